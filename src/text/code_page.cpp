@@ -1,0 +1,280 @@
+#include "text/code_page.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+
+namespace velmora::codepage {
+namespace {
+
+constexpr char16_t kReplacement = u'\uFFFD';
+
+bool IsHighSurrogate(char16_t u) {
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t u) {
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
+
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool IsAscii(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t u) { return u < 0x80; });
+}
+
+// The iconv name of a code page, or nullptr for one iconv is not asked about.
+const char* IconvName(std::int32_t codePage) {
+    switch (codePage) {
+        case kAnsi:
+        case kGb18030:
+            return "GB18030";
+        case 936:
+            return "GBK";
+        default:
+            return nullptr;
+    }
+}
+
+const char* NativeUtf16() {
+    return std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+}
+
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (valid()) {
+            iconv_close(cd_);
+        }
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // One step of iconv(3): true when all input was taken, false with errno set otherwise.
+    bool step(const char*& in, std::size_t& inLeft, char*& out, std::size_t& outLeft) {
+        auto* input = const_cast<char*>(in);
+        std::size_t rc = iconv(cd_, &input, &inLeft, &out, &outLeft);
+        in = input;
+        return rc != static_cast<std::size_t>(-1);
+    }
+
+    void reset() { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
+
+private:
+    iconv_t cd_;
+};
+
+std::optional<std::u16string> DecodeWithIconv(std::string_view bytes, const char* charset) {
+    Converter converter(NativeUtf16(), charset);
+    if (!converter.valid()) {
+        return std::nullopt;
+    }
+    // No charset iconv is asked about yields more UTF-16 units than it has bytes.
+    std::u16string text(bytes.size(), u'\0');
+    const char* in = bytes.data();
+    std::size_t inLeft = bytes.size();
+    char* out = reinterpret_cast<char*>(text.data());
+    std::size_t outLeft = text.size() * sizeof(char16_t);
+    while (inLeft > 0 && !converter.step(in, inLeft, out, outLeft)) {
+        // An invalid or cut-off sequence costs at least one byte and yields one unit.
+        std::memcpy(out, &kReplacement, sizeof kReplacement);
+        out += sizeof(char16_t);
+        outLeft -= sizeof(char16_t);
+        if (errno == EINVAL) {
+            break;
+        }
+        ++in;
+        --inLeft;
+        converter.reset();
+    }
+    text.resize(text.size() - outLeft / sizeof(char16_t));
+    return text;
+}
+
+std::optional<std::string> EncodeWithIconv(std::u16string_view text, const char* charset) {
+    Converter converter(charset, NativeUtf16());
+    if (!converter.valid()) {
+        return std::nullopt;
+    }
+    const std::u16string clean = WellFormed(text);
+    std::string bytes(clean.size() * 4, '\0');
+    const char* in = reinterpret_cast<const char*>(clean.data());
+    std::size_t inLeft = clean.size() * sizeof(char16_t);
+    char* out = bytes.data();
+    std::size_t outLeft = bytes.size();
+    while (inLeft > 0 && !converter.step(in, inLeft, out, outLeft)) {
+        // A character the charset lacks: one '?' for the whole character.
+        const auto unit = *reinterpret_cast<const char16_t*>(in);
+        const std::size_t skip = IsHighSurrogate(unit) ? 4 : 2;
+        *out++ = '?';
+        --outLeft;
+        in += skip;
+        inLeft -= skip;
+        converter.reset();
+    }
+    bytes.resize(bytes.size() - outLeft);
+    return bytes;
+}
+
+std::u16string Widen(std::string_view ascii) {
+    return {ascii.begin(), ascii.end()};
+}
+
+std::string Narrow(std::u16string_view ascii) {
+    std::string bytes(ascii.size(), '\0');
+    std::transform(ascii.begin(), ascii.end(), bytes.begin(),
+                   [](char16_t u) { return static_cast<char>(u); });
+    return bytes;
+}
+
+void AppendCodePoint(std::u16string& text, char32_t cp) {
+    if (cp < 0x10000) {
+        text.push_back(static_cast<char16_t>(cp));
+        return;
+    }
+    cp -= 0x10000;
+    text.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+}
+
+// Length of the UTF-8 sequence led by `lead`, with the bounds of its second byte, so that
+// overlong forms, surrogates and code points above U+10FFFF count as invalid.
+struct LeadInfo {
+    int length;
+    unsigned char secondMin;
+    unsigned char secondMax;
+};
+
+LeadInfo Lead(unsigned char b) {
+    if (b >= 0xC2 && b <= 0xDF)
+        return {2, 0x80, 0xBF};
+    if (b == 0xE0)
+        return {3, 0xA0, 0xBF};
+    if (b == 0xED)
+        return {3, 0x80, 0x9F};
+    if (b >= 0xE1 && b <= 0xEF)
+        return {3, 0x80, 0xBF};
+    if (b == 0xF0)
+        return {4, 0x90, 0xBF};
+    if (b >= 0xF1 && b <= 0xF3)
+        return {4, 0x80, 0xBF};
+    if (b == 0xF4)
+        return {4, 0x80, 0x8F};
+    return {0, 0, 0};
+}
+
+}  // namespace
+
+std::u16string WellFormed(std::u16string_view text) {
+    std::u16string clean(text);
+    for (std::size_t i = 0; i < clean.size(); ++i) {
+        if (IsHighSurrogate(clean[i]) && i + 1 < clean.size() && IsLowSurrogate(clean[i + 1])) {
+            ++i;
+        } else if (IsHighSurrogate(clean[i]) || IsLowSurrogate(clean[i])) {
+            clean[i] = kReplacement;
+        }
+    }
+    return clean;
+}
+
+std::u16string FromUtf8(std::string_view bytes) {
+    if (IsAscii(bytes)) {
+        return Widen(bytes);
+    }
+    std::u16string text;
+    text.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            text.push_back(b);
+            ++i;
+            continue;
+        }
+        const LeadInfo lead = Lead(b);
+        char32_t cp = b & (0x7F >> lead.length);
+        int taken = 1;
+        // A maximal valid prefix of a broken sequence becomes one U+FFFD.
+        while (lead.length > 0 && taken < lead.length && i + taken < bytes.size()) {
+            const auto next = static_cast<unsigned char>(bytes[i + taken]);
+            const unsigned char lo = taken == 1 ? lead.secondMin : 0x80;
+            const unsigned char hi = taken == 1 ? lead.secondMax : 0xBF;
+            if (next < lo || next > hi) {
+                break;
+            }
+            cp = (cp << 6) | (next & 0x3F);
+            ++taken;
+        }
+        if (lead.length > 0 && taken == lead.length) {
+            AppendCodePoint(text, cp);
+        } else {
+            text.push_back(kReplacement);
+        }
+        i += static_cast<std::size_t>(taken);
+    }
+    return text;
+}
+
+std::string ToUtf8(std::u16string_view text) {
+    if (IsAscii(text)) {
+        return Narrow(text);
+    }
+    const std::u16string clean = WellFormed(text);
+    std::string bytes;
+    bytes.reserve(clean.size() * 3);
+    for (std::size_t i = 0; i < clean.size(); ++i) {
+        char32_t cp = clean[i];
+        if (IsHighSurrogate(clean[i])) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (clean[++i] - 0xDC00);
+        }
+        if (cp < 0x80) {
+            bytes.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            bytes.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            bytes.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            bytes.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            bytes.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            bytes.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            bytes.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return bytes;
+}
+
+std::optional<std::u16string> Decode(std::string_view bytes, std::int32_t codePage) {
+    if (codePage == kUtf8) {
+        return FromUtf8(bytes);
+    }
+    const char* charset = IconvName(codePage);
+    if (charset == nullptr) {
+        return std::nullopt;
+    }
+    // GB18030 and GBK leave ASCII as it is: spare iconv the common case.
+    return IsAscii(bytes) ? Widen(bytes) : DecodeWithIconv(bytes, charset);
+}
+
+std::optional<std::string> Encode(std::u16string_view text, std::int32_t codePage) {
+    if (codePage == kUtf8) {
+        return ToUtf8(text);
+    }
+    const char* charset = IconvName(codePage);
+    if (charset == nullptr) {
+        return std::nullopt;
+    }
+    return IsAscii(text) ? Narrow(text) : EncodeWithIconv(text, charset);
+}
+
+}  // namespace velmora::codepage

@@ -1,0 +1,33 @@
+#pragma once
+// Conversions between UTF-16 text and byte encodings. Every conversion that touches
+// the ANSI code page goes through here, so a Windows build can swap in the code-page
+// calls of its platform without touching the callers.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora::codepage {
+
+// Code page numbers as Windows counts them; 0 is the ANSI code page, which is GB18030
+// (54936) on every platform: it gives GBK's bytes for all GBK text and encodes every
+// other character too, so nothing typed is lost.
+inline constexpr std::int32_t kAnsi = 0;
+inline constexpr std::int32_t kGb18030 = 54936;
+inline constexpr std::int32_t kUtf8 = 65001;
+
+// Invalid byte sequences come out as U+FFFD; nullopt only for an unknown code page.
+std::optional<std::u16string> Decode(std::string_view bytes, std::int32_t codePage);
+
+// Lone surrogates are encoded as U+FFFD; characters the code page lacks as '?'.
+// nullopt only for an unknown code page.
+std::optional<std::string> Encode(std::u16string_view text, std::int32_t codePage);
+
+std::u16string FromUtf8(std::string_view bytes);
+std::string ToUtf8(std::u16string_view text);
+
+// The text with every lone surrogate replaced by U+FFFD.
+std::u16string WellFormed(std::u16string_view text);
+
+}  // namespace velmora::codepage

@@ -1,0 +1,295 @@
+#include "text/text_utf.h"
+
+#include <array>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "text/code_page.h"
+#include "text/file_handle.h"
+
+namespace mTextUTF {
+
+std::int32_t AnsiCodePage = 0;
+
+namespace {
+
+using velmora::FileHandle;
+
+constexpr std::uint64_t kMaxLoadSize = std::numeric_limits<std::int32_t>::max();
+
+bool IsRequest(TextEncoding encoding) {
+    return encoding >= kDetect && encoding <= kUtf32BE;
+}
+
+std::int32_t CodePageOf(TextEncoding encoding) {
+    return encoding == kUtf8 ? velmora::codepage::kUtf8 : AnsiCodePage;
+}
+
+std::uint32_t ReadHead(FileHandle& file) {
+    std::array<unsigned char, 4> bytes{};
+    file.read(bytes.data(), bytes.size());
+    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
+           (static_cast<std::uint32_t>(bytes[3]) << 24);
+}
+
+char16_t Unit(unsigned char low, unsigned char high) {
+    return static_cast<char16_t>(low | (high << 8));
+}
+
+std::u16string DecodeBytes(FileHandle& file, std::size_t length, TextEncoding encoding) {
+    if (length == 0) {
+        return {};
+    }
+    std::string bytes(length, '\0');
+    const std::int64_t count = file.read(bytes.data(), length);
+    if (count < 1) {
+        return {};
+    }
+    bytes.resize(static_cast<std::size_t>(count));
+    return velmora::codepage::Decode(bytes, CodePageOf(encoding)).value_or(std::u16string());
+}
+
+// Little-endian units straight from the file; an odd last byte gets a high byte 00.
+std::u16string ReadUtf16LE(FileHandle& file, std::size_t length) {
+    std::vector<unsigned char> bytes(length + 1, 0);
+    const std::int64_t count = file.read(bytes.data(), length);
+    const std::int64_t units = (count + 1) / 2;
+    std::u16string text;
+    for (std::int64_t i = 0; i < units; ++i) {
+        text.push_back(Unit(bytes[2 * i], bytes[2 * i + 1]));
+    }
+    return text;
+}
+
+// Big-endian units; an odd last byte belongs to no unit and is dropped.
+std::u16string ReadUtf16BE(FileHandle& file, std::size_t length) {
+    if (length == 0) {
+        return {};
+    }
+    std::vector<unsigned char> bytes(length, 0);
+    const std::int64_t count = file.read(bytes.data(), length);
+    if (count < 1) {
+        return {};
+    }
+    // Only pairs that were read whole are swapped; the rest of the buffer stays as it is.
+    const auto read = static_cast<std::size_t>(count);
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < length; i += 2) {
+        const bool swap = i + 2 <= read;
+        text.push_back(swap ? Unit(bytes[i + 1], bytes[i]) : Unit(bytes[i], bytes[i + 1]));
+    }
+    return text;
+}
+
+void AppendCodePoint(std::u16string& text, char32_t cp) {
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        text.push_back(u'\uFFFD');
+    } else if (cp >= 0x10000) {
+        text.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+        text.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+    } else {
+        text.push_back(static_cast<char16_t>(cp));
+    }
+}
+
+// UTF-32 of either order; an invalid code point or a cut-off last unit becomes U+FFFD.
+std::u16string ReadUtf32(FileHandle& file, std::size_t length, bool bigEndian) {
+    std::vector<unsigned char> bytes(length, 0);
+    const std::int64_t count = length == 0 ? 0 : file.read(bytes.data(), length);
+    std::u16string text;
+    const auto read = static_cast<std::size_t>(count < 0 ? 0 : count);
+    for (std::size_t i = 0; i + 3 < read; i += 4) {
+        char32_t cp = 0;
+        for (int k = 0; k < 4; ++k) {
+            const int shift = 8 * (bigEndian ? 3 - k : k);
+            cp |= static_cast<char32_t>(bytes[i + k]) << shift;
+        }
+        AppendCodePoint(text, cp);
+    }
+    if (read % 4 != 0) {
+        text.push_back(u'\uFFFD');
+    }
+    return text;
+}
+
+std::u16string Decode(FileHandle& file, std::size_t length, TextEncoding encoding) {
+    switch (encoding) {
+        case kAnsi:
+        case kUtf8:
+            return DecodeBytes(file, length, encoding);
+        case kUtf16LE:
+            return ReadUtf16LE(file, length);
+        case kUtf16BE:
+            return ReadUtf16BE(file, length);
+        default:
+            return ReadUtf32(file, length, encoding == kUtf32BE);
+    }
+}
+
+std::string Utf16Bytes(const std::u16string& text, bool bigEndian) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (const char16_t unit : text) {
+        const auto low = static_cast<char>(unit & 0xFF);
+        const auto high = static_cast<char>(unit >> 8);
+        bytes.push_back(bigEndian ? high : low);
+        bytes.push_back(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
+std::string Utf32Bytes(const std::u16string& text, bool bigEndian) {
+    const std::u16string clean = velmora::codepage::WellFormed(text);
+    std::string bytes;
+    bytes.reserve(clean.size() * 4);
+    for (std::size_t i = 0; i < clean.size(); ++i) {
+        char32_t cp = clean[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (clean[++i] - 0xDC00);
+        }
+        for (int k = 0; k < 4; ++k) {
+            const int shift = 8 * (bigEndian ? 3 - k : k);
+            bytes.push_back(static_cast<char>((cp >> shift) & 0xFF));
+        }
+    }
+    return bytes;
+}
+
+std::optional<std::string> Encode(const std::u16string& text, TextEncoding encoding) {
+    switch (encoding) {
+        case kAnsi:
+        case kUtf8:
+            return velmora::codepage::Encode(text, CodePageOf(encoding));
+        case kUtf16LE:
+        case kUtf16BE:
+            return Utf16Bytes(text, encoding == kUtf16BE);
+        case kUtf32LE:
+        case kUtf32BE:
+            return Utf32Bytes(text, encoding == kUtf32BE);
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::int32_t BomToEncoding(std::uint32_t head, TextEncoding& encoding) {
+    if (head == 0x0000FEFFu) {
+        encoding = kUtf32LE;
+        return 4;
+    }
+    if (head == 0xFFFE0000u) {
+        encoding = kUtf32BE;
+        return 4;
+    }
+    if ((head & 0xFFFFu) == 0xFEFFu) {
+        encoding = kUtf16LE;
+        return 2;
+    }
+    if ((head & 0xFFFFu) == 0xFFFEu) {
+        encoding = kUtf16BE;
+        return 2;
+    }
+    if ((head & 0xFFFFFFu) == 0xBFBBEFu) {
+        encoding = kUtf8;
+        return 3;
+    }
+    encoding = kAnsi;
+    return 0;
+}
+
+std::int32_t EncodingToBom(TextEncoding encoding, std::uint32_t& bom) {
+    switch (encoding) {
+        case kUtf8:
+            bom = 0xBFBBEFu;
+            return 3;
+        case kUtf16LE:
+            bom = 0xFEFFu;
+            return 2;
+        case kUtf16BE:
+            bom = 0xFFFEu;
+            return 2;
+        case kUtf32LE:
+            bom = 0x0000FEFFu;
+            return 4;
+        case kUtf32BE:
+            bom = 0xFFFE0000u;
+            return 4;
+        default:
+            bom = 0;
+            return 0;
+    }
+}
+
+std::u16string LoadText(const std::filesystem::path& path, TextEncoding& encoding) {
+    if (!IsRequest(encoding)) {
+        return {};
+    }
+    FileHandle file(path, FileHandle::Mode::OpenExisting);
+    if (!file.isOpen()) {
+        return {};
+    }
+    const std::optional<std::uint64_t> size = file.size();
+    if (!size || *size > kMaxLoadSize) {
+        return {};
+    }
+    TextEncoding detected = kAnsi;
+    std::int32_t bomLength = BomToEncoding(ReadHead(file), detected);
+    if (encoding == kDetect) {
+        encoding = detected;
+    } else if (encoding != detected) {
+        // A BOM of another encoding is content, not a mark.
+        bomLength = 0;
+    }
+    // A file shorter than its mark ("FF FE" reads as the head FF FE 00 00) holds no text.
+    if (*size < static_cast<std::uint64_t>(bomLength) ||
+        !file.seek(static_cast<std::uint64_t>(bomLength))) {
+        return {};
+    }
+    return Decode(file, static_cast<std::size_t>(*size - static_cast<std::uint64_t>(bomLength)),
+                  encoding);
+}
+
+bool SaveText(const std::filesystem::path& path, const std::u16string& text, bool append,
+              TextEncoding& encoding, TextEncoding defaultEncoding) {
+    if (!(encoding >= kAnsi && encoding <= kUtf32BE) && !(encoding == kDetect && append)) {
+        return false;
+    }
+    FileHandle file(path, append ? FileHandle::Mode::OpenAlways : FileHandle::Mode::CreateAlways);
+    if (!file.isOpen()) {
+        return false;
+    }
+    const std::optional<std::uint64_t> size = file.size();
+    if (size && *size == 0) {
+        append = false;
+        if (encoding == kDetect) {
+            encoding = defaultEncoding;
+        }
+    }
+    std::uint32_t bom = 0;
+    std::int32_t bomLength = 0;
+    if (encoding == kDetect && append) {
+        BomToEncoding(ReadHead(file), encoding);
+    } else if (!append) {
+        bomLength = EncodingToBom(encoding, bom);
+    }
+    const bool positioned = append ? file.seekToEnd() : file.seek(0);
+    const std::array<char, 4> bomBytes{
+        static_cast<char>(bom & 0xFF), static_cast<char>((bom >> 8) & 0xFF),
+        static_cast<char>((bom >> 16) & 0xFF), static_cast<char>(bom >> 24)};
+    // A failed write is reported: a page cut short on a full disk is not a saved page.
+    if (!positioned || (bomLength > 0 && !file.write(bomBytes.data(), bomLength))) {
+        return false;
+    }
+    if (text.empty()) {
+        return file.close();
+    }
+    const std::optional<std::string> bytes = Encode(text, encoding);
+    if (!bytes || bytes->empty()) {
+        return false;
+    }
+    return file.write(bytes->data(), bytes->size()) && file.close();
+}
+
+}  // namespace mTextUTF
