@@ -10,7 +10,7 @@ PACKAGES=(
     g++ cmake make pkg-config
     qt6-base-dev
     p7zip-full xdg-utils fonts-wqy-microhei
-    googletest libgtest-dev clang-format
+    googletest libgtest-dev clang-format libxml2-dev
 )
 
 as_root() {

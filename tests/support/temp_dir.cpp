@@ -14,6 +14,8 @@ TempDir::TempDir() {
         throw std::runtime_error("mkdtemp failed");
     }
     path_ = pattern;
+    // Open to every user: some tests look at it as an unprivileged user.
+    ::chmod(path_.c_str(), 0755);
 }
 
 TempDir::~TempDir() {

@@ -1,0 +1,45 @@
+#include "workspace/song_log.h"
+
+#include "text/failure.h"
+#include "text/file_handle.h"
+#include "text/line_printer.h"
+#include "text/xml_text.h"
+
+namespace velmora {
+
+std::u16string SongLogRecord(int songNumber, std::u16string_view name, std::u16string_view lyric) {
+    const std::u16string number = Decimal(songNumber);
+    std::u16string record = u"<songno=" + number + u"><songname=";
+    record += name;
+    record += u"><lyric=";
+    record += lyric;
+    record += u"></song no = " + number + u">";
+    return record;
+}
+
+SongLog::SongLog(std::filesystem::path path) : path_(std::move(path)) {}
+
+void SongLog::Create() {
+    FileHandle file(path_, FileHandle::Mode::CreateAlways);
+    if (!file.isOpen() || !file.close()) {
+        throw Failure::FromErrno(u"无法创建歌曲记录", path_, file.error());
+    }
+}
+
+void SongLog::Append(int songNumber, std::u16string_view name, std::u16string_view lyric) {
+    std::error_code error;
+    const auto length = std::filesystem::file_size(path_, error);
+    lengthBefore_ = error ? std::nullopt : std::optional<std::uint64_t>(length);
+    LinePrinter(path_).line(SongLogRecord(songNumber, name, lyric)).append();
+}
+
+void SongLog::TakeBack() {
+    if (lengthBefore_) {
+        FileHandle(path_, FileHandle::Mode::OpenAlways).truncate(*lengthBefore_);
+    } else {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+}
+
+}  // namespace velmora
