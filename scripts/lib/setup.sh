@@ -11,6 +11,7 @@ PACKAGES=(
     qt6-base-dev
     p7zip-full xdg-utils fonts-wqy-microhei
     googletest libgtest-dev clang-format libxml2-dev
+    epubcheck default-jre-headless pandoc
 )
 
 as_root() {

@@ -18,11 +18,6 @@ LinePrinter& LinePrinter::line(std::u16string_view text, int tabs) {
     return *this;
 }
 
-LinePrinter& LinePrinter::text(std::u16string_view text) {
-    lines_ += text;
-    return *this;
-}
-
 void LinePrinter::append() {
     const std::string bytes =
         codepage::Encode(lines_, mTextUTF::AnsiCodePage).value_or(std::string());

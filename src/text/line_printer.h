@@ -15,8 +15,6 @@ public:
 
     // The line, after `tabs` tab characters, and CR LF.
     LinePrinter& line(std::u16string_view text, int tabs = 0);
-    // Text added as it is, for a line that is built in pieces; end it with line().
-    LinePrinter& text(std::u16string_view text);
 
     // Appends everything gathered (the file is created when missing). Raises a Failure
     // naming the path; a failed append leaves the file at its former length.
