@@ -51,6 +51,8 @@ build_release() {
 
 # The portable program folder: velmora, template/, temp/, finished/ and the 7za link.
 lay_out_app() {
+    # Templates are laid out afresh; runs in temp/ and books in finished/ stay.
+    rm -rf "$ROOT/build/app/template"
     cmake --install "$ROOT/build/release" --prefix "$ROOT/build/app" >/dev/null
     echo "Program folder: $ROOT/build/app"
 }

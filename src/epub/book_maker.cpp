@@ -49,6 +49,14 @@ void CopyMimetype(const fs::path& source, const fs::path& target, MessageSink& m
 BookMaker::BookMaker(const Workspace& run, const Clock& clock, BuildView& view)
     : run_(run), clock_(clock), view_(view) {}
 
+BookMaker::~BookMaker() {
+    if (Running()) {
+        packer_.reset();
+        std::error_code ignored;
+        fs::remove(TemporaryBookPath(), ignored);
+    }
+}
+
 fs::path BookMaker::BookPath() const {
     return run_.AppDir() / "finished" / "我的歌词本.epub";
 }

@@ -15,6 +15,10 @@ namespace velmora {
 class BookMaker {
 public:
     BookMaker(const Workspace& run, const Clock& clock, BuildView& view);
+    // A build still running is stopped; its temporary archive goes with it.
+    ~BookMaker();
+    BookMaker(const BookMaker&) = delete;
+    BookMaker& operator=(const BookMaker&) = delete;
 
     // Writes mimetype, content.opf, toc.ncx, titlepage.xhtml and cover.jpeg afresh and
     // starts the archiver on a temporary archive; Poll() finishes the build. Refused with

@@ -1,11 +1,17 @@
 #include <QApplication>
-#include <QLabel>
+#include <cstdlib>
+
+#include "form1.h"
+#include "workspace/clock.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QLabel window(QStringLiteral("Velmora 0.1.0 尚未完成：窗口正在制作中。"));
-    window.setWindowTitle(QStringLiteral("Velmora 0.1.0"));
-    window.setMargin(24);
+    const velmora::SystemClock clock;
+    QtFileDialogRunner dialogs;
+    Form1 window(QCoreApplication::applicationDirPath().toStdString(), clock, dialogs);
+    if (!window.Form_Load()) {
+        return EXIT_FAILURE;
+    }
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,48 @@
+#include "common_dialog.h"
+
+#include <QFileDialog>
+
+QStringList NameFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        // The toolkit reads patterns only from a last "(...)" split at blanks; the
+        // description keeps its own form, so the dialog hides this added part.
+        const QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
+    }
+    return filters;
+}
+
+std::optional<QString> QtFileDialogRunner::runSaveDialog(QWidget* parent, const QString& title,
+                                                         const QStringList& nameFilters,
+                                                         const QString& fileName) {
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(nameFilters);
+    if (!nameFilters.isEmpty()) {
+        dialog.selectNameFilter(nameFilters.first());
+    }
+    dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().first();
+}
+
+CommonDialog::CommonDialog(QString title, QString filter, QString fileName,
+                           FileDialogRunner& runner)
+    : title_(std::move(title)),
+      filter_(std::move(filter)),
+      fileName_(std::move(fileName)),
+      runner_(runner) {}
+
+void CommonDialog::ShowSave(QWidget* parent) {
+    if (const auto chosen =
+            runner_.runSaveDialog(parent, title_, NameFilters(filter_), fileName_)) {
+        fileName_ = *chosen;
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The save-file dialog the window's "更改" buttons show, as the platform's common-dialog
+// control holds it: a title, a filter string and the current file name.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+// "description|patterns|description|patterns", patterns separated by ';', as the name
+// filters the toolkit understands: "description (pattern pattern)".
+QStringList NameFilters(const QString& filter);
+
+// Shows one modal save-file dialog: the chosen full path, or nothing when cancelled.
+class FileDialogRunner {
+public:
+    virtual ~FileDialogRunner() = default;
+    virtual std::optional<QString> runSaveDialog(QWidget* parent, const QString& title,
+                                                 const QStringList& nameFilters,
+                                                 const QString& fileName) = 0;
+};
+
+// The toolkit's file dialog: first filter selected, no question before an existing file,
+// no default extension.
+class QtFileDialogRunner : public FileDialogRunner {
+public:
+    std::optional<QString> runSaveDialog(QWidget* parent, const QString& title,
+                                         const QStringList& nameFilters,
+                                         const QString& fileName) override;
+};
+
+class CommonDialog {
+public:
+    CommonDialog(QString title, QString filter, QString fileName, FileDialogRunner& runner);
+
+    // Confirming sets the current file name to the chosen full path; cancelling keeps it.
+    void ShowSave(QWidget* parent);
+    const QString& FileName() const { return fileName_; }
+
+private:
+    QString title_;
+    QString filter_;
+    QString fileName_;
+    FileDialogRunner& runner_;
+};

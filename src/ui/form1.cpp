@@ -1,0 +1,228 @@
+#include "form1.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <cmath>
+#include <limits>
+
+#include "text/failure.h"
+
+namespace {
+
+// Positions and sizes are given in twips: 15 make one pixel at 96 dpi. Qt's high-DPI
+// scaling takes the pixels on to other screens.
+int Pixels(int twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+QRect TwipsRect(int left, int top, int width, int height) {
+    return {Pixels(left), Pixels(top), Pixels(width), Pixels(height)};
+}
+
+constexpr int kBuildPollMs = 50;
+
+QString ToQString(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+// The lyric box holds "\n" line ends; the core takes the platform's CR LF.
+std::u16string WithCrLf(const QString& text) {
+    QString crlf = text;
+    crlf.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return crlf.toStdU16String();
+}
+
+template <typename Widget>
+Widget* Place(QWidget* parent, const char* name, const QRect& rect) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, const QRect& rect) {
+    auto* label = Place<QLabel>(parent, name, rect);
+    label->setText(caption);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+QLineEdit* PlaceLineEdit(QWidget* parent, const char* name, const QRect& rect) {
+    auto* edit = Place<QLineEdit>(parent, name, rect);
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    return edit;
+}
+
+QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& caption,
+                         const QRect& rect) {
+    auto* button = Place<QPushButton>(parent, name, rect);
+    button->setText(caption);
+    // No default button: Enter in a one-line box presses nothing.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+}  // namespace
+
+Form1::Form1(std::filesystem::path appDir, const velmora::Clock& clock, FileDialogRunner& dialogs,
+             QWidget* parent)
+    : QWidget(parent),
+      appDir_(std::move(appDir)),
+      run_(appDir_, clock, *this),
+      maker_(run_, clock, *this),
+      commonDialog1_(QStringLiteral("选择保存路径"), QStringLiteral("电子出版(*.epub)|*.epub"),
+                     QStringLiteral("我的歌词本"), dialogs),
+      commonDialog2_(QStringLiteral("选择保存路径"),
+                     QStringLiteral("所有图像文件(*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png|"
+                                    "JPEG文件交换格式(*.jpg;*.jpeg)|*.jpg;*.jpeg|"
+                                    "可移植网络图形(*.png)|*.png"),
+                     QString(), dialogs) {
+    setWindowTitle(QStringLiteral("Velmora " VELMORA_VERSION));
+    setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
+    setFixedSize(Pixels(5415), Pixels(4170));
+    // The window (text-area) background, not the button face.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    CreateControls();
+    SetFocusOrder();
+    buildTimer_.setInterval(kBuildPollMs);
+    connect(&buildTimer_, &QTimer::timeout, this, &Form1::PollBuild);
+}
+
+void Form1::CreateControls() {
+    label1_ = PlaceLabel(this, "Label1", QStringLiteral("歌名："), TwipsRect(120, 120, 615, 255));
+    text1_ = PlaceLineEdit(this, "Text1", TwipsRect(840, 120, 2175, 270));
+    list1_ = Place<QListWidget>(this, "List1", TwipsRect(3120, 120, 2055, 2730));
+    list1_->setSortingEnabled(false);
+    list1_->setSelectionMode(QAbstractItemView::SingleSelection);
+    label2_ = PlaceLabel(this, "Label2", QStringLiteral("歌词："), TwipsRect(120, 480, 615, 255));
+    command3_ =
+        PlaceButton(this, "Command3", QStringLiteral("添加"), TwipsRect(1920, 480, 1095, 255));
+    text2_ = Place<QPlainTextEdit>(this, "Text2", TwipsRect(120, 795, 2895, 2055));
+    text2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text2_->setTabChangesFocus(true);
+    label3_ =
+        PlaceLabel(this, "Label3", QStringLiteral("保存路径："), TwipsRect(120, 3000, 975, 255));
+    text3_ = PlaceLineEdit(this, "Text3", TwipsRect(1200, 3000, 3015, 270));
+    command1_ =
+        PlaceButton(this, "Command1", QStringLiteral("更改"), TwipsRect(4320, 3000, 855, 255));
+    label5_ =
+        PlaceLabel(this, "Label5", QStringLiteral("自定义封面："), TwipsRect(120, 3360, 1215, 255));
+    text4_ = PlaceLineEdit(this, "Text4", TwipsRect(1440, 3360, 2775, 270));
+    text4_->setText(QStringLiteral("Text4"));
+    command4_ =
+        PlaceButton(this, "Command4", QStringLiteral("更改"), TwipsRect(4320, 3360, 855, 255));
+    command2_ =
+        PlaceButton(this, "Command2", QStringLiteral("开始制作"), TwipsRect(120, 3720, 1215, 255));
+    label4_ =
+        PlaceLabel(this, "Label4", QStringLiteral("等待制作..."), TwipsRect(1560, 3770, 1695, 225));
+    command5_ = PlaceButton(this, "Command5", QStringLiteral("打开成品文件夹"),
+                            TwipsRect(3480, 3720, 1695, 255));
+
+    connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(command2_, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(command3_, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(command4_, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(command5_, &QPushButton::clicked, this, &Form1::Command5_Click);
+}
+
+void Form1::SetFocusOrder() {
+    const QList<QWidget*> order{list1_,    text1_,    text2_, text3_,    command1_,
+                                command2_, command3_, text4_, command4_, command5_};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i) {
+        setTabOrder(order[i], order[i + 1]);
+    }
+    list1_->setFocus();
+}
+
+bool Form1::Form_Load() {
+    try {
+        run_.ReadyToMake();
+    } catch (const velmora::Failure& failure) {
+        showMessage(u"无法准备工作文件夹：" + failure.message(), velmora::kAppTitle);
+        return false;
+    }
+    text3_->setText(QString::fromStdString(appDir_.string()) + QStringLiteral("/finished/"));
+    return true;
+}
+
+void Form1::Guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const velmora::Failure& failure) {
+        SyncBuildTimer();
+        showMessage(failure.message(), velmora::kAppTitle);
+    } catch (const std::exception& error) {
+        SyncBuildTimer();
+        showMessage(QString::fromUtf8(error.what()).toStdU16String(), velmora::kAppTitle);
+    }
+    SyncBuildTimer();
+}
+
+void Form1::SyncBuildTimer() {
+    if (maker_.Running()) {
+        buildTimer_.start();
+    } else {
+        buildTimer_.stop();
+    }
+}
+
+void Form1::Command1_Click() {
+    commonDialog1_.ShowSave(this);
+    text3_->setText(commonDialog1_.FileName());
+}
+
+void Form1::Command2_Click() {
+    Guarded([this] { maker_.MakeBook(); });
+}
+
+void Form1::Command3_Click() {
+    const std::u16string songName = text1_->text().toStdU16String();
+    const std::u16string lyric = WithCrLf(text2_->toPlainText());
+    Guarded([&] { run_.AddLyric(songName, lyric); });
+}
+
+void Form1::Command4_Click() {
+    commonDialog2_.ShowSave(this);
+    text4_->setText(commonDialog2_.FileName());
+}
+
+void Form1::Command5_Click() {
+    QProcess::startDetached(QStringLiteral("xdg-open"), {text3_->text()});
+}
+
+void Form1::PollBuild() {
+    if (!buildTimer_.isActive()) {
+        return;
+    }
+    Guarded([this] { maker_.Poll(); });
+}
+
+void Form1::showMessage(const std::u16string& text, const std::u16string& title) {
+    QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(text), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void Form1::appendListEntry(const std::u16string& entry) {
+    list1_->addItem(ToQString(entry));
+}
+
+void Form1::emptyInputBoxes() {
+    text1_->clear();
+    text2_->clear();
+}
+
+void Form1::setStatus(const std::u16string& text) {
+    label4_->setText(ToQString(text));
+}
