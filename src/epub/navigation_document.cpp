@@ -1,17 +1,16 @@
 #include "epub/navigation_document.h"
 
 #include "epub/page_reference.h"
-#include "text/line_printer.h"
-#include "text/reencode.h"
+#include "text/lines.h"
 #include "text/template_copy.h"
+#include "text/text_files.h"
 #include "text/xml_text.h"
 
 namespace velmora {
 
 void WriteNavigationDocument(const Workspace& run, MessageSink& messages) {
     const auto target = run.WorkDir() / "epub" / "toc.ncx";
-    WritrFile(run.AppDir() / "template" / "toc.ncx", target, messages);
-    LinePrinter out(target);
+    Lines out;
     out.line(u"<docTitle>", 1)
         .line(u"<text>我的歌词本</text>", 2)
         .line(u"</docTitle>", 1)
@@ -28,8 +27,9 @@ void WriteNavigationDocument(const Workspace& run, MessageSink& messages) {
             .line(u"</navPoint>", 2);
     }
     out.line(u"</navMap>", 1).line(u"</ncx>", 0);
-    out.append();
-    ReencodeToUtf8(target);
+    // Template copy, line printing and re-encoding in one write: the same bytes.
+    SaveUtf8File(target,
+                 TemplateLine(run.AppDir() / "template" / "toc.ncx", messages) + out.text());
 }
 
 }  // namespace velmora

@@ -1,15 +1,15 @@
 #include "epub/package_document.h"
 
 #include "epub/page_reference.h"
-#include "text/line_printer.h"
-#include "text/reencode.h"
+#include "text/lines.h"
 #include "text/template_copy.h"
+#include "text/text_files.h"
 #include "text/xml_text.h"
 
 namespace velmora {
 namespace {
 
-void PrintMetadata(LinePrinter& out, std::int64_t stamp) {
+void PrintMetadata(Lines& out, std::int64_t stamp) {
     out.line(u"<dc:title>我的歌词本</dc:title>", 2)
         .line(u"<dc:creator opf:role=\"aut\" opf:file-as=\"Velmora\">Velmora</dc:creator>", 2)
         .line(u"<dc:description>Lyric Book</dc:description >", 2)
@@ -39,7 +39,7 @@ void PrintMetadata(LinePrinter& out, std::int64_t stamp) {
         .line(u"</metadata>", 1);
 }
 
-void PrintManifest(LinePrinter& out, const Workspace& run) {
+void PrintManifest(Lines& out, const Workspace& run) {
     out.line(u"<manifest>", 1)
         .line(u"<item href=\"cover.jpeg\" id=\"cover\" media-type=\"image/jpeg\"/>", 2)
         .line(
@@ -55,7 +55,7 @@ void PrintManifest(LinePrinter& out, const Workspace& run) {
         .line(u"</manifest>", 1);
 }
 
-void PrintSpineAndGuide(LinePrinter& out, const Workspace& run) {
+void PrintSpineAndGuide(Lines& out, const Workspace& run) {
     out.line(u"<spine toc=\"toc\">", 1).line(u"<itemref idref=\"titlepage\"/>", 2);
     for (int n = 1; n <= run.SongCount(); ++n) {
         out.line(u"<itemref idref=\"id" + Decimal(n) + u"\"/>", 2);
@@ -73,13 +73,13 @@ void PrintSpineAndGuide(LinePrinter& out, const Workspace& run) {
 
 void WritePackageDocument(const Workspace& run, const Clock& clock, MessageSink& messages) {
     const auto target = run.WorkDir() / "epub" / "content.opf";
-    WritrFile(run.AppDir() / "template" / "content.opf", target, messages);
-    LinePrinter out(target);
+    Lines out;
     PrintMetadata(out, clock.LocalSeconds());
     PrintManifest(out, run);
     PrintSpineAndGuide(out, run);
-    out.append();
-    ReencodeToUtf8(target);
+    // Template copy, line printing and re-encoding in one write: the same bytes.
+    SaveUtf8File(target,
+                 TemplateLine(run.AppDir() / "template" / "content.opf", messages) + out.text());
 }
 
 }  // namespace velmora

@@ -227,30 +227,33 @@ std::string ToUtf8(std::u16string_view text) {
     if (IsAscii(text)) {
         return Narrow(text);
     }
-    const std::u16string clean = WellFormed(text);
-    std::string bytes;
-    bytes.reserve(clean.size() * 3);
-    for (std::size_t i = 0; i < clean.size(); ++i) {
-        char32_t cp = clean[i];
-        if (IsHighSurrogate(clean[i])) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (clean[++i] - 0xDC00);
-        }
+    // At most three bytes per unit: a surrogate pair (two units) takes four.
+    std::string bytes(text.size() * 3, '\0');
+    char* out = bytes.data();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
         if (cp < 0x80) {
-            bytes.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            bytes.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            bytes.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            bytes.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            bytes.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            bytes.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            bytes.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+            *out++ = static_cast<char>(cp);
+            continue;
         }
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
+            cp = kReplacement;
+        }
+        if (cp < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        } else if (cp < 0x10000) {
+            *out++ = static_cast<char>(0xE0 | (cp >> 12));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        } else {
+            *out++ = static_cast<char>(0xF0 | (cp >> 18));
+            *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
     return bytes;
 }
 

@@ -29,13 +29,19 @@ FileHandle::FileHandle(const std::filesystem::path& path, Mode mode) {
         error_ = errno;
         return;
     }
-    // A directory opens for reading on POSIX; as a file it does not exist.
+    // A directory opens for reading on POSIX; as a file it does not exist. (Opening one
+    // for writing fails by itself.)
     struct stat info {};
-    if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (mode != Mode::OpenExisting || ::fstat(fd_, &info) != 0) {
+        return;
+    }
+    if (S_ISDIR(info.st_mode)) {
         ::close(fd_);
         fd_ = -1;
         error_ = EISDIR;
+        return;
     }
+    openedSize_ = static_cast<std::uint64_t>(info.st_size);
 }
 
 FileHandle::~FileHandle() {
@@ -43,6 +49,9 @@ FileHandle::~FileHandle() {
 }
 
 std::optional<std::uint64_t> FileHandle::size() {
+    if (openedSize_) {
+        return openedSize_;
+    }
     struct stat info {};
     if (::fstat(fd_, &info) != 0) {
         error_ = errno;
@@ -59,12 +68,13 @@ bool FileHandle::seek(std::uint64_t offset) {
     return true;
 }
 
-bool FileHandle::seekToEnd() {
-    if (::lseek(fd_, 0, SEEK_END) < 0) {
+std::optional<std::uint64_t> FileHandle::seekToEnd() {
+    const off_t end = ::lseek(fd_, 0, SEEK_END);
+    if (end < 0) {
         error_ = errno;
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return static_cast<std::uint64_t>(end);
 }
 
 std::int64_t FileHandle::read(void* buffer, std::size_t length) {

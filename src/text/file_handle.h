@@ -28,7 +28,8 @@ public:
 
     std::optional<std::uint64_t> size();
     bool seek(std::uint64_t offset);
-    bool seekToEnd();
+    // The file's length, now the position; nullopt on failure.
+    std::optional<std::uint64_t> seekToEnd();
     // One read call: the count read, or -1.
     std::int64_t read(void* buffer, std::size_t length);
     // The whole length, or false; a short write (a full disk) counts as failure.
@@ -40,6 +41,8 @@ public:
 private:
     int fd_ = -1;
     int error_ = 0;
+    // Known from the open of a file opened for reading only.
+    std::optional<std::uint64_t> openedSize_;
 };
 
 }  // namespace velmora

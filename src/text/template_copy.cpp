@@ -2,7 +2,7 @@
 
 #include "text/code_page.h"
 #include "text/file_handle.h"
-#include "text/line_printer.h"
+#include "text/text_files.h"
 #include "text/text_utf.h"
 
 namespace velmora {
@@ -25,14 +25,22 @@ bool ReadAnsiFile(const std::filesystem::path& path, std::u16string& text) {
     return true;
 }
 
+std::u16string TemplateLine(const std::filesystem::path& path, MessageSink& messages) {
+    std::u16string text;
+    if (!ReadAnsiFile(path, text)) {
+        messages.showMessage(u"文件无法读入！", kAppTitle);
+        return {};
+    }
+    return text + u"\r\n";
+}
+
 void WritrFile(const std::filesystem::path& SourceFile, const std::filesystem::path& AimFile,
                MessageSink& messages) {
-    std::u16string text;
-    if (!ReadAnsiFile(SourceFile, text)) {
-        messages.showMessage(u"文件无法读入！", kAppTitle);
-        return;
+    // A readable source always gives at least the line end.
+    const std::u16string line = TemplateLine(SourceFile, messages);
+    if (!line.empty()) {
+        AppendAnsiText(AimFile, line);
     }
-    LinePrinter(AimFile).line(text).append();
 }
 
 }  // namespace velmora

@@ -12,6 +12,10 @@ namespace velmora {
 // from the ANSI code page (empty when the read itself failed).
 bool ReadAnsiFile(const std::filesystem::path& path, std::u16string& text);
 
+// A template file's text as one printed line (its text and CR LF), as a template copy
+// appends it; empty, after "文件无法读入！" through `messages`, when it cannot be read.
+std::u16string TemplateLine(const std::filesystem::path& path, MessageSink& messages);
+
 // Appends the source's text to the target as one printed line (text, CR LF). A source
 // that cannot be read is reported through `messages` ("文件无法读入！") and leaves the
 // target untouched; a target that cannot be written raises a Failure.

@@ -260,7 +260,8 @@ bool SaveText(const std::filesystem::path& path, const std::u16string& text, boo
     if (!file.isOpen()) {
         return false;
     }
-    const std::optional<std::uint64_t> size = file.size();
+    // A file just truncated is empty; only an append needs to ask.
+    const std::optional<std::uint64_t> size = append ? file.size() : 0;
     if (size && *size == 0) {
         append = false;
         if (encoding == kDetect) {
@@ -274,22 +275,25 @@ bool SaveText(const std::filesystem::path& path, const std::u16string& text, boo
     } else if (!append) {
         bomLength = EncodingToBom(encoding, bom);
     }
-    const bool positioned = append ? file.seekToEnd() : file.seek(0);
-    const std::array<char, 4> bomBytes{
-        static_cast<char>(bom & 0xFF), static_cast<char>((bom >> 8) & 0xFF),
-        static_cast<char>((bom >> 16) & 0xFF), static_cast<char>(bom >> 24)};
-    // A failed write is reported: a page cut short on a full disk is not a saved page.
-    if (!positioned || (bomLength > 0 && !file.write(bomBytes.data(), bomLength))) {
+    // A file opened with truncation is at its start already.
+    if (append && !file.seekToEnd()) {
         return false;
+    }
+    std::string bytes;
+    for (std::int32_t i = 0; i < bomLength; ++i) {
+        bytes.push_back(static_cast<char>((bom >> (8 * i)) & 0xFF));
     }
     if (text.empty()) {
-        return file.close();
+        return file.write(bytes.data(), bytes.size()) && file.close();
     }
-    const std::optional<std::string> bytes = Encode(text, encoding);
-    if (!bytes || bytes->empty()) {
-        return false;
+    const std::optional<std::string> encoded = Encode(text, encoding);
+    if (encoded && !encoded->empty()) {
+        bytes += *encoded;
     }
-    return file.write(bytes->data(), bytes->size()) && file.close();
+    // The mark and the text go out in one write. A failed write is reported: a page cut
+    // short on a full disk is not a saved page.
+    const bool written = file.write(bytes.data(), bytes.size()) && file.close();
+    return written && encoded && !encoded->empty();
 }
 
 }  // namespace mTextUTF

@@ -2,7 +2,7 @@
 
 #include "text/failure.h"
 #include "text/file_handle.h"
-#include "text/line_printer.h"
+#include "text/text_files.h"
 #include "text/xml_text.h"
 
 namespace velmora {
@@ -27,18 +27,12 @@ void SongLog::Create() {
 }
 
 void SongLog::Append(int songNumber, std::u16string_view name, std::u16string_view lyric) {
-    std::error_code error;
-    const auto length = std::filesystem::file_size(path_, error);
-    lengthBefore_ = error ? std::nullopt : std::optional<std::uint64_t>(length);
-    LinePrinter(path_).line(SongLogRecord(songNumber, name, lyric)).append();
+    lengthBefore_ = AppendAnsiText(path_, SongLogRecord(songNumber, name, lyric) + u"\r\n");
 }
 
 void SongLog::TakeBack() {
     if (lengthBefore_) {
         FileHandle(path_, FileHandle::Mode::OpenAlways).truncate(*lengthBefore_);
-    } else {
-        std::error_code ignored;
-        std::filesystem::remove(path_, ignored);
     }
 }
 

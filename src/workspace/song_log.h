@@ -21,7 +21,7 @@ public:
     void Create();
     // Appends one record as a printed line. Raises a Failure; the log is then unchanged.
     void Append(int songNumber, std::u16string_view name, std::u16string_view lyric);
-    // Takes back the record of the last Append (a song whose page failed).
+    // Takes back the record of the last successful Append (a song whose page failed).
     void TakeBack();
 
 private:

@@ -1,0 +1,175 @@
+// Drives the core as the window does: a fresh program folder, one run, N songs added, the
+// book built and the archiver waited for. Prints one JSON object of timings.
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "epub/archiver.h"
+#include "epub/book_maker.h"
+#include "song_file.h"
+#include "text/failure.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using velmora::bench::Song;
+
+class NullView : public velmora::CollectionView, public velmora::BuildView {
+public:
+    void showMessage(const std::u16string& text, const std::u16string&) override {
+        throw velmora::Failure(u"unexpected message: " + text);
+    }
+    void appendListEntry(const std::u16string&) override {}
+    void emptyInputBoxes() override {}
+    void setStatus(const std::u16string&) override {}
+};
+
+struct Options {
+    int songs = 1000;
+    int lines = 30;
+    fs::path file;
+    fs::path markdown;
+    fs::path templates = VELMORA_TEMPLATE_DIR;
+    bool baseline = false;
+};
+
+Options Parse(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&] { return i + 1 < argc ? std::string(argv[++i]) : std::string(); };
+        if (arg == "--songs") {
+            options.songs = std::stoi(value());
+        } else if (arg == "--lines") {
+            options.lines = std::stoi(value());
+        } else if (arg == "--file") {
+            options.file = value();
+        } else if (arg == "--markdown") {
+            options.markdown = value();
+        } else if (arg == "--template") {
+            options.templates = value();
+        } else if (arg == "--baseline") {
+            options.baseline = true;
+        } else {
+            throw std::runtime_error(
+                "usage: velmora_bench [--songs N] [--lines L] [--file songs.json] "
+                "[--markdown out.md] [--template DIR] [--baseline]");
+        }
+    }
+    return options;
+}
+
+double Ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double Percentile(std::vector<double> values, double p) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[std::min(index, values.size() - 1)];
+}
+
+// Writing each final file once, then 7za storing the tree: what the build cannot beat.
+double BaselineMs(const fs::path& tree, const fs::path& scratch, const fs::path& archiver) {
+    std::vector<std::pair<fs::path, std::string>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(tree)) {
+        if (entry.is_regular_file()) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            files.emplace_back(fs::relative(entry.path(), tree),
+                               std::string(std::istreambuf_iterator<char>(in), {}));
+        }
+    }
+    const auto start = Clock::now();
+    for (const auto& [relative, bytes] : files) {
+        fs::create_directories((scratch / "tree" / relative).parent_path());
+        std::ofstream(scratch / "tree" / relative, std::ios::binary) << bytes;
+    }
+    velmora::ChildProcess zip(archiver, {"a", "-tzip", "-mx0", (scratch / "book.zip").string(),
+                                         (scratch / "tree" / "*").string()});
+    if (zip.Wait().code != 0) {
+        throw std::runtime_error("7za failed on the baseline tree");
+    }
+    return Ms(Clock::now() - start);
+}
+
+int Run(const Options& options) {
+    const std::vector<Song> songs =
+        options.file.empty() ? velmora::bench::GenerateSongs(options.songs, options.lines)
+                             : velmora::bench::ReadSongFile(options.file);
+    if (!options.markdown.empty()) {
+        std::ofstream(options.markdown, std::ios::binary) << velmora::bench::MarkdownBook(songs);
+        return 0;
+    }
+    std::string pattern = (fs::temp_directory_path() / "velmora-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    const fs::path root = pattern;
+    const fs::path app = root / "app";
+    fs::create_directories(app);
+    fs::copy(options.templates, app / "template", fs::copy_options::recursive);
+    fs::create_directory(app / "temp");
+    fs::create_directory(app / "finished");
+    const fs::path archiver = velmora::FindArchiver(app);
+    fs::create_symlink(archiver, app / "7za");
+
+    const velmora::SystemClock clock;
+    NullView view;
+    velmora::Workspace run(app, clock, view);
+    velmora::BookMaker maker(run, clock, view);
+
+    const auto start = Clock::now();
+    run.ReadyToMake();
+    std::vector<double> addUs;
+    addUs.reserve(songs.size());
+    for (const Song& song : songs) {
+        const auto before = Clock::now();
+        run.AddLyric(song.name, song.lyric);
+        addUs.push_back(Ms(Clock::now() - before) * 1000.0);
+    }
+    const auto buildStart = Clock::now();
+    maker.MakeBook();
+    const auto archiverStart = Clock::now();
+    while (!maker.Poll()) {
+        ::usleep(200);
+    }
+    const auto end = Clock::now();
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const double baseline =
+        options.baseline ? BaselineMs(run.WorkDir() / "epub", root / "baseline", archiver) : 0;
+    std::printf(
+        "{\"songs\": %zu, \"add_us_median\": %.1f, \"add_us_p99\": %.1f, \"adds_ms\": %.1f, "
+        "\"build_ms\": %.1f, \"archiver_ms\": %.1f, \"total_ms\": %.1f, \"peak_rss_kib\": %ld, "
+        "\"book_bytes\": %ju, \"baseline_ms\": %.1f}\n",
+        songs.size(), Percentile(addUs, 0.5), Percentile(addUs, 0.99), Ms(buildStart - start),
+        Ms(archiverStart - buildStart), Ms(end - archiverStart), Ms(end - start), usage.ru_maxrss,
+        static_cast<std::uintmax_t>(fs::file_size(maker.BookPath())), baseline);
+    fs::remove_all(root);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(Parse(argc, argv));
+    } catch (const std::exception& error) {
+        std::cerr << "velmora_bench: " << error.what() << "\n";
+        return 1;
+    }
+}
