@@ -12,6 +12,7 @@ PACKAGES=(
     p7zip-full xdg-utils fonts-wqy-microhei
     googletest libgtest-dev clang-format libxml2-dev
     epubcheck default-jre-headless pandoc
+    clang libclang-rt-14-dev
 )
 
 as_root() {

@@ -5,14 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/small_disk.h"
+
 namespace velmora::testing {
 
 ProgramFolder::ProgramFolder(const std::filesystem::path& name) : path_(root_ / name) {
-    std::filesystem::create_directories(path_);
-    std::filesystem::copy(VELMORA_TEMPLATE_DIR, path_ / "template",
-                          std::filesystem::copy_options::recursive);
-    std::filesystem::create_directory(path_ / "temp");
-    std::filesystem::create_directory(path_ / "finished");
+    LayOutProgramFolder(path_);
 }
 
 bool RunUnprivileged(const std::function<bool()>& check) {

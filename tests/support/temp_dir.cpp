@@ -22,7 +22,7 @@ TempDir::~TempDir() {
     // Tests take write access away; give it back so that everything can go.
     std::error_code ignored;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
-        if (entry.is_directory(ignored)) {
+        if (!entry.is_symlink(ignored) && entry.is_directory(ignored)) {
             ::chmod(entry.path().c_str(), 0755);
         }
     }

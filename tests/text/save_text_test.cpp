@@ -1,10 +1,7 @@
-#include <sys/resource.h>
-
-#include <csignal>
-
 #include <gtest/gtest.h>
 
 #include "support/bytes.h"
+#include "support/small_disk.h"
 #include "support/temp_dir.h"
 #include "text/text_utf.h"
 
@@ -113,16 +110,12 @@ TEST(SaveText, UnopenablePathTouchesNothing) {
 // A write that does not fit (here the file-size limit, as a full disk would) is no success.
 TEST(SaveText, FailedWriteIsReported) {
     TempDir dir;
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     TextEncoding encoding = 1;
-    const bool saved = SaveText(dir / "f.txt", u"abcdefgh", false, encoding, -1);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, SIG_DFL);
+    bool saved = true;
+    {
+        velmora::testing::FileSizeLimit limit(4);
+        saved = SaveText(dir / "f.txt", u"abcdefgh", false, encoding, -1);
+    }
     EXPECT_FALSE(saved);
 }
 

@@ -1,12 +1,9 @@
-#include <sys/resource.h>
-
-#include <csignal>
-
 #include <gtest/gtest.h>
 
 #include "support/bytes.h"
 #include "support/fakes.h"
 #include "support/program_folder.h"
+#include "support/small_disk.h"
 #include "text/failure.h"
 #include "workspace/workspace.h"
 
@@ -166,20 +163,17 @@ TEST_F(AddLyricTest, FullDiskWhileWritingThePageLosesNothing) {
     run.AddLyric(u"A", u"x");
     const auto before = Take();
     const std::string log = Log();
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = fs::file_size(app / "template" / "text" / "part0000.html") + 40;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool failed = false;
-    try {
-        run.AddLyric(u"B", std::u16string(200, u'y'));
-    } catch (const Failure& failure) {
-        failed = failure.message().find(PathText(Page("part0002.html"))) != std::u16string::npos;
+    {
+        testing::FileSizeLimit limit(fs::file_size(app / "template" / "text" / "part0000.html") +
+                                     40);
+        try {
+            run.AddLyric(u"B", std::u16string(200, u'y'));
+        } catch (const Failure& failure) {
+            failed =
+                failure.message().find(PathText(Page("part0002.html"))) != std::u16string::npos;
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, SIG_DFL);
     EXPECT_TRUE(failed);
     EXPECT_EQ(Take(), before);
     EXPECT_EQ(Log(), log);

@@ -1,14 +1,12 @@
 #include "workspace/song_page.h"
 
-#include <libxml/parser.h>
-#include <libxml/tree.h>
-
 #include <random>
 
 #include <gtest/gtest.h>
 
 #include "support/bytes.h"
 #include "support/fakes.h"
+#include "support/page_text.h"
 #include "support/program_folder.h"
 #include "text/code_page.h"
 #include "workspace/workspace.h"
@@ -23,6 +21,7 @@ using testing::Hex;
 using testing::kNewYear2024;
 using testing::ProgramFolder;
 using testing::ReadBytes;
+using namespace velmora::testing;
 
 class SongPageTest : public ::testing::Test {
 protected:
@@ -97,55 +96,6 @@ TEST_F(SongPageTest, MissingTemplateLeavesBodyOnlyAndIsShownOnce) {
     EXPECT_EQ(run.SongCount(), 1);
 }
 
-// Name and lyric as the page's h2 and p give them back: text, with <br/> read as CR.
-std::u16string TextOf(xmlNode* element) {
-    std::string utf8;
-    for (xmlNode* child = element->children; child != nullptr; child = child->next) {
-        if (child->type == XML_TEXT_NODE) {
-            utf8 += reinterpret_cast<const char*>(child->content);
-        } else if (child->type == XML_ELEMENT_NODE && xmlStrEqual(child->name, BAD_CAST "br")) {
-            utf8 += "\r";
-        }
-    }
-    return codepage::FromUtf8(utf8);
-}
-
-xmlNode* Find(xmlNode* node, const char* name) {
-    for (; node != nullptr; node = node->next) {
-        if (node->type == XML_ELEMENT_NODE && xmlStrEqual(node->name, BAD_CAST name)) {
-            return node;
-        }
-        if (xmlNode* found = Find(node->children, name)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-// What XML can carry of a text: disallowed characters as U+FFFD.
-std::u16string Carried(std::u16string_view text) {
-    std::u16string carried = codepage::WellFormed(text);
-    for (char16_t& unit : carried) {
-        const bool control = unit < 0x20 && unit != u'\t' && unit != u'\n' && unit != u'\r';
-        if (control || unit == u'\uFFFE' || unit == u'\uFFFF') {
-            unit = u'\uFFFD';
-        }
-    }
-    return carried;
-}
-
-// Parsers read every CR LF and lone CR in character data as LF.
-std::u16string LineEndsAsParsed(std::u16string text) {
-    std::u16string parsed;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            continue;
-        }
-        parsed += text[i] == u'\r' ? u'\n' : text[i];
-    }
-    return parsed;
-}
-
 std::u16string RandomText(std::mt19937& random) {
     static const std::u16string pieces[] = {
         u"&",    u"<",      u">",      u"\r\n",
@@ -167,17 +117,14 @@ TEST_F(SongPageTest, EveryPageParsesAndGivesNameAndLyricBack) {
         const std::u16string name = RandomText(random);
         const std::u16string lyric = RandomText(random);
         run.AddLyric(name, lyric);
-        const std::string page = Page(n).substr(3);
-        xmlDoc* doc = xmlReadMemory(page.data(), static_cast<int>(page.size()), nullptr, nullptr,
-                                    XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+        const XmlDocument doc = ParseXml(Page(n));
         ASSERT_NE(doc, nullptr) << "page " << n << " is not well-formed";
-        xmlNode* root = xmlDocGetRootElement(doc);
-        xmlNode* h2 = Find(root, "h2");
-        xmlNode* p = Find(root, "p");
+        xmlNode* root = xmlDocGetRootElement(doc.get());
+        xmlNode* h2 = FindElement(root, "h2");
+        xmlNode* p = FindElement(root, "p");
         ASSERT_TRUE(h2 != nullptr && p != nullptr);
         EXPECT_EQ(TextOf(h2), LineEndsAsParsed(Carried(name))) << "page " << n;
         EXPECT_EQ(TextOf(p), Carried(lyric)) << "page " << n;
-        xmlFreeDoc(doc);
     }
 }
 
