@@ -34,16 +34,7 @@ public:
         WriteBytes(maker.BookPath(), "the old book");
     }
 
-    // The failure's message, or "" when the build went through.
-    std::u16string Build() {
-        try {
-            maker.MakeBook();
-            WaitForBuild(maker);
-            return u"";
-        } catch (const Failure& failure) {
-            return failure.message();
-        }
-    }
+    std::u16string Build() { return BuildToEnd(maker); }
 
     std::u16string Add(const std::u16string& name, const std::u16string& lyric) {
         try {
@@ -79,14 +70,26 @@ bool Names(const std::u16string& message, const fs::path& path, const char16_t* 
            message.find(reason) != std::u16string::npos;
 }
 
-TEST(FullDiskTmpfs, WhileAPageIsWritten) {
-    auto disk = SmallDisk::Mount(1 << 20);
-    if (!disk) {
-        GTEST_SKIP()
-            << "no tmpfs can be mounted here (needs root); the file-size limit tests run instead";
+// A run in a program folder on a 1 MiB tmpfs.
+class FullDiskTmpfs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        disk = SmallDisk::Mount(1 << 20);
+        if (!disk) {
+            GTEST_SKIP()
+                << "no tmpfs can be mounted here (needs root); the file-size limit tests run "
+                   "instead";
+        }
+        LayOutProgramFolder(disk->path() / "app");
+        run = std::make_unique<RunInFolder>(disk->path() / "app");
     }
-    LayOutProgramFolder(disk->path() / "app");
-    RunInFolder r(disk->path() / "app");
+
+    std::unique_ptr<SmallDisk> disk;
+    std::unique_ptr<RunInFolder> run;
+};
+
+TEST_F(FullDiskTmpfs, WhileAPageIsWritten) {
+    RunInFolder& r = *run;
     const std::string log = ReadBytes(r.run.WorkDir() / "lyric.txt");
     disk->FillLeaving(2);  // room for the song's log record, not for its page
     const std::u16string message = r.Add(u"第四首", std::u16string(3000, u'歌'));
@@ -96,14 +99,8 @@ TEST(FullDiskTmpfs, WhileAPageIsWritten) {
     EXPECT_TRUE(r.CollectionIntact(log));
 }
 
-TEST(FullDiskTmpfs, WhileThePackageDocumentIsWritten) {
-    auto disk = SmallDisk::Mount(1 << 20);
-    if (!disk) {
-        GTEST_SKIP()
-            << "no tmpfs can be mounted here (needs root); the file-size limit tests run instead";
-    }
-    LayOutProgramFolder(disk->path() / "app");
-    RunInFolder r(disk->path() / "app");
+TEST_F(FullDiskTmpfs, WhileThePackageDocumentIsWritten) {
+    RunInFolder& r = *run;
     disk->FillLeaving(1);  // room for mimetype, none for content.opf
     const std::u16string message = r.Build();
     EXPECT_TRUE(

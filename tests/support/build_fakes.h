@@ -24,4 +24,7 @@ public:
 // Polls the build as the window's timer would, until it has ended. Raises its Failure.
 void WaitForBuild(BookMaker& maker);
 
+// Builds to the end: the failure's message, or "" when the book was made.
+std::u16string BuildToEnd(BookMaker& maker);
+
 }  // namespace velmora::testing

@@ -41,6 +41,7 @@ const CopyCase kCopies[] = {
     {"EndsWithLineBreak", "61 0D 0A", std::nullopt, "61 0D 0A 0D 0A"},
     {"Empty", "", std::nullopt, "0D 0A"},
     {"AfterExistingContent", "61", "78 79", "78 79 61 0D 0A"},
+    {"SameTemplateAgain", "61 62", "61 62 0D 0A", "61 62 0D 0A 61 62 0D 0A"},
     {"Gbk", "D4 C2 C1 C1 0A", std::nullopt, "D4 C2 C1 C1 0A 0D 0A"},
     {"InnerLineBreaksKept", "61 0A 62 0D 63", std::nullopt, "61 0A 62 0D 63 0D 0A"},
     {"Gb18030FourByte", "94 39 FC 36", std::nullopt, "94 39 FC 36 0D 0A"},
@@ -48,15 +49,6 @@ const CopyCase kCopies[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, Copies, ::testing::ValuesIn(kCopies),
                          [](const auto& p) { return std::string(p.param.name); });
-
-TEST(WritrFile, SameTemplateTwiceGivesItTwice) {
-    TempDir dir;
-    WriteBytes(dir / "source", "ab");
-    RecordingMessages messages;
-    WritrFile(dir / "source", dir / "target", messages);
-    WritrFile(dir / "source", dir / "target", messages);
-    EXPECT_EQ(ReadBytes(dir / "target"), "ab\r\nab\r\n");
-}
 
 TEST(WritrFile, UnreadableSourceIsShownAndTargetNotCreated) {
     TempDir dir;

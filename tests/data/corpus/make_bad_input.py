@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes bad_input.json, the bad-input corpus: [name, lyric] pairs that the end-to-end
-test builds into one book. Lone surrogates and controls are kept as \\u escapes; the rest is UTF-8."""
+test builds into one book. The first three are plain songs that pandoc must read back. Lone surrogates and controls are kept as \\u escapes; the rest is UTF-8."""
 import json
 import pathlib
 
@@ -10,6 +10,9 @@ LONG_LINE = "床前明月光疑是地上霜举头望明月低头思故乡"
 LONG_LYRIC = "\r\n".join([LONG_LINE] * (1024 * 1024 // 62))
 
 SONGS = [
+    ["月光", "床前明月光\r\n疑是地上霜"],
+    ["Tom & Jerry 😀", "a < b\r\nc > d & e"],
+    ["春天 <live>", "第一行\r\n第二行\r\n第三行"],
     ["<&>\"' XML", "a & b < c > d \"q\" 'a' ]]> &amp; <br/> <!-- x --> <![CDATA[y]]> &#65;"],
     ["ctl\u0001\u0007name", "\u0000\u0001\u0008\u000b\u000c\u001f\ttab\u007f\u0085\r\nnext"],
     ["lone\ud800name", "\udc00start\r\nmid\ud83d\r\nend\udbff"],
