@@ -150,7 +150,7 @@ bool Form1::Form_Load() {
     try {
         run_.ReadyToMake();
     } catch (const velmora::Failure& failure) {
-        showMessage(u"无法准备工作文件夹：" + failure.message(), velmora::kAppTitle);
+        showMessage(failure.message(), velmora::kAppTitle);
         return false;
     }
     text3_->setText(QString::fromStdString(appDir_.string()) + QStringLiteral("/finished/"));
