@@ -1,7 +1,5 @@
 #include "epub/book_maker.h"
 
-#include <cerrno>
-
 #include "epub/navigation_document.h"
 #include "epub/package_document.h"
 #include "text/failure.h"

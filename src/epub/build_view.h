@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-class BuildView : public MessageSink {
+class BuildView : public virtual MessageSink {
 public:
     virtual void setStatus(const std::u16string& text) = 0;
 };

@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-class CollectionView : public MessageSink {
+class CollectionView : public virtual MessageSink {
 public:
     // Appends an entry ("n:name") at the end of the song list.
     virtual void appendListEntry(const std::u16string& entry) = 0;

@@ -4,8 +4,6 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "text/code_page.h"
-
 namespace velmora::testing {
 
 std::string ReadBytes(const std::filesystem::path& path) {
@@ -38,10 +36,6 @@ std::string Hex(const std::string& spaced) {
         }
     }
     return bytes;
-}
-
-std::u16string U16(const std::string& utf8) {
-    return codepage::FromUtf8(utf8);
 }
 
 }  // namespace velmora::testing

@@ -14,7 +14,6 @@ std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 // "EF BB BF" for hex-string test vectors; blanks are ignored.
 std::string Hex(const std::string& spaced);
-std::u16string U16(const std::string& utf8);
 
 class RecordingMessages : public MessageSink {
 public:

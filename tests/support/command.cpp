@@ -7,6 +7,9 @@
 
 #include <stdexcept>
 
+#include "support/bytes.h"
+#include "support/temp_dir.h"
+
 extern char** environ;
 
 namespace velmora::testing {
@@ -45,6 +48,21 @@ CommandResult RunCommand(const std::vector<std::string>& arguments) {
     ::waitpid(pid, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+std::map<std::string, std::string> ExtractBook(const std::filesystem::path& book) {
+    TempDir dir;
+    if (RunCommand({"7za", "x", "-o" + dir.path().string(), book.string()}).exitCode != 0) {
+        throw std::runtime_error("7za cannot extract " + book.string());
+    }
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
+        if (entry.is_regular_file()) {
+            files[std::filesystem::relative(entry.path(), dir.path()).string()] =
+                ReadBytes(entry.path());
+        }
+    }
+    return files;
 }
 
 }  // namespace velmora::testing

@@ -1,7 +1,9 @@
 #pragma once
-// Runs a tool the tests check with (epubcheck, pandoc), arguments as a list, and
-// captures what it prints.
+// The tools the tests check the book with (7za, epubcheck, pandoc), run with an argument
+// list.
 
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,5 +16,8 @@ struct CommandResult {
 
 // Raises std::runtime_error when the program cannot be started.
 CommandResult RunCommand(const std::vector<std::string>& arguments);
+
+// Every file of a book, extracted by 7za: path inside the book to bytes.
+std::map<std::string, std::string> ExtractBook(const std::filesystem::path& book);
 
 }  // namespace velmora::testing

@@ -1,10 +1,11 @@
 #pragma once
-// Fakes of what the core asks of the window and the system clock.
+// Fakes of the window and the clock, and a build driven as the window's timer drives it.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "epub/book_maker.h"
 #include "support/bytes.h"
 #include "workspace/clock.h"
 #include "workspace/collection_view.h"
@@ -21,17 +22,22 @@ public:
 // 2024-01-01 00:00:00 local time.
 inline constexpr std::int64_t kNewYear2024 = 1704067200;
 
-class FakeView : public CollectionView {
+class FakeView : public CollectionView, public BuildView {
 public:
     void showMessage(const std::u16string& text, const std::u16string& title) override {
         messages.showMessage(text, title);
     }
     void appendListEntry(const std::u16string& entry) override { list.push_back(entry); }
     void emptyInputBoxes() override { ++emptied; }
+    void setStatus(const std::u16string& text) override { statuses.push_back(text); }
 
     RecordingMessages messages;
     std::vector<std::u16string> list;
     int emptied = 0;
+    std::vector<std::u16string> statuses;
 };
+
+// Builds to the end: the failure's message, or "" when the book was made.
+std::u16string BuildToEnd(BookMaker& maker);
 
 }  // namespace velmora::testing

@@ -29,11 +29,6 @@ std::vector<xmlNode*> FindElements(xmlNode* node, const char* name) {
     return found;
 }
 
-xmlNode* FindElement(xmlNode* node, const char* name) {
-    const std::vector<xmlNode*> found = FindElements(node, name);
-    return found.empty() ? nullptr : found.front();
-}
-
 std::u16string TextOf(xmlNode* element) {
     std::string utf8;
     for (xmlNode* child = element->children; child != nullptr; child = child->next) {

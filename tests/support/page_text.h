@@ -15,8 +15,6 @@ using XmlDocument = std::unique_ptr<xmlDoc, void (*)(xmlDoc*)>;
 // nullptr when the bytes (after a UTF-8 BOM, if any) are not well-formed XML.
 XmlDocument ParseXml(std::string_view bytes);
 
-// The first element of that name in document order, or nullptr.
-xmlNode* FindElement(xmlNode* node, const char* name);
 // Every element of that name in document order.
 std::vector<xmlNode*> FindElements(xmlNode* node, const char* name);
 

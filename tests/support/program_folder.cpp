@@ -1,16 +1,19 @@
 #include "support/program_folder.h"
 
 #include <grp.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "support/small_disk.h"
+#include <csignal>
 
 namespace velmora::testing {
 
 ProgramFolder::ProgramFolder(const std::filesystem::path& name) : path_(root_ / name) {
-    LayOutProgramFolder(path_);
+    std::filesystem::create_directories(path_);
+    std::filesystem::copy(VELMORA_TEMPLATE_DIR, path_ / "template",
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::create_directory(path_ / "temp");
+    std::filesystem::create_directory(path_ / "finished");
 }
 
 bool RunUnprivileged(const std::function<bool()>& check) {
@@ -27,6 +30,20 @@ bool RunUnprivileged(const std::function<bool()>& check) {
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    // A write past the limit then fails with EFBIG instead of killing the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, SIG_DFL);
 }
 
 }  // namespace velmora::testing

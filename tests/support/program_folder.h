@@ -1,7 +1,10 @@
 #pragma once
-// A program folder for one test: template/ copied from the source tree, empty temp/ and
-// finished/, removed afterwards.
+// A program folder for one test (template/ from the source tree, empty temp/ and
+// finished/), and the means to make the system refuse it something.
 
+#include <sys/resource.h>
+
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 
@@ -24,8 +27,20 @@ private:
     std::filesystem::path path_;
 };
 
-// Runs `check` without root's power over file permissions (in a child process as the
-// user nobody when run as root); true when it returned true.
+// Runs `check` without root's power over permissions (as the user nobody in a child
+// process when run as root); true when it returned true.
 bool RunUnprivileged(const std::function<bool()>& check);
+
+// A full disk as far as this process can tell: no file grows past `bytes` while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::uint64_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+};
 
 }  // namespace velmora::testing

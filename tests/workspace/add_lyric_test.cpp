@@ -1,39 +1,39 @@
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "support/bytes.h"
 #include "support/fakes.h"
 #include "support/program_folder.h"
+#include "text/code_page.h"
 #include "text/failure.h"
+#include "workspace/song_page.h"
 #include "workspace/workspace.h"
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeView;
-using testing::FixedClock;
-using testing::Hex;
-using testing::kNewYear2024;
-using testing::ProgramFolder;
-using testing::ReadBytes;
+using namespace testing;
 
 class AddLyricTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override { run.ReadyToMake(); }
 
     std::string Log() const { return ReadBytes(run.WorkDir() / "lyric.txt"); }
-    fs::path Page(const char* name) const { return run.WorkDir() / "epub" / "text" / name; }
+    fs::path Page(int n) const {
+        return run.WorkDir() / "epub" / "text" / codepage::ToUtf8(PageFileName(n));
+    }
+    // The five body lines, as UTF-8.
+    static std::string Body(const std::string& name, const std::string& lyric) {
+        return "\t<body class=\"\">\r\n\t\t<h2 class=\"\">" + name + "</h2>\r\n\t\t<p class=\"\">" +
+               lyric + "</p>\r\n\t</body> \r\n</html> \r\n";
+    }
 
-    // Everything a failed add must leave as it was.
-    struct Snapshot {
-        std::int16_t count;
-        std::vector<std::u16string> names, lyrics, pages, list;
-        int emptied;
-        bool operator==(const Snapshot&) const = default;
-    };
-    Snapshot Take() const {
-        return {run.SongCount(), run.SongNames(), run.SongLyrics(),
-                run.SongPages(), view.list,       view.emptied};
+    // Everything a failed add must leave as it was, but the song log.
+    auto State() const {
+        return std::tuple(run.SongCount(), run.SongNames(), run.SongLyrics(), run.SongPages(),
+                          view.list, view.emptied);
     }
 
     ProgramFolder app;
@@ -42,112 +42,108 @@ protected:
     Workspace run{app.path(), clock, view};
 };
 
-struct LogCase {
-    const char* name;
-    std::u16string songName;
-    std::u16string lyric;
-    std::string record;  // hex
-};
-
-class SongLogRecords : public AddLyricTest, public ::testing::WithParamInterface<LogCase> {};
-
-TEST_P(SongLogRecords, AreWrittenAsTypedInTheAnsiCodePage) {
-    run.AddLyric(GetParam().songName, GetParam().lyric);
-    EXPECT_EQ(Log(), Hex(GetParam().record));
+TEST_F(AddLyricTest, LogRecordAndPageAreByteExact) {
+    const struct {
+        std::u16string name, lyric;
+        std::string record;               // in the log, after "<songno=1><songname="
+        std::string pageName, pageLyric;  // UTF-8, in the page
+    } table[] = {
+        {u"A", u"x", "A><lyric=x", "A", "x"},
+        {u"A", u"a\r\nb", "A><lyric=a\r\nb", "A", "a<br/>\nb"},
+        {u" ", u"x", " ><lyric=x", " ", "x"},
+        {u"月亮", u"&<>", "\xD4\xC2\xC1\xC1><lyric=&<>", "\xE6\x9C\x88\xE4\xBA\xAE",
+         "&amp;&lt;&gt;"},
+        {u"Tom & Jerry", u"<br/>", "Tom & Jerry><lyric=<br/>", "Tom &amp; Jerry", "&lt;br/&gt;"},
+        {u"\U0001F600", std::u16string{u'\t', 0x1F, 0xFFFE, 0xD800},
+         "\x94\x39\xFC\x36><lyric=\t\x1F\x84\x31\xA4\x38\x84\x31\xA4\x37", "\xF0\x9F\x98\x80",
+         "\t\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+    };
+    const std::string head = ReadBytes(app / "template" / "text" / "part0000.html") + "\r\n";
+    for (const auto& row : table) {
+        Workspace fresh(app.path(), clock, view);
+        fresh.ReadyToMake();
+        fresh.AddLyric(row.name, row.lyric);
+        EXPECT_EQ(ReadBytes(fresh.WorkDir() / "lyric.txt"),
+                  "<songno=1><songname=" + row.record + "></song no = 1>\r\n");
+        EXPECT_EQ(ReadBytes(fresh.WorkDir() / "epub" / "text" / "part0001.html"),
+                  "\xEF\xBB\xBF" + head + Body(row.pageName, row.pageLyric));
+        fs::remove_all(fresh.WorkDir());
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, SongLogRecords,
-    ::testing::Values(
-        // <songno=1><songname=A><lyric=x></song no = 1>
-        LogCase{"OneSong", u"A", u"x",
-                "3C736F6E676E6F3D313E3C736F6E676E616D653D413E3C6C797269633D783E"
-                "3C2F736F6E67206E6F203D20313E 0D0A"},
-        LogCase{"TwoLines", u"A", u"a\r\nb",
-                "3C736F6E676E6F3D313E3C736F6E676E616D653D413E3C6C797269633D61 0D0A 623E"
-                "3C2F736F6E67206E6F203D20313E 0D0A"},
-        LogCase{"BlankName", u" ", u"x",
-                "3C736F6E676E6F3D313E3C736F6E676E616D653D203E3C6C797269633D783E"
-                "3C2F736F6E67206E6F203D20313E 0D0A"},
-        LogCase{"Chinese", u"月亮", u"&<>",
-                "3C736F6E676E6F3D313E3C736F6E676E616D653D D4C2C1C1 3E3C6C797269633D 263C3E 3E"
-                "3C2F736F6E67206E6F203D20313E 0D0A"}),
-    [](const auto& p) { return std::string(p.param.name); });
-
-TEST_F(AddLyricTest, FirstSongFillsSlotOneAndTheList) {
-    run.AddLyric(u"A", u"a\r\nb");
-    EXPECT_EQ(run.SongCount(), 1);
-    EXPECT_EQ(run.SongNames(), (std::vector<std::u16string>{u"", u"A", u""}));
-    EXPECT_EQ(run.SongLyrics(), (std::vector<std::u16string>{u"", u"a<br/>\nb", u""}));
-    EXPECT_EQ(run.SongPages()[1], PathText(Page("part0001.html")));
-    EXPECT_EQ(view.list, std::vector<std::u16string>{u"1:A"});
-    EXPECT_EQ(view.emptied, 1);
+TEST_F(AddLyricTest, MissingPageTemplateLeavesTheBodyAndIsShownOnce) {
+    fs::remove(app / "template" / "text" / "part0000.html");
+    run.AddLyric(u"A", u"x");
+    EXPECT_EQ(ReadBytes(Page(1)), "\xEF\xBB\xBF" + Body("A", "x"));
+    EXPECT_EQ(view.messages.shown.size(), 1u);
 }
 
 TEST_F(AddLyricTest, RefusedAddsChangeNothingAndNumbersGoOn) {
-    const std::pair<std::u16string, std::u16string> adds[] = {
-        {u"", u"x"}, {u"A", u"x"}, {u"A", u""}, {u"", u""}, {u"A", u"x"}, {u"\r\n", u" "}};
-    for (const auto& [name, lyric] : adds) {
+    for (const auto& [name, lyric] : {std::pair<std::u16string, std::u16string>{u"", u"x"},
+                                      {u"A", u"a\r\nb"},
+                                      {u"A", u""},
+                                      {u"\r\n", u" "}}) {
         run.AddLyric(name, lyric);
     }
-    EXPECT_EQ(view.messages.shown.size(), 3u);
-    EXPECT_EQ(view.messages.shown[0],
-              std::make_pair(std::u16string(u"歌词和歌名不能为空。"), std::u16string(u"提示")));
-    EXPECT_EQ(run.SongCount(), 3);
-    EXPECT_EQ(view.list, (std::vector<std::u16string>{u"1:A", u"2:A", u"3:\r\n"}));
-    for (const auto* table : {&run.SongNames(), &run.SongLyrics(), &run.SongPages()}) {
-        EXPECT_EQ(table->size(), 5u);
-        EXPECT_EQ(table->front(), u"");
-        EXPECT_EQ(table->back(), u"");
-    }
-    EXPECT_TRUE(fs::exists(Page("part0003.html")));
-    EXPECT_FALSE(fs::exists(Page("part0004.html")));
+    EXPECT_EQ(view.messages.shown,
+              (decltype(view.messages.shown)(2, {u"歌词和歌名不能为空。", u"提示"})));
+    EXPECT_EQ(view.list, (std::vector<std::u16string>{u"1:A", u"2:\r\n"}));
+    EXPECT_EQ(view.emptied, 2);
+    EXPECT_EQ(run.SongLyrics(), (std::vector<std::u16string>{u"", u"a<br/>\nb", u" ", u""}));
+    EXPECT_EQ(run.SongPages()[2], PathText(Page(2)));
 }
 
 TEST_F(AddLyricTest, BookIsFullAtSong9999) {
     for (int i = 1; i <= Workspace::kMaxSongs; ++i) {
         run.AddLyric(u"S", u"x");
     }
-    ASSERT_EQ(run.SongCount(), 9999);
     EXPECT_EQ(view.list[9], u"10:S");
-    EXPECT_TRUE(fs::exists(Page("part9999.html")));
-    const auto before = Take();
+    EXPECT_TRUE(fs::exists(Page(9999)));
+    const auto before = State();
     const std::string log = Log();
     run.AddLyric(u"Overflow", u"x");
-    EXPECT_EQ(Take(), before);
+    EXPECT_EQ(State(), before);
     EXPECT_EQ(Log(), log);
     ASSERT_EQ(view.messages.shown.size(), 1u);
-    EXPECT_EQ(view.messages.shown[0].second, u"提示");
-    EXPECT_NE(view.messages.shown[0].first.find(u"9999"), std::u16string::npos);
-    EXPECT_FALSE(fs::exists(Page("part0000.html")));
+    EXPECT_EQ(view.messages.shown[0].first, u"歌词本已满：最多只能收录 9999 首歌。");
 }
 
-TEST_F(AddLyricTest, RemovedWorkDirectoryFailsAndLosesNothing) {
+// Each fault stops the add with a message naming the path; nothing of the song stays.
+TEST_F(AddLyricTest, FailedAddsLoseNothing) {
     run.AddLyric(u"A", u"x");
-    const auto before = Take();
-    fs::remove_all(run.WorkDir());
-    try {
-        run.AddLyric(u"B", u"y");
-        FAIL() << "no failure";
-    } catch (const Failure& failure) {
-        EXPECT_NE(failure.message().find(PathText(run.WorkDir() / "lyric.txt")),
-                  std::u16string::npos);
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        fs::path named;
+        std::u16string reason;
+    } faults[] = {
+        {"PagesFolderGone", [&] { fs::remove_all(run.WorkDir() / "epub" / "text"); }, Page(2),
+         u"No such file or directory"},
+        {"DiskFull", [] {}, Page(2), u"File too large"},
+        {"WorkDirGone", [&] { fs::remove_all(run.WorkDir()); }, run.WorkDir() / "lyric.txt",
+         u"No such file or directory"},
+    };
+    for (const auto& fault : faults) {
+        const auto before = State();
+        const std::string log = Log();
+        fault.arrange();
+        std::u16string message;
+        try {
+            // Room for the song's log record, not for its page.
+            FileSizeLimit limit(log.size() + 7000);
+            run.AddLyric(u"B", std::u16string(3000, u'歌'));
+        } catch (const Failure& failure) {
+            message = failure.message();
+        }
+        EXPECT_NE(message.find(PathText(fault.named) + u"（" + fault.reason), std::u16string::npos)
+            << fault.name << ": " << codepage::ToUtf8(message);
+        EXPECT_EQ(State(), before) << fault.name;
+        if (fs::exists(run.WorkDir())) {
+            EXPECT_EQ(Log(), log) << fault.name;
+            EXPECT_FALSE(fs::exists(Page(2))) << fault.name;
+        }
+        fs::create_directories(run.WorkDir() / "epub" / "text");
     }
-    EXPECT_EQ(Take(), before);
-}
-
-TEST_F(AddLyricTest, FailedPageTakesBackTheLogRecord) {
-    run.AddLyric(u"A", u"x");
-    const auto before = Take();
-    const std::string log = Log();
-    fs::remove_all(run.WorkDir() / "epub" / "text");
-    EXPECT_THROW(run.AddLyric(u"B", u"y"), Failure);
-    EXPECT_EQ(Take(), before);
-    EXPECT_EQ(Log(), log);
-    // Once the folder is back, the same song goes in as number 2.
-    fs::create_directory(run.WorkDir() / "epub" / "text");
-    run.AddLyric(u"B", u"y");
-    EXPECT_EQ(view.list.back(), u"2:B");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "support/build_fakes.h"
+#include "support/fakes.h"
 
 #include <unistd.h>
 
@@ -6,16 +6,12 @@
 
 namespace velmora::testing {
 
-void WaitForBuild(BookMaker& maker) {
-    while (!maker.Poll()) {
-        ::usleep(2000);
-    }
-}
-
 std::u16string BuildToEnd(BookMaker& maker) {
     try {
         maker.MakeBook();
-        WaitForBuild(maker);
+        while (!maker.Poll()) {
+            ::usleep(2000);
+        }
         return u"";
     } catch (const Failure& failure) {
         return failure.message();

@@ -1,0 +1,162 @@
+#include "text/text_utf.h"
+
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "support/bytes.h"
+#include "support/program_folder.h"
+#include "text/code_page.h"
+
+namespace mTextUTF {
+namespace {
+
+using namespace velmora::testing;
+namespace fs = std::filesystem;
+
+// Detection, by the marks' order: FF FE 00 00 is UTF-32LE before it is UTF-16LE.
+TEST(LoadText, GivesTextAndWritesBackTheRequest) {
+    const struct {
+        std::string bytes;
+        TextEncoding request;
+        std::u16string text;
+        TextEncoding after;
+    } table[] = {
+        {"", -1, u"", 0},
+        {"EF BB BF", -1, u"", 1},
+        {"EF BB BF 41 42", -1, u"AB", 1},
+        // A mark of another encoding is content.
+        {"EF BB BF 41", 0, u"锘緼", 0},
+        {"FF FE 41 00", -1, u"A", 2},
+        {"FE FF 00 41", -1, u"A", 3},
+        {"FF FE 41 00 42", 2, u"AB", 2},  // odd last byte: high byte 00
+        {"FE FF 00 41 42", 3, u"A", 3},   // odd last byte dropped
+        {"FF FE 00", -1, u"", 4},         // shorter than its mark
+        {"FF FE 00 00 41 00 00 00", -1, u"A", 4},
+        {"00 00 FE FF 00 01 F6 00 00 00 00", 5, u"\U0001F600\uFFFD", 5},
+        {"41", -1, u"A", 0},
+        {"D4 C2 C1 C1 0D 0A 94 39 FC 36", -1, u"月亮\r\n\U0001F600", 0},
+        {"41 80 42 D4", 0, u"A\uFFFDB\uFFFD", 0},
+        {"E6 9C 41 C0 AF", 1, u"\uFFFDA\uFFFD\uFFFD", 1},
+    };
+    TempDir dir;
+    for (const auto& row : table) {
+        WriteBytes(dir / "f", Hex(row.bytes));
+        TextEncoding encoding = row.request;
+        EXPECT_EQ(LoadText(dir / "f", encoding), row.text) << row.bytes;
+        EXPECT_EQ(encoding, row.after) << row.bytes;
+    }
+}
+
+TEST(LoadText, FailuresTouchNothing) {
+    TempDir dir;
+    WriteBytes(dir / "f", "abc");
+    for (const auto& [path, request] :
+         {std::pair{dir / "f", 6}, {dir / "f", -2}, {dir / "missing", -1}, {dir.path(), -1}}) {
+        TextEncoding encoding = request;
+        EXPECT_EQ(LoadText(path, encoding), u"");
+        EXPECT_EQ(encoding, request);
+    }
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+}
+
+TEST(SaveText, WritesBytesAndReportsTheEncoding) {
+    const struct {
+        const char* name;
+        std::optional<std::string> before;  // nullopt: no file
+        std::u16string text;
+        bool append;
+        TextEncoding encoding, defaultEncoding;
+        bool result;
+        TextEncoding after;
+        std::optional<std::string> file;
+    } table[] = {
+        {"Ansi", std::nullopt, u"月\U0001F600", false, 0, -1, true, 0, "D4 C2 94 39 FC 36"},
+        {"Utf8", std::nullopt, u"\u4E2D", false, 1, -1, true, 1, "EF BB BF E4 B8 AD"},
+        {"Utf16LE", std::nullopt, u"A", false, 2, -1, true, 2, "FF FE 41 00"},
+        {"Utf16BE", std::nullopt, u"A", false, 3, -1, true, 3, "FE FF 00 41"},
+        {"Utf32BE", std::nullopt, u"\U0001F600", false, 5, -1, true, 5, "00 00 FE FF 00 01 F6 00"},
+        {"EmptyUtf8", std::nullopt, u"", false, 1, -1, true, 1, "EF BB BF"},
+        {"Truncates", "41 42 43 44 45", u"Z", false, 1, -1, true, 1, "EF BB BF 5A"},
+        {"DetectNeedsAppend", std::nullopt, u"B", false, -1, 1, false, -1, std::nullopt},
+        {"InvalidCode", "41", u"B", true, 6, 1, false, 6, "41"},
+        {"AppendDetects", "EF BB BF 41", u"B", true, -1, 0, true, 1, "EF BB BF 41 42"},
+        {"AppendNoBom", "41", u"B", true, 2, -1, true, 2, "41 42 00"},
+        {"AppendToMissing", std::nullopt, u"B", true, -1, 1, true, 1, "EF BB BF 42"},
+        {"AppendNoDefault", "", u"B", true, -1, -1, false, -1, ""},
+        {"AppendNoDefaultEmpty", "", u"", true, -1, -1, true, -1, ""},
+    };
+    TempDir dir;
+    for (const auto& row : table) {
+        const fs::path path = dir / row.name;
+        if (row.before) {
+            WriteBytes(path, Hex(*row.before));
+        }
+        TextEncoding encoding = row.encoding;
+        EXPECT_EQ(SaveText(path, row.text, row.append, encoding, row.defaultEncoding), row.result)
+            << row.name;
+        EXPECT_EQ(encoding, row.after) << row.name;
+        ASSERT_EQ(fs::exists(path), row.file.has_value()) << row.name;
+        if (row.file) {
+            EXPECT_EQ(ReadBytes(path), Hex(*row.file)) << row.name;
+        }
+    }
+}
+
+// Loading with detection and saving as UTF-8 turns a printed ANSI file into UTF-8 in place.
+TEST(SaveText, ReencodingKeepsLineEndsAndNeverDoublesTheMark) {
+    TempDir dir;
+    WriteBytes(dir / "p", Hex("3C 70 3E D4 C2 0D 0A 61 0A"));
+    for (int round = 0; round < 2; ++round) {
+        TextEncoding detected = -1;
+        TextEncoding utf8 = 1;
+        SaveText(dir / "p", LoadText(dir / "p", detected), false, utf8, -1);
+        EXPECT_EQ(ReadBytes(dir / "p"), Hex("EF BB BF 3C 70 3E E6 9C 88 0D 0A 61 0A"));
+    }
+}
+
+TEST(SaveText, FailedWriteIsReported) {
+    TempDir dir;
+    TextEncoding encoding = 1;
+    FileSizeLimit limit(4);
+    EXPECT_FALSE(SaveText(dir / "f", u"abcdefgh", false, encoding, -1));
+}
+
+// Random text: ASCII, controls, CJK, astral characters, lone surrogates. (The private use
+// area is left out: GB18030 gave 24 of its code points to characters encoded elsewhere.)
+std::u16string RandomText(std::mt19937& random) {
+    const std::pair<int, int> ranges[] = {{0x20, 0x7E},     {1, 0x1F},      {0x4E00, 0x9FFF},
+                                          {0xD800, 0xDFFF}, {0x80, 0xDFFF}, {0xF900, 0xFFFD}};
+    std::u16string text;
+    for (int i = std::uniform_int_distribution<int>(1, 40)(random); i > 0; --i) {
+        if (random() % 7 == 0) {
+            text += u"\U0001F600";
+            continue;
+        }
+        const auto& [low, high] = ranges[random() % std::size(ranges)];
+        text.push_back(
+            static_cast<char16_t>(std::uniform_int_distribution<int>(low, high)(random)));
+    }
+    return text;
+}
+
+TEST(RoundTrip, EveryEncodingGivesTheTextBack) {
+    TempDir dir;
+    std::mt19937 random(20240101);
+    for (int round = 0; round < 300; ++round) {
+        const std::u16string text = RandomText(random);
+        for (TextEncoding code = 0; code <= 5; ++code) {
+            TextEncoding saveAs = code;
+            ASSERT_TRUE(SaveText(dir / "f", text, false, saveAs, -1));
+            TextEncoding loadAs = code;
+            // UTF-16 keeps units as held; the others cannot hold a lone surrogate.
+            const bool utf16 = code == kUtf16LE || code == kUtf16BE;
+            ASSERT_EQ(LoadText(dir / "f", loadAs),
+                      utf16 ? text : velmora::codepage::WellFormed(text))
+                << "code " << code << " round " << round;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace mTextUTF
