@@ -135,16 +135,6 @@ std::string Narrow(std::u16string_view ascii) {
     return bytes;
 }
 
-void AppendCodePoint(std::u16string& text, char32_t cp) {
-    if (cp < 0x10000) {
-        text.push_back(static_cast<char16_t>(cp));
-        return;
-    }
-    cp -= 0x10000;
-    text.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-}
-
 // Length of the UTF-8 sequence led by `lead`, with the bounds of its second byte, so that
 // overlong forms, surrogates and code points above U+10FFFF count as invalid.
 struct LeadInfo {
@@ -173,14 +163,30 @@ LeadInfo Lead(unsigned char b) {
 
 }  // namespace
 
+char32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
+    const char16_t unit = text[i++];
+    if (IsHighSurrogate(unit) && i < text.size() && IsLowSurrogate(text[i])) {
+        return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i++] - 0xDC00);
+    }
+    return IsHighSurrogate(unit) || IsLowSurrogate(unit) ? kReplacement : unit;
+}
+
+void AppendCodePoint(std::u16string& text, char32_t cp) {
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        text.push_back(kReplacement);
+    } else if (cp >= 0x10000) {
+        text.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+        text.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+    } else {
+        text.push_back(static_cast<char16_t>(cp));
+    }
+}
+
 std::u16string WellFormed(std::u16string_view text) {
-    std::u16string clean(text);
-    for (std::size_t i = 0; i < clean.size(); ++i) {
-        if (IsHighSurrogate(clean[i]) && i + 1 < clean.size() && IsLowSurrogate(clean[i + 1])) {
-            ++i;
-        } else if (IsHighSurrogate(clean[i]) || IsLowSurrogate(clean[i])) {
-            clean[i] = kReplacement;
-        }
+    std::u16string clean;
+    clean.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        AppendCodePoint(clean, NextCodePoint(text, i));
     }
     return clean;
 }
@@ -230,16 +236,11 @@ std::string ToUtf8(std::u16string_view text) {
     // At most three bytes per unit: a surrogate pair (two units) takes four.
     std::string bytes(text.size() * 3, '\0');
     char* out = bytes.data();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t cp = NextCodePoint(text, i);
         if (cp < 0x80) {
             *out++ = static_cast<char>(cp);
             continue;
-        }
-        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
-            cp = kReplacement;
         }
         if (cp < 0x800) {
             *out++ = static_cast<char>(0xC0 | (cp >> 6));

@@ -30,4 +30,11 @@ std::string ToUtf8(std::u16string_view text);
 // The text with every lone surrogate replaced by U+FFFD.
 std::u16string WellFormed(std::u16string_view text);
 
+// The code point at text[i], moving i past it; a lone surrogate reads as U+FFFD.
+char32_t NextCodePoint(std::u16string_view text, std::size_t& i);
+
+// Appends a code point in UTF-16; one that is no character (a surrogate, or past
+// U+10FFFF) as U+FFFD.
+void AppendCodePoint(std::u16string& text, char32_t cp);
+
 }  // namespace velmora::codepage

@@ -82,17 +82,6 @@ std::u16string ReadUtf16BE(FileHandle& file, std::size_t length) {
     return text;
 }
 
-void AppendCodePoint(std::u16string& text, char32_t cp) {
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        text.push_back(u'\uFFFD');
-    } else if (cp >= 0x10000) {
-        text.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-        text.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-    } else {
-        text.push_back(static_cast<char16_t>(cp));
-    }
-}
-
 // UTF-32 of either order; an invalid code point or a cut-off last unit becomes U+FFFD.
 std::u16string ReadUtf32(FileHandle& file, std::size_t length, bool bigEndian) {
     std::vector<unsigned char> bytes(length, 0);
@@ -105,7 +94,7 @@ std::u16string ReadUtf32(FileHandle& file, std::size_t length, bool bigEndian) {
             const int shift = 8 * (bigEndian ? 3 - k : k);
             cp |= static_cast<char32_t>(bytes[i + k]) << shift;
         }
-        AppendCodePoint(text, cp);
+        velmora::codepage::AppendCodePoint(text, cp);
     }
     if (read % 4 != 0) {
         text.push_back(u'\uFFFD');
@@ -140,14 +129,10 @@ std::string Utf16Bytes(const std::u16string& text, bool bigEndian) {
 }
 
 std::string Utf32Bytes(const std::u16string& text, bool bigEndian) {
-    const std::u16string clean = velmora::codepage::WellFormed(text);
     std::string bytes;
-    bytes.reserve(clean.size() * 4);
-    for (std::size_t i = 0; i < clean.size(); ++i) {
-        char32_t cp = clean[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (clean[++i] - 0xDC00);
-        }
+    bytes.reserve(text.size() * 4);
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t cp = velmora::codepage::NextCodePoint(text, i);
         for (int k = 0; k < 4; ++k) {
             const int shift = 8 * (bigEndian ? 3 - k : k);
             bytes.push_back(static_cast<char>((cp >> shift) & 0xFF));
