@@ -15,6 +15,7 @@
 #include "epub/archiver.h"
 #include "epub/book_maker.h"
 #include "song_file.h"
+#include "text/code_page.h"
 #include "text/failure.h"
 #include "workspace/workspace.h"
 
@@ -22,7 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-using velmora::bench::Song;
+using velmora::songs::Song;
 
 class NullView : public velmora::CollectionView, public velmora::BuildView {
 public:
@@ -69,6 +70,30 @@ Options Parse(int argc, char** argv) {
     return options;
 }
 
+// The songs as a Markdown book for pandoc: one chapter per song, every lyric line a hard
+// line break.
+std::string MarkdownBook(const std::vector<Song>& songs) {
+    std::string book = "---\ntitle: 我的歌词本\nlang: zh-CN\n---\n\n";
+    for (const Song& song : songs) {
+        book += "# " + velmora::codepage::ToUtf8(song.name) + "\n\n";
+        std::u16string lyric = song.lyric;
+        std::string line;
+        for (const char c : velmora::codepage::ToUtf8(lyric)) {
+            if (c == '\r') {
+                continue;
+            }
+            if (c == '\n') {
+                book += line + "\\\n";
+                line.clear();
+            } else {
+                line.push_back(c);
+            }
+        }
+        book += line + "\n\n";
+    }
+    return book;
+}
+
 double Ms(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
@@ -107,10 +132,10 @@ double BaselineMs(const fs::path& tree, const fs::path& scratch, const fs::path&
 
 int Run(const Options& options) {
     const std::vector<Song> songs =
-        options.file.empty() ? velmora::bench::GenerateSongs(options.songs, options.lines)
-                             : velmora::bench::ReadSongFile(options.file);
+        options.file.empty() ? velmora::songs::GenerateSongs(options.songs, options.lines)
+                             : velmora::songs::ReadSongFile(options.file);
     if (!options.markdown.empty()) {
-        std::ofstream(options.markdown, std::ios::binary) << velmora::bench::MarkdownBook(songs);
+        std::ofstream(options.markdown, std::ios::binary) << MarkdownBook(songs);
         return 0;
     }
     std::string pattern = (fs::temp_directory_path() / "velmora-bench-XXXXXX").string();
@@ -123,7 +148,7 @@ int Run(const Options& options) {
     fs::copy(options.templates, app / "template", fs::copy_options::recursive);
     fs::create_directory(app / "temp");
     fs::create_directory(app / "finished");
-    const fs::path archiver = velmora::FindArchiver(app);
+    const fs::path archiver = velmora::FindArchiver(app / "7za");
     fs::create_symlink(archiver, app / "7za");
 
     const velmora::SystemClock clock;

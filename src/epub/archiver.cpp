@@ -1,13 +1,10 @@
 #include "epub/archiver.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
-#include <sstream>
-
+#include "platform/file_system.h"
 #include "text/code_page.h"
 #include "text/failure.h"
+#include "text/template_copy.h"
+#include "text/text_files.h"
 #include "text/xml_text.h"
 
 namespace velmora {
@@ -18,83 +15,85 @@ namespace fs = std::filesystem;
 constexpr char kMimetype[] = "mimetype";
 // '!' sorts before every digit and letter, so this entry comes first.
 constexpr char kEarlyMimetype[] = "!mimetype";
-
-bool IsExecutable(const fs::path& path) {
-    return ::access(path.c_str(), X_OK) == 0 && !fs::is_directory(path);
-}
+constexpr char kEntryList[] = "entries.txt";
+constexpr char kArchive[] = "book.epub";
 
 // The archiver's own error lines, joined: the last words it had.
 std::u16string ErrorLine(const std::string& output) {
-    std::istringstream lines(output);
-    std::string line;
     std::string joined;
-    while (std::getline(lines, line)) {
-        if (!line.empty()) {
-            joined += joined.empty() ? line : " " + line;
+    std::size_t start = 0;
+    while (start < output.size()) {
+        const std::size_t end = std::min(output.find('\n', start), output.size());
+        if (end > start) {
+            joined += (joined.empty() ? "" : " ") + output.substr(start, end - start);
         }
+        start = end + 1;
     }
     return codepage::FromUtf8(joined);
 }
 
 }  // namespace
 
-fs::path FindArchiver(const fs::path& appDir) {
-    if (IsExecutable(appDir / "7za")) {
-        return appDir / "7za";
+fs::path FindArchiver(const fs::path& beside) {
+    if (auto archiver = FindProgram(beside)) {
+        return *archiver;
     }
-    const char* path = std::getenv("PATH");
-    std::istringstream dirs(path != nullptr ? path : "");
-    std::string dir;
-    while (std::getline(dirs, dir, ':')) {
-        if (!dir.empty() && IsExecutable(fs::path(dir) / "7za")) {
-            return fs::path(dir) / "7za";
-        }
-    }
-    throw Failure(u"找不到压缩程序 7za：" + PathText(appDir / "7za") + u"（PATH 中也没有）");
+    throw Failure(u"找不到压缩程序 7za：" + PathText(beside) + u"（PATH 中也没有）");
 }
 
-ContainerPacker::ContainerPacker(fs::path archiver, fs::path folder, fs::path stage,
-                                 fs::path archive)
-    : archiver_(std::move(archiver)),
-      folder_(std::move(folder)),
-      stage_(std::move(stage)),
-      archive_(std::move(archive)) {}
-
-void ContainerPacker::Start() {
-    std::vector<std::string> arguments{"a", "-tzip", "-mx0", archive_.string()};
-    // Without a mimetype (its template was missing) there is nothing to put first.
-    mimetypeFirst_ = fs::exists(folder_ / kMimetype);
-    if (mimetypeFirst_) {
-        std::error_code error;
-        fs::create_directories(stage_, error);
-        fs::copy_file(folder_ / kMimetype, stage_ / kEarlyMimetype,
-                      fs::copy_options::overwrite_existing, error);
-        if (error) {
-            throw Failure::FromErrno(u"无法写入文件", stage_ / kEarlyMimetype, error.value());
-        }
-        arguments.push_back((stage_ / kEarlyMimetype).string());
-        arguments.push_back(std::string("-x!") + kMimetype);
+ContainerPacker::ScratchFolder::ScratchFolder(fs::path path) : path_(std::move(path)) {
+    if (const int error = MakeDirectory(path_); error != 0 && error != EEXIST) {
+        throw Failure::FromErrno(u"无法创建工作文件夹", path_, error);
     }
-    arguments.push_back((folder_ / "*").string());
-    running_ = std::make_unique<ChildProcess>(archiver_, arguments);
-    renaming_ = false;
+    // What an earlier build may have left, a stale archive above all: 7za would add to it.
+    RemoveFilesIn(path_);
 }
 
-void ContainerPacker::StartRename() {
-    running_ = std::make_unique<ChildProcess>(
-        archiver_,
-        std::vector<std::string>{"rn", "-tzip", archive_.string(), kEarlyMimetype, kMimetype});
-    renaming_ = true;
+ContainerPacker::ScratchFolder::~ScratchFolder() {
+    RemoveFilesIn(path_);
+}
+
+ContainerPacker::ContainerPacker(const fs::path& archiver, const fs::path& folder,
+                                 const std::vector<std::string>& entries, fs::path scratch)
+    : archiver_(archiver), scratch_(std::move(scratch)) {
+    std::string list;
+    for (const std::string& entry : entries) {
+        if (entry != kMimetype) {
+            list += entry + "\n";
+        }
+    }
+    SaveBytes(scratch_.path() / kEntryList, list);
+    SaveBytes(scratch_.path() / kEarlyMimetype, TemplateBytes(folder / kMimetype));
+    Run({"a", "-tzip", "-mx0", "-scsUTF-8", Archive().string(),
+         (scratch_.path() / kEarlyMimetype).string(),
+         "@" + (scratch_.path() / kEntryList).string()},
+        folder);
+}
+
+fs::path ContainerPacker::Archive() const {
+    return scratch_.path() / kArchive;
+}
+
+void ContainerPacker::Run(const std::vector<std::string>& arguments, const fs::path& directory) {
+    running_ = std::make_unique<ChildProcess>(archiver_, arguments, ProcessOptions{directory});
+    if (const int error = running_->startError()) {
+        running_.reset();
+        throw Failure::FromErrno(u"无法启动程序", archiver_, error);
+    }
 }
 
 void ContainerPacker::Check(const ExitStatus& exit) const {
-    if (exit.killed) {
-        throw Failure(u"压缩程序 7za 被终止（信号 " + Decimal(exit.code) + u"）：" +
-                      PathText(archive_));
-    }
-    if (exit.code != 0) {
-        throw Failure(u"压缩程序 7za 出错（退出状态 " + Decimal(exit.code) + u"）：" +
-                      ErrorLine(exit.errorOutput) + u"\n" + PathText(archive_));
+    switch (exit.how) {
+        case ExitStatus::How::Killed:
+            throw Failure(u"压缩程序 7za 被终止（信号 " + Decimal(exit.code) + u"）：" +
+                          PathText(Archive()));
+        case ExitStatus::How::Lost:
+            throw Failure::FromErrno(u"无法等待压缩程序 7za", Archive(), exit.code);
+        case ExitStatus::How::Exited:
+            if (exit.code != 0) {
+                throw Failure(u"压缩程序 7za 出错（退出状态 " + Decimal(exit.code) + u"）：" +
+                              ErrorLine(exit.errorOutput) + u"\n" + PathText(Archive()));
+            }
     }
 }
 
@@ -105,11 +104,12 @@ bool ContainerPacker::Poll() {
     }
     running_.reset();
     Check(*exit);
-    if (!renaming_ && mimetypeFirst_) {
-        StartRename();
-        return false;
+    if (renaming_) {
+        return true;
     }
-    return true;
+    renaming_ = true;
+    Run({"rn", "-tzip", Archive().string(), kEarlyMimetype, kMimetype}, scratch_.path());
+    return false;
 }
 
 }  // namespace velmora

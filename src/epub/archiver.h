@@ -1,42 +1,62 @@
 #pragma once
-// The 7-Zip command-line archiver 7za, which packs the epub tree into the EPUB container.
+// The 7-Zip command-line archiver 7za, which packs the book's files into the EPUB container.
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
-#include "epub/child_process.h"
+#include "platform/child_process.h"
 
 namespace velmora {
 
-// 7za beside the program, else on the PATH. Raises a Failure when neither exists.
-std::filesystem::path FindArchiver(const std::filesystem::path& appDir);
+// 7za at `beside`, else on the PATH. Raises a Failure when neither exists.
+std::filesystem::path FindArchiver(const std::filesystem::path& beside);
 
-// Packs a folder into a fresh ZIP archive, every entry stored, with `mimetype` as the
-// first entry as the EPUB container requires. 7-Zip sorts entries by name when it adds,
-// so mimetype goes in under a name that sorts before all others and is then renamed
+// Packs the listed files of a folder into a fresh ZIP archive, every entry stored, with
+// `mimetype` first as the EPUB container requires. 7-Zip sorts entries by name when it
+// adds, so mimetype goes in under a name that sorts before all others and is then renamed
 // (a rename keeps the order): two runs of 7za, watched without blocking.
+//
+// Everything the packer writes, the archive and whatever 7za leaves beside it included,
+// stays in its scratch folder, which it empties when it goes: a packer stopped halfway
+// leaves nothing behind.
 class ContainerPacker {
 public:
-    // `stage` is a scratch folder for the early-sorting copy of mimetype.
-    ContainerPacker(std::filesystem::path archiver, std::filesystem::path folder,
-                    std::filesystem::path stage, std::filesystem::path archive);
+    // Starts packing `entries` (paths relative to `folder`; `mimetype` is always packed,
+    // first). Raises a Failure.
+    ContainerPacker(const std::filesystem::path& archiver, const std::filesystem::path& folder,
+                    const std::vector<std::string>& entries, std::filesystem::path scratch);
+    ContainerPacker(const ContainerPacker&) = delete;
+    ContainerPacker& operator=(const ContainerPacker&) = delete;
 
-    // Starts the first run. Raises a Failure.
-    void Start();
     // Does not block: true once the archive is complete. Raises a Failure naming the
     // archiver's exit status and error line, or the signal that killed it.
     bool Poll();
+    // Where the archive is made; move it out before the packer goes.
+    std::filesystem::path Archive() const;
 
 private:
-    void StartRename();
+    // Empties the folder when it goes, also when the packer's constructor fails.
+    class ScratchFolder {
+    public:
+        explicit ScratchFolder(std::filesystem::path path);
+        ~ScratchFolder();
+        ScratchFolder(const ScratchFolder&) = delete;
+        ScratchFolder& operator=(const ScratchFolder&) = delete;
+        const std::filesystem::path& path() const { return path_; }
+
+    private:
+        std::filesystem::path path_;
+    };
+
+    void Run(const std::vector<std::string>& arguments, const std::filesystem::path& directory);
     void Check(const ExitStatus& exit) const;
 
     std::filesystem::path archiver_;
-    std::filesystem::path folder_;
-    std::filesystem::path stage_;
-    std::filesystem::path archive_;
+    ScratchFolder scratch_;
+    // After the scratch folder: a run still going is stopped before its files go.
     std::unique_ptr<ChildProcess> running_;
-    bool mimetypeFirst_ = false;
     bool renaming_ = false;
 };
 

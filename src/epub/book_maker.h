@@ -1,47 +1,47 @@
 #pragma once
 // The build: completes the run's epub tree and has the archiver pack it into
-// finished/我的歌词本.epub, announcing each phase in the status label.
+// finished/我的歌词本.epub, announcing each phase in the status label. The book holds the
+// songs of the moment the build began; songs added while it packs go into the next one.
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "epub/archiver.h"
 #include "epub/build_view.h"
-#include "workspace/clock.h"
+#include "platform/clock.h"
 #include "workspace/workspace.h"
 
 namespace velmora {
 
 class BookMaker {
 public:
-    BookMaker(const Workspace& run, const Clock& clock, BuildView& view);
-    // A build still running is stopped; its temporary archive goes with it.
-    ~BookMaker();
-    BookMaker(const BookMaker&) = delete;
-    BookMaker& operator=(const BookMaker&) = delete;
+    BookMaker(Workspace& run, const Clock& clock, BuildView& view);
 
-    // Writes mimetype, content.opf, toc.ncx, titlepage.xhtml and cover.jpeg afresh and
-    // starts the archiver on a temporary archive; Poll() finishes the build. Refused with
-    // a message while a build runs. Raises a Failure, with the status "制作失败".
+    // Re-creates what of the run has gone, writes mimetype, content.opf, toc.ncx,
+    // titlepage.xhtml and cover.jpeg afresh and starts the archiver; Poll() finishes the
+    // build. Refused with a message while a build runs. Any error ends the build with the
+    // status "制作失败" and is raised again; the old book stays as it was.
     void MakeBook();
 
     bool Running() const { return packer_ != nullptr; }
 
     // Does not block. When the archiver has finished, puts the book in place of the old
-    // one and shows "制作完成"; true once the build has ended. Raises a Failure, with the
-    // status "制作失败"; the old book then stays as it was.
+    // one in one step and shows "制作完成"; true once the build has ended. Errors as for
+    // MakeBook.
     bool Poll();
 
-    std::filesystem::path BookPath() const;
+    std::filesystem::path BookPath() const { return run_.Layout().BookPath(); }
 
 private:
     void WriteTree();
     void StartPacking();
-    void Finish();
-    [[noreturn]] void Fail();
-    std::filesystem::path TemporaryBookPath() const;
+    void Deliver();
+    // What the book holds: the fixed files and every file the manifest names.
+    std::vector<std::string> Entries() const;
 
-    const Workspace& run_;
+    Workspace& run_;
     const Clock& clock_;
     BuildView& view_;
     std::unique_ptr<ContainerPacker> packer_;

@@ -1,35 +1,51 @@
 #include "epub/navigation_document.h"
 
-#include "epub/page_reference.h"
+#include "epub/package_document.h"
 #include "text/lines.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
 #include "text/xml_text.h"
 
 namespace velmora {
+namespace {
 
-void WriteNavigationDocument(const Workspace& run, MessageSink& messages) {
-    const auto target = run.WorkDir() / "epub" / "toc.ncx";
+void PrintPoint(Lines& out, std::u16string_view id, std::u16string_view order,
+                std::u16string_view label, std::u16string_view source) {
+    out.line(u"<navPoint class=\"chapter\" id= \"" + std::u16string(id) + u"\" playOrder = \"" +
+                 std::u16string(order) + u"\" > ",
+             2)
+        .line(u"<navLabel>", 3)
+        .line(u"<text>" + std::u16string(label) + u"</text>", 4)
+        .line(u"</navLabel>", 3)
+        .line(u"<content src=\"" + std::u16string(source) + u"\"/>", 3)
+        .line(u"</navPoint>", 2);
+}
+
+}  // namespace
+
+std::u16string ComposeNavigationDocument(std::u16string_view templateLine,
+                                         const SongCollection& songs) {
     Lines out;
     out.line(u"<docTitle>", 1)
         .line(u"<text>我的歌词本</text>", 2)
         .line(u"</docTitle>", 1)
         .line(u"<navMap>", 1);
-    for (int n = 1; n <= run.SongCount(); ++n) {
+    for (int n = 1; n <= songs.SongCount(); ++n) {
         const std::u16string number = Decimal(n);
-        out.line(u"<navPoint class=\"chapter\" id= \"num_" + number + u"\" playOrder = \"" +
-                     number + u"\" > ",
-                 2)
-            .line(u"<navLabel>", 3)
-            .line(u"<text>" + XmlText(run.SongNames()[static_cast<std::size_t>(n)]) + u"</text>", 4)
-            .line(u"</navLabel>", 3)
-            .line(u"<content src=\"" + PageHref(run, n) + u"\"/>", 3)
-            .line(u"</navPoint>", 2);
+        PrintPoint(out, u"num_" + number, number,
+                   XmlText(songs.SongNames()[static_cast<std::size_t>(n)]), PageHref(songs, n));
+    }
+    if (songs.SongCount() == 0) {
+        PrintPoint(out, u"titlepage", u"1", u"我的歌词本", u"titlepage.xhtml");
     }
     out.line(u"</navMap>", 1).line(u"</ncx>", 0);
-    // Template copy, line printing and re-encoding in one write: the same bytes.
-    SaveUtf8File(target,
-                 TemplateLine(run.AppDir() / "template" / "toc.ncx", messages) + out.text());
+    return std::u16string(templateLine) + out.text();
+}
+
+void WriteNavigationDocument(const Workspace& run) {
+    const RunLayout& layout = run.Layout();
+    SaveUtf8File(layout.Epub("toc.ncx"),
+                 ComposeNavigationDocument(TemplateLine(layout.Template("toc.ncx")), run.Songs()));
 }
 
 }  // namespace velmora

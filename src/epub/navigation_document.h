@@ -1,14 +1,21 @@
 #pragma once
 // The navigation document epub/toc.ncx (NCX): the book title and one point per song.
 
-#include "text/message_sink.h"
+#include <string>
+#include <string_view>
+
+#include "workspace/song_collection.h"
 #include "workspace/workspace.h"
 
 namespace velmora {
 
-// The template, then the title and the navigation map labelled with the song names
-// (XML-escaped), re-encoded to UTF-8. A missing template is reported through `messages`;
-// a target that cannot be written raises a Failure.
-void WriteNavigationDocument(const Workspace& run, MessageSink& messages);
+// The template's line, then the title and the navigation map labelled with the song names
+// (XML-escaped). A book without songs gets one point, to its title page: an empty map is
+// not a valid NCX.
+std::u16string ComposeNavigationDocument(std::u16string_view templateLine,
+                                         const SongCollection& songs);
+
+// Composes it from the run's template and songs and writes it as UTF-8. Raises a Failure.
+void WriteNavigationDocument(const Workspace& run);
 
 }  // namespace velmora

@@ -1,6 +1,5 @@
 #include "epub/package_document.h"
 
-#include "epub/page_reference.h"
 #include "text/lines.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
@@ -39,15 +38,15 @@ void PrintMetadata(Lines& out, std::int64_t stamp) {
         .line(u"</metadata>", 1);
 }
 
-void PrintManifest(Lines& out, const Workspace& run) {
+void PrintManifest(Lines& out, const SongCollection& songs) {
     out.line(u"<manifest>", 1)
         .line(u"<item href=\"cover.jpeg\" id=\"cover\" media-type=\"image/jpeg\"/>", 2)
         .line(
             u"<item href=\"titlepage.xhtml\" id=\"titlepage\" "
             u"media-type=\"application/xhtml+xml\"/>",
             2);
-    for (int n = 1; n <= run.SongCount(); ++n) {
-        out.line(u"<item href=\"" + PageHref(run, n) + u"\" id=\"id" + Decimal(n) +
+    for (int n = 1; n <= songs.SongCount(); ++n) {
+        out.line(u"<item href=\"" + PageHref(songs, n) + u"\" id=\"id" + Decimal(n) +
                      u"\" media-type=\"application/xhtml+xml\"/>",
                  2);
     }
@@ -55,9 +54,9 @@ void PrintManifest(Lines& out, const Workspace& run) {
         .line(u"</manifest>", 1);
 }
 
-void PrintSpineAndGuide(Lines& out, const Workspace& run) {
+void PrintSpineAndGuide(Lines& out, const SongCollection& songs) {
     out.line(u"<spine toc=\"toc\">", 1).line(u"<itemref idref=\"titlepage\"/>", 2);
-    for (int n = 1; n <= run.SongCount(); ++n) {
+    for (int n = 1; n <= songs.SongCount(); ++n) {
         out.line(u"<itemref idref=\"id" + Decimal(n) + u"\"/>", 2);
     }
     out.line(u"</spine>", 1)
@@ -71,15 +70,24 @@ void PrintSpineAndGuide(Lines& out, const Workspace& run) {
 
 }  // namespace
 
-void WritePackageDocument(const Workspace& run, const Clock& clock, MessageSink& messages) {
-    const auto target = run.WorkDir() / "epub" / "content.opf";
+std::u16string ComposePackageDocument(std::u16string_view templateLine, const SongCollection& songs,
+                                      std::int64_t stamp) {
     Lines out;
-    PrintMetadata(out, clock.LocalSeconds());
-    PrintManifest(out, run);
-    PrintSpineAndGuide(out, run);
-    // Template copy, line printing and re-encoding in one write: the same bytes.
-    SaveUtf8File(target,
-                 TemplateLine(run.AppDir() / "template" / "content.opf", messages) + out.text());
+    PrintMetadata(out, stamp);
+    PrintManifest(out, songs);
+    PrintSpineAndGuide(out, songs);
+    return std::u16string(templateLine) + out.text();
+}
+
+void WritePackageDocument(const Workspace& run, const Clock& clock) {
+    const RunLayout& layout = run.Layout();
+    SaveUtf8File(layout.Epub("content.opf"),
+                 ComposePackageDocument(TemplateLine(layout.Template("content.opf")), run.Songs(),
+                                        clock.LocalSeconds()));
+}
+
+std::u16string PageHref(const SongCollection& songs, int songNumber) {
+    return u"text/" + songs.PageFileName(songNumber);
 }
 
 }  // namespace velmora

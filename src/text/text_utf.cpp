@@ -3,10 +3,9 @@
 #include <array>
 #include <limits>
 #include <optional>
-#include <vector>
 
+#include "platform/file.h"
 #include "text/code_page.h"
-#include "text/file_handle.h"
 
 namespace mTextUTF {
 
@@ -14,7 +13,7 @@ std::int32_t AnsiCodePage = 0;
 
 namespace {
 
-using velmora::FileHandle;
+using velmora::File;
 
 constexpr std::uint64_t kMaxLoadSize = std::numeric_limits<std::int32_t>::max();
 
@@ -26,7 +25,7 @@ std::int32_t CodePageOf(TextEncoding encoding) {
     return encoding == kUtf8 ? velmora::codepage::kUtf8 : AnsiCodePage;
 }
 
-std::uint32_t ReadHead(FileHandle& file) {
+std::uint32_t ReadHead(File& file) {
     std::array<unsigned char, 4> bytes{};
     file.read(bytes.data(), bytes.size());
     return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
@@ -37,82 +36,58 @@ char16_t Unit(unsigned char low, unsigned char high) {
     return static_cast<char16_t>(low | (high << 8));
 }
 
-std::u16string DecodeBytes(FileHandle& file, std::size_t length, TextEncoding encoding) {
-    if (length == 0) {
-        return {};
-    }
-    std::string bytes(length, '\0');
-    const std::int64_t count = file.read(bytes.data(), length);
-    if (count < 1) {
-        return {};
-    }
-    bytes.resize(static_cast<std::size_t>(count));
-    return velmora::codepage::Decode(bytes, CodePageOf(encoding)).value_or(std::u16string());
-}
-
-// Little-endian units straight from the file; an odd last byte gets a high byte 00.
-std::u16string ReadUtf16LE(FileHandle& file, std::size_t length) {
-    std::vector<unsigned char> bytes(length + 1, 0);
-    const std::int64_t count = file.read(bytes.data(), length);
-    const std::int64_t units = (count + 1) / 2;
+// Little-endian units; an odd last byte gets a high byte 00.
+std::u16string Utf16LE(std::string_view bytes) {
     std::u16string text;
-    for (std::int64_t i = 0; i < units; ++i) {
-        text.push_back(Unit(bytes[2 * i], bytes[2 * i + 1]));
+    text.reserve((bytes.size() + 1) / 2);
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        const char high = i + 1 < bytes.size() ? bytes[i + 1] : '\0';
+        text.push_back(
+            Unit(static_cast<unsigned char>(bytes[i]), static_cast<unsigned char>(high)));
     }
     return text;
 }
 
 // Big-endian units; an odd last byte belongs to no unit and is dropped.
-std::u16string ReadUtf16BE(FileHandle& file, std::size_t length) {
-    if (length == 0) {
-        return {};
-    }
-    std::vector<unsigned char> bytes(length, 0);
-    const std::int64_t count = file.read(bytes.data(), length);
-    if (count < 1) {
-        return {};
-    }
-    // Only pairs that were read whole are swapped; the rest of the buffer stays as it is.
-    const auto read = static_cast<std::size_t>(count);
+std::u16string Utf16BE(std::string_view bytes) {
     std::u16string text;
-    for (std::size_t i = 0; i + 1 < length; i += 2) {
-        const bool swap = i + 2 <= read;
-        text.push_back(swap ? Unit(bytes[i + 1], bytes[i]) : Unit(bytes[i], bytes[i + 1]));
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        text.push_back(
+            Unit(static_cast<unsigned char>(bytes[i + 1]), static_cast<unsigned char>(bytes[i])));
     }
     return text;
 }
 
 // UTF-32 of either order; an invalid code point or a cut-off last unit becomes U+FFFD.
-std::u16string ReadUtf32(FileHandle& file, std::size_t length, bool bigEndian) {
-    std::vector<unsigned char> bytes(length, 0);
-    const std::int64_t count = length == 0 ? 0 : file.read(bytes.data(), length);
+std::u16string Utf32(std::string_view bytes, bool bigEndian) {
     std::u16string text;
-    const auto read = static_cast<std::size_t>(count < 0 ? 0 : count);
-    for (std::size_t i = 0; i + 3 < read; i += 4) {
+    for (std::size_t i = 0; i + 3 < bytes.size(); i += 4) {
         char32_t cp = 0;
         for (int k = 0; k < 4; ++k) {
             const int shift = 8 * (bigEndian ? 3 - k : k);
-            cp |= static_cast<char32_t>(bytes[i + k]) << shift;
+            cp |= static_cast<char32_t>(static_cast<unsigned char>(bytes[i + k])) << shift;
         }
         velmora::codepage::AppendCodePoint(text, cp);
     }
-    if (read % 4 != 0) {
+    if (bytes.size() % 4 != 0) {
         text.push_back(u'\uFFFD');
     }
     return text;
 }
 
-std::u16string Decode(FileHandle& file, std::size_t length, TextEncoding encoding) {
+std::u16string Decode(std::string_view bytes, TextEncoding encoding) {
     switch (encoding) {
         case kAnsi:
         case kUtf8:
-            return DecodeBytes(file, length, encoding);
+            return velmora::codepage::Decode(bytes, CodePageOf(encoding))
+                .value_or(std::u16string());
         case kUtf16LE:
-            return ReadUtf16LE(file, length);
+            return Utf16LE(bytes);
         case kUtf16BE:
-            return ReadUtf16BE(file, length);
+            return Utf16BE(bytes);
         default:
-            return ReadUtf32(file, length, encoding == kUtf32BE);
+            return Utf32(bytes, encoding == kUtf32BE);
     }
 }
 
@@ -211,7 +186,7 @@ std::u16string LoadText(const std::filesystem::path& path, TextEncoding& encodin
     if (!IsRequest(encoding)) {
         return {};
     }
-    FileHandle file(path, FileHandle::Mode::OpenExisting);
+    File file(path, File::Mode::OpenExisting);
     if (!file.isOpen()) {
         return {};
     }
@@ -228,12 +203,19 @@ std::u16string LoadText(const std::filesystem::path& path, TextEncoding& encodin
         bomLength = 0;
     }
     // A file shorter than its mark ("FF FE" reads as the head FF FE 00 00) holds no text.
-    if (*size < static_cast<std::uint64_t>(bomLength) ||
-        !file.seek(static_cast<std::uint64_t>(bomLength))) {
+    const auto skip = static_cast<std::uint64_t>(bomLength);
+    if (*size < skip || !file.seek(skip)) {
         return {};
     }
-    return Decode(file, static_cast<std::size_t>(*size - static_cast<std::uint64_t>(bomLength)),
-                  encoding);
+    // Only what was read is decoded: a file that shrinks meanwhile gives its shorter text,
+    // a read that fails gives none.
+    std::string bytes(static_cast<std::size_t>(*size - skip), '\0');
+    const std::optional<std::size_t> count = file.read(bytes.data(), bytes.size());
+    if (!count) {
+        return {};
+    }
+    bytes.resize(*count);
+    return Decode(bytes, encoding);
 }
 
 bool SaveText(const std::filesystem::path& path, const std::u16string& text, bool append,
@@ -241,7 +223,7 @@ bool SaveText(const std::filesystem::path& path, const std::u16string& text, boo
     if (!(encoding >= kAnsi && encoding <= kUtf32BE) && !(encoding == kDetect && append)) {
         return false;
     }
-    FileHandle file(path, append ? FileHandle::Mode::OpenAlways : FileHandle::Mode::CreateAlways);
+    File file(path, append ? File::Mode::OpenAlways : File::Mode::CreateAlways);
     if (!file.isOpen()) {
         return false;
     }

@@ -7,8 +7,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
+#include <QTextDocument>
 #include <cmath>
 #include <limits>
 
@@ -32,11 +32,13 @@ QString ToQString(const std::u16string& text) {
     return QString::fromStdU16String(text);
 }
 
-// The lyric box holds "\n" line ends; the core takes the platform's CR LF.
-std::u16string WithCrLf(const QString& text) {
-    QString crlf = text;
-    crlf.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return crlf.toStdU16String();
+// Exactly what was typed, with the platform's CR LF between lines: toPlainText() would
+// turn non-breaking spaces into blanks. Lines are split by U+2029 (Enter) and U+2028.
+std::u16string TypedLyric(const QPlainTextEdit& box) {
+    QString text = box.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return text.toStdU16String();
 }
 
 template <typename Widget>
@@ -72,11 +74,10 @@ QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& capti
 
 }  // namespace
 
-Form1::Form1(std::filesystem::path appDir, const velmora::Clock& clock, FileDialogRunner& dialogs,
-             QWidget* parent)
+Form1::Form1(const std::filesystem::path& appDir, const velmora::Clock& clock,
+             FileDialogRunner& dialogs, QWidget* parent)
     : QWidget(parent),
-      appDir_(std::move(appDir)),
-      run_(appDir_, clock, *this),
+      run_(appDir, clock, *this),
       maker_(run_, clock, *this),
       commonDialog1_(QStringLiteral("选择保存路径"), QStringLiteral("电子出版(*.epub)|*.epub"),
                      QStringLiteral("我的歌词本"), dialogs),
@@ -84,7 +85,8 @@ Form1::Form1(std::filesystem::path appDir, const velmora::Clock& clock, FileDial
                      QStringLiteral("所有图像文件(*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png|"
                                     "JPEG文件交换格式(*.jpg;*.jpeg)|*.jpg;*.jpeg|"
                                     "可移植网络图形(*.png)|*.png"),
-                     QString(), dialogs) {
+                     QString(), dialogs),
+      opener_(*this) {
     setWindowTitle(QStringLiteral("Velmora " VELMORA_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
     setFixedSize(Pixels(5415), Pixels(4170));
@@ -147,27 +149,29 @@ void Form1::SetFocusOrder() {
 }
 
 bool Form1::Form_Load() {
-    try {
+    return Guarded([this] {
         run_.ReadyToMake();
-    } catch (const velmora::Failure& failure) {
-        showMessage(failure.message(), velmora::kAppTitle);
-        return false;
-    }
-    text3_->setText(QString::fromStdString(appDir_.string()) + QStringLiteral("/finished/"));
-    return true;
+        text3_->setText(QString::fromStdString(run_.Layout().FinishedFolder().string()));
+    });
 }
 
-void Form1::Guarded(const std::function<void()>& handler) {
+bool Form1::Guarded(const std::function<void()>& handler) {
+    std::u16string message;
     try {
         handler();
     } catch (const velmora::Failure& failure) {
-        SyncBuildTimer();
-        showMessage(failure.message(), velmora::kAppTitle);
+        message = failure.message();
     } catch (const std::exception& error) {
-        SyncBuildTimer();
-        showMessage(QString::fromUtf8(error.what()).toStdU16String(), velmora::kAppTitle);
+        message = u"操作未能完成：" + QString::fromUtf8(error.what()).toStdU16String();
+    } catch (...) {
+        message = u"操作未能完成：未知错误";
     }
+    // Before the box: its event loop must not poll a build that has ended.
     SyncBuildTimer();
+    if (!message.empty()) {
+        showMessage(message, velmora::kAppTitle);
+    }
+    return message.empty();
 }
 
 void Form1::SyncBuildTimer() {
@@ -189,7 +193,7 @@ void Form1::Command2_Click() {
 
 void Form1::Command3_Click() {
     const std::u16string songName = text1_->text().toStdU16String();
-    const std::u16string lyric = WithCrLf(text2_->toPlainText());
+    const std::u16string lyric = TypedLyric(*text2_);
     Guarded([&] { run_.AddLyric(songName, lyric); });
 }
 
@@ -199,7 +203,7 @@ void Form1::Command4_Click() {
 }
 
 void Form1::Command5_Click() {
-    QProcess::startDetached(QStringLiteral("xdg-open"), {text3_->text()});
+    opener_.Open(text3_->text());
 }
 
 void Form1::PollBuild() {

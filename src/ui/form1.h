@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "common_dialog.h"
+#include "desktop_opener.h"
 #include "epub/book_maker.h"
 #include "workspace/workspace.h"
 
@@ -22,11 +23,11 @@ class Form1 : public QWidget, public velmora::CollectionView, public velmora::Bu
     Q_OBJECT
 
 public:
-    Form1(std::filesystem::path appDir, const velmora::Clock& clock, FileDialogRunner& dialogs,
-          QWidget* parent = nullptr);
+    Form1(const std::filesystem::path& appDir, const velmora::Clock& clock,
+          FileDialogRunner& dialogs, QWidget* parent = nullptr);
 
     // Prepares the run's workspace and fills the save-path box. False, after a message,
-    // when the workspace cannot be made: the program must end.
+    // when the workspace cannot be made (or a template read): the program must end.
     bool Form_Load();
 
     void showMessage(const std::u16string& text, const std::u16string& title) override;
@@ -45,16 +46,17 @@ private slots:
 private:
     void CreateControls();
     void SetFocusOrder();
-    // Runs a handler; a failure it raises is shown, and the window goes on.
-    void Guarded(const std::function<void()>& handler);
+    // Runs a handler; whatever it raises is shown, and the window goes on. False when it
+    // raised.
+    bool Guarded(const std::function<void()>& handler);
     void SyncBuildTimer();
 
-    std::filesystem::path appDir_;
     velmora::Workspace run_;
     velmora::BookMaker maker_;
     QTimer buildTimer_;
     CommonDialog commonDialog1_;
     CommonDialog commonDialog2_;
+    DesktopOpener opener_;
 
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;

@@ -1,9 +1,7 @@
 #include "workspace/song_log.h"
 
-#include "text/failure.h"
-#include "text/file_handle.h"
-#include "text/text_files.h"
 #include "text/xml_text.h"
+#include "workspace/song_collection.h"
 
 namespace velmora {
 
@@ -13,27 +11,16 @@ std::u16string SongLogRecord(int songNumber, std::u16string_view name, std::u16s
     record += name;
     record += u"><lyric=";
     record += lyric;
-    record += u"></song no = " + number + u">";
+    record += u"></song no = " + number + u">\r\n";
     return record;
 }
 
-SongLog::SongLog(std::filesystem::path path) : path_(std::move(path)) {}
-
-void SongLog::Create() {
-    FileHandle file(path_, FileHandle::Mode::CreateAlways);
-    if (!file.isOpen() || !file.close()) {
-        throw Failure::FromErrno(u"无法创建歌曲记录", path_, file.error());
+std::u16string SongLogOf(const SongCollection& songs) {
+    std::u16string log;
+    for (int n = 1; n <= songs.SongCount(); ++n) {
+        log += SongLogRecord(n, songs.SongNames()[static_cast<std::size_t>(n)], songs.Lyric(n));
     }
-}
-
-void SongLog::Append(int songNumber, std::u16string_view name, std::u16string_view lyric) {
-    lengthBefore_ = AppendAnsiText(path_, SongLogRecord(songNumber, name, lyric) + u"\r\n");
-}
-
-void SongLog::TakeBack() {
-    if (lengthBefore_) {
-        FileHandle(path_, FileHandle::Mode::OpenAlways).truncate(*lengthBefore_);
-    }
+    return log;
 }
 
 }  // namespace velmora

@@ -1,15 +1,15 @@
 #pragma once
-// The run's workspace and its song collection: the work directory under temp/, the song
-// log lyric.txt, and the song tables, slot n for song n (slot 0 unused, one empty slot
-// after the last song).
+// The run's workspace: the work directory under temp/ with its epub tree, the song log
+// lyric.txt, and the song collection with each song's page.
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <vector>
 
-#include "workspace/clock.h"
+#include "platform/clock.h"
 #include "workspace/collection_view.h"
+#include "workspace/run_layout.h"
+#include "workspace/song_collection.h"
 
 namespace velmora {
 
@@ -22,35 +22,32 @@ public:
 
     // Creates this run's work directory (temp/<start stamp>/, or <stamp>_2, _3, … when
     // taken) with its epub skeleton, the empty song log and container.xml; empties the
-    // collection. Raises a Failure naming the path when the workspace cannot be made.
+    // collection. Raises a Failure naming the path; a failed start leaves nothing behind.
     void ReadyToMake();
 
-    // Adds one song: its log record, its page, its slots, its list entry; then empties the
+    // Adds one song: its page, its log record, its slots, its list entry; then empties the
     // input boxes. Empty input or a full book is refused with a message. All or nothing:
-    // on a Failure the log, the tables, the list and the boxes stay as they were.
+    // on a Failure the log, the pages, the tables, the list and the boxes stay as they were.
     void AddLyric(const std::u16string& songName, const std::u16string& lyric);
 
-    const std::filesystem::path& AppDir() const { return appDir_; }
+    // Re-creates whatever of the run's files has gone (folders, song log, container.xml,
+    // pages) from the song tables, at one check per file. Raises a Failure.
+    void Restore();
+
+    const RunLayout& Layout() const { return layout_; }
     // Ends in a separator.
-    const std::filesystem::path& WorkDir() const { return workDir_; }
-    std::int16_t SongCount() const { return songCount_; }
-    const std::vector<std::u16string>& SongNames() const { return songNames_; }
-    const std::vector<std::u16string>& SongLyrics() const { return songLyrics_; }
-    const std::vector<std::u16string>& SongPages() const { return songPages_; }
+    const std::filesystem::path& WorkDir() const { return layout_.WorkDir(); }
+    const SongCollection& Songs() const { return songs_; }
 
 private:
     std::filesystem::path MakeWorkDir(std::int64_t stamp) const;
-    std::filesystem::path PagePath(int songNumber) const;
+    void MakeTree() const;
+    std::u16string PageTemplate() const;
 
-    std::filesystem::path appDir_;
+    RunLayout layout_;
     const Clock& clock_;
     CollectionView& view_;
-
-    std::filesystem::path workDir_;
-    std::int16_t songCount_ = 0;
-    std::vector<std::u16string> songNames_;
-    std::vector<std::u16string> songLyrics_;
-    std::vector<std::u16string> songPages_;
+    SongCollection songs_;
 };
 
 }  // namespace velmora

@@ -1,19 +1,23 @@
 #include "epub/book_maker.h"
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <functional>
 #include <optional>
 
 #include <gtest/gtest.h>
 
+#include "song_file.h"
 #include "support/bytes.h"
 #include "support/command.h"
 #include "support/fakes.h"
-#include "support/program_folder.h"
+#include "support/faults.h"
+#include "support/folders.h"
 #include "text/code_page.h"
+#include "text/failure.h"
 #include "workspace/workspace.h"
 
 namespace velmora {
@@ -30,36 +34,64 @@ const std::vector<std::u16string> kGoodStatuses = {u"正在制作，请稍等...
                                                    u"打包...",
                                                    u"制作完成"};
 
+// The book's entries for songs 1 … n: the fixed files and what the manifest names.
+std::vector<std::string> EntriesFor(int songs) {
+    std::vector<std::string> entries{
+        "META-INF/container.xml", "content.opf", "cover.jpeg", "mimetype",
+        "titlepage.xhtml",        "toc.ncx"};
+    for (int n = 1; n <= songs; ++n) {
+        entries.push_back("text/part000" + std::to_string(n) + ".html");
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+std::vector<std::string> EntriesOf(const fs::path& book) {
+    std::vector<std::string> entries;
+    for (const auto& [path, bytes] : ExtractBook(book)) {
+        entries.push_back(path);
+    }
+    return entries;
+}
+
+// Files, not folders: a folder in the way of the archive is the one the user made.
+std::size_t FilesIn(const fs::path& folder) {
+    std::error_code missing;
+    std::size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(folder, missing)) {
+        files += entry.is_directory() ? 0 : 1;
+    }
+    return files;
+}
+
 // A program folder with a run of three songs, an old book, and its build.
 class BookMakerTest : public ::testing::Test {
 public:
     void SetUp() override {
-        savedPath = std::getenv("PATH");
-        fs::create_symlink("/usr/bin/7za", app / "7za");
         run.ReadyToMake();
         for (const char16_t* name : {u"春天", u"月光", u"Tom & Jerry"}) {
             run.AddLyric(name, u"第一行\r\n第二行");
         }
         WriteBytes(maker.BookPath(), "the old book");
     }
-    void TearDown() override { ::setenv("PATH", savedPath.c_str(), 1); }
 
-    void FakeArchiver(const std::string& script) {
-        fs::remove(app / "7za");
-        WriteBytes(app / "7za", "#!/bin/sh\n" + script + "\n");
-        ::chmod((app / "7za").c_str(), 0755);
-    }
-
-    // Leaves root's power over the folder to nobody too (links, such as 7za's, untouched).
-    void OpenToEveryone() {
-        for (const auto& entry : fs::recursive_directory_iterator(app.path())) {
-            if (!entry.is_symlink()) {
-                ::chmod(entry.path().c_str(), entry.is_directory() ? 0777 : 0666);
-            }
+    // Big enough that 7za is still writing when it is watched.
+    void AddLongSongs() {
+        for (const auto& song : songs::GenerateSongs(200, 400)) {
+            run.AddLyric(song.name, song.lyric);
         }
     }
+    fs::path Archive() const { return run.WorkDir() / "pack" / "book.epub"; }
+    void WaitForArchive() const {
+        while (!fs::exists(Archive()) || fs::file_size(Archive()) == 0) {
+        }
+    }
+    // The old book is whole and alone, and nothing of the build is left.
+    bool NothingChanged() const {
+        return ReadBytes(maker.BookPath()) == "the old book" && FilesIn(app / "finished") == 1 &&
+               FilesIn(run.WorkDir() / "pack") == 0 && !maker.Running();
+    }
 
-    std::string savedPath;
     ProgramFolder app;
     FixedClock clock{kNewYear2024};
     FakeView view;
@@ -67,131 +99,202 @@ public:
     BookMaker maker{run, clock, view};
 };
 
-TEST_F(BookMakerTest, GoodBuildShowsEveryPhaseAndReplacesTheBook) {
-    const fs::path tree = run.WorkDir() / "epub";
+TEST_F(BookMakerTest, GoodBuildPacksExactlyTheSongsAndLeavesNothingElse) {
     EXPECT_EQ(BuildToEnd(maker), u"");
     EXPECT_EQ(view.statuses, kGoodStatuses);
-    EXPECT_EQ(ReadBytes(tree / "mimetype"), "application/epub+zip");
-    EXPECT_EQ(ReadBytes(tree / "titlepage.xhtml"),
+    EXPECT_EQ(EntriesOf(maker.BookPath()), EntriesFor(3));
+    EXPECT_EQ(ReadBytes(run.WorkDir() / "epub" / "titlepage.xhtml"),
               ReadBytes(app / "template" / "titlepage.xhtml") + "\r\n");
-    EXPECT_EQ(ExtractBook(maker.BookPath()).size(), 9u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(app / "finished"), {}), 1);
+    EXPECT_EQ(FilesIn(app / "finished"), 1u);
+    EXPECT_EQ(FilesIn(run.WorkDir() / "pack"), 0u);
 }
 
-// Each fault ends the build with a message naming its cause and "制作失败"; the old book
-// stays as it was and no temporary archive is left.
-struct Fault {
+// Each fault ends the build with a message naming its cause and "制作失败" after the phase
+// it struck in; the old book stays as it was, and nothing of the build is left.
+struct BuildFault {
     const char* name;
-    std::function<void(BookMakerTest&)> arrange;
-    std::u16string lastPhase;
-    std::u16string fragment;
-    bool unprivileged = false;
-    std::uint64_t sizeLimit = 0;
+    std::vector<Fault> faults;
+    std::u16string phase;
+    std::u16string message;  // of the Failure, with <app> and <run> for the folders' paths
+    std::function<void(BookMakerTest&)> arrange = [](BookMakerTest&) {};
 };
 
-class BuildFailures : public BookMakerTest, public ::testing::WithParamInterface<Fault> {};
+class BuildFailures : public BookMakerTest, public ::testing::WithParamInterface<BuildFault> {};
 
 TEST_P(BuildFailures, KeepTheOldBook) {
-    const Fault& fault = GetParam();
-    if (fault.unprivileged) {
-        OpenToEveryone();
-    }
+    const BuildFault& fault = GetParam();
     fault.arrange(*this);
-    const auto build = [&] {
-        std::optional<FileSizeLimit> limit;
-        if (fault.sizeLimit > 0) {
-            limit.emplace(fault.sizeLimit);
+    const char* savedPath = std::getenv("PATH");
+    std::u16string message;
+    {
+        InjectedFaults faults(fault.faults);
+        message = BuildToEnd(maker);
+    }
+    ::setenv("PATH", savedPath, 1);
+    for (const auto& [key, folder] : {std::pair{u"<run>", run.WorkDir()}, {u"<app>", app.path()}}) {
+        for (auto at = message.find(PathText(folder)); at != std::u16string::npos;
+             at = message.find(PathText(folder))) {
+            message.replace(at, PathText(folder).size(), key);
         }
-        const std::u16string message = BuildToEnd(maker);
-        const bool named = message.find(fault.fragment) != std::u16string::npos;
-        const auto& statuses = view.statuses;
-        const bool shown = statuses.size() >= 2 && statuses.back() == u"制作失败" &&
-                           statuses[statuses.size() - 2] == fault.lastPhase;
-        const bool kept = ReadBytes(maker.BookPath()) == "the old book" &&
-                          std::distance(fs::directory_iterator(app / "finished"), {}) == 1;
-        if (!(named && shown && kept)) {
-            std::fprintf(stderr, "%s: %s\n", fault.name, codepage::ToUtf8(message).c_str());
-        }
-        return named && shown && kept && !maker.Running();
-    };
-    EXPECT_TRUE(fault.unprivileged ? RunUnprivileged(build) : build());
+    }
+    EXPECT_EQ(message, fault.message);
+    ASSERT_GE(view.statuses.size(), 2u);
+    EXPECT_EQ(view.statuses.end()[-2], fault.phase);
+    EXPECT_EQ(view.statuses.back(), u"制作失败");
+    EXPECT_TRUE(NothingChanged());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BuildFailures,
     ::testing::Values(
-        Fault{"CoverMissing", [](auto& f) { fs::remove(f.app / "template" / "cover.jpeg"); },
-              u"输出封面...", u"cover.jpeg（No such file or directory）"},
-        Fault{"ArchiverMissing",
-              [](auto& f) {
-                  fs::remove(f.app / "7za");
-                  ::setenv("PATH", (f.app / "finished").c_str(), 1);
-              },
-              u"打包...", u"找不到压缩程序 7za"},
-        Fault{"ArchiverFails",
-              [](auto& f) {
-                  f.FakeArchiver("echo 'System ERROR:' >&2; echo 'disk on fire' >&2; exit 2");
-              },
-              u"打包...", u"退出状态 2）：System ERROR: disk on fire"},
-        // The real 7za, killed once its archive has begun to grow.
-        Fault{"ArchiverKilledWhileWriting",
-              [](auto& f) {
-                  f.FakeArchiver(
-                      "/usr/bin/7za \"$@\" & pid=$!\n"
-                      "while [ ! -s \"$4\" ] && kill -0 $pid 2>/dev/null; do :; done\n"
-                      "kill -9 $pid; kill -9 $$");
-              },
-              u"打包...", u"被终止（信号 9）"},
-        Fault{"TreeRemoved", [](auto& f) { fs::remove_all(f.run.WorkDir() / "epub"); },
-              u"正在制作，请稍等...", u"mimetype（No such file or directory）"},
-        Fault{"DiskFullInPackageDocument", [](auto&) {}, u"输出content.opf...",
-              u"content.opf（File too large）", false, 1000},
-        Fault{"FinishedNotWritable", [](auto& f) { ::chmod((f.app / "finished").c_str(), 0555); },
-              u"打包...", u"Permission denied", true},
-        Fault{"CoverUnreadable",
-              [](auto& f) { ::chmod((f.app / "template" / "cover.jpeg").c_str(), 0); },
-              u"输出封面...", u"cover.jpeg（Permission denied）", true}),
+        BuildFault{"MimetypeUnreadable",
+                   {{Call::Open, "template/mimetype", EACCES}},
+                   u"正在制作，请稍等...",
+                   u"文件无法读入！\n<app>/template/mimetype"},
+        BuildFault{"PackageTemplateUnreadable",
+                   {{Call::Open, "template/content.opf", EACCES}},
+                   u"输出content.opf...",
+                   u"文件无法读入！\n<app>/template/content.opf"},
+        BuildFault{"NavigationTemplateReadsShort",
+                   {{Call::Read, "template/toc.ncx", EIO, 10}},
+                   u"输出toc.ncx...",
+                   u"文件无法读入！\n<app>/template/toc.ncx"},
+        BuildFault{"TitlePageUnreadable",
+                   {{Call::Open, "template/titlepage.xhtml", ENOENT}},
+                   u"输出titlepage.xhtml...",
+                   u"文件无法读入！\n<app>/template/titlepage.xhtml"},
+        BuildFault{"CoverReadsShort",
+                   {{Call::Read, "template/cover.jpeg", EIO, 100}},
+                   u"输出封面...",
+                   u"文件无法读入！\n<app>/template/cover.jpeg"},
+        BuildFault{"DiskFullInPackageDocument",
+                   {{Call::Write, "content.opf", ENOSPC, 1000}},
+                   u"输出content.opf...",
+                   u"无法写入文件：<run>epub/content.opf（No space left on device）"},
+        BuildFault{"ArchiverMissing",
+                   {},
+                   u"打包...",
+                   u"找不到压缩程序 7za：<app>/7za（PATH 中也没有）",
+                   [](auto& f) {
+                       fs::remove(f.app / "7za");
+                       ::setenv("PATH", (f.app / "finished").c_str(), 1);
+                   }},
+        BuildFault{"ArchiverDoesNotStart",
+                   {{Call::Spawn, "7za", ENOEXEC}},
+                   u"打包...",
+                   u"无法启动程序：<app>/7za（Exec format error）"},
+        BuildFault{"ArchiverFails",
+                   {},
+                   u"打包...",
+                   u"压缩程序 7za 出错（退出状态 2）：System ERROR: errno=21 : Is a directory\n"
+                   u"<run>pack/book.epub",
+                   [](auto& f) { fs::create_directories(f.Archive()); }},
+        BuildFault{"ArchiverKilled",
+                   {Kills("7za", SIGTERM)},
+                   u"打包...",
+                   u"压缩程序 7za 被终止（信号 15）：<run>pack/book.epub"},
+        BuildFault{"ArchiverLost",
+                   {{Call::Wait, "7za", ECHILD}},
+                   u"打包...",
+                   u"无法等待压缩程序 7za：<run>pack/book.epub（No child processes）"},
+        BuildFault{"BookNotMoved",
+                   {{Call::Rename, "我的歌词本.epub", EACCES}},
+                   u"打包...",
+                   u"无法保存电子书：<app>/finished/我的歌词本.epub（Permission denied）"}),
     [](const auto& p) { return std::string(p.param.name); });
 
-// Without mimetype nothing is put first; the build goes on all the same.
-TEST_F(BookMakerTest, MissingTextTemplatesAreShownAndTheBuildGoesOn) {
-    fs::remove(app / "template" / "titlepage.xhtml");
-    fs::remove(app / "template" / "mimetype");
-    EXPECT_EQ(BuildToEnd(maker), u"");
-    EXPECT_EQ(view.statuses, kGoodStatuses);
-    EXPECT_EQ(view.messages.shown.size(), 2u);
-    EXPECT_EQ(ExtractBook(maker.BookPath()).size(), 7u);
+// Not only Failures: whatever ends a build, in MakeBook or in Poll, cleans up after it.
+TEST_F(BookMakerTest, AnyErrorEndsTheBuildCleanly) {
+    for (const Fault& fault :
+         {Throws(Call::Open, "template/toc.ncx"), Throws(Call::Rename, "我的歌词本.epub")}) {
+        view.statuses.clear();
+        InjectedFaults faults({fault});
+        EXPECT_THROW(BuildToEnd(maker), std::bad_alloc) << fault.path;
+        EXPECT_EQ(view.statuses.back(), u"制作失败");
+        EXPECT_TRUE(NothingChanged());
+    }
 }
 
-TEST_F(BookMakerTest, SecondPressWhileArchivingIsRefused) {
-    FakeArchiver("[ \"$1\" = a ] && sleep 1; exec /usr/bin/7za \"$@\"");
+// A real 7za, killed while it writes the archive.
+TEST_F(BookMakerTest, ArchiverKilledWhileWriting) {
+    AddLongSongs();
+    InjectedFaults faults({Kills("7za", SIGKILL, Archive())});
+    EXPECT_NE(BuildToEnd(maker).find(u"被终止（信号 9）"), std::u16string::npos);
+    EXPECT_TRUE(NothingChanged());
+}
+
+// The window closed mid-build: the archiver is stopped, not waited for, and its files go.
+TEST_F(BookMakerTest, ClosingMidBuildStopsTheArchiverAndRemovesItsFiles) {
+    AddLongSongs();
+    InjectedFaults faults({});
+    {
+        BookMaker closing(run, clock, view);
+        closing.MakeBook();
+        WaitForArchive();
+    }
+    ASSERT_EQ(faults.reaped.size(), 1u);
+    EXPECT_TRUE(WIFSIGNALED(faults.reaped[0].second) &&
+                WTERMSIG(faults.reaped[0].second) == SIGKILL);
+    EXPECT_TRUE(NothingChanged());
+}
+
+TEST_F(BookMakerTest, StaleArchiveIsNotAddedTo) {
+    fs::create_directories(run.WorkDir() / "pack");
+    WriteBytes(run.WorkDir() / "junk.txt", "junk");
+    RunCommand({"7za", "a", "-tzip", Archive().string(), (run.WorkDir() / "junk.txt").string()});
+    ASSERT_EQ(BuildToEnd(maker), u"");
+    EXPECT_EQ(EntriesOf(maker.BookPath()), EntriesFor(3));
+}
+
+TEST_F(BookMakerTest, SongsAddedWhilePackingGoIntoTheNextBook) {
     maker.MakeBook();
-    const auto statuses = view.statuses;
-    maker.MakeBook();
-    EXPECT_EQ(view.statuses, statuses);
-    EXPECT_EQ(view.messages.shown.size(), 1u);
+    run.AddLyric(u"第四首", u"d");
+    run.AddLyric(u"第五首", u"e");
     while (!maker.Poll()) {
         ::usleep(2000);
     }
-    EXPECT_EQ(view.statuses, kGoodStatuses);
+    EXPECT_EQ(EntriesOf(maker.BookPath()), EntriesFor(3));
+    ASSERT_EQ(BuildToEnd(maker), u"");
+    EXPECT_EQ(EntriesOf(maker.BookPath()), EntriesFor(5));
 }
 
-TEST_F(BookMakerTest, RepeatedBuildGivesTheBookOfAFirstBuild) {
-    ASSERT_EQ(BuildToEnd(maker), u"");
-    run.AddLyric(u"第四首", u"d");
-    ASSERT_EQ(BuildToEnd(maker), u"");
-
-    ProgramFolder other;
-    fs::create_symlink("/usr/bin/7za", other / "7za");
-    Workspace fresh(other.path(), clock, view);
-    fresh.ReadyToMake();
-    for (const char16_t* name : {u"春天", u"月光", u"Tom & Jerry"}) {
-        fresh.AddLyric(name, u"第一行\r\n第二行");
+// Two windows started from one folder, building at the same moment.
+TEST_F(BookMakerTest, TwoRunsBuildingAtOnceLeaveOneWholeBook) {
+    Workspace other(app.path(), clock, view);
+    other.ReadyToMake();
+    other.AddLyric(u"别的", u"x");
+    BookMaker otherMaker(other, clock, view);
+    maker.MakeBook();
+    otherMaker.MakeBook();
+    while (!(maker.Poll() & otherMaker.Poll())) {
+        ::usleep(2000);
     }
-    fresh.AddLyric(u"第四首", u"d");
-    BookMaker first(fresh, clock, view);
-    ASSERT_EQ(BuildToEnd(first), u"");
-    EXPECT_EQ(ExtractBook(maker.BookPath()), ExtractBook(first.BookPath()));
+    EXPECT_EQ(FilesIn(app / "finished"), 1u);
+    const auto entries = EntriesOf(maker.BookPath());
+    EXPECT_TRUE(entries == EntriesFor(3) || entries == EntriesFor(1));
+}
+
+TEST_F(BookMakerTest, WhatHasGoneFromTheRunIsPutBack) {
+    const std::string page = ReadBytes(run.WorkDir() / "epub" / "text" / "part0002.html");
+    fs::remove_all(run.WorkDir());
+    EXPECT_EQ(BuildToEnd(maker), u"");
+    EXPECT_EQ(ExtractBook(maker.BookPath()).at("text/part0002.html"), page);
+    EXPECT_EQ(EntriesOf(maker.BookPath()), EntriesFor(3));
+    EXPECT_TRUE(view.messages.shown.empty());
+}
+
+// A real folder the user may not write in.
+TEST_F(BookMakerTest, FinishedFolderNotWritable) {
+    for (const auto& entry : fs::recursive_directory_iterator(app.path())) {
+        if (!entry.is_symlink()) {
+            ::chmod(entry.path().c_str(), entry.is_directory() ? 0777 : 0666);
+        }
+    }
+    ::chmod((app / "finished").c_str(), 0555);
+    EXPECT_TRUE(RunUnprivileged([&] {
+        return BuildToEnd(maker).find(u"（Permission denied）") != std::u16string::npos &&
+               NothingChanged();
+    }));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 namespace velmora::testing {
@@ -15,25 +16,14 @@ std::string ReadBytes(const std::filesystem::path& path) {
 }
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    if (!out) {
-        throw std::runtime_error("cannot write " + path.string());
-    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::string Hex(const std::string& spaced) {
+    std::istringstream in(spaced);
     std::string bytes;
-    std::string digits;
-    for (const char c : spaced) {
-        if (c == ' ') {
-            continue;
-        }
-        digits.push_back(c);
-        if (digits.size() == 2) {
-            bytes.push_back(static_cast<char>(std::stoi(digits, nullptr, 16)));
-            digits.clear();
-        }
+    for (unsigned byte = 0; in >> std::hex >> byte;) {
+        bytes.push_back(static_cast<char>(byte));
     }
     return bytes;
 }

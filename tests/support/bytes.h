@@ -1,5 +1,5 @@
 #pragma once
-// Byte-level helpers for golden comparisons and fakes shared by the tests.
+// Files as bytes, for golden comparisons, and messages as the core shows them.
 
 #include <filesystem>
 #include <string>
@@ -15,12 +15,14 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 // "EF BB BF" for hex-string test vectors; blanks are ignored.
 std::string Hex(const std::string& spaced);
 
+using Message = std::pair<std::u16string, std::u16string>;  // text, title
+
 class RecordingMessages : public MessageSink {
 public:
     void showMessage(const std::u16string& text, const std::u16string& title) override {
         shown.emplace_back(text, title);
     }
-    std::vector<std::pair<std::u16string, std::u16string>> shown;
+    std::vector<Message> shown;
 };
 
 }  // namespace velmora::testing

@@ -1,6 +1,5 @@
 #include "support/command.h"
 
-#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,44 +7,41 @@
 #include <stdexcept>
 
 #include "support/bytes.h"
-#include "support/temp_dir.h"
+#include "support/folders.h"
 
 extern char** environ;
 
 namespace velmora::testing {
 
-CommandResult RunCommand(const std::vector<std::string>& arguments) {
-    int pipeEnds[2];
-    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
+CommandResult RunCommand(std::vector<std::string> arguments) {
+    int ends[2];
+    if (::pipe(ends) != 0) {
         throw std::runtime_error("pipe failed");
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 2);
-    std::vector<std::string> copies = arguments;
+    posix_spawn_file_actions_adddup2(&actions, ends[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], 2);
+    posix_spawn_file_actions_addclose(&actions, ends[0]);
     std::vector<char*> argv;
-    for (auto& argument : copies) {
+    for (auto& argument : arguments) {
         argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
     pid_t pid = -1;
-    const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const int error = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeEnds[1]);
-    if (error != 0) {
-        ::close(pipeEnds[0]);
-        throw std::runtime_error("cannot start " + arguments[0]);
-    }
+    ::close(ends[1]);
     CommandResult result;
     char buffer[4096];
-    ssize_t count = 0;
-    while ((count = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0) {
+    for (ssize_t count = 0; (count = ::read(ends[0], buffer, sizeof buffer)) > 0;) {
         result.output.append(buffer, static_cast<std::size_t>(count));
     }
-    ::close(pipeEnds[0]);
+    ::close(ends[0]);
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    if (error != 0 || ::waitpid(pid, &status, 0) != pid) {
+        throw std::runtime_error("cannot run " + arguments[0]);
+    }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
 }

@@ -7,11 +7,17 @@
 namespace velmora::testing {
 
 std::u16string BuildToEnd(BookMaker& maker) {
-    try {
+    return FailureOf([&] {
         maker.MakeBook();
         while (!maker.Poll()) {
             ::usleep(2000);
         }
+    });
+}
+
+std::u16string FailureOf(const std::function<void()>& action) {
+    try {
+        action();
         return u"";
     } catch (const Failure& failure) {
         return failure.message();

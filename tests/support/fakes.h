@@ -2,12 +2,13 @@
 // Fakes of the window and the clock, and a build driven as the window's timer drives it.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "epub/book_maker.h"
+#include "platform/clock.h"
 #include "support/bytes.h"
-#include "workspace/clock.h"
 #include "workspace/collection_view.h"
 
 namespace velmora::testing {
@@ -39,5 +40,8 @@ public:
 
 // Builds to the end: the failure's message, or "" when the book was made.
 std::u16string BuildToEnd(BookMaker& maker);
+
+// The Failure's message of `action`, or "" when it raised none.
+std::u16string FailureOf(const std::function<void()>& action);
 
 }  // namespace velmora::testing

@@ -11,7 +11,8 @@
 #include "form1.h"
 #include "support/bytes.h"
 #include "support/fakes.h"
-#include "support/program_folder.h"
+#include "support/faults.h"
+#include "support/folders.h"
 
 namespace fs = std::filesystem;
 using namespace velmora::testing;
@@ -36,19 +37,28 @@ public:
     std::deque<QString> answers;
 };
 
-// Runs `action`, closing each modal message box it opens: "title|text" for each.
-QStringList MessageBoxesDuring(const std::function<void()>& action) {
+// Closes each modal message box as it opens, keeping "title|text" for each.
+class BoxCloser {
+public:
+    BoxCloser() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxes << box->windowTitle() + QLatin1Char('|') + box->text();
+                box->accept();
+            }
+        });
+        timer_.start(10);
+    }
     QStringList boxes;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            boxes << box->windowTitle() + QLatin1Char('|') + box->text();
-            box->accept();
-        }
-    });
-    closer.start(10);
+
+private:
+    QTimer timer_;
+};
+
+QStringList MessageBoxesDuring(const std::function<void()>& action) {
+    BoxCloser closer;
     action();
-    return boxes;
+    return closer.boxes;
 }
 
 // Chinese arrives as an input method's committed text, as a user's IME sends it.
@@ -74,6 +84,9 @@ class Form1Test : public QObject {
     }
 
     void click(const char* button) { QTest::mouseClick(control(button), Qt::LeftButton); }
+    QString Path(const char* relative) const {
+        return QString::fromStdString((app->path() / relative).string());
+    }
 
     void addSong(const QString& name, const QString& firstLine, const QString& secondLine) {
         Type(control("Text1"), name);
@@ -86,7 +99,6 @@ class Form1Test : public QObject {
 private slots:
     void init() {
         app = std::make_unique<ProgramFolder>("lyric app 歌词");
-        fs::create_symlink("/usr/bin/7za", *app / "7za");
         form = std::make_unique<Form1>(app->path(), clock, dialogs);
         QVERIFY(form->Form_Load());
         form->show();
@@ -125,13 +137,19 @@ private slots:
         QTest::keyClick(control("Text1"), Qt::Key_Return);  // presses no button
         const QStringList boxes = MessageBoxesDuring([&] { click("Command3"); });
         QCOMPARE(boxes, QStringList{QStringLiteral("提示|歌词和歌名不能为空。")});
-        addSong(QStringLiteral("月光"), QStringLiteral("床前明月光"), QStringLiteral("疑是地上霜"));
+        addSong(QStringLiteral("月光"), QStringLiteral("床前\u00A0明月光"),
+                QStringLiteral("疑是地上霜"));
         QCOMPARE(control<QListWidget>("List1")->item(0)->text(), QStringLiteral("1:月光"));
         QVERIFY(control<QLineEdit>("Text1")->text().isEmpty());
         QVERIFY(control<QPlainTextEdit>("Text2")->toPlainText().isEmpty());
-        // The lyric reached the core with CR LF: "光", CR LF, "疑" in GB18030.
-        const std::string log = ReadBytes(app->path() / "temp" / "1704067200" / "lyric.txt");
+        // The lyric reached the core as typed, with CR LF: "前", U+00A0 and "光", CR LF,
+        // "疑" in GB18030 in the log, U+00A0 in UTF-8 in the page.
+        const fs::path run = app->path() / "temp" / "1704067200";
+        const std::string log = ReadBytes(run / "lyric.txt");
+        QVERIFY(log.find("\xC7\xB0\x81\x30\x84\x32\xC3\xF7") != std::string::npos);
         QVERIFY(log.find("\xB9\xE2\r\n\xD2\xC9") != std::string::npos);
+        const std::string page = ReadBytes(run / "epub" / "text" / "part0001.html");
+        QVERIFY(page.find("\xE5\x89\x8D\xC2\xA0\xE6\x98\x8E") != std::string::npos);
     }
 
     void dialogsTranslateFiltersAndKeepTheirNameOnCancel() {
@@ -162,21 +180,48 @@ private slots:
 
         fs::remove(app->path() / "template" / "cover.jpeg");
         const QStringList boxes = MessageBoxesDuring([&] { click("Command2"); });
-        QCOMPARE(boxes.size(), 1);
-        QVERIFY(boxes[0].startsWith(QStringLiteral("Velmora|")) &&
-                boxes[0].contains(QStringLiteral("cover.jpeg")));
+        QCOMPARE(boxes, QStringList{QStringLiteral("Velmora|文件无法读入！\n") + Path("template") +
+                                    QStringLiteral("/cover.jpeg")});
         QCOMPARE(control<QLabel>("Label4")->text(), QStringLiteral("制作失败"));
         QVERIFY(form->isVisible());
     }
 
+    // Not only the core's own failures: whatever a handler raises is shown, and the window
+    // goes on.
+    void anyErrorInAHandlerIsShown() {
+        Type(control("Text1"), QStringLiteral("A"));
+        Type(control("Text2"), QStringLiteral("x"));
+        QStringList boxes;
+        {
+            InjectedFaults faults({Throws(Call::Open, "part0000.html")});
+            boxes = MessageBoxesDuring([&] { click("Command3"); });
+        }
+        QCOMPARE(boxes, QStringList{QStringLiteral("Velmora|操作未能完成：std::bad_alloc")});
+        QCOMPARE(control<QListWidget>("List1")->count(), 0);
+        click("Command3");
+        QCOMPARE(control<QListWidget>("List1")->count(), 1);
+    }
+
+    void openingAPathThatCannotBeOpenedIsShown() {
+        control<QLineEdit>("Text3")->setText(QStringLiteral("/no/such/folder/"));
+        BoxCloser closer;
+        click("Command5");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            closer.boxes, QStringList{QStringLiteral("Velmora|无法打开：/no/such/folder/")}, 20000);
+    }
+
     void loadFailureIsShownAndReported() {
         ProgramFolder broken;
-        fs::remove(broken / "temp");
+        fs::remove(broken / "template" / "META-INF" / "container.xml");
         Form1 other(broken.path(), clock, dialogs);
         bool loaded = true;
         const QStringList boxes = MessageBoxesDuring([&] { loaded = other.Form_Load(); });
         QVERIFY(!loaded);
-        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes,
+                 QStringList{QStringLiteral("Velmora|文件无法读入！\n") +
+                             QString::fromStdString(
+                                 (broken / "template" / "META-INF" / "container.xml").string())});
+        QVERIFY(fs::is_empty(broken / "temp"));
     }
 };
 

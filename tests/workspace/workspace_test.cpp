@@ -9,7 +9,8 @@
 
 #include "support/bytes.h"
 #include "support/fakes.h"
-#include "support/program_folder.h"
+#include "support/faults.h"
+#include "support/folders.h"
 #include "text/failure.h"
 
 namespace velmora {
@@ -20,48 +21,53 @@ using namespace testing;
 
 class StartTest : public ::testing::Test {
 protected:
+    bool TempIsEmpty() const { return fs::is_empty(app / "temp"); }
+
     ProgramFolder app;
     FixedClock clock{kNewYear2024};
     FakeView view;
     Workspace run{app.path(), clock, view};
 };
 
-TEST_F(StartTest, LaysOutTheWorkDirectory) {
-    fs::remove(app / "template" / "META-INF" / "container.xml");
-    run.ReadyToMake();
-    EXPECT_EQ(run.WorkDir(), app / "temp" / "1704067200" / "");
-    EXPECT_EQ(ReadBytes(run.WorkDir() / "lyric.txt"), "");
-    EXPECT_TRUE(fs::is_empty(run.WorkDir() / "epub" / "images"));
-    EXPECT_TRUE(fs::is_empty(run.WorkDir() / "epub" / "META-INF"));
-    EXPECT_EQ(view.messages.shown.size(), 1u);
-    EXPECT_EQ(run.SongNames(), std::vector<std::u16string>(2));
-    EXPECT_EQ(run.SongPages(), std::vector<std::u16string>(2));
-}
-
-TEST_F(StartTest, CopiesTheContainerAndTakesTheNextFreeName) {
+TEST_F(StartTest, LaysOutTheWorkDirectoryUnderTheNextFreeName) {
     fs::create_directories(app / "temp" / "1704067200" / "earlier-run");
     fs::create_directory(app / "temp" / "1704067200_2");
     run.ReadyToMake();
     EXPECT_EQ(run.WorkDir(), app / "temp" / "1704067200_3" / "");
     EXPECT_TRUE(fs::exists(app / "temp" / "1704067200" / "earlier-run"));
+    EXPECT_EQ(ReadBytes(run.WorkDir() / "lyric.txt"), "");
+    EXPECT_TRUE(fs::is_empty(run.WorkDir() / "epub" / "images"));
+    EXPECT_TRUE(fs::is_empty(run.WorkDir() / "epub" / "text"));
     EXPECT_EQ(ReadBytes(run.WorkDir() / "epub" / "META-INF" / "container.xml"),
               ReadBytes(app / "template" / "META-INF" / "container.xml") + "\r\n");
+    EXPECT_EQ(run.Songs().SongNames(), std::vector<std::u16string>(2));
+    EXPECT_EQ(run.Songs().SongPages(), std::vector<std::u16string>(2));
 }
 
-TEST_F(StartTest, FailsNamingThePathWithoutAWritableTemp) {
+// A start that fails names its cause and leaves no half-made work directory.
+TEST_F(StartTest, FailedStartsLeaveNothing) {
+    const fs::path container = app / "template" / "META-INF" / "container.xml";
+    const fs::path workDir = app / "temp" / "1704067200";
+    const struct {
+        Fault fault;
+        std::u16string message;
+    } table[] = {
+        {{Call::Open, "container.xml", EACCES}, u"文件无法读入！\n" + PathText(container)},
+        {{Call::Mkdir, "META-INF", ENOSPC},
+         u"无法创建工作文件夹：" + PathText(workDir / "epub" / "META-INF") +
+             u"（No space left on device）"},
+    };
+    for (const auto& row : table) {
+        InjectedFaults faults({row.fault});
+        EXPECT_EQ(FailureOf([&] { run.ReadyToMake(); }), row.message);
+        EXPECT_TRUE(TempIsEmpty());
+    }
+    // A real folder the user may not write in.
     ::chmod((app / "temp").c_str(), 0555);
     EXPECT_TRUE(RunUnprivileged([&] {
-        try {
-            run.ReadyToMake();
-        } catch (const Failure& failure) {
-            return failure.message() == u"无法创建工作文件夹：" +
-                                            PathText(app / "temp" / "1704067200") +
-                                            u"（Permission denied）";
-        }
-        return false;
+        return FailureOf([&] { run.ReadyToMake(); }) ==
+               u"无法创建工作文件夹：" + PathText(workDir) + u"（Permission denied）";
     }));
-    fs::remove(app / "temp");
-    EXPECT_THROW(run.ReadyToMake(), Failure);
 }
 
 TEST(SystemClock, CountsLocalWallClockSeconds) {

@@ -1,6 +1,6 @@
 #pragma once
-// A program folder for one test (template/ from the source tree, empty temp/ and
-// finished/), and the means to make the system refuse it something.
+// Folders for one test, removed with everything in them afterwards, and the means to make
+// the system refuse them something for real.
 
 #include <sys/resource.h>
 
@@ -8,27 +8,36 @@
 #include <filesystem>
 #include <functional>
 
-#include "support/temp_dir.h"
-
 namespace velmora::testing {
 
-class ProgramFolder {
+class TempDir {
 public:
-    // `name` is the folder's own name inside a fresh temporary directory.
-    explicit ProgramFolder(const std::filesystem::path& name = "app");
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::filesystem::path& relative) const {
         return path_ / relative;
     }
 
-private:
-    TempDir root_;
+protected:
     std::filesystem::path path_;
+
+private:
+    std::filesystem::path root_;
 };
 
-// Runs `check` without root's power over permissions (as the user nobody in a child
-// process when run as root); true when it returned true.
+// A program folder: template/ from the source tree, empty temp/ and finished/, and 7za
+// linked beside the program. Its own name holds blanks and Chinese.
+class ProgramFolder : public TempDir {
+public:
+    explicit ProgramFolder(const std::filesystem::path& name = "lyric app 歌词");
+};
+
+// Runs `check` without root's power over permissions (as the user nobody in a child process
+// when run as root); true when it returned true.
 bool RunUnprivileged(const std::function<bool()>& check);
 
 // A full disk as far as this process can tell: no file grows past `bytes` while it lives.

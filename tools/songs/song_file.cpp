@@ -1,12 +1,14 @@
 #include "song_file.h"
 
+#include <cctype>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 #include "text/code_page.h"
 
-namespace velmora::bench {
+namespace velmora::songs {
 namespace {
 
 // Just enough JSON for a list of lists of strings.
@@ -156,26 +158,4 @@ std::vector<Song> GenerateSongs(int count, int lines) {
     return songs;
 }
 
-std::string MarkdownBook(const std::vector<Song>& songs) {
-    std::string book = "---\ntitle: 我的歌词本\nlang: zh-CN\n---\n\n";
-    for (const Song& song : songs) {
-        book += "# " + codepage::ToUtf8(song.name) + "\n\n";
-        std::u16string lyric = song.lyric;
-        std::string line;
-        for (const char c : codepage::ToUtf8(lyric)) {
-            if (c == '\r') {
-                continue;
-            }
-            if (c == '\n') {
-                book += line + "\\\n";
-                line.clear();
-            } else {
-                line.push_back(c);
-            }
-        }
-        book += line + "\n\n";
-    }
-    return book;
-}
-
-}  // namespace velmora::bench
+}  // namespace velmora::songs

@@ -1,4 +1,4 @@
-#include "workspace/clock.h"
+#include "platform/clock.h"
 
 #include <ctime>
 

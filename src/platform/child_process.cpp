@@ -1,0 +1,204 @@
+#include "platform/child_process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/system_calls.h"
+
+extern char** environ;
+
+namespace velmora {
+namespace {
+
+std::vector<std::string> ChildEnvironment(bool utf8Locale) {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        if (!utf8Locale || std::strncmp(*entry, "LC_ALL=", 7) != 0) {
+            entries.emplace_back(*entry);
+        }
+    }
+    if (utf8Locale) {
+        entries.emplace_back("LC_ALL=C.UTF-8");
+    }
+    return entries;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+    std::vector<char*> pointers;
+    for (auto& s : strings) {
+        pointers.push_back(s.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+class Descriptor {
+public:
+    Descriptor() = default;
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+    void reset(int fd = -1) {
+        if (fd_ >= 0) {
+            sys::Close(fd_);
+        }
+        fd_ = fd;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+// What the child is given in place of our own descriptors, each step checked: a failed
+// one is the start's error.
+class SpawnActions {
+public:
+    SpawnActions() : error_(posix_spawn_file_actions_init(&actions_)) {}
+    ~SpawnActions() { posix_spawn_file_actions_destroy(&actions_); }
+    SpawnActions(const SpawnActions&) = delete;
+    SpawnActions& operator=(const SpawnActions&) = delete;
+
+    void open(int fd, const char* path, int flags) {
+        keep(posix_spawn_file_actions_addopen(&actions_, fd, path, flags, 0));
+    }
+    void dup2(int from, int to) { keep(posix_spawn_file_actions_adddup2(&actions_, from, to)); }
+    void chdir(const std::filesystem::path& dir) {
+        keep(posix_spawn_file_actions_addchdir_np(&actions_, dir.c_str()));
+    }
+    int error() const { return error_; }
+    const posix_spawn_file_actions_t* get() const { return &actions_; }
+
+private:
+    void keep(int error) {
+        if (error_ == 0) {
+            error_ = error;
+        }
+    }
+
+    posix_spawn_file_actions_t actions_{};
+    int error_ = 0;
+};
+
+ExitStatus StatusOf(int status) {
+    ExitStatus exit;
+    if (WIFSIGNALED(status)) {
+        exit.how = ExitStatus::How::Killed;
+        exit.code = WTERMSIG(status);
+    } else {
+        exit.code = WEXITSTATUS(status);
+    }
+    return exit;
+}
+
+}  // namespace
+
+ChildProcess::ChildProcess(const std::filesystem::path& program,
+                           const std::vector<std::string>& arguments,
+                           const ProcessOptions& options) {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) {
+        startError_ = errno;
+        return;
+    }
+    Descriptor readEnd;
+    Descriptor writeEnd;
+    readEnd.reset(ends[0]);
+    writeEnd.reset(ends[1]);
+    ::fcntl(readEnd.get(), F_SETFL, O_NONBLOCK);
+
+    SpawnActions actions;
+    actions.open(0, "/dev/null", O_RDONLY);
+    actions.open(1, "/dev/null", O_WRONLY);
+    actions.dup2(writeEnd.get(), 2);
+    if (!options.workingDirectory.empty()) {
+        actions.chdir(options.workingDirectory);
+    }
+    if (actions.error() != 0) {
+        startError_ = actions.error();
+        return;
+    }
+    std::vector<std::string> argv{program.string()};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> envp = ChildEnvironment(options.utf8Locale);
+    startError_ = sys::Spawn(&pid_, program.c_str(), actions.get(), Pointers(argv).data(),
+                             Pointers(envp).data());
+    if (startError_ != 0) {
+        pid_ = -1;
+        return;
+    }
+    errorPipe_ = readEnd.release();
+}
+
+ChildProcess::~ChildProcess() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        Reap(0);
+    }
+    if (errorPipe_ >= 0) {
+        sys::Close(errorPipe_);
+    }
+}
+
+void ChildProcess::Release() {
+    pid_ = -1;
+}
+
+void ChildProcess::Drain() {
+    char buffer[4096];
+    ssize_t count = 0;
+    while ((count = sys::Read(errorPipe_, buffer, sizeof buffer)) > 0) {
+        errorOutput_.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+std::optional<ExitStatus> ChildProcess::Reap(int options) {
+    int status = 0;
+    pid_t ended = 0;
+    do {
+        ended = sys::Waitpid(pid_, &status, options);
+    } while (ended < 0 && errno == EINTR);
+    if (ended == 0) {
+        return std::nullopt;
+    }
+    pid_ = -1;
+    if (ended < 0) {
+        return ExitStatus{ExitStatus::How::Lost, errno, {}};
+    }
+    return StatusOf(status);
+}
+
+std::optional<ExitStatus> ChildProcess::Poll() {
+    if (pid_ <= 0) {
+        return ExitStatus{ExitStatus::How::Lost, startError_ != 0 ? startError_ : ECHILD, {}};
+    }
+    // Keep the pipe empty, or a talkative child would block on it.
+    Drain();
+    std::optional<ExitStatus> exit = Reap(WNOHANG);
+    if (exit) {
+        Drain();
+        exit->errorOutput = std::move(errorOutput_);
+    }
+    return exit;
+}
+
+ExitStatus ChildProcess::Wait() {
+    // Polling keeps the error pipe drained while waiting.
+    for (;;) {
+        if (auto exit = Poll()) {
+            return *std::move(exit);
+        }
+        ::usleep(2000);
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,38 @@
+#include "platform/system_calls.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace velmora::sys {
+
+int Open(const char* path, int flags, mode_t mode) {
+    return ::open(path, flags, mode);
+}
+ssize_t Read(int fd, void* buffer, std::size_t length) {
+    return ::read(fd, buffer, length);
+}
+ssize_t Write(int fd, const void* buffer, std::size_t length) {
+    return ::write(fd, buffer, length);
+}
+int Close(int fd) {
+    return ::close(fd);
+}
+int Mkdir(const char* path, mode_t mode) {
+    return ::mkdir(path, mode);
+}
+int Rename(const char* from, const char* to) {
+    return ::rename(from, to);
+}
+int Spawn(pid_t* pid, const char* path, const posix_spawn_file_actions_t* actions,
+          char* const argv[], char* const envp[]) {
+    return ::posix_spawn(pid, path, actions, nullptr, argv, envp);
+}
+pid_t Waitpid(pid_t pid, int* status, int options) {
+    return ::waitpid(pid, status, options);
+}
+
+}  // namespace velmora::sys

@@ -1,0 +1,26 @@
+#pragma once
+// The system calls that can fail in ways a user meets (a full disk, a folder taken away,
+// an archiver that will not start or dies), one function each, in the shape POSIX gives
+// them (-1 and errno on failure). The program links the real ones (system_calls.cpp); the
+// tests link a version that can make any of them fail, cut a transfer short, or kill a
+// child, so that each fault is provoked without a full disk or a dying archiver.
+
+#include <spawn.h>
+#include <sys/types.h>
+
+#include <cstddef>
+
+namespace velmora::sys {
+
+int Open(const char* path, int flags, mode_t mode);
+ssize_t Read(int fd, void* buffer, std::size_t length);
+ssize_t Write(int fd, const void* buffer, std::size_t length);
+int Close(int fd);
+int Mkdir(const char* path, mode_t mode);
+int Rename(const char* from, const char* to);
+// posix_spawn: the error number as its result, not in errno.
+int Spawn(pid_t* pid, const char* path, const posix_spawn_file_actions_t* actions,
+          char* const argv[], char* const envp[]);
+pid_t Waitpid(pid_t pid, int* status, int options);
+
+}  // namespace velmora::sys

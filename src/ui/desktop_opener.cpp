@@ -1,0 +1,63 @@
+#include "desktop_opener.h"
+
+#include "platform/file_system.h"
+
+namespace {
+
+constexpr int kPollMs = 100;
+
+}  // namespace
+
+DesktopOpener::DesktopOpener(velmora::MessageSink& messages) : messages_(messages) {
+    timer_.setInterval(kPollMs);
+    connect(&timer_, &QTimer::timeout, this, &DesktopOpener::Poll);
+}
+
+DesktopOpener::~DesktopOpener() {
+    for (Opening& opening : openings_) {
+        opening.process->Release();
+    }
+}
+
+void DesktopOpener::Open(const QString& path) {
+    const auto program = velmora::FindProgram("xdg-open");
+    if (!program) {
+        Report(path);
+        return;
+    }
+    // The user's own environment: the handler it picks depends on it.
+    auto process = std::make_unique<velmora::ChildProcess>(
+        *program, std::vector<std::string>{path.toStdString()}, velmora::ProcessOptions{{}, false});
+    if (process->startError() != 0) {
+        Report(path);
+        return;
+    }
+    openings_.push_back({std::move(process), path});
+    timer_.start();
+}
+
+void DesktopOpener::Poll() {
+    // Taken out before reporting: the message box runs an event loop that may poll again.
+    std::vector<QString> failed;
+    for (auto it = openings_.begin(); it != openings_.end();) {
+        if (const auto exit = it->process->Poll()) {
+            if (!exit->succeeded()) {
+                failed.push_back(it->path);
+            }
+            it = openings_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (openings_.empty()) {
+        timer_.stop();
+    }
+    for (const QString& path : failed) {
+        Report(path);
+    }
+}
+
+void DesktopOpener::Report(const QString& path) {
+    messages_.showMessage((QStringLiteral("无法打开：") + path).toStdU16String(),
+                          velmora::kAppTitle);
+}

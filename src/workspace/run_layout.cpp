@@ -1,0 +1,52 @@
+#include "workspace/run_layout.h"
+
+#include "text/code_page.h"
+
+namespace velmora {
+
+namespace fs = std::filesystem;
+
+RunLayout::RunLayout(fs::path appDir) : appDir_(std::move(appDir)) {}
+
+fs::path RunLayout::Template(std::string_view relative) const {
+    return appDir_ / "template" / relative;
+}
+
+fs::path RunLayout::RunFolder(std::string_view name) const {
+    return appDir_ / "temp" / name;
+}
+
+fs::path RunLayout::FinishedFolder() const {
+    return appDir_ / "finished" / "";
+}
+
+fs::path RunLayout::BookPath() const {
+    return FinishedFolder() / "我的歌词本.epub";
+}
+
+fs::path RunLayout::Archiver() const {
+    return appDir_ / "7za";
+}
+
+std::vector<fs::path> RunLayout::Folders() const {
+    return {workDir_, workDir_ / "epub", workDir_ / "epub" / "images", workDir_ / "epub" / "text",
+            workDir_ / "epub" / "META-INF"};
+}
+
+fs::path RunLayout::SongLog() const {
+    return workDir_ / "lyric.txt";
+}
+
+fs::path RunLayout::Epub(std::string_view relative) const {
+    return workDir_ / "epub" / relative;
+}
+
+fs::path RunLayout::Page(std::u16string_view fileName) const {
+    return workDir_ / "epub" / "text" / codepage::ToUtf8(fileName);
+}
+
+fs::path RunLayout::PackFolder() const {
+    return workDir_ / "pack";
+}
+
+}  // namespace velmora

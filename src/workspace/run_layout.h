@@ -1,0 +1,45 @@
+#pragma once
+// Every path of the program folder and of the run's work directory, in one place: no
+// other code joins paths.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+class RunLayout {
+public:
+    explicit RunLayout(std::filesystem::path appDir);
+
+    const std::filesystem::path& AppDir() const { return appDir_; }
+    // template/<relative>
+    std::filesystem::path Template(std::string_view relative) const;
+    // temp/<name>
+    std::filesystem::path RunFolder(std::string_view name) const;
+    // finished/, ending in a separator.
+    std::filesystem::path FinishedFolder() const;
+    std::filesystem::path BookPath() const;
+    // 7za beside the program.
+    std::filesystem::path Archiver() const;
+
+    // Set once the work directory exists; ends in a separator.
+    void SetWorkDir(std::filesystem::path workDir) { workDir_ = std::move(workDir); }
+    const std::filesystem::path& WorkDir() const { return workDir_; }
+    // The work directory and its epub tree, each folder after its parent.
+    std::vector<std::filesystem::path> Folders() const;
+    std::filesystem::path SongLog() const;
+    // epub/<relative>
+    std::filesystem::path Epub(std::string_view relative = {}) const;
+    // epub/text/<page file name>
+    std::filesystem::path Page(std::u16string_view fileName) const;
+    // The archiver's scratch folder: its inputs, and the archive until it is finished.
+    std::filesystem::path PackFolder() const;
+
+private:
+    std::filesystem::path appDir_;
+    std::filesystem::path workDir_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,61 @@
+#pragma once
+// The tests' side of the system-call seam (platform/system_calls.h): every call is the real
+// one unless a fault injected here strikes it.
+
+#include <cerrno>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora::testing {
+
+enum class Call { Open, Read, Write, Close, Mkdir, Rename, Spawn, Wait };
+
+struct Fault {
+    Call call;
+    // Strikes calls about a path holding this text: the file's path for calls on a
+    // descriptor, either path of a rename, the program's path for Spawn and Wait.
+    std::string path;
+    // What the call fails with. 0 for Read and Write: they go through, one byte a call.
+    int error = EIO;
+    // Read, Write: the bytes that get through first, the last call cut short.
+    std::size_t after = 0;
+    // Wait: the child is killed with this signal, then waited for as usual.
+    int signal = 0;
+    // Strikes only once this file exists and is not empty.
+    std::filesystem::path once = {};
+    // Throws std::bad_alloc instead of failing.
+    bool throws = false;
+    std::size_t passed = 0;
+};
+
+// A call that throws std::bad_alloc, as when memory runs out.
+inline Fault Throws(Call call, std::string path) {
+    return {call, std::move(path), 0, 0, 0, {}, true};
+}
+// Reads or writes that go through one byte a call.
+inline Fault Trickles(Call call, std::string path) {
+    return {call, std::move(path), 0};
+}
+// The child killed with `signal` when it is next waited for (once `once` has grown).
+inline Fault Kills(std::string program, int signal, std::filesystem::path once = {}) {
+    return {Call::Wait, std::move(program), 0, 0, signal, std::move(once)};
+}
+
+// The faults strike while this lives.
+struct InjectedFaults {
+    explicit InjectedFaults(std::vector<Fault> faults);
+    ~InjectedFaults();
+    InjectedFaults(const InjectedFaults&) = delete;
+    InjectedFaults& operator=(const InjectedFaults&) = delete;
+
+    std::vector<Fault> faults;
+    // How many calls the faults struck.
+    int hits = 0;
+    // Each child waited for meanwhile: its program and its wait status.
+    std::vector<std::pair<std::string, int>> reaped;
+};
+
+}  // namespace velmora::testing

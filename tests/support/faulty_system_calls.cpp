@@ -1,0 +1,135 @@
+// The system calls as the tests link them: the real ones, but for the faults that an
+// InjectedFaults in scope asks for.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <new>
+
+#include "platform/system_calls.h"
+#include "support/faults.h"
+
+namespace velmora::testing {
+namespace {
+
+InjectedFaults* active = nullptr;
+std::map<int, std::string> files;       // descriptor to path
+std::map<pid_t, std::string> children;  // process to program
+
+bool Grown(const std::filesystem::path& path) {
+    struct stat info {};
+    return path.empty() || (::stat(path.c_str(), &info) == 0 && info.st_size > 0);
+}
+
+// The fault that strikes a call about `path`, or none.
+Fault* Strike(Call call, const std::string& path) {
+    if (active == nullptr) {
+        return nullptr;
+    }
+    for (Fault& fault : active->faults) {
+        if (fault.call == call && path.find(fault.path) != std::string::npos && Grown(fault.once)) {
+            ++active->hits;
+            if (fault.throws) {
+                throw std::bad_alloc();
+            }
+            return &fault;
+        }
+    }
+    return nullptr;
+}
+
+int Fail(Call call, const std::string& path) {
+    const Fault* fault = Strike(call, path);
+    errno = fault != nullptr ? fault->error : errno;
+    return fault != nullptr ? -1 : 0;
+}
+
+// A read or write of `length`, cut to what the fault lets through.
+template <typename Transfer>
+ssize_t Limited(Call call, int fd, std::size_t length, Transfer transfer) {
+    Fault* fault = Strike(call, files[fd]);
+    if (fault == nullptr) {
+        return transfer(length);
+    }
+    if (fault->error == 0) {
+        return transfer(std::min<std::size_t>(length, 1));
+    }
+    if (fault->passed >= fault->after) {
+        errno = fault->error;
+        return -1;
+    }
+    const ssize_t count = transfer(std::min(length, fault->after - fault->passed));
+    fault->passed += static_cast<std::size_t>(std::max<ssize_t>(count, 0));
+    return count;
+}
+
+}  // namespace
+
+InjectedFaults::InjectedFaults(std::vector<Fault> injected) : faults(std::move(injected)) {
+    active = this;
+}
+
+InjectedFaults::~InjectedFaults() {
+    active = nullptr;
+}
+
+}  // namespace velmora::testing
+
+namespace velmora::sys {
+
+using namespace velmora::testing;
+
+int Open(const char* path, int flags, mode_t mode) {
+    const int fd = Fail(Call::Open, path) != 0 ? -1 : ::open(path, flags, mode);
+    files[fd] = path;
+    return fd;
+}
+ssize_t Read(int fd, void* buffer, std::size_t length) {
+    return Limited(Call::Read, fd, length, [&](std::size_t n) { return ::read(fd, buffer, n); });
+}
+ssize_t Write(int fd, const void* buffer, std::size_t length) {
+    return Limited(Call::Write, fd, length, [&](std::size_t n) { return ::write(fd, buffer, n); });
+}
+int Close(int fd) {
+    const int rc = ::close(fd);
+    return Fail(Call::Close, files[fd]) != 0 ? -1 : rc;
+}
+int Mkdir(const char* path, mode_t mode) {
+    return Fail(Call::Mkdir, path) != 0 ? -1 : ::mkdir(path, mode);
+}
+int Rename(const char* from, const char* to) {
+    return Fail(Call::Rename, std::string(from) + "\n" + to) != 0 ? -1 : ::rename(from, to);
+}
+int Spawn(pid_t* pid, const char* path, const posix_spawn_file_actions_t* actions,
+          char* const argv[], char* const envp[]) {
+    if (Fail(Call::Spawn, path) != 0) {
+        return errno;
+    }
+    const int error = ::posix_spawn(pid, path, actions, nullptr, argv, envp);
+    children[*pid] = path;
+    return error;
+}
+pid_t Waitpid(pid_t pid, int* status, int options) {
+    if (const Fault* fault = Strike(Call::Wait, children[pid])) {
+        ::kill(pid, fault->signal != 0 ? fault->signal : SIGKILL);
+        if (fault->signal == 0) {
+            ::waitpid(pid, nullptr, 0);
+            errno = fault->error;
+            return -1;
+        }
+        options = 0;
+    }
+    const pid_t ended = ::waitpid(pid, status, options);
+    if (ended > 0 && active != nullptr) {
+        active->reaped.emplace_back(children[pid], *status);
+    }
+    return ended;
+}
+
+}  // namespace velmora::sys

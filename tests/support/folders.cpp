@@ -1,0 +1,76 @@
+#include "support/folders.h"
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <stdexcept>
+#include <string>
+
+namespace velmora::testing {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "velmora-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    path_ = root_ = pattern;
+    // Open to every user: some tests look at it as an unprivileged user.
+    ::chmod(root_.c_str(), 0755);
+}
+
+TempDir::~TempDir() {
+    // Tests take write access away; give it back so that everything can go.
+    std::error_code ignored;
+    for (const auto& entry : fs::recursive_directory_iterator(root_, ignored)) {
+        if (!entry.is_symlink(ignored) && entry.is_directory(ignored)) {
+            ::chmod(entry.path().c_str(), 0755);
+        }
+    }
+    fs::remove_all(root_, ignored);
+}
+
+ProgramFolder::ProgramFolder(const fs::path& name) {
+    path_ /= name;
+    fs::create_directories(path_);
+    fs::copy(VELMORA_TEMPLATE_DIR, path_ / "template", fs::copy_options::recursive);
+    fs::create_directory(path_ / "temp");
+    fs::create_directory(path_ / "finished");
+    fs::create_symlink("/usr/bin/7za", path_ / "7za");
+}
+
+bool RunUnprivileged(const std::function<bool()>& check) {
+    if (::geteuid() != 0) {
+        return check();
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        const bool dropped =
+            ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+        ::_exit(dropped && check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    // A write past the limit then fails with EFBIG instead of killing the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, SIG_DFL);
+}
+
+}  // namespace velmora::testing
