@@ -62,6 +62,12 @@ bool IsExecutableFile(const fs::path& path) {
 
 }  // namespace
 
+fs::path Absolute(const fs::path& path) {
+    std::error_code ignored;
+    const fs::path absolute = fs::absolute(path, ignored);
+    return absolute.empty() ? path : absolute;
+}
+
 int MakeDirectory(const fs::path& path) {
     return sys::Mkdir(path.c_str(), 0777) == 0 ? 0 : errno;
 }

@@ -8,6 +8,9 @@
 
 namespace velmora {
 
+// The path from the root: a child started in another folder still finds what it names.
+std::filesystem::path Absolute(const std::filesystem::path& path);
+
 // Creates the last element of the path only (no missing parents).
 [[nodiscard]] int MakeDirectory(const std::filesystem::path& path);
 bool Exists(const std::filesystem::path& path);

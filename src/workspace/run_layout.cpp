@@ -1,12 +1,13 @@
 #include "workspace/run_layout.h"
 
+#include "platform/file_system.h"
 #include "text/code_page.h"
 
 namespace velmora {
 
 namespace fs = std::filesystem;
 
-RunLayout::RunLayout(fs::path appDir) : appDir_(std::move(appDir)) {}
+RunLayout::RunLayout(const fs::path& appDir) : appDir_(Absolute(appDir)) {}
 
 fs::path RunLayout::Template(std::string_view relative) const {
     return appDir_ / "template" / relative;

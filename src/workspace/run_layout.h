@@ -11,7 +11,8 @@ namespace velmora {
 
 class RunLayout {
 public:
-    explicit RunLayout(std::filesystem::path appDir);
+    // `appDir` may be relative to the current folder.
+    explicit RunLayout(const std::filesystem::path& appDir);
 
     const std::filesystem::path& AppDir() const { return appDir_; }
     // template/<relative>

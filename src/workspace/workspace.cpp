@@ -25,8 +25,8 @@ void MakeFolder(const std::filesystem::path& path) {
 
 }  // namespace
 
-Workspace::Workspace(std::filesystem::path appDir, const Clock& clock, CollectionView& view)
-    : layout_(std::move(appDir)), clock_(clock), view_(view) {}
+Workspace::Workspace(const std::filesystem::path& appDir, const Clock& clock, CollectionView& view)
+    : layout_(appDir), clock_(clock), view_(view) {}
 
 void Workspace::ReadyToMake() {
     songs_ = SongCollection();

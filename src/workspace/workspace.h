@@ -18,7 +18,7 @@ public:
     // Page names have four digits: song 10000 would overwrite song 1's page.
     static constexpr std::int16_t kMaxSongs = 9999;
 
-    Workspace(std::filesystem::path appDir, const Clock& clock, CollectionView& view);
+    Workspace(const std::filesystem::path& appDir, const Clock& clock, CollectionView& view);
 
     // Creates this run's work directory (temp/<start stamp>/, or <stamp>_2, _3, … when
     // taken) with its epub skeleton, the empty song log and container.xml; empties the
