@@ -1,5 +1,6 @@
 // Drives the core as the window does: a fresh program folder, one run, N songs added, the
-// book built and the archiver waited for. Prints one JSON object of timings.
+// book built and the archiver waited for, then the first song edited, moved to the end and
+// removed. Prints one JSON object of timings.
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -32,6 +33,8 @@ public:
     }
     void appendListEntry(const std::u16string&) override {}
     void emptyInputBoxes() override {}
+    void showListFrom(int, const std::vector<std::u16string>&) override {}
+    void selectListEntry(int) override {}
     void setStatus(const std::u16string&) override {}
 };
 
@@ -177,13 +180,28 @@ int Run(const Options& options) {
     getrusage(RUSAGE_SELF, &usage);
     const double baseline =
         options.baseline ? BaselineMs(run.WorkDir() / "epub", root / "baseline", archiver) : 0;
+    // Changes to the first song, the most the tables and the list shift: an edit, a move to
+    // the end, a removal.
+    const auto timed = [](const auto& change) {
+        const auto before = Clock::now();
+        change();
+        return Ms(Clock::now() - before);
+    };
+    const std::size_t last = songs.size();
+    const bool any = last > 0;
+    const double editMs =
+        any ? timed([&] { run.EditLyric(1, songs[0].name + u"改", songs[0].lyric); }) : 0;
+    const double moveMs = any ? timed([&] { run.MoveLyric(1, static_cast<int>(last)); }) : 0;
+    const double removeMs = any ? timed([&] { run.RemoveLyric(1); }) : 0;
     std::printf(
         "{\"songs\": %zu, \"add_us_median\": %.1f, \"add_us_p99\": %.1f, \"adds_ms\": %.1f, "
         "\"build_ms\": %.1f, \"archiver_ms\": %.1f, \"total_ms\": %.1f, \"peak_rss_kib\": %ld, "
-        "\"book_bytes\": %ju, \"baseline_ms\": %.1f}\n",
+        "\"book_bytes\": %ju, \"baseline_ms\": %.1f, \"edit_ms\": %.2f, \"move_ms\": %.2f, "
+        "\"remove_ms\": %.2f}\n",
         songs.size(), Percentile(addUs, 0.5), Percentile(addUs, 0.99), Ms(buildStart - start),
         Ms(archiverStart - buildStart), Ms(end - archiverStart), Ms(end - start), usage.ru_maxrss,
-        static_cast<std::uintmax_t>(fs::file_size(maker.BookPath())), baseline);
+        static_cast<std::uintmax_t>(fs::file_size(maker.BookPath())), baseline, editMs, moveMs,
+        removeMs);
     fs::remove_all(root);
     return 0;
 }

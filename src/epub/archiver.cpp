@@ -25,7 +25,7 @@ std::u16string ErrorLine(const std::string& output) {
     while (start < output.size()) {
         const std::size_t end = std::min(output.find('\n', start), output.size());
         if (end > start) {
-            joined += (joined.empty() ? "" : " ") + output.substr(start, end - start);
+            joined.append(joined.empty() ? "" : " ").append(output, start, end - start);
         }
         start = end + 1;
     }
@@ -64,9 +64,11 @@ ContainerPacker::ContainerPacker(const fs::path& archiver, const fs::path& folde
     }
     SaveBytes(scratch_.path() / kEntryList, list);
     SaveBytes(scratch_.path() / kEarlyMimetype, TemplateBytes(folder / kMimetype));
+    // 7za reads the entries, one a line, from the list file named after "@".
+    std::string listArgument = "@";
+    listArgument += (scratch_.path() / kEntryList).string();
     Run({"a", "-tzip", "-mx0", "-scsUTF-8", Archive().string(),
-         (scratch_.path() / kEarlyMimetype).string(),
-         "@" + (scratch_.path() / kEntryList).string()},
+         (scratch_.path() / kEarlyMimetype).string(), listArgument},
         folder);
 }
 

@@ -22,10 +22,15 @@ void BookMaker::MakeBook() {
         WriteTree();
         StartPacking();
     } catch (...) {
-        packer_.reset();
+        End();
         view_.setStatus(u"制作失败");
         throw;
     }
+}
+
+void BookMaker::End() {
+    packer_.reset();
+    hold_.reset();
 }
 
 void BookMaker::WriteTree() {
@@ -57,6 +62,7 @@ std::vector<std::string> BookMaker::Entries() const {
 void BookMaker::StartPacking() {
     view_.setStatus(u"打包...");
     const RunLayout& layout = run_.Layout();
+    hold_ = std::make_unique<Workspace::PageHold>(run_);
     packer_ = std::make_unique<ContainerPacker>(FindArchiver(layout.Archiver()), layout.Epub(),
                                                 Entries(), layout.PackFolder());
 }
@@ -70,11 +76,11 @@ bool BookMaker::Poll() {
             return false;
         }
         Deliver();
-        packer_.reset();
+        End();
         view_.setStatus(u"制作完成");
         return true;
     } catch (...) {
-        packer_.reset();
+        End();
         view_.setStatus(u"制作失败");
         throw;
     }

@@ -41,9 +41,13 @@ private:
     // What the book holds: the fixed files and every file the manifest names.
     std::vector<std::string> Entries() const;
 
+    void End();
+
     Workspace& run_;
     const Clock& clock_;
     BuildView& view_;
+    // Pages the packer reads stay until it has done, whatever the collection does meanwhile.
+    std::unique_ptr<Workspace::PageHold> hold_;
     std::unique_ptr<ContainerPacker> packer_;
 };
 

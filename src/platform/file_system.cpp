@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "platform/file.h"
@@ -29,8 +30,13 @@ std::optional<struct stat> StatOf(const fs::path& path) {
 // program running from the same folder.
 fs::path TemporaryBeside(const fs::path& path) {
     static std::atomic<unsigned> counter{0};
-    return path.parent_path() / ("." + path.filename().string() + "." + std::to_string(::getpid()) +
-                                 "." + std::to_string(++counter));
+    std::string name = ".";
+    name += path.filename().string();
+    for (const unsigned number : {static_cast<unsigned>(::getpid()), ++counter}) {
+        name += '.';
+        name += std::to_string(number);
+    }
+    return path.parent_path() / name;
 }
 
 int WriteNew(const fs::path& path, std::string_view bytes) {
@@ -48,12 +54,11 @@ int WriteNew(const fs::path& path, std::string_view bytes) {
 }
 
 int RenameOver(const fs::path& from, const fs::path& to) {
-    if (sys::Rename(from.c_str(), to.c_str()) != 0) {
-        const int error = errno;
+    const int error = RenameFile(from, to);
+    if (error != 0) {
         (void)RemoveFile(from);
-        return error;
     }
-    return 0;
+    return error;
 }
 
 bool IsExecutableFile(const fs::path& path) {
@@ -79,6 +84,10 @@ bool Exists(const fs::path& path) {
 bool IsDirectory(const fs::path& path) {
     const auto info = StatOf(path);
     return info && S_ISDIR(info->st_mode);
+}
+
+int RenameFile(const fs::path& from, const fs::path& to) {
+    return sys::Rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 int RemoveFile(const fs::path& path) {
@@ -130,11 +139,8 @@ int AppendToFile(const fs::path& path, std::string_view bytes) {
 }
 
 int MoveFile(const fs::path& from, const fs::path& to) {
-    if (sys::Rename(from.c_str(), to.c_str()) == 0) {
-        return 0;
-    }
-    if (errno != EXDEV) {
-        return errno;
+    if (const int error = RenameFile(from, to); error != EXDEV) {
+        return error;
     }
     File source(from, File::Mode::OpenExisting);
     const auto bytes = source.isOpen() ? source.readToEnd() : std::nullopt;

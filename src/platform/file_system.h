@@ -16,6 +16,7 @@ std::filesystem::path Absolute(const std::filesystem::path& path);
 bool Exists(const std::filesystem::path& path);
 bool IsDirectory(const std::filesystem::path& path);
 
+[[nodiscard]] int RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // A file that is already gone counts as removed.
 [[nodiscard]] int RemoveFile(const std::filesystem::path& path);
 // Removes every file directly inside the folder, as far as it can.

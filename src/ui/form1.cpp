@@ -4,15 +4,18 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextDocument>
 #include <cmath>
 #include <limits>
 
+#include "edit_song_dialog.h"
+#include "lyric_box.h"
+#include "song_list.h"
 #include "text/failure.h"
+#include "text/xml_text.h"
 
 namespace {
 
@@ -30,15 +33,6 @@ constexpr int kBuildPollMs = 50;
 
 QString ToQString(const std::u16string& text) {
     return QString::fromStdU16String(text);
-}
-
-// Exactly what was typed, with the platform's CR LF between lines: toPlainText() would
-// turn non-breaking spaces into blanks. Lines are split by U+2029 (Enter) and U+2028.
-std::u16string TypedLyric(const QPlainTextEdit& box) {
-    QString text = box.document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    return text.toStdU16String();
 }
 
 template <typename Widget>
@@ -104,9 +98,7 @@ Form1::Form1(const std::filesystem::path& appDir, const velmora::Clock& clock,
 void Form1::CreateControls() {
     label1_ = PlaceLabel(this, "Label1", QStringLiteral("歌名："), TwipsRect(120, 120, 615, 255));
     text1_ = PlaceLineEdit(this, "Text1", TwipsRect(840, 120, 2175, 270));
-    list1_ = Place<QListWidget>(this, "List1", TwipsRect(3120, 120, 2055, 2730));
-    list1_->setSortingEnabled(false);
-    list1_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list1_ = Place<SongList>(this, "List1", TwipsRect(3120, 120, 2055, 2730));
     label2_ = PlaceLabel(this, "Label2", QStringLiteral("歌词："), TwipsRect(120, 480, 615, 255));
     command3_ =
         PlaceButton(this, "Command3", QStringLiteral("添加"), TwipsRect(1920, 480, 1095, 255));
@@ -137,6 +129,17 @@ void Form1::CreateControls() {
     connect(command3_, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(command4_, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(command5_, &QPushButton::clicked, this, &Form1::Command5_Click);
+    CreateListActions();
+}
+
+void Form1::CreateListActions() {
+    list1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list1_, &QWidget::customContextMenuRequested, this, &Form1::ShowListMenu);
+    connect(list1_, &QListWidget::itemDoubleClicked, this,
+            [this] { EditSong(list1_->selected()); });
+    connect(list1_, &SongList::editRequested, this, &Form1::EditSong);
+    connect(list1_, &SongList::removeRequested, this, &Form1::RemoveSong);
+    connect(list1_, &SongList::moveRequested, this, &Form1::MoveSong);
 }
 
 void Form1::SetFocusOrder() {
@@ -206,6 +209,59 @@ void Form1::Command5_Click() {
     opener_.Open(text3_->text());
 }
 
+void Form1::ShowListMenu(const QPoint& at) {
+    QListWidgetItem* item = list1_->itemAt(at);
+    if (item == nullptr) {
+        return;
+    }
+    list1_->setCurrentItem(item);
+    const int n = list1_->selected();
+    QMenu menu(this);
+    connect(menu.addAction(QStringLiteral("修改…")), &QAction::triggered, this,
+            [this, n] { EditSong(n); });
+    connect(menu.addAction(QStringLiteral("删除")), &QAction::triggered, this,
+            [this, n] { RemoveSong(n); });
+    QAction* up = menu.addAction(QStringLiteral("上移"));
+    QAction* down = menu.addAction(QStringLiteral("下移"));
+    up->setEnabled(n > 1);
+    down->setEnabled(n < list1_->count());
+    connect(up, &QAction::triggered, this, [this, n] { MoveSong(n, n - 1); });
+    connect(down, &QAction::triggered, this, [this, n] { MoveSong(n, n + 1); });
+    menu.exec(list1_->viewport()->mapToGlobal(at));
+}
+
+void Form1::EditSong(int n) {
+    if (n == 0) {
+        return;
+    }
+    const velmora::SongCollection& songs = run_.Songs();
+    EditSongDialog dialog(this, songs.SongNames()[static_cast<std::size_t>(n)], songs.Lyric(n),
+                          [this, n](const std::u16string& name, const std::u16string& lyric) {
+                              bool edited = false;
+                              Guarded([&] { edited = run_.EditLyric(n, name, lyric); });
+                              return edited;
+                          });
+    dialog.exec();
+}
+
+void Form1::RemoveSong(int n) {
+    const std::u16string& name = run_.Songs().SongNames()[static_cast<std::size_t>(n)];
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("提示"),
+                    ToQString(u"确定删除第 " + velmora::Decimal(n) + u" 首《" + name + u"》吗？"),
+                    QMessageBox::NoButton, this);
+    QPushButton* remove = box.addButton(QStringLiteral("删除"), QMessageBox::AcceptRole);
+    box.setEscapeButton(box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole));
+    box.setDefaultButton(remove);
+    box.exec();
+    if (box.clickedButton() == remove) {
+        Guarded([this, n] { run_.RemoveLyric(n); });
+    }
+}
+
+void Form1::MoveSong(int from, int to) {
+    Guarded([this, from, to] { run_.MoveLyric(from, to); });
+}
+
 void Form1::PollBuild() {
     if (!buildTimer_.isActive()) {
         return;
@@ -220,6 +276,26 @@ void Form1::showMessage(const std::u16string& text, const std::u16string& title)
 
 void Form1::appendListEntry(const std::u16string& entry) {
     list1_->addItem(ToQString(entry));
+}
+
+void Form1::showListFrom(int n, const std::vector<std::u16string>& entries) {
+    int row = n - 1;
+    for (const std::u16string& entry : entries) {
+        const QString text = ToQString(entry);
+        if (row >= list1_->count()) {
+            list1_->addItem(text);
+        } else if (list1_->item(row)->text() != text) {
+            list1_->item(row)->setText(text);
+        }
+        ++row;
+    }
+    while (list1_->count() > row) {
+        delete list1_->takeItem(list1_->count() - 1);
+    }
+}
+
+void Form1::selectListEntry(int n) {
+    list1_->setCurrentRow(n - 1);
 }
 
 void Form1::emptyInputBoxes() {

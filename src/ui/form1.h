@@ -15,9 +15,9 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class SongList;
 
 class Form1 : public QWidget, public velmora::CollectionView, public velmora::BuildView {
     Q_OBJECT
@@ -33,6 +33,8 @@ public:
     void showMessage(const std::u16string& text, const std::u16string& title) override;
     void appendListEntry(const std::u16string& entry) override;
     void emptyInputBoxes() override;
+    void showListFrom(int n, const std::vector<std::u16string>& entries) override;
+    void selectListEntry(int n) override;
     void setStatus(const std::u16string& text) override;
 
 private slots:
@@ -42,9 +44,14 @@ private slots:
     void Command4_Click();
     void Command5_Click();
     void PollBuild();
+    void ShowListMenu(const QPoint& at);
+    void EditSong(int n);
+    void RemoveSong(int n);
+    void MoveSong(int from, int to);
 
 private:
     void CreateControls();
+    void CreateListActions();
     void SetFocusOrder();
     // Runs a handler; whatever it raises is shown, and the window goes on. False when it
     // raised.
@@ -67,7 +74,7 @@ private:
     QPlainTextEdit* text2_ = nullptr;
     QLineEdit* text3_ = nullptr;
     QLineEdit* text4_ = nullptr;
-    QListWidget* list1_ = nullptr;
+    SongList* list1_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
     QPushButton* command3_ = nullptr;

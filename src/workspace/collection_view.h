@@ -1,7 +1,8 @@
 #pragma once
-// What adding a song does to the window: the window implements it, tests fake it.
+// What changing the collection does to the window: the window implements it, tests fake it.
 
 #include <string>
+#include <vector>
 
 #include "text/message_sink.h"
 
@@ -13,6 +14,9 @@ public:
     virtual void appendListEntry(const std::u16string& entry) = 0;
     // Empties the name box, then the lyric box.
     virtual void emptyInputBoxes() = 0;
+    // The song list from entry n (1 for the first) on now reads `entries`, and ends there.
+    virtual void showListFrom(int n, const std::vector<std::u16string>& entries) = 0;
+    virtual void selectListEntry(int n) = 0;
 };
 
 }  // namespace velmora

@@ -46,6 +46,12 @@ fs::path RunLayout::Page(std::u16string_view fileName) const {
     return workDir_ / "epub" / "text" / codepage::ToUtf8(fileName);
 }
 
+fs::path RunLayout::SetAside(const fs::path& page) const {
+    std::string name = ".";
+    name += page.filename().string();
+    return page.parent_path() / (name + ".removed");
+}
+
 fs::path RunLayout::PackFolder() const {
     return workDir_ / "pack";
 }

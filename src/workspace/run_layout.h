@@ -35,6 +35,9 @@ public:
     std::filesystem::path Epub(std::string_view relative = {}) const;
     // epub/text/<page file name>
     std::filesystem::path Page(std::u16string_view fileName) const;
+    // Where a page the collection lets go of waits until the change is made: a name that
+    // is no page's and goes into no book.
+    std::filesystem::path SetAside(const std::filesystem::path& page) const;
     // The archiver's scratch folder: its inputs, and the archive until it is finished.
     std::filesystem::path PackFolder() const;
 

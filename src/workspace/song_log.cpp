@@ -5,14 +5,41 @@
 
 namespace velmora {
 
-std::u16string SongLogRecord(int songNumber, std::u16string_view name, std::u16string_view lyric) {
+namespace {
+
+// "<{kind}no=n>", the body, "</{kind} no = n>", CR LF.
+std::u16string Record(std::u16string_view kind, int songNumber, std::u16string_view body) {
     const std::u16string number = Decimal(songNumber);
-    std::u16string record = u"<songno=" + number + u"><songname=";
-    record += name;
-    record += u"><lyric=";
-    record += lyric;
-    record += u"></song no = " + number + u">\r\n";
+    std::u16string record = u"<";
+    record.append(kind).append(u"no=").append(number).append(u">").append(body);
+    record.append(u"</").append(kind).append(u" no = ").append(number).append(u">\r\n");
     return record;
+}
+
+std::u16string NameAndLyric(std::u16string_view name, std::u16string_view lyric) {
+    std::u16string body = u"<songname=";
+    body += name;
+    body += u"><lyric=";
+    body += lyric;
+    return body + u">";
+}
+
+}  // namespace
+
+std::u16string SongLogRecord(int songNumber, std::u16string_view name, std::u16string_view lyric) {
+    return Record(u"song", songNumber, NameAndLyric(name, lyric));
+}
+
+std::u16string EditLogRecord(int songNumber, std::u16string_view name, std::u16string_view lyric) {
+    return Record(u"edit", songNumber, NameAndLyric(name, lyric));
+}
+
+std::u16string RemoveLogRecord(int songNumber) {
+    return Record(u"remove", songNumber, {});
+}
+
+std::u16string MoveLogRecord(int songNumber, int place) {
+    return Record(u"move", songNumber, u"<to=" + Decimal(place) + u">");
 }
 
 std::u16string SongLogOf(const SongCollection& songs) {

@@ -6,9 +6,10 @@
 
 namespace velmora {
 
-std::u16string PageFileName(int songNumber) {
-    const std::u16string padded = u"000" + Decimal(songNumber);
-    return u"part" + padded.substr(padded.size() - 4) + u".html";
+std::u16string PageFileName(int pageNumber) {
+    const std::u16string digits = Decimal(pageNumber);
+    return u"part" + std::u16string(digits.size() < 4 ? 4 - digits.size() : 0, u'0') + digits +
+           u".html";
 }
 
 std::u16string ComposeSongPage(std::u16string_view templateLine, std::u16string_view name,

@@ -6,8 +6,8 @@
 
 namespace velmora {
 
-// The page's file name: "part", the last four digits of "000" & n, ".html".
-std::u16string PageFileName(int songNumber);
+// Page k's file name: "part", k in at least four digits, ".html".
+std::u16string PageFileName(int pageNumber);
 
 // The page's text: the page template's line, then the body with name and lyric (as typed,
 // XML-escaped here, each carriage return of the lyric a line break).

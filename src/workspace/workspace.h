@@ -1,10 +1,14 @@
 #pragma once
 // The run's workspace: the work directory under temp/ with its epub tree, the song log
 // lyric.txt, and the song collection with each song's page.
+//
+// Every change of the collection is all or nothing: when one of its files cannot be
+// written, the log, the pages, the tables and the list stay as they were.
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 #include "workspace/collection_view.h"
@@ -15,7 +19,7 @@ namespace velmora {
 
 class Workspace {
 public:
-    // Page names have four digits: song 10000 would overwrite song 1's page.
+    // A run holds at most this many songs.
     static constexpr std::int16_t kMaxSongs = 9999;
 
     Workspace(const std::filesystem::path& appDir, const Clock& clock, CollectionView& view);
@@ -26,13 +30,34 @@ public:
     void ReadyToMake();
 
     // Adds one song: its page, its log record, its slots, its list entry; then empties the
-    // input boxes. Empty input or a full book is refused with a message. All or nothing:
-    // on a Failure the log, the pages, the tables, the list and the boxes stay as they were.
+    // input boxes. Empty input or a full book is refused with a message. Raises a Failure.
     void AddLyric(const std::u16string& songName, const std::u16string& lyric);
+    // Gives song n this name and lyric: a new page, its slots, its list entry; the song
+    // keeps its place. False, after the message, for empty input. Raises a Failure.
+    bool EditLyric(int n, const std::u16string& songName, const std::u16string& lyric);
+    // Song n leaves: its slots, its page, its list entry; the songs after it move up one
+    // place. Raises a Failure.
+    void RemoveLyric(int n);
+    // Song `from` goes to place `to`, the songs between move one place towards `from`;
+    // places past the ends change nothing. Raises a Failure.
+    void MoveLyric(int from, int to);
 
     // Re-creates whatever of the run's files has gone (folders, song log, container.xml,
     // pages) from the song tables, at one check per file. Raises a Failure.
     void Restore();
+
+    // While it lives, pages the collection lets go of stay on disk: a build is packing them.
+    class PageHold {
+    public:
+        explicit PageHold(Workspace& run);
+        // Removes the pages let go of meanwhile.
+        ~PageHold();
+        PageHold(const PageHold&) = delete;
+        PageHold& operator=(const PageHold&) = delete;
+
+    private:
+        Workspace& run_;
+    };
 
     const RunLayout& Layout() const { return layout_; }
     // Ends in a separator.
@@ -40,14 +65,25 @@ public:
     const SongCollection& Songs() const { return songs_; }
 
 private:
+    class LetGo;
+
     std::filesystem::path MakeWorkDir(std::int64_t stamp) const;
     void MakeTree() const;
+    void RestoreIfGone();
     std::u16string PageTemplate() const;
+    // A page number no page uses or waits to be removed under, from `preferred` on.
+    int FreePageNumber(int preferred) const;
+    // Writes the song's page under a free name and prepares its slots.
+    SongCollection::NewSong WritePage(int preferred, const std::u16string& songName,
+                                      const std::u16string& lyric);
+    void ShowListFrom(int n);
 
     RunLayout layout_;
     const Clock& clock_;
     CollectionView& view_;
     SongCollection songs_;
+    bool holding_ = false;
+    std::vector<std::filesystem::path> held_;
 };
 
 }  // namespace velmora

@@ -246,16 +246,37 @@ TEST_F(BookMakerTest, StaleArchiveIsNotAddedTo) {
     EXPECT_EQ(EntriesOf(maker.BookPath()), EntriesFor(3));
 }
 
-TEST_F(BookMakerTest, SongsAddedWhilePackingGoIntoTheNextBook) {
+// Songs added, edited, removed or moved while 7za packs go into the next book: this one
+// holds the songs of the moment "开始制作" was pressed, page for page.
+TEST_F(BookMakerTest, ChangesWhilePackingGoIntoTheNextBook) {
+    AddLongSongs();
+    const auto pagesNow = [&] {
+        std::map<std::string, std::string> pages;
+        for (int n = 1; n <= run.Songs().SongCount(); ++n) {
+            const std::string name = codepage::ToUtf8(run.Songs().PageFileName(n));
+            pages["text/" + name] = ReadBytes(run.Layout().Page(run.Songs().PageFileName(n)));
+        }
+        return pages;
+    };
+    const auto before = pagesNow();
     maker.MakeBook();
-    run.AddLyric(u"第四首", u"d");
-    run.AddLyric(u"第五首", u"e");
+    run.AddLyric(u"新歌", u"d");
+    run.EditLyric(1, u"改过", u"e");
+    run.RemoveLyric(2);
+    run.MoveLyric(1, 3);
     while (!maker.Poll()) {
         ::usleep(2000);
     }
-    EXPECT_EQ(EntriesOf(maker.BookPath()), EntriesFor(3));
+    auto book = ExtractBook(maker.BookPath());
+    std::erase_if(book, [](const auto& entry) { return entry.first.rfind("text/", 0) != 0; });
+    EXPECT_EQ(book, before);
+    // The pages the build held on to are gone now.
+    EXPECT_EQ(std::distance(fs::directory_iterator(run.Layout().Epub("text")), {}),
+              run.Songs().SongCount());
     ASSERT_EQ(BuildToEnd(maker), u"");
-    EXPECT_EQ(EntriesOf(maker.BookPath()), EntriesFor(5));
+    book = ExtractBook(maker.BookPath());
+    std::erase_if(book, [](const auto& entry) { return entry.first.rfind("text/", 0) != 0; });
+    EXPECT_EQ(book, pagesNow());
 }
 
 // Two windows started from one folder, building at the same moment.

@@ -30,11 +30,17 @@ public:
     }
     void appendListEntry(const std::u16string& entry) override { list.push_back(entry); }
     void emptyInputBoxes() override { ++emptied; }
+    void showListFrom(int n, const std::vector<std::u16string>& entries) override {
+        list.resize(static_cast<std::size_t>(n - 1));
+        list.insert(list.end(), entries.begin(), entries.end());
+    }
+    void selectListEntry(int n) override { selected = n; }
     void setStatus(const std::u16string& text) override { statuses.push_back(text); }
 
     RecordingMessages messages;
     std::vector<std::u16string> list;
     int emptied = 0;
+    int selected = 0;
     std::vector<std::u16string> statuses;
 };
 

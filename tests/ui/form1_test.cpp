@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -37,14 +38,14 @@ public:
     std::deque<QString> answers;
 };
 
-// Closes each modal message box as it opens, keeping "title|text" for each.
+// Answers each modal message box with Enter as it opens, keeping "title|text" for each.
 class BoxCloser {
 public:
     BoxCloser() {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 boxes << box->windowTitle() + QLatin1Char('|') + box->text();
-                box->accept();
+                QTest::keyClick(box, Qt::Key_Return);
             }
         });
         timer_.start(10);
@@ -68,6 +69,15 @@ void Type(QWidget* widget, const QString& text) {
     QApplication::sendEvent(widget, &event);
 }
 
+// Runs `script` on the modal dialog or the menu that `open` shows, once it is up.
+void WhileShown(const std::function<void(QWidget*)>& script, const std::function<void()>& open) {
+    QTimer::singleShot(0, [&] {
+        QWidget* shown = QApplication::activePopupWidget();
+        script(shown != nullptr ? shown : QApplication::activeModalWidget());
+    });
+    open();
+}
+
 }  // namespace
 
 class Form1Test : public QObject {
@@ -86,6 +96,35 @@ class Form1Test : public QObject {
     void click(const char* button) { QTest::mouseClick(control(button), Qt::LeftButton); }
     QString Path(const char* relative) const {
         return QString::fromStdString((app->path() / relative).string());
+    }
+
+    QStringList listEntries() {
+        QStringList entries;
+        for (int row = 0; row < control<QListWidget>("List1")->count(); ++row) {
+            entries << control<QListWidget>("List1")->item(row)->text();
+        }
+        return entries;
+    }
+
+    // The context menu on song n: "text|enabled" for each of its entries.
+    QStringList menuOn(int n) {
+        auto* list = control<QListWidget>("List1");
+        const QPoint at = list->visualItemRect(list->item(n - 1)).center();
+        QStringList entries;
+        WhileShown(
+            [&](QWidget* menu) {
+                for (QAction* action : qobject_cast<QMenu*>(menu)->actions()) {
+                    entries << action->text() + QLatin1Char('|') +
+                                   QString::number(action->isEnabled());
+                }
+                menu->close();
+            },
+            [&] {
+                QContextMenuEvent event(QContextMenuEvent::Mouse, at,
+                                        list->viewport()->mapToGlobal(at));
+                QApplication::sendEvent(list->viewport(), &event);
+            });
+        return entries;
     }
 
     void addSong(const QString& name, const QString& firstLine, const QString& secondLine) {
@@ -208,6 +247,67 @@ private slots:
         click("Command5");
         QTRY_COMPARE_WITH_TIMEOUT(
             closer.boxes, QStringList{QStringLiteral("Velmora|无法打开：/no/such/folder/")}, 20000);
+    }
+
+    void listMenuOffersWhatApplies() {
+        for (const char* name : {"A", "B", "C"}) {
+            addSong(QLatin1String(name), QStringLiteral("x"), QStringLiteral("y"));
+        }
+        QCOMPARE(menuOn(1), (QStringList{"修改…|1", "删除|1", "上移|0", "下移|1"}));
+        QCOMPARE(menuOn(3), (QStringList{"修改…|1", "删除|1", "上移|1", "下移|0"}));
+        QCOMPARE(control<QListWidget>("List1")->currentRow(), 2);
+    }
+
+    void keysMoveAndRemoveTheSelectedSong() {
+        for (const char* name : {"A", "B", "C"}) {
+            addSong(QLatin1String(name), QStringLiteral("x"), QStringLiteral("y"));
+        }
+        auto* list = control<QListWidget>("List1");
+        list->setCurrentRow(1);
+        QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(listEntries(), (QStringList{"1:B", "2:A", "3:C"}));
+        QCOMPARE(list->currentRow(), 0);
+        QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier);  // the first stays first
+        QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
+        QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(listEntries(), (QStringList{"1:A", "2:C", "3:B"}));
+        const QStringList boxes =
+            MessageBoxesDuring([&] { QTest::keyClick(list, Qt::Key_Delete); });
+        QCOMPARE(boxes, QStringList{"提示|确定删除第 3 首《B》吗？"});
+        QCOMPARE(listEntries(), (QStringList{"1:A", "2:C"}));
+        QCOMPARE(list->currentRow(), 1);
+    }
+
+    void editDialogRefusesEmptyInputAndKeepsWhatIsTyped() {
+        addSong(QStringLiteral("月光"), QStringLiteral("a"), QStringLiteral("b"));
+        auto* list = control<QListWidget>("List1");
+        list->setCurrentRow(0);
+        QStringList boxes;
+        WhileShown(
+            [&](QWidget* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("修改歌曲"));
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("EditName"));
+                auto* lyric = dialog->findChild<QPlainTextEdit*>(QStringLiteral("EditLyric"));
+                QCOMPARE(dialog->focusWidget(), name);
+                QCOMPARE(lyric->toPlainText(), QStringLiteral("a\nb"));
+                name->clear();
+                boxes = MessageBoxesDuring([&] { QTest::keyClick(name, Qt::Key_Return); });
+                QVERIFY(dialog->isVisible());
+                Type(name, QStringLiteral("新名"));
+                lyric->moveCursor(QTextCursor::End);
+                Type(lyric, QStringLiteral("\u00A0c"));
+                QTest::keyClick(lyric, Qt::Key_Return, Qt::ControlModifier);
+            },
+            [&] { QTest::keyClick(list, Qt::Key_Return); });
+        QCOMPARE(boxes, QStringList{"提示|歌词和歌名不能为空。"});
+        QCOMPARE(listEntries(), QStringList{"1:新名"});
+        const fs::path run = app->path() / "temp" / "1704067200";
+        QVERIFY(ReadBytes(run / "lyric.txt")
+                    .ends_with("<editno=1><songname=\xD0\xC2\xC3\xFB><lyric=a\r\nb\x81\x30\x84\x32"
+                               "c></edit no = 1>\r\n"));
+        QVERIFY(ReadBytes(run / "epub" / "text" / "part0002.html")
+                    .find("a<br/>\nb\xC2\xA0"
+                          "c") != std::string::npos);
     }
 
     void loadFailureIsShownAndReported() {

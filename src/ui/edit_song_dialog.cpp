@@ -1,0 +1,61 @@
+#include "edit_song_dialog.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <limits>
+
+#include "lyric_box.h"
+
+EditSongDialog::EditSongDialog(QWidget* parent, const std::u16string& name,
+                               const std::u16string& lyric, Confirm confirm)
+    : QDialog(parent), confirm_(std::move(confirm)) {
+    setWindowTitle(QStringLiteral("修改歌曲"));
+    name_ = new QLineEdit(QString::fromStdU16String(name), this);
+    name_->setObjectName(QStringLiteral("EditName"));
+    name_->setMaxLength(std::numeric_limits<int>::max());
+    lyric_ = new QPlainTextEdit(this);
+    lyric_->setObjectName(QStringLiteral("EditLyric"));
+    lyric_->setTabChangesFocus(true);
+    ShowLyric(*lyric_, lyric);
+    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    ok->setDefault(true);
+    cancel->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &EditSongDialog::TryAccept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    lyric_->installEventFilter(this);
+
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("歌名："), name_);
+    form->addRow(QStringLiteral("歌词："), lyric_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    form->addRow(buttons);
+    setTabOrder(name_, lyric_);
+    name_->setFocus();
+    resize(320, 300);
+}
+
+bool EditSongDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lyric_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::ControlModifier &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            TryAccept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void EditSongDialog::TryAccept() {
+    if (confirm_(name_->text().toStdU16String(), TypedLyric(*lyric_))) {
+        accept();
+    }
+}
