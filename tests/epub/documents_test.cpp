@@ -2,7 +2,7 @@
 
 #include "epub/navigation_document.h"
 #include "epub/package_document.h"
-#include "support/bytes.h"
+#include "support/files.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
 #include "text/xml_text.h"

@@ -6,8 +6,7 @@
 
 #include <stdexcept>
 
-#include "support/bytes.h"
-#include "support/folders.h"
+#include "support/files.h"
 
 extern char** environ;
 

@@ -6,15 +6,6 @@
 
 namespace velmora::testing {
 
-std::u16string BuildToEnd(BookMaker& maker) {
-    return FailureOf([&] {
-        maker.MakeBook();
-        while (!maker.Poll()) {
-            ::usleep(2000);
-        }
-    });
-}
-
 std::u16string FailureOf(const std::function<void()>& action) {
     try {
         action();
@@ -22,6 +13,15 @@ std::u16string FailureOf(const std::function<void()>& action) {
     } catch (const Failure& failure) {
         return failure.message();
     }
+}
+
+std::u16string BuildToEnd(BookMaker& maker) {
+    return FailureOf([&] {
+        maker.MakeBook();
+        while (!maker.Poll()) {
+            ::usleep(2000);
+        }
+    });
 }
 
 }  // namespace velmora::testing

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "epub/book_maker.h"
 #include "platform/clock.h"
-#include "support/bytes.h"
 #include "workspace/collection_view.h"
 
 namespace velmora::testing {
@@ -23,10 +23,12 @@ public:
 // 2024-01-01 00:00:00 local time.
 inline constexpr std::int64_t kNewYear2024 = 1704067200;
 
+using Message = std::pair<std::u16string, std::u16string>;  // text, title
+
 class FakeView : public CollectionView, public BuildView {
 public:
     void showMessage(const std::u16string& text, const std::u16string& title) override {
-        messages.showMessage(text, title);
+        messages.emplace_back(text, title);
     }
     void appendListEntry(const std::u16string& entry) override { list.push_back(entry); }
     void emptyInputBoxes() override { ++emptied; }
@@ -34,20 +36,18 @@ public:
         list.resize(static_cast<std::size_t>(n - 1));
         list.insert(list.end(), entries.begin(), entries.end());
     }
-    void selectListEntry(int n) override { selected = n; }
+    void selectListEntry(int) override {}
     void setStatus(const std::u16string& text) override { statuses.push_back(text); }
 
-    RecordingMessages messages;
+    std::vector<Message> messages;
     std::vector<std::u16string> list;
     int emptied = 0;
-    int selected = 0;
     std::vector<std::u16string> statuses;
 };
 
-// Builds to the end: the failure's message, or "" when the book was made.
-std::u16string BuildToEnd(BookMaker& maker);
-
 // The Failure's message of `action`, or "" when it raised none.
 std::u16string FailureOf(const std::function<void()>& action);
+// Builds to the end as the window's timer does: the Failure's message, or "".
+std::u16string BuildToEnd(BookMaker& maker);
 
 }  // namespace velmora::testing

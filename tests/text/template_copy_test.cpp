@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/bytes.h"
 #include "support/fakes.h"
 #include "support/faults.h"
-#include "support/folders.h"
+#include "support/files.h"
 #include "text/failure.h"
 #include "text/text_files.h"
 

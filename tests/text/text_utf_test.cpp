@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/bytes.h"
 #include "support/faults.h"
-#include "support/folders.h"
+#include "support/files.h"
 
 namespace mTextUTF {
 namespace {
@@ -98,18 +97,6 @@ TEST(SaveText, WritesBytesAndReportsTheEncoding) {
         if (row.file) {
             EXPECT_EQ(ReadBytes(path), Hex(*row.file)) << row.name;
         }
-    }
-}
-
-// Loading with detection and saving as UTF-8 turns a printed ANSI file into UTF-8 in place.
-TEST(SaveText, ReencodingKeepsLineEndsAndNeverDoublesTheMark) {
-    TempDir dir;
-    WriteBytes(dir / "p", Hex("3C 70 3E D4 C2 0D 0A 61 0A"));
-    for (int round = 0; round < 2; ++round) {
-        TextEncoding detected = -1;
-        TextEncoding utf8 = 1;
-        SaveText(dir / "p", LoadText(dir / "p", detected), false, utf8, -1);
-        EXPECT_EQ(ReadBytes(dir / "p"), Hex("EF BB BF 3C 70 3E E6 9C 88 0D 0A 61 0A"));
     }
 }
 

@@ -1,14 +1,20 @@
 #pragma once
-// Folders for one test, removed with everything in them afterwards, and the means to make
-// the system refuse them something for real.
+// Files and folders for one test: bytes read and written, folders removed with everything
+// in them afterwards, and the means to make the system refuse them something for real.
 
 #include <sys/resource.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 namespace velmora::testing {
+
+std::string ReadBytes(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+// "EF BB BF" for hex-string test vectors.
+std::string Hex(const std::string& spaced);
 
 class TempDir {
 public:

@@ -1,4 +1,4 @@
-#include "support/folders.h"
+#include "support/files.h"
 
 #include <grp.h>
 #include <sys/stat.h>
@@ -6,12 +6,35 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <stdexcept>
-#include <string>
 
 namespace velmora::testing {
 
 namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + path.string());
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string Hex(const std::string& spaced) {
+    std::istringstream in(spaced);
+    std::string bytes;
+    for (unsigned byte = 0; in >> std::hex >> byte;) {
+        bytes.push_back(static_cast<char>(byte));
+    }
+    return bytes;
+}
 
 TempDir::TempDir() {
     std::string pattern = (fs::temp_directory_path() / "velmora-test-XXXXXX").string();

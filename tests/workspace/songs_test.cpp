@@ -1,0 +1,301 @@
+// Adding, editing, removing and moving songs: the log and the pages byte for byte; in any
+// order, the run ends as if its final songs had been added in their final order (page names
+// aside) and its log replays to them; a change that fails loses nothing.
+
+#include <gtest/gtest.h>
+
+#include "epub/navigation_document.h"
+#include "epub/package_document.h"
+#include "support/fakes.h"
+#include "support/faults.h"
+#include "support/files.h"
+#include "text/code_page.h"
+#include "text/failure.h"
+#include "text/template_copy.h"
+#include "text/xml_text.h"
+#include "workspace/workspace.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing;
+using Songs = std::vector<std::pair<std::u16string, std::u16string>>;
+
+struct Change {
+    char kind;  // 'a'dd, 'e'dit, 'r'emove, 'm'ove; 'w' wipes the work directory
+    int n = 0, to = 0;
+    std::u16string name = u"", lyric = u"";
+};
+
+void Apply(Workspace& run, const Change& change) {
+    switch (change.kind) {
+        case 'a':
+            return run.AddLyric(change.name, change.lyric);
+        case 'e':
+            return void(run.EditLyric(change.n, change.name, change.lyric));
+        case 'r':
+            return run.RemoveLyric(change.n);
+        case 'm':
+            return run.MoveLyric(change.n, change.to);
+        default:
+            fs::remove_all(run.WorkDir());
+    }
+}
+
+// The songs the log's records give, one after the other (the record forms of the README).
+Songs Replay(const std::string& log) {
+    const std::u16string text = codepage::Decode(log, 0).value();
+    const auto number = [&](std::size_t& at) {
+        const std::size_t end = text.find_first_not_of(u"0123456789", at);
+        const int n = std::stoi(codepage::ToUtf8(text.substr(at, end - at)));
+        at = end + 1;
+        return n;
+    };
+    Songs songs;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t kindEnd = text.find(u"no=", at);
+        const std::u16string kind = text.substr(at + 1, kindEnd - at - 1);
+        at = kindEnd + 3;
+        const int n = number(at);
+        const std::u16string end = u"</" + kind + u" no = " + Decimal(n) + u">\r\n";
+        const std::size_t recordEnd = text.find(end, at);
+        if (kind == u"song" || kind == u"edit") {
+            const std::size_t split = text.find(u"><lyric=", at);
+            const std::pair song{text.substr(at + 10, split - at - 10),
+                                 text.substr(split + 8, recordEnd - split - 9)};
+            kind == u"song" ? songs.push_back(song) : void(songs[n - 1] = song);
+        } else if (kind == u"remove") {
+            songs.erase(songs.begin() + n - 1);
+        } else {
+            at += 4;
+            const auto song = songs[n - 1];
+            songs.erase(songs.begin() + n - 1);
+            songs.insert(songs.begin() + number(at) - 1, song);
+        }
+        at = recordEnd + end.size();
+    }
+    return songs;
+}
+
+// A document with each song's page named by its place: "text/#n".
+std::string Mapped(std::u16string document, const SongCollection& songs) {
+    for (int n = 1; n <= songs.SongCount(); ++n) {
+        const std::u16string href = u"\"text/" + songs.PageFileName(n) + u"\"";
+        document.replace(document.find(href), href.size(), u"\"text/#" + Decimal(n) + u"\"");
+    }
+    return codepage::ToUtf8(document);
+}
+
+class SongsTest : public ::testing::Test {
+protected:
+    void SetUp() override { run.ReadyToMake(); }
+
+    std::string Log() const { return ReadBytes(run.WorkDir() / "lyric.txt"); }
+    // Everything a failed change must leave as it was: tables, list, boxes, and every file
+    // of the run with its bytes.
+    auto State() const {
+        std::vector<std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(run.WorkDir())) {
+            files.push_back(entry.path().string() +
+                            (entry.is_regular_file() ? ReadBytes(entry.path()) : ""));
+        }
+        std::sort(files.begin(), files.end());
+        const SongCollection& songs = run.Songs();
+        return std::tuple(songs.SongNames(), songs.SongLyrics(), songs.SongPages(), view.list,
+                          view.emptied, files);
+    }
+
+    ProgramFolder app;
+    FixedClock clock{kNewYear2024};
+    FakeView view;
+    Workspace run{app.path(), clock, view};
+};
+
+TEST_F(SongsTest, LogRecordAndPageAreByteExact) {
+    const struct {
+        std::u16string name, lyric;
+        std::string record;               // in the log, after "<songno=1><songname="
+        std::string pageName, pageLyric;  // UTF-8, in the page
+    } table[] = {
+        {u"A", u"x", "A><lyric=x", "A", "x"},
+        {u"A", u"a\r\nb", "A><lyric=a\r\nb", "A", "a<br/>\nb"},
+        {u" ", u"x\u00A0y", " ><lyric=x\x81\x30\x84\x32y", " ", "x\xC2\xA0y"},
+        {u"月亮", u"&<>", "\xD4\xC2\xC1\xC1><lyric=&<>", "\xE6\x9C\x88\xE4\xBA\xAE",
+         "&amp;&lt;&gt;"},
+        {u"Tom & Jerry", u"<br/>", "Tom & Jerry><lyric=<br/>", "Tom &amp; Jerry", "&lt;br/&gt;"},
+        {u"\U0001F600", std::u16string{u'\t', 0x1F, 0xFFFE, 0xD800},
+         "\x94\x39\xFC\x36><lyric=\t\x1F\x84\x31\xA4\x38\x84\x31\xA4\x37", "\xF0\x9F\x98\x80",
+         "\t\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+    };
+    const std::string head = ReadBytes(app / "template" / "text" / "part0000.html") + "\r\n";
+    for (const auto& row : table) {
+        Workspace fresh(app.path(), clock, view);
+        fresh.ReadyToMake();
+        fresh.AddLyric(row.name, row.lyric);
+        EXPECT_EQ(ReadBytes(fresh.WorkDir() / "lyric.txt"),
+                  "<songno=1><songname=" + row.record + "></song no = 1>\r\n");
+        EXPECT_EQ(ReadBytes(fresh.WorkDir() / "epub" / "text" / "part0001.html"),
+                  "\xEF\xBB\xBF" + head + "\t<body class=\"\">\r\n\t\t<h2 class=\"\">" +
+                      row.pageName + "</h2>\r\n\t\t<p class=\"\">" + row.pageLyric +
+                      "</p>\r\n\t</body> \r\n</html> \r\n");
+    }
+}
+
+// Empty input is refused, numbers go on; the book is full at song 9999.
+TEST_F(SongsTest, RefusedAddsChangeNothing) {
+    for (const auto& [name, lyric] :
+         {Songs::value_type{u"", u"x"}, {u"A", u"a\r\nb"}, {u"A", u""}, {u"\r\n", u" "}}) {
+        run.AddLyric(name, lyric);
+    }
+    EXPECT_EQ(view.messages, std::vector<Message>(2, {u"歌词和歌名不能为空。", u"提示"}));
+    EXPECT_EQ(view.list, (std::vector<std::u16string>{u"1:A", u"2:\r\n"}));
+    EXPECT_EQ(view.emptied, 2);
+    EXPECT_EQ(run.Songs().SongLyrics(),
+              (std::vector<std::u16string>{u"", u"a<br/>\nb", u" ", u""}));
+    for (int i = 3; i <= Workspace::kMaxSongs; ++i) {
+        run.AddLyric(u"S", u"x");
+    }
+    EXPECT_EQ(view.list[9], u"10:S");
+    EXPECT_TRUE(fs::exists(run.Layout().Page(u"part9999.html")));
+    const auto before = State();
+    run.AddLyric(u"Overflow", u"x");
+    EXPECT_EQ(State(), before);
+    EXPECT_EQ(view.messages.back(), Message(u"歌词本已满：最多只能收录 9999 首歌。", u"提示"));
+}
+
+TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
+    const Change a{'a', 0, 0, u"A", u"a"}, b{'a', 0, 0, u"B", u"b"}, c{'a', 0, 0, u"C", u"c"},
+        d{'a', 0, 0, u"D", u"d"}, wipe{'w'};
+    const struct {
+        const char* name;
+        std::vector<Change> changes;
+        std::vector<std::u16string> names;  // the final songs', in order
+    } table[] = {
+        {"RemoveFirst", {a, b, c, {'r', 1}}, {u"B", u"C"}},
+        {"RemoveLast", {a, b, c, {'r', 3}}, {u"A", u"B"}},
+        {"RemoveOnly", {a, {'r', 1}}, {}},
+        {"MovesPastTheEnds", {a, b, c, {'m', 1, 0}, {'m', 3, 4}, {'m', 3, 1}}, {u"C", u"A", u"B"}},
+        {"MoveDown", {a, b, c, {'m', 1, 3}, {'m', 1, 2}}, {u"C", u"B", u"A"}},
+        {"EditToTheSameText", {a, {'e', 1, 0, u"A", u"a"}}, {u"A"}},
+        {"RefusedEdit", {a, {'e', 1, 0, u"", u"x"}}, {u"A"}},
+        {"RemoveThenAdd", {a, b, c, {'r', 2}, d, d}, {u"A", u"C", u"D", u"D"}},
+        // A cleaner took the work directory: each change puts it back from the tables.
+        {"AfterTheRunWasWiped",
+         {a, b, wipe, c, wipe, {'e', 1, 0, u"A2", u"a"}, wipe, {'m', 1, 3}, wipe, {'r', 1}},
+         {u"C", u"A2"}},
+        {"EverythingTwice",
+         {a,
+          b,
+          c,
+          d,
+          {'r', 2},
+          {'m', 3, 2},
+          {'e', 1, 0, u"A2 & <x>", u"新\r\n词"},
+          {'m', 1, 3},
+          {'e', 3, 0, u"A3", u"\u00A0"},
+          {'r', 1},
+          b},
+         {u"C", u"A3", u"B"}},
+    };
+    const std::u16string opf = TemplateLine(app / "template" / "content.opf");
+    const std::u16string ncx = TemplateLine(app / "template" / "toc.ncx");
+    for (const auto& row : table) {
+        FakeView changedView, addedView;
+        Workspace changed(app.path(), clock, changedView), added(app.path(), clock, addedView);
+        changed.ReadyToMake();
+        added.ReadyToMake();
+        for (const Change& change : row.changes) {
+            Apply(changed, change);
+        }
+        for (const auto& [name, lyric] : Replay(ReadBytes(changed.WorkDir() / "lyric.txt"))) {
+            added.AddLyric(name, lyric);
+        }
+        const SongCollection& songs = changed.Songs();
+        const SongCollection& expected = added.Songs();
+        std::vector<std::u16string> names{u""};
+        names.insert(names.end(), row.names.begin(), row.names.end());
+        names.emplace_back();
+        ASSERT_EQ(songs.SongNames(), names) << row.name;
+        ASSERT_EQ(expected.SongNames(), names) << row.name;
+        EXPECT_EQ(songs.SongLyrics(), expected.SongLyrics()) << row.name;
+        EXPECT_EQ(changedView.list, addedView.list) << row.name;
+        for (int n = 1; n <= songs.SongCount(); ++n) {
+            EXPECT_EQ(ReadBytes(changed.Layout().Page(songs.PageFileName(n))),
+                      ReadBytes(added.Layout().Page(expected.PageFileName(n))))
+                << row.name << " page " << n;
+        }
+        EXPECT_EQ(Mapped(ComposePackageDocument(opf, songs, 0), songs),
+                  Mapped(ComposePackageDocument(opf, expected, 0), expected))
+            << row.name;
+        EXPECT_EQ(Mapped(ComposeNavigationDocument(ncx, songs), songs),
+                  Mapped(ComposeNavigationDocument(ncx, expected), expected))
+            << row.name;
+        // Nothing else among the pages: none let go of, none set aside.
+        EXPECT_EQ(std::distance(fs::directory_iterator(changed.Layout().Epub("text")), {}),
+                  songs.SongCount())
+            << row.name;
+    }
+}
+
+// Each fault stops the change with a message naming the file; nothing of it stays.
+TEST_F(SongsTest, FailedChangesLoseNothing) {
+    for (const char16_t* name : {u"A", u"B", u"C"}) {
+        run.AddLyric(name, u"x");
+    }
+    const std::u16string log = PathText(run.WorkDir() / "lyric.txt");
+    const auto page = [&](const char16_t* name) { return PathText(run.Layout().Page(name)); };
+    const std::u16string full = u"（No space left on device）";
+    const Change add{'a', 0, 0, u"D", u"歌词"}, edit{'e', 2, 0, u"B2", u"y"}, remove{'r', 2};
+    const struct {
+        Fault fault;
+        Change change;
+        std::u16string message;
+    } table[] = {
+        {{Call::Open, "part0000.html", EACCES},
+         add,
+         u"文件无法读入！\n" + PathText(app / "template" / "text" / "part0000.html")},
+        {{Call::Open, "part0004.html", EACCES},
+         add,
+         u"无法写入文件：" + page(u"part0004.html") + u"（Permission denied）"},
+        {{Call::Write, "part0004.html", ENOSPC, 100},
+         add,
+         u"无法写入文件：" + page(u"part0004.html") + full},
+        {{Call::Rename, "part0004.html", EIO},
+         edit,
+         u"无法写入文件：" + page(u"part0004.html") + u"（Input/output error）"},
+        {{Call::Write, "lyric.txt", ENOSPC, 10}, add, u"无法写入文件：" + log + full},
+        {{Call::Close, "lyric.txt", EIO}, add, u"无法写入文件：" + log + u"（Input/output error）"},
+        {{Call::Rename, "part0002.html\n", EACCES},
+         edit,
+         u"无法删除文件：" + page(u"part0002.html") + u"（Permission denied）"},
+        {{Call::Write, "lyric.txt", ENOSPC, 5}, edit, u"无法写入文件：" + log + full},
+        {{Call::Rename, "part0002.html\n", EACCES},
+         remove,
+         u"无法删除文件：" + page(u"part0002.html") + u"（Permission denied）"},
+        {{Call::Write, "lyric.txt", ENOSPC, 5}, remove, u"无法写入文件：" + log + full},
+        {{Call::Open, "lyric.txt", EACCES},
+         {'m', 1, 3},
+         u"无法写入文件：" + log + u"（Permission denied）"},
+    };
+    for (const auto& row : table) {
+        const auto before = State();
+        InjectedFaults faults({row.fault});
+        EXPECT_EQ(FailureOf([&] { Apply(run, row.change); }), row.message);
+        EXPECT_EQ(State(), before) << codepage::ToUtf8(row.message);
+    }
+    // Short of memory halfway; a real full disk (the file-size limit): the same.
+    const auto before = State();
+    {
+        InjectedFaults faults({Throws(Call::Open, "lyric.txt")});
+        EXPECT_THROW(Apply(run, remove), std::bad_alloc);
+    }
+    FileSizeLimit limit(4096);
+    EXPECT_NE(
+        FailureOf([&] { run.AddLyric(u"D", std::u16string(3000, u'歌')); }).find(u"File too large"),
+        std::u16string::npos);
+    EXPECT_EQ(State(), before);
+}
+
+}  // namespace
+}  // namespace velmora
