@@ -13,13 +13,13 @@ namespace velmora {
 BookMaker::BookMaker(Workspace& run, const Clock& clock, BuildView& view)
     : run_(run), clock_(clock), view_(view) {}
 
-void BookMaker::MakeBook() {
+void BookMaker::MakeBook(const Cover& cover) {
     if (Running()) {
         view_.showMessage(u"正在制作，请等这一次制作完成。", u"提示");
         return;
     }
     try {
-        WriteTree();
+        WriteTree(cover ? cover() : std::nullopt);
         StartPacking();
     } catch (...) {
         End();
@@ -33,7 +33,7 @@ void BookMaker::End() {
     hold_.reset();
 }
 
-void BookMaker::WriteTree() {
+void BookMaker::WriteTree(const std::optional<std::string>& cover) {
     const RunLayout& layout = run_.Layout();
     view_.setStatus(u"正在制作，请稍等...");
     run_.Restore();
@@ -46,7 +46,8 @@ void BookMaker::WriteTree() {
     view_.setStatus(u"输出titlepage.xhtml...");
     SaveAnsiFile(layout.Epub("titlepage.xhtml"), TemplateLine(layout.Template("titlepage.xhtml")));
     view_.setStatus(u"输出封面...");
-    SaveBytes(layout.Epub("cover.jpeg"), TemplateBytes(layout.Template("cover.jpeg")));
+    SaveBytes(layout.Epub("cover.jpeg"),
+              cover ? *cover : TemplateBytes(layout.Template("cover.jpeg")));
 }
 
 std::vector<std::string> BookMaker::Entries() const {
@@ -83,6 +84,27 @@ bool BookMaker::Poll() {
         End();
         view_.setStatus(u"制作失败");
         throw;
+    }
+}
+
+void BookMaker::CopyBook(std::u16string_view saveBox) const {
+    const std::filesystem::path asked = codepage::ToUtf8(saveBox);
+    const RunLayout& layout = run_.Layout();
+    if (!asked.is_absolute()) {
+        return;
+    }
+    std::filesystem::path target = asked;
+    if (IsDirectory(asked) || !asked.has_filename()) {
+        target = layout.BookIn(asked);
+    } else if (!asked.has_extension()) {
+        target += ".epub";
+    }
+    // The box's first text, the finished folder, names the book itself.
+    if (SameFile(target, BookPath())) {
+        return;
+    }
+    if (const int error = CopyFile(BookPath(), target)) {
+        throw Failure::FromErrno(u"无法保存电子书", target, error);
     }
 }
 

@@ -90,6 +90,12 @@ int RenameFile(const fs::path& from, const fs::path& to) {
     return sys::Rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
+bool SameFile(const fs::path& a, const fs::path& b) {
+    const auto first = StatOf(a);
+    const auto second = StatOf(b);
+    return first && second && first->st_dev == second->st_dev && first->st_ino == second->st_ino;
+}
+
 int RemoveFile(const fs::path& path) {
     return ::unlink(path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
 }
@@ -138,16 +144,17 @@ int AppendToFile(const fs::path& path, std::string_view bytes) {
     return error;
 }
 
+int CopyFile(const fs::path& from, const fs::path& to) {
+    File source(from, File::Mode::OpenExisting);
+    const auto bytes = source.isOpen() ? source.readToEnd() : std::nullopt;
+    return bytes ? ReplaceFile(to, *bytes) : source.error();
+}
+
 int MoveFile(const fs::path& from, const fs::path& to) {
     if (const int error = RenameFile(from, to); error != EXDEV) {
         return error;
     }
-    File source(from, File::Mode::OpenExisting);
-    const auto bytes = source.isOpen() ? source.readToEnd() : std::nullopt;
-    if (!bytes) {
-        return source.error();
-    }
-    const int error = ReplaceFile(to, *bytes);
+    const int error = CopyFile(from, to);
     return error != 0 ? error : RemoveFile(from);
 }
 

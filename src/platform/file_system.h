@@ -15,6 +15,8 @@ std::filesystem::path Absolute(const std::filesystem::path& path);
 [[nodiscard]] int MakeDirectory(const std::filesystem::path& path);
 bool Exists(const std::filesystem::path& path);
 bool IsDirectory(const std::filesystem::path& path);
+// Both paths name one file (or folder) that exists.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 [[nodiscard]] int RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // A file that is already gone counts as removed.
@@ -28,6 +30,8 @@ void RemoveTree(const std::filesystem::path& folder);
 [[nodiscard]] int ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
 // Appends in one write; a failed append cuts the file back to its former length.
 [[nodiscard]] int AppendToFile(const std::filesystem::path& path, std::string_view bytes);
+// Copies `from` over `to`, replacing a file there only once the copy is whole.
+[[nodiscard]] int CopyFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // Renames `from` over `to` in one step, copying first when `to` lies on another file system.
 [[nodiscard]] int MoveFile(const std::filesystem::path& from, const std::filesystem::path& to);
 

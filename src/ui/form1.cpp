@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 
+#include "cover_image.h"
 #include "edit_song_dialog.h"
 #include "lyric_box.h"
 #include "song_list.h"
@@ -191,7 +192,7 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
-    Guarded([this] { maker_.MakeBook(); });
+    Guarded([this] { maker_.MakeBook([this] { return CoverJpeg(text4_->text()); }); });
 }
 
 void Form1::Command3_Click() {
@@ -266,7 +267,12 @@ void Form1::PollBuild() {
     if (!buildTimer_.isActive()) {
         return;
     }
-    Guarded([this] { maker_.Poll(); });
+    // The save-path box is read once the book is made.
+    Guarded([this] {
+        if (maker_.Running() && maker_.Poll()) {
+            maker_.CopyBook(text3_->text().toStdU16String());
+        }
+    });
 }
 
 void Form1::showMessage(const std::u16string& text, const std::u16string& title) {

@@ -22,7 +22,11 @@ fs::path RunLayout::FinishedFolder() const {
 }
 
 fs::path RunLayout::BookPath() const {
-    return FinishedFolder() / "我的歌词本.epub";
+    return BookIn(FinishedFolder());
+}
+
+fs::path RunLayout::BookIn(const fs::path& folder) const {
+    return folder / "我的歌词本.epub";
 }
 
 fs::path RunLayout::Archiver() const {

@@ -22,6 +22,8 @@ public:
     // finished/, ending in a separator.
     std::filesystem::path FinishedFolder() const;
     std::filesystem::path BookPath() const;
+    // The book's own name in another folder.
+    std::filesystem::path BookIn(const std::filesystem::path& folder) const;
     // 7za beside the program.
     std::filesystem::path Archiver() const;
 

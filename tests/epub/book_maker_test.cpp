@@ -278,6 +278,45 @@ TEST_F(BookMakerTest, WhatHasGoneFromTheRunIsPutBack) {
     EXPECT_TRUE(view.messages.empty());
 }
 
+// The book is copied where the save-path box asks, and only there; a copy that fails names
+// its target and leaves nothing behind.
+TEST_F(BookMakerTest, CopiesGoWhereTheSaveBoxAsks) {
+    ASSERT_EQ(BuildToEnd(maker), u"");
+    const fs::path out = app / "out";
+    fs::create_directory(out);
+    const std::u16string folder = PathText(out);
+    const struct {
+        std::u16string box;
+        const char* copy;  // in out/, "" for none
+        std::u16string failure = u"";
+        Fault fault = {Call::Open, "none"};
+    } table[] = {
+        {folder + u"/a.epub", "a.epub"},
+        {folder + u"/b", "b.epub"},
+        {folder + u"/", "我的歌词本.epub"},
+        {folder, "我的歌词本.epub"},
+        {PathText(app / "finished") + u"/", ""},
+        {u"我的歌词本", ""},
+        {folder + u"/gone/c.epub", "",
+         u"无法保存电子书：" + folder + u"/gone/c.epub（No such file or directory）"},
+        {folder + u"/d.epub",
+         "",
+         u"无法保存电子书：" + folder + u"/d.epub（No space left on device）",
+         {Call::Write, "/out/", ENOSPC, 1000}},
+    };
+    for (const auto& row : table) {
+        fs::remove_all(out);
+        fs::create_directory(out);
+        InjectedFaults faults({row.fault});
+        EXPECT_EQ(FailureOf([&] { maker.CopyBook(row.box); }), row.failure);
+        EXPECT_EQ(FilesIn(out), *row.copy ? 1u : 0u) << row.copy;
+        if (*row.copy) {
+            EXPECT_EQ(ReadBytes(out / row.copy), ReadBytes(maker.BookPath()));
+        }
+    }
+    EXPECT_EQ(FilesIn(app / "finished"), 1u);
+}
+
 // A real folder the user may not write in.
 TEST_F(BookMakerTest, FinishedFolderNotWritable) {
     for (const auto& entry : fs::recursive_directory_iterator(app.path())) {

@@ -8,7 +8,9 @@
 #include <QtTest>
 #include <deque>
 
+#include "cover_image.h"
 #include "form1.h"
+#include "support/command.h"
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "support/files.h"
@@ -267,6 +269,50 @@ private slots:
                     .ends_with("<editno=1><songname=\xD0\xC2\xC3\xFB><lyric=a\r\nb\x81\x30\x84\x32"
                                "c></edit no = 1>\r\n"));
         QVERIFY(run("epub/text/part0002.html").find("a<br/>\nb\xC2\xA0") != std::string::npos);
+    }
+
+    // The cover box: the template's cover, a JPEG as it is, anything else made a JPEG of at
+    // most 2,560 pixels a side on white; what is no image stops the build before it starts.
+    void coverBoxGivesTheBooksCover() {
+        const fs::path dir = *app / "images";
+        fs::create_directory(dir);
+        const auto image = [&](const char* name, QSize size, const char* format) {
+            QImage picture(size, QImage::Format_ARGB32);
+            picture.fill(Qt::transparent);
+            picture.save(QString::fromStdString((dir / name).string()), format);
+            return QString::fromStdString((dir / name).string());
+        };
+        const auto decoded = [](const std::optional<std::string>& jpeg) {
+            return QImage::fromData(QByteArray::fromStdString(jpeg.value()), "JPEG");
+        };
+        QCOMPARE(CoverJpeg("Text4"), std::nullopt);
+        QCOMPARE(CoverJpeg(""), std::nullopt);
+        const QString small = image("small.jpg", {300, 100}, "JPEG");
+        QCOMPARE(CoverJpeg(small), ReadBytes(small.toStdString()));
+        QCOMPARE(decoded(CoverJpeg(image("wide.jpg", {3000, 1000}, "JPEG"))).size(),
+                 QSize(2560, 853));
+        const QImage tall = decoded(CoverJpeg(image("tall.png", {1000, 4000}, "PNG")));
+        QCOMPARE(tall.size(), QSize(640, 2560));
+        QCOMPARE(tall.pixelColor(320, 1280), QColor(Qt::white));
+        WriteBytes(dir / "notes.png", "not an image");
+        for (const auto& [path, reason] : {std::pair{dir / "notes.png", "不是可用的图像"},
+                                           {dir / "gone.png", "文件不存在"},
+                                           {dir, "不是文件"}}) {
+            const QString box = QString::fromStdString(path.string());
+            control<QLineEdit>("Text4")->setText(box);
+            const QStringList boxes = BoxesDuring([&] { click("Command2"); });
+            QCOMPARE(boxes.size(), 1);
+            QVERIFY(boxes[0].startsWith("Velmora|无法使用封面：" + box + "（" + reason));
+            QCOMPARE(control<QLabel>("Label4")->text(), "制作失败");
+        }
+        // The chosen cover goes into the book; the save-path box gets its copy.
+        control<QLineEdit>("Text4")->setText(image("cover.png", {40, 80}, "PNG"));
+        control<QLineEdit>("Text3")->setText(QString::fromStdString((dir / "copy").string()));
+        click("Command2");
+        QTRY_COMPARE_WITH_TIMEOUT(control<QLabel>("Label4")->text(), "制作完成", 20000);
+        const auto book = ExtractBook(dir / "copy.epub");
+        QCOMPARE(QImage::fromData(QByteArray::fromStdString(book.at("cover.jpeg"))).size(),
+                 QSize(40, 80));
     }
 
     void loadFailureIsShownAndReported() {

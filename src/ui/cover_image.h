@@ -1,0 +1,13 @@
+#pragma once
+// The cover the cover box asks for, made into the book's cover.jpeg where the toolkit's
+// image readers are: the core gets finished JPEG bytes.
+
+#include <QString>
+#include <optional>
+#include <string>
+
+// Nothing when the box asks for the template's cover (empty, or still "Text4"). A JPEG of at
+// most 2,560 pixels on its long side and 5 MiB comes as it is; any other image the toolkit
+// reads is scaled down to that (aspect kept), flattened onto white and encoded as JPEG.
+// Raises a Failure naming the file and the reason when it cannot be used.
+std::optional<std::string> CoverJpeg(const QString& box);
