@@ -10,7 +10,8 @@ PACKAGES=(
     g++ cmake make pkg-config
     qt6-base-dev
     p7zip-full xdg-utils fonts-wqy-microhei
-    googletest libgtest-dev clang-format libxml2-dev
+    libarchive-dev libxml2-dev
+    googletest libgtest-dev clang-format
     epubcheck default-jre-headless pandoc
     clang libclang-rt-14-dev
 )

@@ -100,6 +100,20 @@ int RemoveFile(const fs::path& path) {
     return ::unlink(path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
 }
 
+std::vector<fs::path> FilesBelow(const fs::path& folder) {
+    std::vector<fs::path> files;
+    std::error_code error;
+    for (fs::recursive_directory_iterator
+             it(folder, fs::directory_options::skip_permission_denied, error),
+         end;
+         !error && it != end; it.increment(error)) {
+        if (it->is_regular_file(error)) {
+            files.push_back(it->path());
+        }
+    }
+    return files;
+}
+
 void RemoveFilesIn(const fs::path& folder) {
     std::error_code ignored;
     for (const auto& entry : fs::directory_iterator(folder, ignored)) {

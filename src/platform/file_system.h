@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -21,6 +22,8 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 [[nodiscard]] int RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // A file that is already gone counts as removed.
 [[nodiscard]] int RemoveFile(const std::filesystem::path& path);
+// Every file below the folder, in its folders too, as far as they can be read.
+std::vector<std::filesystem::path> FilesBelow(const std::filesystem::path& folder);
 // Removes every file directly inside the folder, as far as it can.
 void RemoveFilesIn(const std::filesystem::path& folder);
 // Removes the folder with everything in it, as far as it can.

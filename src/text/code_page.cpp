@@ -258,6 +258,53 @@ std::string ToUtf8(std::u16string_view text) {
     return bytes;
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        const LeadInfo lead = b < 0x80 ? LeadInfo{1, 0, 0} : Lead(b);
+        if (lead.length == 0 || i + static_cast<std::size_t>(lead.length) > bytes.size()) {
+            return false;
+        }
+        for (int k = 1; k < lead.length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if (next < (k == 1 ? lead.secondMin : 0x80) ||
+                next > (k == 1 ? lead.secondMax : 0xBF)) {
+                return false;
+            }
+        }
+        i += static_cast<std::size_t>(lead.length);
+    }
+    return true;
+}
+
+std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    std::u16string text;
+    text.reserve((bytes.size() + 1) / 2);
+    for (std::size_t i = 0; i + (bigEndian ? 1 : 0) < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
+        text.push_back(
+            static_cast<char16_t>(bigEndian ? (first << 8) | second : first | (second << 8)));
+    }
+    return text;
+}
+
+std::u16string DecodeUtf32(std::string_view bytes, bool bigEndian) {
+    std::u16string text;
+    for (std::size_t i = 0; i + 3 < bytes.size(); i += 4) {
+        char32_t cp = 0;
+        for (int k = 0; k < 4; ++k) {
+            const int shift = 8 * (bigEndian ? 3 - k : k);
+            cp |= static_cast<char32_t>(static_cast<unsigned char>(bytes[i + k])) << shift;
+        }
+        AppendCodePoint(text, cp);
+    }
+    if (bytes.size() % 4 != 0) {
+        text.push_back(kReplacement);
+    }
+    return text;
+}
+
 std::optional<std::u16string> Decode(std::string_view bytes, std::int32_t codePage) {
     if (codePage == kUtf8) {
         return FromUtf8(bytes);

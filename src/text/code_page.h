@@ -26,6 +26,13 @@ std::optional<std::string> Encode(std::u16string_view text, std::int32_t codePag
 
 std::u16string FromUtf8(std::string_view bytes);
 std::string ToUtf8(std::u16string_view text);
+bool IsValidUtf8(std::string_view bytes);
+
+// UTF-16 units as the bytes hold them; an odd last byte is a unit with a high byte 00 when
+// little-endian, and is dropped when big-endian.
+std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian);
+// UTF-32 of either order; an invalid code point or a cut-off last unit becomes U+FFFD.
+std::u16string DecodeUtf32(std::string_view bytes, bool bigEndian);
 
 // The text with every lone surrogate replaced by U+FFFD.
 std::u16string WellFormed(std::u16string_view text);

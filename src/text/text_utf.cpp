@@ -32,50 +32,6 @@ std::uint32_t ReadHead(File& file) {
            (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
-char16_t Unit(unsigned char low, unsigned char high) {
-    return static_cast<char16_t>(low | (high << 8));
-}
-
-// Little-endian units; an odd last byte gets a high byte 00.
-std::u16string Utf16LE(std::string_view bytes) {
-    std::u16string text;
-    text.reserve((bytes.size() + 1) / 2);
-    for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        const char high = i + 1 < bytes.size() ? bytes[i + 1] : '\0';
-        text.push_back(
-            Unit(static_cast<unsigned char>(bytes[i]), static_cast<unsigned char>(high)));
-    }
-    return text;
-}
-
-// Big-endian units; an odd last byte belongs to no unit and is dropped.
-std::u16string Utf16BE(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        text.push_back(
-            Unit(static_cast<unsigned char>(bytes[i + 1]), static_cast<unsigned char>(bytes[i])));
-    }
-    return text;
-}
-
-// UTF-32 of either order; an invalid code point or a cut-off last unit becomes U+FFFD.
-std::u16string Utf32(std::string_view bytes, bool bigEndian) {
-    std::u16string text;
-    for (std::size_t i = 0; i + 3 < bytes.size(); i += 4) {
-        char32_t cp = 0;
-        for (int k = 0; k < 4; ++k) {
-            const int shift = 8 * (bigEndian ? 3 - k : k);
-            cp |= static_cast<char32_t>(static_cast<unsigned char>(bytes[i + k])) << shift;
-        }
-        velmora::codepage::AppendCodePoint(text, cp);
-    }
-    if (bytes.size() % 4 != 0) {
-        text.push_back(u'\uFFFD');
-    }
-    return text;
-}
-
 std::u16string Decode(std::string_view bytes, TextEncoding encoding) {
     switch (encoding) {
         case kAnsi:
@@ -83,11 +39,10 @@ std::u16string Decode(std::string_view bytes, TextEncoding encoding) {
             return velmora::codepage::Decode(bytes, CodePageOf(encoding))
                 .value_or(std::u16string());
         case kUtf16LE:
-            return Utf16LE(bytes);
         case kUtf16BE:
-            return Utf16BE(bytes);
+            return velmora::codepage::DecodeUtf16(bytes, encoding == kUtf16BE);
         default:
-            return Utf32(bytes, encoding == kUtf32BE);
+            return velmora::codepage::DecodeUtf32(bytes, encoding == kUtf32BE);
     }
 }
 

@@ -33,6 +33,16 @@ std::optional<QString> QtFileDialogRunner::runSaveDialog(QWidget* parent, const 
     return dialog.selectedFiles().first();
 }
 
+QStringList QtFileDialogRunner::runOpenDialog(QWidget* parent, const QString& title,
+                                              const QStringList& nameFilters) {
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(nameFilters);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
 CommonDialog::CommonDialog(QString title, QString filter, QString fileName,
                            FileDialogRunner& runner)
     : title_(std::move(title)),

@@ -12,13 +12,16 @@ class QWidget;
 // filters the toolkit understands: "description (pattern pattern)".
 QStringList NameFilters(const QString& filter);
 
-// Shows one modal save-file dialog: the chosen full path, or nothing when cancelled.
+// Shows one modal file dialog: a save-file dialog gives the chosen full path, or nothing
+// when cancelled; an open-file dialog the chosen files, none when cancelled.
 class FileDialogRunner {
 public:
     virtual ~FileDialogRunner() = default;
     virtual std::optional<QString> runSaveDialog(QWidget* parent, const QString& title,
                                                  const QStringList& nameFilters,
                                                  const QString& fileName) = 0;
+    virtual QStringList runOpenDialog(QWidget* parent, const QString& title,
+                                      const QStringList& nameFilters) = 0;
 };
 
 // The toolkit's file dialog: first filter selected, no question before an existing file,
@@ -28,6 +31,8 @@ public:
     std::optional<QString> runSaveDialog(QWidget* parent, const QString& title,
                                          const QStringList& nameFilters,
                                          const QString& fileName) override;
+    QStringList runOpenDialog(QWidget* parent, const QString& title,
+                              const QStringList& nameFilters) override;
 };
 
 class CommonDialog {

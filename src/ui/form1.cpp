@@ -1,18 +1,23 @@
 #include "form1.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <cmath>
 #include <limits>
 
 #include "cover_image.h"
 #include "edit_song_dialog.h"
+#include "import/importer.h"
+#include "import_progress.h"
 #include "lyric_box.h"
 #include "song_list.h"
 #include "text/failure.h"
@@ -31,6 +36,17 @@ QRect TwipsRect(int left, int top, int width, int height) {
 }
 
 constexpr int kBuildPollMs = 50;
+
+// The local files a drag carries, if any.
+QStringList LocalFiles(const QMimeData* data) {
+    QStringList files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            files << url.toLocalFile();
+        }
+    }
+    return files;
+}
 
 QString ToQString(const std::u16string& text) {
     return QString::fromStdU16String(text);
@@ -72,6 +88,7 @@ QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& capti
 Form1::Form1(const std::filesystem::path& appDir, const velmora::Clock& clock,
              FileDialogRunner& dialogs, QWidget* parent)
     : QWidget(parent),
+      dialogs_(dialogs),
       run_(appDir, clock, *this),
       maker_(run_, clock, *this),
       commonDialog1_(QStringLiteral("选择保存路径"), QStringLiteral("电子出版(*.epub)|*.epub"),
@@ -134,6 +151,11 @@ void Form1::CreateControls() {
 }
 
 void Form1::CreateListActions() {
+    setAcceptDrops(true);
+    for (QObject* target : std::initializer_list<QObject*>{this, text1_, text2_->viewport(), text3_,
+                                                           text4_, list1_->viewport()}) {
+        target->installEventFilter(this);
+    }
     list1_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list1_, &QWidget::customContextMenuRequested, this, &Form1::ShowListMenu);
     connect(list1_, &QListWidget::itemDoubleClicked, this,
@@ -212,11 +234,10 @@ void Form1::Command5_Click() {
 
 void Form1::ShowListMenu(const QPoint& at) {
     QListWidgetItem* item = list1_->itemAt(at);
-    if (item == nullptr) {
-        return;
+    if (item != nullptr) {
+        list1_->setCurrentItem(item);
     }
-    list1_->setCurrentItem(item);
-    const int n = list1_->selected();
+    const int n = item != nullptr ? list1_->selected() : 0;
     QMenu menu(this);
     connect(menu.addAction(QStringLiteral("修改…")), &QAction::triggered, this,
             [this, n] { EditSong(n); });
@@ -224,11 +245,59 @@ void Form1::ShowListMenu(const QPoint& at) {
             [this, n] { RemoveSong(n); });
     QAction* up = menu.addAction(QStringLiteral("上移"));
     QAction* down = menu.addAction(QStringLiteral("下移"));
+    for (QAction* action : menu.actions()) {
+        action->setEnabled(n > 0);
+    }
     up->setEnabled(n > 1);
-    down->setEnabled(n < list1_->count());
+    down->setEnabled(n > 0 && n < list1_->count());
     connect(up, &QAction::triggered, this, [this, n] { MoveSong(n, n - 1); });
     connect(down, &QAction::triggered, this, [this, n] { MoveSong(n, n + 1); });
+    menu.addSeparator();
+    connect(menu.addAction(QStringLiteral("导入…")), &QAction::triggered, this,
+            &Form1::ChooseImport);
     menu.exec(list1_->viewport()->mapToGlobal(at));
+}
+
+void Form1::ChooseImport() {
+    Import(dialogs_.runOpenDialog(
+        this, QStringLiteral("导入歌曲"),
+        NameFilters(
+            QStringLiteral("歌词文件(*.lrc;*.txt;*.epub)|*.lrc;*.txt;*.epub|所有文件(*)|*"))));
+}
+
+void Form1::Import(const QStringList& paths) {
+    if (paths.isEmpty()) {
+        return;
+    }
+    std::vector<std::filesystem::path> given;
+    for (const QString& path : paths) {
+        given.emplace_back(path.toStdString());
+    }
+    velmora::ImportReport report;
+    ImportProgressDialog progress(this);
+    // Songs in before a failure stay; the failure is shown, then what was skipped.
+    Guarded([&] { report = velmora::Import(run_, velmora::ImportFiles(given), progress); });
+    if (const std::u16string summary = velmora::ImportSummary(report); !summary.empty()) {
+        showMessage(summary, velmora::kAppTitle);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QStringList files = LocalFiles(drop->mimeData());
+    if (files.isEmpty()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop) {
+        // After the drop has ended: the file manager is not kept waiting.
+        QTimer::singleShot(0, this, [this, files] { Import(files); });
+    }
+    return true;
 }
 
 void Form1::EditSong(int n) {

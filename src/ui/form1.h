@@ -30,6 +30,9 @@ public:
     // when the workspace cannot be made (or a template read): the program must end.
     bool Form_Load();
 
+    // Brings in the songs of these files (folders searched), as "导入…" does.
+    void Import(const QStringList& paths);
+
     void showMessage(const std::u16string& text, const std::u16string& title) override;
     void appendListEntry(const std::u16string& entry) override;
     void emptyInputBoxes() override;
@@ -49,15 +52,21 @@ private slots:
     void RemoveSong(int n);
     void MoveSong(int from, int to);
 
+protected:
+    // Files dropped anywhere on the window are imported.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void CreateControls();
     void CreateListActions();
+    void ChooseImport();
     void SetFocusOrder();
     // Runs a handler; whatever it raises is shown, and the window goes on. False when it
     // raised.
     bool Guarded(const std::function<void()>& handler);
     void SyncBuildTimer();
 
+    FileDialogRunner& dialogs_;
     velmora::Workspace run_;
     velmora::BookMaker maker_;
     QTimer buildTimer_;

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cstdlib>
 #include <memory>
 
@@ -24,5 +25,9 @@ int main(int argc, char* argv[]) {
         return EXIT_FAILURE;
     }
     window.show();
+    // Files given on the command line ("Open with Velmora") come in once the window is up.
+    QStringList files = QApplication::arguments();
+    files.removeFirst();
+    QTimer::singleShot(0, &window, [&window, files] { window.Import(files); });
     return QApplication::exec();
 }

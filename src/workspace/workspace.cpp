@@ -171,6 +171,11 @@ void Workspace::AddLyric(const std::u16string& songName, const std::u16string& l
         view_.showMessage(u"歌词本已满：最多只能收录 9999 首歌。", u"提示");
         return;
     }
+    AddSong(songName, lyric);
+    view_.emptyInputBoxes();
+}
+
+void Workspace::AddSong(const std::u16string& songName, const std::u16string& lyric) {
     const int number = songs_.SongCount() + 1;
     SongCollection::NewSong song = WritePage(number, songName, lyric);
     // The page first: a log record without its page would be a song that never was.
@@ -182,7 +187,6 @@ void Workspace::AddLyric(const std::u16string& songName, const std::u16string& l
     }
     songs_.Append(std::move(song));
     view_.appendListEntry(Decimal(number) + u":" + songName);
-    view_.emptyInputBoxes();
 }
 
 bool Workspace::EditLyric(int n, const std::u16string& songName, const std::u16string& lyric) {

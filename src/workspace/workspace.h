@@ -32,6 +32,9 @@ public:
     // Adds one song: its page, its log record, its slots, its list entry; then empties the
     // input boxes. Empty input or a full book is refused with a message. Raises a Failure.
     void AddLyric(const std::u16string& songName, const std::u16string& lyric);
+    // Adds one song as AddLyric does, but leaves the input boxes as they are: a song that
+    // comes from elsewhere. The name and the lyric must not be empty, nor the book full.
+    void AddSong(const std::u16string& songName, const std::u16string& lyric);
     // Gives song n this name and lyric: a new page, its slots, its list entry; the song
     // keeps its place. False, after the message, for empty input. Raises a Failure.
     bool EditLyric(int n, const std::u16string& songName, const std::u16string& lyric);

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QtTest>
 #include <deque>
@@ -33,8 +34,13 @@ public:
         answers.pop_front();
         return answer;
     }
+    QStringList runOpenDialog(QWidget*, const QString& title, const QStringList& filters) override {
+        seen << title + '|' + filters.join('|');
+        return opened;
+    }
     QStringList seen;
     std::deque<QString> answers;
+    QStringList opened;
 };
 
 // Answers each modal message box with Enter as it opens, keeping "title|text" for each.
@@ -118,7 +124,9 @@ class Form1Test : public QObject {
         WhileShown(
             [&](QWidget* menu) {
                 for (QAction* action : qobject_cast<QMenu*>(menu)->actions()) {
-                    texts << action->text() + '|' + QString::number(action->isEnabled());
+                    if (!action->isSeparator()) {
+                        texts << action->text() + '|' + QString::number(action->isEnabled());
+                    }
                 }
                 menu->close();
             },
@@ -228,8 +236,8 @@ private slots:
         for (const char* name : {"A", "B", "C"}) {
             addSong(name, "x", "y");
         }
-        QCOMPARE(menuOn(1), (QStringList{"修改…|1", "删除|1", "上移|0", "下移|1"}));
-        QCOMPARE(menuOn(3), (QStringList{"修改…|1", "删除|1", "上移|1", "下移|0"}));
+        QCOMPARE(menuOn(1), (QStringList{"修改…|1", "删除|1", "上移|0", "下移|1", "导入…|1"}));
+        QCOMPARE(menuOn(3), (QStringList{"修改…|1", "删除|1", "上移|1", "下移|0", "导入…|1"}));
         list()->setCurrentRow(1);
         QTest::keyClick(list(), Qt::Key_Up, Qt::ControlModifier);
         QCOMPARE(entries(), (QStringList{"1:B", "2:A", "3:C"}));
@@ -313,6 +321,47 @@ private slots:
         const auto book = ExtractBook(dir / "copy.epub");
         QCOMPARE(QImage::fromData(QByteArray::fromStdString(book.at("cover.jpeg"))).size(),
                  QSize(40, 80));
+    }
+
+    // Files come in through "导入…" and by dropping them anywhere on the window; what
+    // cannot be used is listed once, after the rest are in.
+    void importsFromTheMenuAndFromDrops() {
+        const fs::path dir = *app / "lyrics";
+        fs::create_directory(dir);
+        WriteBytes(dir / "b.lrc", "[ti:乙]\n[00:02.00]二\n[00:01.00]一");
+        WriteBytes(dir / "a.txt", "甲");
+        WriteBytes(dir / "c.txt", "");
+        dialogs.opened = {QString::fromStdString((dir / "b.lrc").string())};
+        QStringList boxes;
+        WhileShown(
+            [&](QWidget* menu) {
+                qobject_cast<QMenu*>(menu)->actions().back()->trigger();
+                menu->close();
+            },
+            [&] {
+                const QPoint at = list()->viewport()->rect().center();
+                QContextMenuEvent event(QContextMenuEvent::Mouse, at,
+                                        list()->viewport()->mapToGlobal(at));
+                boxes = BoxesDuring([&] { QApplication::sendEvent(list()->viewport(), &event); });
+            });
+        QCOMPARE(dialogs.seen.back(),
+                 "导入歌曲|歌词文件(*.lrc;*.txt;*.epub) (*.lrc *.txt *.epub)|所有文件(*) (*)");
+        QCOMPARE(entries(), QStringList{"1:乙"});
+        QVERIFY(boxes.isEmpty());
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.string()))});
+        QWidget* target = control<QPlainTextEdit>("Text2")->viewport();
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        BoxCloser closer;
+        QApplication::sendEvent(target, &drop);
+        QTRY_COMPARE(closer.boxes.size(), 1);
+        QCOMPARE(closer.boxes[0], "Velmora|导入了 2 首歌。以下文件没有导入：\n" +
+                                      QString::fromStdString((dir / "c.txt").string()) +
+                                      "：文件是空的");
+        QCOMPARE(entries(), (QStringList{"1:乙", "2:a", "3:乙"}));
+        QCOMPARE(control<QPlainTextEdit>("Text2")->toPlainText(), QString());
     }
 
     void loadFailureIsShownAndReported() {

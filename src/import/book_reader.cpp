@@ -1,0 +1,162 @@
+#include "import/book_reader.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "text/code_page.h"
+#include "text/failure.h"
+
+namespace velmora {
+namespace {
+
+// A lyric book of 9,999 long songs stays well below this.
+constexpr std::size_t kLargestBook = 256 * 1024 * 1024;
+
+[[noreturn]] void Refuse(std::u16string_view reason) {
+    throw Failure(std::u16string(reason));
+}
+
+// Every entry of the archive, inflated in memory within the limits.
+std::map<std::string, std::string> Entries(std::string_view epub) {
+    const std::unique_ptr<archive, decltype(&archive_read_free)> zip(archive_read_new(),
+                                                                     archive_read_free);
+    archive_read_support_format_zip(zip.get());
+    if (archive_read_open_memory(zip.get(), epub.data(), epub.size()) != ARCHIVE_OK) {
+        Refuse(u"不是 ZIP 文件");
+    }
+    std::map<std::string, std::string> entries;
+    std::size_t total = 0;
+    archive_entry* entry = nullptr;
+    int status = ARCHIVE_OK;
+    while ((status = archive_read_next_header(zip.get(), &entry)) == ARCHIVE_OK) {
+        // Refused by the size it declares before anything is inflated; one that declares
+        // none, or lies, is stopped at the book's limit.
+        const std::size_t room = kLargestBook - total;
+        const la_int64_t declared =
+            archive_entry_size_is_set(entry) ? archive_entry_size(entry) : -1;
+        if (declared > static_cast<la_int64_t>(room)) {
+            Refuse(u"解压后太大，不像歌词本");
+        }
+        const std::size_t limit = declared >= 0 ? static_cast<std::size_t>(declared) : room;
+        std::string bytes;
+        char buffer[64 * 1024];
+        for (la_ssize_t read = 0;
+             (read = archive_read_data(zip.get(), buffer, sizeof buffer)) != 0;) {
+            if (read < 0) {
+                Refuse(u"ZIP 文件已损坏");
+            }
+            bytes.append(buffer, static_cast<std::size_t>(read));
+            if (bytes.size() > limit) {
+                Refuse(u"解压后太大，不像歌词本");
+            }
+        }
+        total += bytes.size();
+        const char* name = archive_entry_pathname(entry);
+        entries[name != nullptr ? name : ""] = std::move(bytes);
+    }
+    if (status != ARCHIVE_EOF) {
+        Refuse(u"ZIP 文件已损坏");
+    }
+    return entries;
+}
+
+using XmlDocument = std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)>;
+
+XmlDocument Parse(const std::map<std::string, std::string>& entries, const std::string& name) {
+    const auto entry = entries.find(name);
+    if (entry == entries.end()) {
+        Refuse(u"缺少 " + codepage::FromUtf8(name));
+    }
+    XmlDocument document(
+        xmlReadMemory(entry->second.data(), static_cast<int>(entry->second.size()), nullptr,
+                      nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
+        xmlFreeDoc);
+    if (!document) {
+        Refuse(codepage::FromUtf8(name) + u" 不是合格的 XML");
+    }
+    return document;
+}
+
+bool Named(const xmlNode* node, const char* name) {
+    return node->type == XML_ELEMENT_NODE && xmlStrEqual(node->name, BAD_CAST name);
+}
+
+// Every element of that name below `node`, in document order.
+std::vector<xmlNode*> Elements(xmlNode* node, const char* name) {
+    std::vector<xmlNode*> found;
+    for (xmlNode* child = node->children; child != nullptr; child = child->next) {
+        if (Named(child, name)) {
+            found.push_back(child);
+        }
+        const std::vector<xmlNode*> inner = Elements(child, name);
+        found.insert(found.end(), inner.begin(), inner.end());
+    }
+    return found;
+}
+
+std::string Attribute(xmlNode* node, const char* name) {
+    const std::unique_ptr<xmlChar, decltype(xmlFree)> value(xmlGetProp(node, BAD_CAST name),
+                                                            xmlFree);
+    return value ? reinterpret_cast<const char*>(value.get()) : "";
+}
+
+// The element's text; each <br/> is the carriage return it stood for.
+std::u16string Text(xmlNode* element) {
+    std::string utf8;
+    for (xmlNode* child = element->children; child != nullptr; child = child->next) {
+        if (child->type == XML_TEXT_NODE) {
+            utf8 += reinterpret_cast<const char*>(child->content);
+        } else if (Named(child, "br")) {
+            utf8 += '\r';
+        }
+    }
+    return codepage::FromUtf8(utf8);
+}
+
+std::u16string MetadataText(xmlNode* root, const char* name) {
+    const std::vector<xmlNode*> found = Elements(root, name);
+    return found.empty() ? u"" : Text(found.front());
+}
+
+}  // namespace
+
+std::vector<Song> ReadBook(std::string_view epub) {
+    const std::map<std::string, std::string> entries = Entries(epub);
+    if (!entries.contains("content.opf")) {
+        Refuse(u"不是 Velmora 制作的歌词本");
+    }
+    const XmlDocument package = Parse(entries, "content.opf");
+    xmlNode* root = xmlDocGetRootElement(package.get());
+    if (MetadataText(root, "source") != u"Velmora" ||
+        MetadataText(root, "title") != u"我的歌词本") {
+        Refuse(u"不是 Velmora 制作的歌词本");
+    }
+    std::map<std::string, std::string> hrefs;
+    for (xmlNode* item : Elements(root, "item")) {
+        hrefs[Attribute(item, "id")] = Attribute(item, "href");
+    }
+    std::vector<Song> songs;
+    for (xmlNode* itemref : Elements(root, "itemref")) {
+        const std::string href = hrefs[Attribute(itemref, "idref")];
+        if (href == "titlepage.xhtml") {
+            continue;
+        }
+        const XmlDocument page = Parse(entries, href);
+        xmlNode* body = xmlDocGetRootElement(page.get());
+        const std::vector<xmlNode*> names = Elements(body, "h2");
+        const std::vector<xmlNode*> lyrics = Elements(body, "p");
+        if (names.size() != 1 || lyrics.size() != 1) {
+            Refuse(codepage::FromUtf8(href) + u" 不是歌曲页");
+        }
+        songs.push_back({Text(names.front()), WithCrLf(Text(lyrics.front()))});
+    }
+    return songs;
+}
+
+}  // namespace velmora

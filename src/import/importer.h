@@ -1,0 +1,41 @@
+#pragma once
+// Songs brought in from files: lyric files (.lrc, .txt) and books this program made (.epub),
+// each song added as a typed one is. A file that cannot be used is skipped with its reason;
+// the others still come in.
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "workspace/workspace.h"
+
+namespace velmora {
+
+// What the window shows of an import while it runs.
+class ImportProgress {
+public:
+    virtual ~ImportProgress() = default;
+    // `done` of `total` files read; false when the user cancelled.
+    virtual bool Going(std::size_t done, std::size_t total) = 0;
+};
+
+struct ImportReport {
+    int songs = 0;
+    std::vector<std::pair<std::filesystem::path, std::u16string>> skipped;  // file, reason
+};
+
+// The files to import: each file as given, each folder searched (and its folders) for
+// .lrc, .txt and .epub files, taken in natural name order (2.lrc before 10.lrc).
+std::vector<std::filesystem::path> ImportFiles(const std::vector<std::filesystem::path>& given);
+
+// Adds the songs of each file in turn. Songs added before a cancel or a Failure (a page or
+// the log that cannot be written) stay; the Failure is raised.
+ImportReport Import(Workspace& run, const std::vector<std::filesystem::path>& files,
+                    ImportProgress& progress);
+
+// How many songs came in and which files were skipped, and why (the first 20, then a
+// count); empty when nothing was skipped.
+std::u16string ImportSummary(const ImportReport& report);
+
+}  // namespace velmora

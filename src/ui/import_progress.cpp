@@ -1,0 +1,31 @@
+#include "import_progress.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+constexpr qint64 kQuietMs = 500;
+
+}  // namespace
+
+ImportProgressDialog::ImportProgressDialog(QWidget* parent) : parent_(parent) {
+    clock_.start();
+}
+
+bool ImportProgressDialog::Going(std::size_t done, std::size_t total) {
+    if (!dialog_ && clock_.elapsed() >= kQuietMs) {
+        dialog_ =
+            std::make_unique<QProgressDialog>(QStringLiteral("正在导入…"), QStringLiteral("取消"),
+                                              0, static_cast<int>(total), parent_);
+        dialog_->setWindowTitle(QStringLiteral("导入"));
+        // Modal to the window: it is painted, but takes no other command meanwhile.
+        dialog_->setWindowModality(Qt::WindowModal);
+        dialog_->setMinimumDuration(0);
+    }
+    if (dialog_) {
+        dialog_->setValue(static_cast<int>(done));
+        QCoreApplication::processEvents();
+        return !dialog_->wasCanceled();
+    }
+    return true;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// An import's progress as the window shows it: nothing for a short one; after half a
+// second, a dialog with a bar and a cancel button, which keeps the window painted.
+
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <memory>
+
+#include "import/importer.h"
+
+class ImportProgressDialog : public velmora::ImportProgress {
+public:
+    explicit ImportProgressDialog(QWidget* parent);
+    bool Going(std::size_t done, std::size_t total) override;
+
+private:
+    QWidget* parent_;
+    QElapsedTimer clock_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};

@@ -1,0 +1,157 @@
+// Songs brought in from files: LRC and text lyrics in every encoding, books this program
+// made (read back to the songs that went in), and every file that must be skipped.
+
+#include <gtest/gtest.h>
+
+#include "epub/book_maker.h"
+#include "import/book_reader.h"
+#include "import/importer.h"
+#include "import/lyric_file.h"
+#include "support/fakes.h"
+#include "support/faults.h"
+#include "support/files.h"
+#include "text/code_page.h"
+#include "text/failure.h"
+
+namespace velmora {
+
+void PrintTo(const Song& song, std::ostream* out) {
+    *out << codepage::ToUtf8(song.name + u" | " + song.lyric);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing;
+
+TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
+    const struct {
+        std::u16string text;
+        Song song;
+    } table[] = {
+        {u"[ti:月光]\n[ar:李白]\n[offset:+500]\n[00:01.00]床前明月光\n[00:02.50]疑是地上霜",
+         {u"月光", u"床前明月光\r\n疑是地上霜"}},
+        // Every time form; a line with several tags once for each, all in time order.
+        {u"[00:03]c\r\n[00:01.5]a\r[01:00:00]z\n[00:02.250][00:04.00]b",
+         {u"f", u"a\r\nb\r\nc\r\nb\r\nz"}},
+        // Word timings out, untimed text after the line it followed, ID-only lines out.
+        {u"[ti: ]\n前奏\n[00:05.00]<00:05.00>一<00:05.50>二\n副歌\n[by:x]\n[00:01.00]开始",
+         {u"f", u"前奏\r\n开始\r\n一二\r\n副歌"}},
+        // A tag-like text stays text; blank timed lines inside stay, at the ends go.
+        {u"[00:01.00]\n[00:02.00][Chorus] la\n[00:03.00]\n[00:04.00] x \n[00:05.00]",
+         {u"f", u"[Chorus] la\r\n\r\nx"}},
+        {u"[00:99.00]not a time\n[aa:bb]", {u"f", u"[00:99.00]not a time"}},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(SongFromLrc(row.text, u"f"), row.song) << codepage::ToUtf8(row.text);
+    }
+    EXPECT_EQ(SongFromText(u"\r\n \n歌\r\n\r\n词\r歌\n\n", u"f"),
+              (Song{u"f", u"歌\r\n\r\n词\r\n歌"}));
+}
+
+TEST(LyricFiles, EveryEncodingIsReadAsItIs) {
+    const std::u16string text = u"月光 \U00020000 x";
+    const struct {
+        std::string bytes;
+        std::optional<std::u16string> text;
+    } table[] = {
+        {codepage::ToUtf8(text), text},
+        {"\xEF\xBB\xBF" + codepage::ToUtf8(text), text},
+        {codepage::Encode(text, codepage::kGb18030).value(), text},
+        {Hex("FF FE 08 67 49 51 20 00 40 D8 00 DC 20 00 78 00"), text},
+        {Hex("FE FF 67 08 51 49 00 20 D8 40 DC 00 00 20 00 78"), text},
+        {Hex("FF FE 00 00 08 67 00 00"), u"月"},
+        {Hex("00 00 FE FF 00 00 67 08"), u"月"},
+        {std::string("a\0b", 3), std::nullopt},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(DecodeLyricFile(row.bytes), row.text) << row.bytes;
+    }
+}
+
+class ImportTest : public ::testing::Test {
+protected:
+    struct NeverCancelled : ImportProgress {
+        bool Going(std::size_t, std::size_t) override { return true; }
+    };
+
+    ImportReport ImportAll(const std::vector<fs::path>& given) {
+        NeverCancelled progress;
+        return Import(run, ImportFiles(given), progress);
+    }
+
+    ProgramFolder app;
+    FixedClock clock{kNewYear2024};
+    FakeView view;
+    Workspace run{app.path(), clock, view};
+};
+
+// A book made of awkward songs reads back to the same songs, in order.
+TEST_F(ImportTest, BooksComeBackAsTheirSongs) {
+    const std::vector<Song> songs{{u"Tom & Jerry <live>", u"a ]]> b\r\n\r\n\U0001F600 \U00020000"},
+                                  {u"  ", u"\r\n  \r\n"},
+                                  {u"<br/>", u"x<br/>y&amp;"}};
+    run.ReadyToMake();
+    for (const Song& song : songs) {
+        run.AddLyric(song.name, song.lyric);
+    }
+    BookMaker maker(run, clock, view);
+    ASSERT_EQ(BuildToEnd(maker), u"");
+    EXPECT_EQ(ReadBook(ReadBytes(maker.BookPath())), songs);
+}
+
+TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
+    run.ReadyToMake();
+    const fs::path dir = app / "lyrics";
+    const fs::path bad = app / "bad";
+    fs::create_directories(dir / "more");
+    fs::create_directory(bad);
+    WriteBytes(dir / "10.lrc", "[00:01.00]ten");
+    WriteBytes(dir / "2.LRC", "[00:01.00]two");
+    WriteBytes(dir / "more" / "1.txt", "one");
+    WriteBytes(dir / "notes.doc", "skipped, not looked at");
+    const fs::path data = VELMORA_TEST_DATA;
+    const struct {
+        fs::path file;
+        std::string bytes;  // "-" for a file from tests/data
+        std::u16string reason;
+    } skipped[] = {
+        {bad / "empty.txt", "", u"文件是空的"},
+        {bad / "binary.txt", std::string("\0\x01", 2), u"不是文本文件"},
+        {bad / "big.txt", std::string(1024 * 1024 + 1, 'a'), u"文件太大"},
+        {bad / "tags.lrc", "[ti:x]\n[ar:y]", u"没有歌词"},
+        {bad / "song.mp3", "ID3", u"不是 .lrc、.txt 或 .epub 文件"},
+        {bad / "locked.txt", "x", u"无法读取（Permission denied）"},
+        {bad / "broken.epub", "PK not a zip", u"不是 ZIP 文件"},
+        {data / "books" / "foreign.epub", "-", u"不是 Velmora 制作的歌词本"},
+        {data / "books" / "bomb.epub", "-", u"解压后太大，不像歌词本"},
+    };
+    std::vector<fs::path> given{dir};
+    for (const auto& row : skipped) {
+        if (row.bytes != "-") {
+            WriteBytes(row.file, row.bytes);
+        }
+        given.push_back(row.file);
+    }
+    ImportReport report;
+    {
+        InjectedFaults faults({{Call::Open, "locked.txt", EACCES}});
+        report = ImportAll(given);
+    }
+    EXPECT_EQ(view.list, (std::vector<std::u16string>{u"1:2", u"2:10", u"3:1"}));
+    EXPECT_EQ(report.songs, 3);
+    ASSERT_EQ(report.skipped.size(), std::size(skipped));
+    for (std::size_t i = 0; i < std::size(skipped); ++i) {
+        EXPECT_EQ(report.skipped[i], std::pair(skipped[i].file, skipped[i].reason)) << i;
+    }
+    const std::u16string summary = ImportSummary(report);
+    EXPECT_TRUE(summary.starts_with(u"导入了 3 首歌。以下文件没有导入：\n" +
+                                    PathText(bad / "empty.txt") + u"：文件是空的\n"));
+    EXPECT_EQ(view.emptied, 0);
+    report.skipped.resize(25, report.skipped.front());
+    EXPECT_TRUE(ImportSummary(report).ends_with(u"\n……另有 5 个文件。"));
+    EXPECT_EQ(ImportSummary({3, {}}), u"");
+}
+
+}  // namespace
+}  // namespace velmora
