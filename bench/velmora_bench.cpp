@@ -1,6 +1,7 @@
 // Drives the core as the window does: a fresh program folder, one run, N songs added, the
 // book built and the archiver waited for, then the first song edited, moved to the end and
-// removed. Prints one JSON object of timings.
+// removed. With --import, the N songs come in as .lrc files instead. Prints one JSON object
+// of timings.
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 
 #include "epub/archiver.h"
 #include "epub/book_maker.h"
+#include "import/importer.h"
 #include "song_file.h"
 #include "text/code_page.h"
 #include "text/failure.h"
@@ -45,6 +47,7 @@ struct Options {
     fs::path markdown;
     fs::path templates = VELMORA_TEMPLATE_DIR;
     bool baseline = false;
+    bool import = false;
 };
 
 Options Parse(int argc, char** argv) {
@@ -64,10 +67,12 @@ Options Parse(int argc, char** argv) {
             options.templates = value();
         } else if (arg == "--baseline") {
             options.baseline = true;
+        } else if (arg == "--import") {
+            options.import = true;
         } else {
             throw std::runtime_error(
                 "usage: velmora_bench [--songs N] [--lines L] [--file songs.json] "
-                "[--markdown out.md] [--template DIR] [--baseline]");
+                "[--markdown out.md] [--template DIR] [--baseline] [--import]");
         }
     }
     return options;
@@ -133,6 +138,97 @@ double BaselineMs(const fs::path& tree, const fs::path& scratch, const fs::path&
     return Ms(Clock::now() - start);
 }
 
+fs::path TemporaryRoot() {
+    std::string pattern = (fs::temp_directory_path() / "velmora-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    return pattern;
+}
+
+// A program folder below `root`, with 7za linked beside the program.
+fs::path ProgramFolder(const fs::path& root, const std::string& name, const fs::path& templates) {
+    const fs::path app = root / name;
+    fs::create_directories(app);
+    fs::copy(templates, app / "template", fs::copy_options::recursive);
+    fs::create_directory(app / "temp");
+    fs::create_directory(app / "finished");
+    fs::create_symlink(velmora::FindArchiver(app / "7za"), app / "7za");
+    return app;
+}
+
+// A song as an .lrc file a player saved: a title tag, a time tag a line; every other file
+// in GB18030, the rest in UTF-8.
+std::string LrcFile(const Song& song, bool gb18030) {
+    std::u16string text = u"[ti:";
+    text.append(song.name).append(u"]\r\n[ar:Velmora]\r\n");
+    std::size_t start = 0;
+    for (int line = 0; start <= song.lyric.size(); ++line) {
+        const std::size_t end = std::min(song.lyric.find(u"\r\n", start), song.lyric.size());
+        const std::string stamp =
+            std::to_string(line / 60 + 10) + ":" + std::to_string(line % 60 + 10) + ".00";
+        text.append(u"[").append(stamp.begin(), stamp.end()).append(u"]");
+        text.append(song.lyric, start, end - start).append(u"\r\n");
+        start = end + 2;
+    }
+    return gb18030 ? velmora::codepage::Encode(text, velmora::codepage::kGb18030).value()
+                   : velmora::codepage::ToUtf8(text);
+}
+
+struct NeverCancelled : velmora::ImportProgress {
+    bool Going(std::size_t, std::size_t) override { return true; }
+};
+
+// Imports the songs as .lrc files and builds the book, against reading each file and adding
+// its song as typed.
+int RunImport(const Options& options, const std::vector<Song>& songs) {
+    const fs::path root = TemporaryRoot();
+    const fs::path lyrics = root / "lyrics";
+    fs::create_directory(lyrics);
+    std::vector<fs::path> files;
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        files.push_back(lyrics / (std::to_string(i + 1) + ".lrc"));
+        std::ofstream(files.back(), std::ios::binary) << LrcFile(songs[i], i % 2 == 0);
+    }
+    const velmora::SystemClock clock;
+    NullView view;
+    velmora::Workspace typed(ProgramFolder(root, "typed", options.templates), clock, view);
+    typed.ReadyToMake();
+    const auto readStart = Clock::now();
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        std::ifstream in(files[i], std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        typed.AddSong(songs[i].name, songs[i].lyric);
+    }
+    const auto readEnd = Clock::now();
+    velmora::BookMaker typedMaker(typed, clock, view);
+    typedMaker.MakeBook();
+    while (!typedMaker.Poll()) {
+        ::usleep(200);
+    }
+    const auto typedEnd = Clock::now();
+    velmora::Workspace run(ProgramFolder(root, "imported", options.templates), clock, view);
+    run.ReadyToMake();
+    velmora::BookMaker maker(run, clock, view);
+    NeverCancelled progress;
+    const auto start = Clock::now();
+    const velmora::ImportReport report =
+        velmora::Import(run, velmora::ImportFiles({lyrics}), progress);
+    const auto imported = Clock::now();
+    maker.MakeBook();
+    while (!maker.Poll()) {
+        ::usleep(200);
+    }
+    const auto end = Clock::now();
+    std::printf(
+        "{\"files\": %zu, \"songs\": %d, \"skipped\": %zu, \"read_add_ms\": %.1f, "
+        "\"read_add_build_ms\": %.1f, \"import_ms\": %.1f, \"import_build_ms\": %.1f}\n",
+        files.size(), report.songs, report.skipped.size(), Ms(readEnd - readStart),
+        Ms(typedEnd - readStart), Ms(imported - start), Ms(end - start));
+    fs::remove_all(root);
+    return 0;
+}
+
 int Run(const Options& options) {
     const std::vector<Song> songs =
         options.file.empty() ? velmora::songs::GenerateSongs(options.songs, options.lines)
@@ -141,18 +237,12 @@ int Run(const Options& options) {
         std::ofstream(options.markdown, std::ios::binary) << MarkdownBook(songs);
         return 0;
     }
-    std::string pattern = (fs::temp_directory_path() / "velmora-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
+    if (options.import) {
+        return RunImport(options, songs);
     }
-    const fs::path root = pattern;
-    const fs::path app = root / "app";
-    fs::create_directories(app);
-    fs::copy(options.templates, app / "template", fs::copy_options::recursive);
-    fs::create_directory(app / "temp");
-    fs::create_directory(app / "finished");
+    const fs::path root = TemporaryRoot();
+    const fs::path app = ProgramFolder(root, "app", options.templates);
     const fs::path archiver = velmora::FindArchiver(app / "7za");
-    fs::create_symlink(archiver, app / "7za");
 
     const velmora::SystemClock clock;
     NullView view;

@@ -163,15 +163,15 @@ std::u16string ImportSummary(const ImportReport& report) {
     if (report.skipped.empty()) {
         return {};
     }
-    std::u16string summary = u"导入了 " + Decimal(report.songs) + u" 首歌。以下文件没有导入：";
+    std::u16string summary = u"导入了 ";
+    summary.append(Decimal(report.songs)).append(u" 首歌。以下文件没有导入：");
     for (std::size_t i = 0; i < std::min(report.skipped.size(), kListedSkips); ++i) {
         const auto& [file, reason] = report.skipped[i];
-        summary += u"\n" + PathText(file) + u"：" + reason;
+        summary.append(u"\n").append(PathText(file)).append(u"：").append(reason);
     }
     if (report.skipped.size() > kListedSkips) {
-        summary += u"\n……另有 " +
-                   Decimal(static_cast<long long>(report.skipped.size() - kListedSkips)) +
-                   u" 个文件。";
+        const auto more = static_cast<long long>(report.skipped.size() - kListedSkips);
+        summary.append(u"\n……另有 ").append(Decimal(more)).append(u" 个文件。");
     }
     return summary;
 }
