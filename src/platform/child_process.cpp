@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <initializer_list>
 #include <utility>
 
 #include "platform/system_calls.h"
@@ -105,21 +106,26 @@ ExitStatus StatusOf(int status) {
 ChildProcess::ChildProcess(const std::filesystem::path& program,
                            const std::vector<std::string>& arguments,
                            const ProcessOptions& options) {
-    int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0) {
-        startError_ = errno;
-        return;
+    // Read ends for us, write ends for the child: standard output (when kept), then error.
+    Descriptor ends[2][2];
+    for (int stream = options.keepOutput ? 0 : 1; stream < 2; ++stream) {
+        int fds[2];
+        if (::pipe2(fds, O_CLOEXEC) != 0) {
+            startError_ = errno;
+            return;
+        }
+        ends[stream][0].reset(fds[0]);
+        ends[stream][1].reset(fds[1]);
+        ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
     }
-    Descriptor readEnd;
-    Descriptor writeEnd;
-    readEnd.reset(ends[0]);
-    writeEnd.reset(ends[1]);
-    ::fcntl(readEnd.get(), F_SETFL, O_NONBLOCK);
-
     SpawnActions actions;
     actions.open(0, "/dev/null", O_RDONLY);
-    actions.open(1, "/dev/null", O_WRONLY);
-    actions.dup2(writeEnd.get(), 2);
+    if (options.keepOutput) {
+        actions.dup2(ends[0][1].get(), 1);
+    } else {
+        actions.open(1, "/dev/null", O_WRONLY);
+    }
+    actions.dup2(ends[1][1].get(), 2);
     if (!options.workingDirectory.empty()) {
         actions.chdir(options.workingDirectory);
     }
@@ -136,7 +142,8 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
         pid_ = -1;
         return;
     }
-    errorPipe_ = readEnd.release();
+    outputPipe_ = ends[0][0].release();
+    errorPipe_ = ends[1][0].release();
 }
 
 ChildProcess::~ChildProcess() {
@@ -144,8 +151,10 @@ ChildProcess::~ChildProcess() {
         ::kill(pid_, SIGKILL);
         Reap(0);
     }
-    if (errorPipe_ >= 0) {
-        sys::Close(errorPipe_);
+    for (const int fd : {outputPipe_, errorPipe_}) {
+        if (fd >= 0) {
+            sys::Close(fd);
+        }
     }
 }
 
@@ -155,9 +164,10 @@ void ChildProcess::Release() {
 
 void ChildProcess::Drain() {
     char buffer[4096];
-    ssize_t count = 0;
-    while ((count = sys::Read(errorPipe_, buffer, sizeof buffer)) > 0) {
-        errorOutput_.append(buffer, static_cast<std::size_t>(count));
+    for (const auto& [fd, kept] : {std::pair{outputPipe_, &output_}, {errorPipe_, &errorOutput_}}) {
+        for (ssize_t count = 0; fd >= 0 && (count = sys::Read(fd, buffer, sizeof buffer)) > 0;) {
+            kept->append(buffer, static_cast<std::size_t>(count));
+        }
     }
 }
 
@@ -186,6 +196,7 @@ std::optional<ExitStatus> ChildProcess::Poll() {
     std::optional<ExitStatus> exit = Reap(WNOHANG);
     if (exit) {
         Drain();
+        exit->output = std::move(output_);
         exit->errorOutput = std::move(errorOutput_);
     }
     return exit;

@@ -1,6 +1,7 @@
 #pragma once
 // A program started with an argument list (never through a shell) and watched without
-// blocking. Its standard error is kept for the message when it fails.
+// blocking. Its standard error is kept for the message when it fails, and its standard
+// output when asked for.
 
 #include <sys/types.h>
 
@@ -19,7 +20,8 @@ struct ExitStatus {
     };
     How how = How::Exited;
     int code = 0;
-    std::string errorOutput;
+    std::string output = {};  // when kept
+    std::string errorOutput = {};
 
     bool succeeded() const { return how == How::Exited && code == 0; }
 };
@@ -29,12 +31,14 @@ struct ProcessOptions {
     // LC_ALL=C.UTF-8, so that file names reach the program as UTF-8 whatever the caller's
     // locale; off, the program gets the caller's environment unchanged.
     bool utf8Locale = true;
+    // Standard output kept (in ExitStatus::output) rather than thrown away.
+    bool keepOutput = false;
 };
 
 class ChildProcess {
 public:
-    // Starts the program with standard input and output on /dev/null. A program that
-    // cannot be started leaves startError() non-zero.
+    // Starts the program with standard input on /dev/null. A program that cannot be
+    // started leaves startError() non-zero.
     ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                  const ProcessOptions& options = {});
     // A process still running is killed and reaped: none outlives its watcher unless
@@ -58,8 +62,10 @@ private:
     std::optional<ExitStatus> Reap(int options);
 
     pid_t pid_ = -1;
+    int outputPipe_ = -1;
     int errorPipe_ = -1;
     int startError_ = 0;
+    std::string output_;
     std::string errorOutput_;
 };
 

@@ -77,6 +77,21 @@ int MakeDirectory(const fs::path& path) {
     return sys::Mkdir(path.c_str(), 0777) == 0 ? 0 : errno;
 }
 
+int MakeDirectories(const fs::path& path) {
+    if (IsDirectory(path) || path == path.parent_path()) {
+        return 0;
+    }
+    if (const int error = MakeDirectories(path.parent_path())) {
+        return error;
+    }
+    const int error = MakeDirectory(path);
+    return error == EEXIST ? 0 : error;
+}
+
+bool IsWritableFolder(const fs::path& path) {
+    return IsDirectory(path) && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 bool Exists(const fs::path& path) {
     return StatOf(path).has_value();
 }

@@ -14,8 +14,12 @@ std::filesystem::path Absolute(const std::filesystem::path& path);
 
 // Creates the last element of the path only (no missing parents).
 [[nodiscard]] int MakeDirectory(const std::filesystem::path& path);
+// Creates the folder with every missing parent; one that exists is fine.
+[[nodiscard]] int MakeDirectories(const std::filesystem::path& path);
 bool Exists(const std::filesystem::path& path);
 bool IsDirectory(const std::filesystem::path& path);
+// This user may create files in the folder.
+bool IsWritableFolder(const std::filesystem::path& path);
 // Both paths name one file (or folder) that exists.
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 

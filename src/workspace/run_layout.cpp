@@ -1,24 +1,36 @@
 #include "workspace/run_layout.h"
 
 #include "platform/file_system.h"
+#include "platform/user_folders.h"
 #include "text/code_page.h"
 
 namespace velmora {
 
 namespace fs = std::filesystem;
 
-RunLayout::RunLayout(const fs::path& appDir) : appDir_(Absolute(appDir)) {}
+RunLayout::RunLayout(const fs::path& appDir)
+    : appDir_(Absolute(appDir)), runs_(appDir_ / "temp"), finished_(appDir_ / "finished") {
+    if (!IsWritableFolder(runs_)) {
+        runs_ = StateHome() / "velmora";
+        finished_ = DocumentsFolder() / "Velmora";
+        userFolders_ = true;
+    }
+}
+
+std::vector<fs::path> RunLayout::UserFolders() const {
+    return userFolders_ ? std::vector<fs::path>{runs_, finished_} : std::vector<fs::path>{};
+}
 
 fs::path RunLayout::Template(std::string_view relative) const {
     return appDir_ / "template" / relative;
 }
 
 fs::path RunLayout::RunFolder(std::string_view name) const {
-    return appDir_ / "temp" / name;
+    return runs_ / name;
 }
 
 fs::path RunLayout::FinishedFolder() const {
-    return appDir_ / "finished" / "";
+    return finished_ / "";
 }
 
 fs::path RunLayout::BookPath() const {

@@ -1,6 +1,11 @@
 #pragma once
 // Every path of the program folder and of the run's work directory, in one place: no
 // other code joins paths.
+//
+// A program folder that holds a writable temp/ keeps its runs and books beside the program
+// (a portable folder); any other (an installed package, a read-only mount) keeps only its
+// templates there, and puts runs under $XDG_STATE_HOME/velmora/ and books in Velmora/ of
+// the user's documents folder.
 
 #include <filesystem>
 #include <string>
@@ -15,6 +20,9 @@ public:
     explicit RunLayout(const std::filesystem::path& appDir);
 
     const std::filesystem::path& AppDir() const { return appDir_; }
+    // The folders for runs and books when they are the user's own, which a start creates;
+    // none for a portable folder.
+    std::vector<std::filesystem::path> UserFolders() const;
     // template/<relative>
     std::filesystem::path Template(std::string_view relative) const;
     // temp/<name>
@@ -45,6 +53,9 @@ public:
 
 private:
     std::filesystem::path appDir_;
+    std::filesystem::path runs_;
+    std::filesystem::path finished_;
+    bool userFolders_ = false;
     std::filesystem::path workDir_;
 };
 

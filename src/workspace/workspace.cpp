@@ -93,6 +93,11 @@ Workspace::Workspace(const fs::path& appDir, const Clock& clock, CollectionView&
 
 void Workspace::ReadyToMake() {
     songs_ = SongCollection();
+    for (const auto& folder : layout_.UserFolders()) {
+        if (const int error = MakeDirectories(folder)) {
+            throw Failure::FromErrno(u"无法创建工作文件夹", folder, error);
+        }
+    }
     layout_.SetWorkDir(MakeWorkDir(clock_.LocalSeconds()));
     try {
         MakeTree();

@@ -1,48 +1,23 @@
 #include "support/command.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <stdexcept>
 
+#include "platform/child_process.h"
+#include "platform/file_system.h"
 #include "support/files.h"
-
-extern char** environ;
 
 namespace velmora::testing {
 
 CommandResult RunCommand(std::vector<std::string> arguments) {
-    int ends[2];
-    if (::pipe(ends) != 0) {
-        throw std::runtime_error("pipe failed");
+    const auto program = FindProgram(arguments.front());
+    ChildProcess process(program.value_or(arguments.front()),
+                         std::vector(arguments.begin() + 1, arguments.end()),
+                         ProcessOptions{{}, true, true});
+    if (process.startError() != 0) {
+        throw std::runtime_error("cannot run " + arguments.front());
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, ends[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, ends[1], 2);
-    posix_spawn_file_actions_addclose(&actions, ends[0]);
-    std::vector<char*> argv;
-    for (auto& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    const int error = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(ends[1]);
-    CommandResult result;
-    char buffer[4096];
-    for (ssize_t count = 0; (count = ::read(ends[0], buffer, sizeof buffer)) > 0;) {
-        result.output.append(buffer, static_cast<std::size_t>(count));
-    }
-    ::close(ends[0]);
-    int status = 0;
-    if (error != 0 || ::waitpid(pid, &status, 0) != pid) {
-        throw std::runtime_error("cannot run " + arguments[0]);
-    }
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    const ExitStatus exit = process.Wait();
+    return {exit.how == ExitStatus::How::Exited ? exit.code : -1, exit.output + exit.errorOutput};
 }
 
 std::map<std::string, std::string> ExtractBook(const std::filesystem::path& book) {

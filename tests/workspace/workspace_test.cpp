@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,44 @@ TEST_F(StartTest, FailedStartsLeaveNothing) {
         return FailureOf([&] { run.ReadyToMake(); }) ==
                u"无法创建工作文件夹：" + PathText(workDir) + u"（Permission denied）";
     }));
+}
+
+// An environment variable set, or unset, while the object lives.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnvironment() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// A program folder without a temp/ it may write (an installed package): runs go under
+// $XDG_STATE_HOME/velmora (~/.local/state by default), books into Velmora/ of the
+// documents folder, both made on the first start.
+TEST_F(StartTest, ProgramFolderWithoutTempUsesTheUsersFolders) {
+    fs::remove(app / "temp");
+    TempDir home;
+    ScopedEnvironment homeIs("HOME", home.path().c_str());
+    const std::string stateHome = (home / "state").string();
+    for (const auto& [state, runs] :
+         {std::pair<const char*, fs::path>{nullptr, home / ".local/state/velmora"},
+          {"relative", home / ".local/state/velmora"},
+          {stateHome.c_str(), home / "state/velmora"}}) {
+        ScopedEnvironment stateIs("XDG_STATE_HOME", state);
+        Workspace installed(app.path(), clock, view);
+        installed.ReadyToMake();
+        EXPECT_EQ(installed.WorkDir().parent_path().parent_path(), runs);
+        EXPECT_EQ(installed.Layout().FinishedFolder(), home / "Documents/Velmora/");
+        EXPECT_TRUE(fs::is_directory(home / "Documents/Velmora"));
+    }
+    EXPECT_FALSE(fs::exists(app / "temp"));
 }
 
 TEST(SystemClock, CountsLocalWallClockSeconds) {

@@ -1,0 +1,48 @@
+#include "platform/user_folders.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/child_process.h"
+#include "platform/file_system.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path Home() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        return home;
+    }
+    const passwd* user = ::getpwuid(::getuid());
+    return user != nullptr ? user->pw_dir : "/";
+}
+
+}  // namespace
+
+fs::path StateHome() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    // The base directory specification ignores a relative path here.
+    return state != nullptr && fs::path(state).is_absolute() ? fs::path(state)
+                                                             : Home() / ".local" / "state";
+}
+
+fs::path DocumentsFolder() {
+    if (const auto program = FindProgram("xdg-user-dir")) {
+        ChildProcess ask(*program, {"DOCUMENTS"}, ProcessOptions{{}, false, true});
+        if (ask.startError() == 0) {
+            const ExitStatus exit = ask.Wait();
+            const fs::path named = exit.output.substr(0, exit.output.find('\n'));
+            // It names the home folder itself when no documents folder is set.
+            if (exit.succeeded() && named.is_absolute() && named != Home()) {
+                return named;
+            }
+        }
+    }
+    return Home() / "Documents";
+}
+
+}  // namespace velmora
