@@ -1,7 +1,5 @@
 #include "import/book_reader.h"
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -9,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "import/zip_archive.h"
 #include "text/code_page.h"
 #include "text/failure.h"
 
@@ -20,50 +19,6 @@ constexpr std::size_t kLargestBook = 256 * 1024 * 1024;
 
 [[noreturn]] void Refuse(std::u16string_view reason) {
     throw Failure(std::u16string(reason));
-}
-
-// Every entry of the archive, inflated in memory within the limits.
-std::map<std::string, std::string> Entries(std::string_view epub) {
-    const std::unique_ptr<archive, decltype(&archive_read_free)> zip(archive_read_new(),
-                                                                     archive_read_free);
-    archive_read_support_format_zip(zip.get());
-    if (archive_read_open_memory(zip.get(), epub.data(), epub.size()) != ARCHIVE_OK) {
-        Refuse(u"不是 ZIP 文件");
-    }
-    std::map<std::string, std::string> entries;
-    std::size_t total = 0;
-    archive_entry* entry = nullptr;
-    int status = ARCHIVE_OK;
-    while ((status = archive_read_next_header(zip.get(), &entry)) == ARCHIVE_OK) {
-        // Refused by the size it declares before anything is inflated; one that declares
-        // none, or lies, is stopped at the book's limit.
-        const std::size_t room = kLargestBook - total;
-        const la_int64_t declared =
-            archive_entry_size_is_set(entry) ? archive_entry_size(entry) : -1;
-        if (declared > static_cast<la_int64_t>(room)) {
-            Refuse(u"解压后太大，不像歌词本");
-        }
-        const std::size_t limit = declared >= 0 ? static_cast<std::size_t>(declared) : room;
-        std::string bytes;
-        char buffer[64 * 1024];
-        for (la_ssize_t read = 0;
-             (read = archive_read_data(zip.get(), buffer, sizeof buffer)) != 0;) {
-            if (read < 0) {
-                Refuse(u"ZIP 文件已损坏");
-            }
-            bytes.append(buffer, static_cast<std::size_t>(read));
-            if (bytes.size() > limit) {
-                Refuse(u"解压后太大，不像歌词本");
-            }
-        }
-        total += bytes.size();
-        const char* name = archive_entry_pathname(entry);
-        entries[name != nullptr ? name : ""] = std::move(bytes);
-    }
-    if (status != ARCHIVE_EOF) {
-        Refuse(u"ZIP 文件已损坏");
-    }
-    return entries;
 }
 
 using XmlDocument = std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)>;
@@ -127,7 +82,7 @@ std::u16string MetadataText(xmlNode* root, const char* name) {
 }  // namespace
 
 std::vector<Song> ReadBook(std::string_view epub) {
-    const std::map<std::string, std::string> entries = Entries(epub);
+    const std::map<std::string, std::string> entries = ZipEntries(epub, kLargestBook);
     if (!entries.contains("content.opf")) {
         Refuse(u"不是 Velmora 制作的歌词本");
     }

@@ -86,20 +86,6 @@ protected:
     Workspace run{app.path(), clock, view};
 };
 
-// A book made of awkward songs reads back to the same songs, in order.
-TEST_F(ImportTest, BooksComeBackAsTheirSongs) {
-    const std::vector<Song> songs{{u"Tom & Jerry <live>", u"a ]]> b\r\n\r\n\U0001F600 \U00020000"},
-                                  {u"  ", u"\r\n  \r\n"},
-                                  {u"<br/>", u"x<br/>y&amp;"}};
-    run.ReadyToMake();
-    for (const Song& song : songs) {
-        run.AddLyric(song.name, song.lyric);
-    }
-    BookMaker maker(run, clock, view);
-    ASSERT_EQ(BuildToEnd(maker), u"");
-    EXPECT_EQ(ReadBook(ReadBytes(maker.BookPath())), songs);
-}
-
 TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
     run.ReadyToMake();
     const fs::path dir = app / "lyrics";

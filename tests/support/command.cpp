@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "import/zip_archive.h"
 #include "platform/child_process.h"
 #include "platform/file_system.h"
 #include "support/files.h"
@@ -21,18 +22,7 @@ CommandResult RunCommand(std::vector<std::string> arguments) {
 }
 
 std::map<std::string, std::string> ExtractBook(const std::filesystem::path& book) {
-    TempDir dir;
-    if (RunCommand({"7za", "x", "-o" + dir.path().string(), book.string()}).exitCode != 0) {
-        throw std::runtime_error("7za cannot extract " + book.string());
-    }
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
-        if (entry.is_regular_file()) {
-            files[std::filesystem::relative(entry.path(), dir.path()).string()] =
-                ReadBytes(entry.path());
-        }
-    }
-    return files;
+    return ZipEntries(ReadBytes(book), 1 << 30);
 }
 
 }  // namespace velmora::testing

@@ -17,7 +17,7 @@ struct CommandResult {
 // Raises std::runtime_error when the program cannot be started.
 CommandResult RunCommand(std::vector<std::string> arguments);
 
-// Every file of a book, extracted by 7za: path inside the book to bytes.
+// Every entry of a book: path inside the book to bytes.
 std::map<std::string, std::string> ExtractBook(const std::filesystem::path& book);
 
 }  // namespace velmora::testing

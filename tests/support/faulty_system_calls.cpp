@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <new>
 
@@ -27,7 +26,7 @@ bool Grown(const std::filesystem::path& path) {
     return path.empty() || (::stat(path.c_str(), &info) == 0 && info.st_size > 0);
 }
 
-// The fault that strikes a call about `path`, or none.
+// The fault that strikes a call about `path`, or none; errno is then its error.
 Fault* Strike(Call call, const std::string& path) {
     if (active == nullptr) {
         return nullptr;
@@ -38,30 +37,21 @@ Fault* Strike(Call call, const std::string& path) {
             if (fault.throws) {
                 throw std::bad_alloc();
             }
+            errno = fault.error;
             return &fault;
         }
     }
     return nullptr;
 }
 
-int Fail(Call call, const std::string& path) {
-    const Fault* fault = Strike(call, path);
-    errno = fault != nullptr ? fault->error : errno;
-    return fault != nullptr ? -1 : 0;
-}
-
 // A read or write of `length`, cut to what the fault lets through.
 template <typename Transfer>
 ssize_t Limited(Call call, int fd, std::size_t length, Transfer transfer) {
     Fault* fault = Strike(call, files[fd]);
-    if (fault == nullptr) {
-        return transfer(length);
-    }
-    if (fault->error == 0) {
-        return transfer(std::min<std::size_t>(length, 1));
+    if (fault == nullptr || fault->error == 0) {
+        return transfer(fault == nullptr ? length : std::min<std::size_t>(length, 1));
     }
     if (fault->passed >= fault->after) {
-        errno = fault->error;
         return -1;
     }
     const ssize_t count = transfer(std::min(length, fault->after - fault->passed));
@@ -86,7 +76,7 @@ namespace velmora::sys {
 using namespace velmora::testing;
 
 int Open(const char* path, int flags, mode_t mode) {
-    const int fd = Fail(Call::Open, path) != 0 ? -1 : ::open(path, flags, mode);
+    const int fd = Strike(Call::Open, path) != nullptr ? -1 : ::open(path, flags, mode);
     files[fd] = path;
     return fd;
 }
@@ -98,17 +88,17 @@ ssize_t Write(int fd, const void* buffer, std::size_t length) {
 }
 int Close(int fd) {
     const int rc = ::close(fd);
-    return Fail(Call::Close, files[fd]) != 0 ? -1 : rc;
+    return Strike(Call::Close, files[fd]) != nullptr ? -1 : rc;
 }
 int Mkdir(const char* path, mode_t mode) {
-    return Fail(Call::Mkdir, path) != 0 ? -1 : ::mkdir(path, mode);
+    return Strike(Call::Mkdir, path) != nullptr ? -1 : ::mkdir(path, mode);
 }
 int Rename(const char* from, const char* to) {
-    return Fail(Call::Rename, std::string(from) + "\n" + to) != 0 ? -1 : ::rename(from, to);
+    return Strike(Call::Rename, std::string(from) + "\n" + to) != nullptr ? -1 : ::rename(from, to);
 }
 int Spawn(pid_t* pid, const char* path, const posix_spawn_file_actions_t* actions,
           char* const argv[], char* const envp[]) {
-    if (Fail(Call::Spawn, path) != 0) {
+    if (Strike(Call::Spawn, path) != nullptr) {
         return errno;
     }
     const int error = ::posix_spawn(pid, path, actions, nullptr, argv, envp);

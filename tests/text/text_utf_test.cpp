@@ -1,5 +1,7 @@
 #include "text/text_utf.h"
 
+#include "text/template_copy.h"
+
 #include <gtest/gtest.h>
 
 #include "support/faults.h"
@@ -117,6 +119,31 @@ TEST(SaveText, ShortTransfersAreFinishedAndFailedOnesReported) {
     EXPECT_EQ(LoadText(dir / "f", detect), u"");
     TextEncoding utf8 = 1;
     EXPECT_FALSE(SaveText(dir / "g", u"abcdefgh", false, utf8, -1));
+}
+
+// A template copy: its text and a line end, appended; read one byte a call, it is whole.
+TEST(WritrFile, AppendsTheSourceAndALineEnd) {
+    const struct {
+        std::string source, target, expected;  // hex; target "-" for none
+    } table[] = {
+        {"61 62 63", "-", "61 62 63 0D 0A"},
+        {"61 0D 0A", "-", "61 0D 0A 0D 0A"},
+        {"", "-", "0D 0A"},
+        {"61", "61 0D 0A", "61 0D 0A 61 0D 0A"},
+        {"D4 C2 0A 94 39 FC 36", "-", "D4 C2 0A 94 39 FC 36 0D 0A"},
+    };
+    TempDir dir;
+    for (const auto& row : table) {
+        WriteBytes(dir / "source", Hex(row.source));
+        fs::remove(dir / "target");
+        if (row.target != "-") {
+            WriteBytes(dir / "target", Hex(row.target));
+        }
+        // Read one byte a call: the copy is whole all the same.
+        InjectedFaults faults({Trickles(Call::Read, "source")});
+        velmora::WritrFile(dir / "source", dir / "target");
+        EXPECT_EQ(ReadBytes(dir / "target"), Hex(row.expected)) << row.source;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // order, the run ends as if its final songs had been added in their final order (page names
 // aside) and its log replays to them; a change that fails loses nothing.
 
+#include <regex>
+
 #include <gtest/gtest.h>
 
 #include "epub/navigation_document.h"
@@ -45,36 +47,32 @@ void Apply(Workspace& run, const Change& change) {
 
 // The songs the log's records give, one after the other (the record forms of the README).
 Songs Replay(const std::string& log) {
-    const std::u16string text = codepage::Decode(log, 0).value();
-    const auto number = [&](std::size_t& at) {
-        const std::size_t end = text.find_first_not_of(u"0123456789", at);
-        const int n = std::stoi(codepage::ToUtf8(text.substr(at, end - at)));
-        at = end + 1;
-        return n;
-    };
+    const std::string text = codepage::ToUtf8(codepage::Decode(log, 0).value());
+    const std::regex record(
+        "<(song|edit)no=(\\d+)><songname=([^]*?)><lyric=([^]*?)></\\1 no = \\2>\r\n|"
+        "<removeno=(\\d+)></remove no = \\5>\r\n|<moveno=(\\d+)><to=(\\d+)></move no = \\6>\r\n");
     Songs songs;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t kindEnd = text.find(u"no=", at);
-        const std::u16string kind = text.substr(at + 1, kindEnd - at - 1);
-        at = kindEnd + 3;
-        const int n = number(at);
-        const std::u16string end = u"</" + kind + u" no = " + Decimal(n) + u">\r\n";
-        const std::size_t recordEnd = text.find(end, at);
-        if (kind == u"song" || kind == u"edit") {
-            const std::size_t split = text.find(u"><lyric=", at);
-            const std::pair song{text.substr(at + 10, split - at - 10),
-                                 text.substr(split + 8, recordEnd - split - 9)};
-            kind == u"song" ? songs.push_back(song) : void(songs[n - 1] = song);
-        } else if (kind == u"remove") {
-            songs.erase(songs.begin() + n - 1);
+    std::size_t end = 0;
+    for (std::sregex_iterator it(text.begin(), text.end(), record), last; it != last; ++it) {
+        const std::smatch& m = *it;
+        EXPECT_EQ(static_cast<std::size_t>(m.position()), end) << "not a record";
+        end = static_cast<std::size_t>(m.position() + m.length());
+        const auto at = [&](int group) { return songs.begin() + std::stoi(m[group]) - 1; };
+        const Songs::value_type song{codepage::FromUtf8(m[3].str()),
+                                     codepage::FromUtf8(m[4].str())};
+        if (m[1] == "song") {
+            songs.push_back(song);
+        } else if (m[1] == "edit") {
+            *at(2) = song;
+        } else if (m[5].matched) {
+            songs.erase(at(5));
         } else {
-            at += 4;
-            const auto song = songs[n - 1];
-            songs.erase(songs.begin() + n - 1);
-            songs.insert(songs.begin() + number(at) - 1, song);
+            const auto moved = *at(6);
+            songs.erase(at(6));
+            songs.insert(at(7), moved);
         }
-        at = recordEnd + end.size();
     }
+    EXPECT_EQ(end, text.size());
     return songs;
 }
 
