@@ -3,20 +3,10 @@
 // container that epubcheck accepts but for the known metadata errors, and every name and
 // lyric of the corpus reads back as typed (the import of a book made earlier).
 
-#include <sstream>
-
-#include <gtest/gtest.h>
-
-#include "epub/book_maker.h"
 #include "import/book_reader.h"
 #include "song_file.h"
-#include "support/command.h"
 #include "support/fakes.h"
-#include "support/files.h"
 #include "text/code_page.h"
-#include "text/xml_text.h"
-#include "workspace/song_page.h"
-#include "workspace/workspace.h"
 
 namespace velmora {
 namespace {
@@ -78,24 +68,16 @@ protected:
     static inline fs::path book;
 };
 
-TEST_F(CorpusBook, ContainerStartsWithStoredMimetypeAndStoresEverything) {
-    const std::string bytes = ReadBytes(book);
-    // Local header: signature, method 0 at 8, sizes 20 at 18, name length 8 and no extra field.
-    EXPECT_EQ(bytes.substr(0, 4), "PK\x03\x04");
-    EXPECT_EQ(bytes.substr(8, 2), std::string(2, '\0'));
-    EXPECT_EQ(bytes.substr(18, 12), Hex("14 00 00 00 14 00 00 00 08 00 00 00"));
-    EXPECT_EQ(bytes.substr(30, 28), "mimetypeapplication/epub+zip");
+// Every entry stored, not compressed (epubcheck sees to mimetype: first, stored, no extra
+// field).
+TEST_F(CorpusBook, StoresEveryEntry) {
     const std::string listing = RunCommand({"7za", "l", "-slt", book.string()}).output;
-    const auto count = [&](const std::string& what) {
-        std::size_t n = 0;
-        for (auto at = listing.find(what); at != std::string::npos;
-             at = listing.find(what, at + 1)) {
-            ++n;
-        }
-        return n;
-    };
-    EXPECT_EQ(count("Method = Store"), count("Path = ") - 1);  // every entry but the archive
-    EXPECT_EQ(count("Path = "), songs.size() + 7);
+    std::size_t stored = 0;
+    for (auto at = listing.find("Method = Store"); at != std::string::npos;
+         at = listing.find("Method = Store", at + 1)) {
+        ++stored;
+    }
+    EXPECT_EQ(stored, songs.size() + 6);
 }
 
 TEST_F(CorpusBook, PassesEpubcheckButForTheKnownMetadataErrors) {

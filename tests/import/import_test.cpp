@@ -1,17 +1,11 @@
 // Songs brought in from files: LRC and text lyrics in every encoding, books this program
 // made (read back to the songs that went in), and every file that must be skipped.
 
-#include <gtest/gtest.h>
-
-#include "epub/book_maker.h"
-#include "import/book_reader.h"
 #include "import/importer.h"
 #include "import/lyric_file.h"
 #include "support/fakes.h"
 #include "support/faults.h"
-#include "support/files.h"
 #include "text/code_page.h"
-#include "text/failure.h"
 
 namespace velmora {
 
@@ -69,22 +63,11 @@ TEST(LyricFiles, EveryEncodingIsReadAsItIs) {
     }
 }
 
-class ImportTest : public ::testing::Test {
-protected:
-    struct NeverCancelled : ImportProgress {
-        bool Going(std::size_t, std::size_t) override { return true; }
-    };
-
-    ImportReport ImportAll(const std::vector<fs::path>& given) {
-        NeverCancelled progress;
-        return Import(run, ImportFiles(given), progress);
-    }
-
-    ProgramFolder app;
-    FixedClock clock{kNewYear2024};
-    FakeView view;
-    Workspace run{app.path(), clock, view};
+struct NeverCancelled : ImportProgress {
+    bool Going(std::size_t, std::size_t) override { return true; }
 };
+
+using ImportTest = RunTest;
 
 TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
     run.ReadyToMake();
@@ -122,7 +105,8 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
     ImportReport report;
     {
         InjectedFaults faults({{Call::Open, "locked.txt", EACCES}});
-        report = ImportAll(given);
+        NeverCancelled progress;
+        report = Import(run, ImportFiles(given), progress);
     }
     EXPECT_EQ(view.list, (std::vector<std::u16string>{u"1:2", u"2:10", u"3:1"}));
     EXPECT_EQ(report.songs, 3);

@@ -1,5 +1,8 @@
 #pragma once
-// Fakes of the window and the clock, and a build driven as the window's timer drives it.
+// Fakes of the window and the clock, a run to test in, and a build driven as the window's
+// timer drives it.
+
+#include <unistd.h>
 
 #include <cstdint>
 #include <functional>
@@ -7,8 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "epub/book_maker.h"
 #include "platform/clock.h"
+#include "support/files.h"
+#include "text/failure.h"
 #include "workspace/collection_view.h"
 
 namespace velmora::testing {
@@ -46,8 +53,32 @@ public:
 };
 
 // The Failure's message of `action`, or "" when it raised none.
-std::u16string FailureOf(const std::function<void()>& action);
+inline std::u16string FailureOf(const std::function<void()>& action) {
+    try {
+        action();
+        return u"";
+    } catch (const Failure& failure) {
+        return failure.message();
+    }
+}
+
+// A program folder and a run in it, started on 2024-01-01, with a fake window.
+class RunTest : public ::testing::Test {
+public:
+    ProgramFolder app;
+    FixedClock clock{kNewYear2024};
+    FakeView view;
+    Workspace run{app.path(), clock, view};
+};
+
 // Builds to the end as the window's timer does: the Failure's message, or "".
-std::u16string BuildToEnd(BookMaker& maker);
+inline std::u16string BuildToEnd(BookMaker& maker) {
+    return FailureOf([&] {
+        maker.MakeBook();
+        while (!maker.Poll()) {
+            ::usleep(2000);
+        }
+    });
+}
 
 }  // namespace velmora::testing

@@ -35,14 +35,6 @@ struct Fault {
 inline Fault Throws(Call call, std::string path) {
     return {call, std::move(path), 0, 0, 0, {}, true};
 }
-// Reads or writes that go through one byte a call.
-inline Fault Trickles(Call call, std::string path) {
-    return {call, std::move(path), 0};
-}
-// The child killed with `signal` when it is next waited for (once `once` has grown).
-inline Fault Kills(std::string program, int signal, std::filesystem::path once = {}) {
-    return {Call::Wait, std::move(program), 0, 0, signal, std::move(once)};
-}
 
 // The faults strike while this lives.
 struct InjectedFaults {

@@ -11,6 +11,10 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "import/zip_archive.h"
+#include "platform/child_process.h"
+#include "platform/file_system.h"
+
 namespace velmora::testing {
 
 namespace fs = std::filesystem;
@@ -94,6 +98,22 @@ FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
 FileSizeLimit::~FileSizeLimit() {
     ::setrlimit(RLIMIT_FSIZE, &old_);
     std::signal(SIGXFSZ, SIG_DFL);
+}
+
+CommandResult RunCommand(std::vector<std::string> arguments) {
+    const auto program = FindProgram(arguments.front());
+    ChildProcess process(program.value_or(arguments.front()),
+                         std::vector(arguments.begin() + 1, arguments.end()),
+                         ProcessOptions{{}, true, true});
+    if (process.startError() != 0) {
+        throw std::runtime_error("cannot run " + arguments.front());
+    }
+    const ExitStatus exit = process.Wait();
+    return {exit.how == ExitStatus::How::Exited ? exit.code : -1, exit.output + exit.errorOutput};
+}
+
+std::map<std::string, std::string> ExtractBook(const std::filesystem::path& book) {
+    return ZipEntries(ReadBytes(book), 1 << 30);
 }
 
 }  // namespace velmora::testing

