@@ -5,6 +5,8 @@
 namespace {
 
 constexpr qint64 kQuietMs = 500;
+// Painting the window is dearer than importing a song: a few times a second is enough.
+constexpr qint64 kRepaintMs = 100;
 
 }  // namespace
 
@@ -22,10 +24,10 @@ bool ImportProgressDialog::Going(std::size_t done, std::size_t total) {
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setMinimumDuration(0);
     }
-    if (dialog_) {
+    if (dialog_ && clock_.elapsed() - shownAt_ >= kRepaintMs) {
+        shownAt_ = clock_.elapsed();
         dialog_->setValue(static_cast<int>(done));
         QCoreApplication::processEvents();
-        return !dialog_->wasCanceled();
     }
-    return true;
+    return !dialog_ || !dialog_->wasCanceled();
 }

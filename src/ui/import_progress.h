@@ -16,5 +16,6 @@ public:
 private:
     QWidget* parent_;
     QElapsedTimer clock_;
+    qint64 shownAt_ = 0;
     std::unique_ptr<QProgressDialog> dialog_;
 };
