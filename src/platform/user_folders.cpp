@@ -25,7 +25,7 @@ fs::path Home() {
 
 fs::path StateHome() {
     const char* state = std::getenv("XDG_STATE_HOME");
-    // The base directory specification ignores a relative path here.
+    // XDG: a relative path here is to be ignored.
     return state != nullptr && fs::path(state).is_absolute() ? fs::path(state)
                                                              : Home() / ".local" / "state";
 }
