@@ -183,8 +183,12 @@ int MoveFile(const fs::path& from, const fs::path& to) {
     if (const int error = RenameFile(from, to); error != EXDEV) {
         return error;
     }
+    // The copy is what counts: a source left behind is the caller's to clear.
     const int error = CopyFile(from, to);
-    return error != 0 ? error : RemoveFile(from);
+    if (error == 0) {
+        (void)RemoveFile(from);
+    }
+    return error;
 }
 
 std::optional<fs::path> FindProgram(const fs::path& preferred) {

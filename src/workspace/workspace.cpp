@@ -195,7 +195,7 @@ void Workspace::AddSong(const std::u16string& songName, const std::u16string& ly
 }
 
 bool Workspace::EditLyric(int n, const std::u16string& songName, const std::u16string& lyric) {
-    if (Refused(songName, lyric, view_)) {
+    if (!IsSong(n) || Refused(songName, lyric, view_)) {
         return false;
     }
     // A new page, not the old one rewritten: a build may be packing that.
@@ -216,6 +216,9 @@ bool Workspace::EditLyric(int n, const std::u16string& songName, const std::u16s
 }
 
 void Workspace::RemoveLyric(int n) {
+    if (!IsSong(n)) {
+        return;
+    }
     RestoreIfGone();
     LetGo page(*this, layout_.Page(songs_.PageFileName(n)));
     AppendAnsiText(layout_.SongLog(), RemoveLogRecord(n));
@@ -226,8 +229,7 @@ void Workspace::RemoveLyric(int n) {
 }
 
 void Workspace::MoveLyric(int from, int to) {
-    const int count = songs_.SongCount();
-    if (from == to || from < 1 || to < 1 || from > count || to > count) {
+    if (from == to || !IsSong(from) || !IsSong(to)) {
         return;
     }
     RestoreIfGone();
@@ -235,6 +237,10 @@ void Workspace::MoveLyric(int from, int to) {
     songs_.Move(from, to);
     ShowListFrom(std::min(from, to));
     view_.selectListEntry(to);
+}
+
+bool Workspace::IsSong(int n) const {
+    return n >= 1 && n <= songs_.SongCount();
 }
 
 void Workspace::ShowListFrom(int n) {

@@ -36,10 +36,11 @@ public:
     // comes from elsewhere. The name and the lyric must not be empty, nor the book full.
     void AddSong(const std::u16string& songName, const std::u16string& lyric);
     // Gives song n this name and lyric: a new page, its slots, its list entry; the song
-    // keeps its place. False, after the message, for empty input. Raises a Failure.
+    // keeps its place. False, after the message, for empty input, and false for a number
+    // that is no song's. Raises a Failure.
     bool EditLyric(int n, const std::u16string& songName, const std::u16string& lyric);
     // Song n leaves: its slots, its page, its list entry; the songs after it move up one
-    // place. Raises a Failure.
+    // place; a number that is no song's changes nothing. Raises a Failure.
     void RemoveLyric(int n);
     // Song `from` goes to place `to`, the songs between move one place towards `from`;
     // places past the ends change nothing. Raises a Failure.
@@ -79,6 +80,7 @@ private:
     // Writes the song's page under a free name and prepares its slots.
     SongCollection::NewSong WritePage(int preferred, const std::u16string& songName,
                                       const std::u16string& lyric);
+    bool IsSong(int n) const;
     void ShowListFrom(int n);
 
     RunLayout layout_;

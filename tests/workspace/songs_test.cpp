@@ -184,6 +184,9 @@ TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
         {"MoveDown", {a, b, c, {'m', 1, 3}, {'m', 1, 2}}, {u"C", u"B", u"A"}},
         {"EditToTheSameText", {a, {'e', 1, 0, u"A", u"a"}}, {u"A"}},
         {"RefusedEdit", {a, {'e', 1, 0, u"", u"x"}}, {u"A"}},
+        {"NoSuchSong",
+         {a, {'e', 2, 0, u"X", u"x"}, {'e', 0, 0, u"X", u"x"}, {'r', 0}, {'r', 2}},
+         {u"A"}},
         {"RemoveThenAdd", {a, b, c, {'r', 2}, d, d}, {u"A", u"C", u"D", u"D"}},
         // A cleaner took the work directory: each change puts it back from the tables.
         {"AfterTheRunWasWiped",
