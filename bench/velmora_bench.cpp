@@ -28,17 +28,24 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using velmora::songs::Song;
 
-class NullView : public velmora::CollectionView, public velmora::BuildView {
+class NullView : public velmora::BuildObserver {
 public:
-    void showMessage(const std::u16string& text, const std::u16string&) override {
-        throw velmora::Failure(u"unexpected message: " + text);
-    }
-    void appendListEntry(const std::u16string&) override {}
-    void emptyInputBoxes() override {}
-    void showListFrom(int, const std::vector<std::u16string>&) override {}
-    void selectListEntry(int) override {}
-    void setStatus(const std::u16string&) override {}
+    void PhaseChanged(velmora::BuildPhase) override {}
 };
+
+// A change the benchmark asks for is never refused.
+void Made(velmora::Refusal refusal) {
+    if (refusal != velmora::Refusal::None) {
+        throw std::runtime_error("a change was refused");
+    }
+}
+
+void BuildToEnd(velmora::BookMaker& maker) {
+    maker.MakeBook({});
+    while (!maker.Poll()) {
+        ::usleep(200);
+    }
+}
 
 struct Options {
     int songs = 1000;
@@ -192,22 +199,19 @@ int RunImport(const Options& options, const std::vector<Song>& songs) {
     }
     const velmora::SystemClock clock;
     NullView view;
-    velmora::Workspace typed(ProgramFolder(root, "typed", options.templates), clock, view);
+    velmora::Workspace typed(ProgramFolder(root, "typed", options.templates), clock);
     typed.ReadyToMake();
     const auto readStart = Clock::now();
     for (std::size_t i = 0; i < songs.size(); ++i) {
         std::ifstream in(files[i], std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        typed.AddSong(songs[i].name, songs[i].lyric);
+        Made(typed.AddLyric(songs[i].name, songs[i].lyric));
     }
     const auto readEnd = Clock::now();
     velmora::BookMaker typedMaker(typed, clock, view);
-    typedMaker.MakeBook();
-    while (!typedMaker.Poll()) {
-        ::usleep(200);
-    }
+    BuildToEnd(typedMaker);
     const auto typedEnd = Clock::now();
-    velmora::Workspace run(ProgramFolder(root, "imported", options.templates), clock, view);
+    velmora::Workspace run(ProgramFolder(root, "imported", options.templates), clock);
     run.ReadyToMake();
     velmora::BookMaker maker(run, clock, view);
     NeverCancelled progress;
@@ -215,10 +219,7 @@ int RunImport(const Options& options, const std::vector<Song>& songs) {
     const velmora::ImportReport report =
         velmora::Import(run, velmora::ImportFiles({lyrics}), progress);
     const auto imported = Clock::now();
-    maker.MakeBook();
-    while (!maker.Poll()) {
-        ::usleep(200);
-    }
+    BuildToEnd(maker);
     const auto end = Clock::now();
     std::printf(
         "{\"files\": %zu, \"songs\": %d, \"skipped\": %zu, \"read_add_ms\": %.1f, "
@@ -246,7 +247,7 @@ int Run(const Options& options) {
 
     const velmora::SystemClock clock;
     NullView view;
-    velmora::Workspace run(app, clock, view);
+    velmora::Workspace run(app, clock);
     velmora::BookMaker maker(run, clock, view);
 
     const auto start = Clock::now();
@@ -255,11 +256,11 @@ int Run(const Options& options) {
     addUs.reserve(songs.size());
     for (const Song& song : songs) {
         const auto before = Clock::now();
-        run.AddLyric(song.name, song.lyric);
+        Made(run.AddLyric(song.name, song.lyric));
         addUs.push_back(Ms(Clock::now() - before) * 1000.0);
     }
     const auto buildStart = Clock::now();
-    maker.MakeBook();
+    maker.MakeBook({});
     const auto archiverStart = Clock::now();
     while (!maker.Poll()) {
         ::usleep(200);
@@ -279,8 +280,10 @@ int Run(const Options& options) {
     };
     const std::size_t last = songs.size();
     const bool any = last > 0;
-    const double editMs =
-        any ? timed([&] { run.EditLyric(1, songs[0].name + u"改", songs[0].lyric); }) : 0;
+    const double editMs = any ? timed([&] {
+        run.EditLyric(1, {songs[0].name + u"改", songs[0].lyric});
+    })
+                              : 0;
     const double moveMs = any ? timed([&] { run.MoveLyric(1, static_cast<int>(last)); }) : 0;
     const double removeMs = any ? timed([&] { run.RemoveLyric(1); }) : 0;
     std::printf(

@@ -7,44 +7,44 @@
 #include <vector>
 
 #include "platform/child_process.h"
+#include "workspace/run_layout.h"
 
 namespace velmora {
 
-// 7za at `beside`, else on the PATH. Raises a Failure when neither exists.
+// 7za at `beside`, else on the PATH. Raises a Failure (ArchiverMissing) when neither exists.
 std::filesystem::path FindArchiver(const std::filesystem::path& beside);
 
-// Packs the listed files of a folder into a fresh ZIP archive, every entry stored, with
-// `mimetype` first as the EPUB container requires. 7-Zip sorts entries by name when it
-// adds, so mimetype goes in under a name that sorts before all others and is then renamed
-// (a rename keeps the order): two runs of 7za, watched without blocking.
+// Packs the listed files of the run's epub folder into a fresh ZIP archive, every entry
+// stored, with `mimetype` first as the EPUB container requires. 7-Zip sorts entries by
+// name when it adds, so mimetype goes in under a name that sorts before all others and is
+// then renamed (a rename keeps the order): two runs of 7za, watched without blocking.
 //
 // Everything the packer writes, the archive and whatever 7za leaves beside it included,
-// stays in its scratch folder, which it empties when it goes: a packer stopped halfway
-// leaves nothing behind.
+// stays in the run's scratch folder, which goes with the packer: a packer stopped halfway
+// leaves nothing behind, and the archiver is stopped before its files go.
 class ContainerPacker {
 public:
-    // Starts packing `entries` (paths relative to `folder`; `mimetype` is always packed,
-    // first). Raises a Failure.
-    ContainerPacker(const std::filesystem::path& archiver, const std::filesystem::path& folder,
-                    const std::vector<std::string>& entries, std::filesystem::path scratch);
+    // Starts packing `entries` (paths relative to the epub folder; `mimetype` is always
+    // packed, first). Raises a Failure.
+    ContainerPacker(const std::filesystem::path& archiver, const RunLayout& layout,
+                    const std::vector<std::string>& entries);
     ContainerPacker(const ContainerPacker&) = delete;
     ContainerPacker& operator=(const ContainerPacker&) = delete;
 
     // Does not block: true once the archive is complete. Raises a Failure naming the
-    // archiver's exit status and error line, or the signal that killed it.
+    // archiver's exit status and error lines, or the signal that killed it.
     bool Poll();
     // Where the archive is made; move it out before the packer goes.
-    std::filesystem::path Archive() const;
+    std::filesystem::path Archive() const { return layout_.PackArchive(); }
 
 private:
-    // Empties the folder when it goes, also when the packer's constructor fails.
+    // Empties and removes the folder when it goes, also when the packer's constructor fails.
     class ScratchFolder {
     public:
         explicit ScratchFolder(std::filesystem::path path);
         ~ScratchFolder();
         ScratchFolder(const ScratchFolder&) = delete;
         ScratchFolder& operator=(const ScratchFolder&) = delete;
-        const std::filesystem::path& path() const { return path_; }
 
     private:
         std::filesystem::path path_;
@@ -54,6 +54,7 @@ private:
     void Check(const ExitStatus& exit) const;
 
     std::filesystem::path archiver_;
+    RunLayout layout_;
     ScratchFolder scratch_;
     // After the scratch folder: a run still going is stopped before its files go.
     std::unique_ptr<ChildProcess> running_;

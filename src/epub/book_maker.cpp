@@ -4,28 +4,28 @@
 #include "epub/package_document.h"
 #include "platform/file_system.h"
 #include "text/code_page.h"
-#include "text/failure.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
 
 namespace velmora {
 
-BookMaker::BookMaker(Workspace& run, const Clock& clock, BuildView& view)
-    : run_(run), clock_(clock), view_(view) {}
+BookMaker::BookMaker(Workspace& run, const Clock& clock, BuildObserver& observer)
+    : run_(run), clock_(clock), observer_(observer) {}
 
-void BookMaker::MakeBook(const Cover& cover) {
+bool BookMaker::MakeBook(BuildRequest request) {
     if (Running()) {
-        view_.showMessage(u"正在制作，请等这一次制作完成。", u"提示");
-        return;
+        return false;
     }
     try {
-        WriteTree(cover ? cover() : std::nullopt);
+        savePlace_ = std::move(request.savePlace);
+        WriteTree(request.cover ? request.cover() : std::nullopt);
         StartPacking();
     } catch (...) {
         End();
-        view_.setStatus(u"制作失败");
+        Tell(BuildPhase::Failed);
         throw;
     }
+    return true;
 }
 
 void BookMaker::End() {
@@ -35,17 +35,17 @@ void BookMaker::End() {
 
 void BookMaker::WriteTree(const std::optional<std::string>& cover) {
     const RunLayout& layout = run_.Layout();
-    view_.setStatus(u"正在制作，请稍等...");
+    Tell(BuildPhase::Started);
     run_.Restore();
     // The media type goes in byte for byte: the container wants exactly those 20 bytes.
     SaveBytes(layout.Epub("mimetype"), TemplateBytes(layout.Template("mimetype")));
-    view_.setStatus(u"输出content.opf...");
+    Tell(BuildPhase::PackageDocument);
     WritePackageDocument(run_, clock_);
-    view_.setStatus(u"输出toc.ncx...");
+    Tell(BuildPhase::NavigationDocument);
     WriteNavigationDocument(run_);
-    view_.setStatus(u"输出titlepage.xhtml...");
+    Tell(BuildPhase::TitlePage);
     SaveAnsiFile(layout.Epub("titlepage.xhtml"), TemplateLine(layout.Template("titlepage.xhtml")));
-    view_.setStatus(u"输出封面...");
+    Tell(BuildPhase::Cover);
     SaveBytes(layout.Epub("cover.jpeg"),
               cover ? *cover : TemplateBytes(layout.Template("cover.jpeg")));
 }
@@ -61,57 +61,45 @@ std::vector<std::string> BookMaker::Entries() const {
 }
 
 void BookMaker::StartPacking() {
-    view_.setStatus(u"打包...");
+    Tell(BuildPhase::Packing);
     const RunLayout& layout = run_.Layout();
     hold_ = std::make_unique<Workspace::PageHold>(run_);
-    packer_ = std::make_unique<ContainerPacker>(FindArchiver(layout.Archiver()), layout.Epub(),
-                                                Entries(), layout.PackFolder());
+    packer_ = std::make_unique<ContainerPacker>(FindArchiver(layout.Archiver()), layout, Entries());
 }
 
-bool BookMaker::Poll() {
+std::optional<BuildResult> BookMaker::Poll() {
     if (!Running()) {
-        return true;
+        return std::nullopt;
     }
     try {
         if (!packer_->Poll()) {
-            return false;
+            return std::nullopt;
         }
-        Deliver();
+        BuildResult result = Deliver();
         End();
-        view_.setStatus(u"制作完成");
-        return true;
+        Tell(BuildPhase::Done);
+        return result;
     } catch (...) {
         End();
-        view_.setStatus(u"制作失败");
+        Tell(BuildPhase::Failed);
         throw;
     }
 }
 
-void BookMaker::CopyBook(std::u16string_view saveBox) const {
-    const std::filesystem::path asked = codepage::ToUtf8(saveBox);
-    const RunLayout& layout = run_.Layout();
-    if (!asked.is_absolute()) {
-        return;
+BuildResult BookMaker::Deliver() {
+    BuildResult result{BookPath(), {}, {}};
+    if (const int error = MoveFile(packer_->Archive(), result.book)) {
+        throw Failure(Problem::CannotSaveBook, result.book, error);
     }
-    std::filesystem::path target = asked;
-    if (IsDirectory(asked) || !asked.has_filename()) {
-        target = layout.BookIn(asked);
-    } else if (!asked.has_extension()) {
-        target += ".epub";
+    if (savePlace_.empty() || SameFile(savePlace_, result.book)) {
+        return result;
     }
-    // The box's first text, the finished folder, names the book itself.
-    if (SameFile(target, BookPath())) {
-        return;
+    if (const int error = CopyFile(result.book, savePlace_)) {
+        result.copyFailure = Failure(Problem::CannotSaveBook, savePlace_, error);
+    } else {
+        result.copy = savePlace_;
     }
-    if (const int error = CopyFile(BookPath(), target)) {
-        throw Failure::FromErrno(u"无法保存电子书", target, error);
-    }
-}
-
-void BookMaker::Deliver() {
-    if (const int error = MoveFile(packer_->Archive(), BookPath())) {
-        throw Failure::FromErrno(u"无法保存电子书", BookPath(), error);
-    }
+    return result;
 }
 
 }  // namespace velmora

@@ -1,7 +1,7 @@
 #pragma once
 // The build: completes the run's epub tree and has the archiver pack it into
-// finished/我的歌词本.epub, announcing each phase in the status label. The book holds the
-// songs of the moment the build began; songs added while it packs go into the next one.
+// finished/我的歌词本.epub, telling each phase to the observer. The book holds the songs of
+// the moment the build began; songs added while it packs go into the next one.
 
 #include <filesystem>
 #include <functional>
@@ -11,52 +11,61 @@
 #include <vector>
 
 #include "epub/archiver.h"
-#include "epub/build_view.h"
+#include "epub/build_observer.h"
 #include "platform/clock.h"
+#include "text/failure.h"
 #include "workspace/workspace.h"
 
 namespace velmora {
 
+// What the user asked for when the build began.
+struct BuildRequest {
+    // The cover's JPEG bytes, or nothing for the template's; it may raise a Failure.
+    std::function<std::optional<std::string>()> cover;
+    // Where a copy of the book goes besides finished/ (RunLayout::SavePlace); empty: none.
+    std::filesystem::path savePlace;
+};
+
+struct BuildResult {
+    std::filesystem::path book;
+    // Where the copy went; empty when none was asked for or the place is the book itself.
+    std::filesystem::path copy;
+    // Why the copy asked for was not made (CannotSaveBook): the book is made all the same.
+    std::optional<Failure> copyFailure;
+};
+
 class BookMaker {
 public:
-    BookMaker(Workspace& run, const Clock& clock, BuildView& view);
-
-    // The cover's JPEG bytes, or nothing for the template's; it may raise a Failure.
-    using Cover = std::function<std::optional<std::string>()>;
+    BookMaker(Workspace& run, const Clock& clock, BuildObserver& observer);
 
     // Takes the cover, re-creates what of the run has gone, writes mimetype, content.opf,
     // toc.ncx, titlepage.xhtml and cover.jpeg afresh and starts the archiver; Poll()
-    // finishes the build. Refused with a message while a build runs. Any error ends the
-    // build with the status "制作失败" and is raised again; the old book stays as it was.
-    void MakeBook(const Cover& cover = {});
+    // finishes the build. False, and nothing done, while a build runs. Any error ends the
+    // build (phase Failed) and is raised again; the old book stays as it was.
+    bool MakeBook(BuildRequest request);
 
     bool Running() const { return packer_ != nullptr; }
 
     // Does not block. When the archiver has finished, puts the book in place of the old
-    // one in one step and shows "制作完成"; true once the build has ended. Errors as for
-    // MakeBook.
-    bool Poll();
+    // one in one step (phase Done) and copies it to the save place: the result once the
+    // build has ended. Errors as for MakeBook.
+    std::optional<BuildResult> Poll();
 
     std::filesystem::path BookPath() const { return run_.Layout().BookPath(); }
-
-    // Writes the finished book also where the save-path box asks: into a folder as
-    // 我的歌词本.epub, or as a file (".epub" added to a name without an extension). A
-    // relative text, or the book's own folder, asks for nothing. A file there is replaced
-    // only once the copy is whole. Raises a Failure naming the target.
-    void CopyBook(std::u16string_view saveBox) const;
 
 private:
     void WriteTree(const std::optional<std::string>& cover);
     void StartPacking();
-    void Deliver();
+    BuildResult Deliver();
     // What the book holds: the fixed files and every file the manifest names.
     std::vector<std::string> Entries() const;
-
+    void Tell(BuildPhase phase) { observer_.PhaseChanged(phase); }
     void End();
 
     Workspace& run_;
     const Clock& clock_;
-    BuildView& view_;
+    BuildObserver& observer_;
+    std::filesystem::path savePlace_;
     // Pages the packer reads stay until it has done, whatever the collection does meanwhile.
     std::unique_ptr<Workspace::PageHold> hold_;
     std::unique_ptr<ContainerPacker> packer_;

@@ -1,7 +1,7 @@
 #include "epub/navigation_document.h"
 
 #include "epub/package_document.h"
-#include "text/lines.h"
+#include "text/line_printer.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
 #include "text/xml_text.h"
@@ -9,7 +9,7 @@
 namespace velmora {
 namespace {
 
-void PrintPoint(Lines& out, std::u16string_view id, std::u16string_view order,
+void PrintPoint(LinePrinter& out, std::u16string_view id, std::u16string_view order,
                 std::u16string_view label, std::u16string_view source) {
     out.line(u"<navPoint class=\"chapter\" id= \"" + std::u16string(id) + u"\" playOrder = \"" +
                  std::u16string(order) + u"\" > ",
@@ -25,15 +25,14 @@ void PrintPoint(Lines& out, std::u16string_view id, std::u16string_view order,
 
 std::u16string ComposeNavigationDocument(std::u16string_view templateLine,
                                          const SongCollection& songs) {
-    Lines out;
+    LinePrinter out;
     out.line(u"<docTitle>", 1)
         .line(u"<text>我的歌词本</text>", 2)
         .line(u"</docTitle>", 1)
         .line(u"<navMap>", 1);
     for (int n = 1; n <= songs.SongCount(); ++n) {
         const std::u16string number = Decimal(n);
-        PrintPoint(out, u"num_" + number, number,
-                   XmlText(songs.SongNames()[static_cast<std::size_t>(n)]), PageHref(songs, n));
+        PrintPoint(out, u"num_" + number, number, XmlText(songs.At(n).name), PageHref(songs, n));
     }
     if (songs.SongCount() == 0) {
         PrintPoint(out, u"titlepage", u"1", u"我的歌词本", u"titlepage.xhtml");

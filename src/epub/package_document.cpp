@@ -1,6 +1,6 @@
 #include "epub/package_document.h"
 
-#include "text/lines.h"
+#include "text/line_printer.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
 #include "text/xml_text.h"
@@ -8,7 +8,7 @@
 namespace velmora {
 namespace {
 
-void PrintMetadata(Lines& out, std::int64_t stamp) {
+void PrintMetadata(LinePrinter& out, std::int64_t stamp) {
     out.line(u"<dc:title>我的歌词本</dc:title>", 2)
         .line(u"<dc:creator opf:role=\"aut\" opf:file-as=\"Velmora\">Velmora</dc:creator>", 2)
         .line(u"<dc:description>Lyric Book</dc:description >", 2)
@@ -38,7 +38,7 @@ void PrintMetadata(Lines& out, std::int64_t stamp) {
         .line(u"</metadata>", 1);
 }
 
-void PrintManifest(Lines& out, const SongCollection& songs) {
+void PrintManifest(LinePrinter& out, const SongCollection& songs) {
     out.line(u"<manifest>", 1)
         .line(u"<item href=\"cover.jpeg\" id=\"cover\" media-type=\"image/jpeg\"/>", 2)
         .line(
@@ -54,7 +54,7 @@ void PrintManifest(Lines& out, const SongCollection& songs) {
         .line(u"</manifest>", 1);
 }
 
-void PrintSpineAndGuide(Lines& out, const SongCollection& songs) {
+void PrintSpineAndGuide(LinePrinter& out, const SongCollection& songs) {
     out.line(u"<spine toc=\"toc\">", 1).line(u"<itemref idref=\"titlepage\"/>", 2);
     for (int n = 1; n <= songs.SongCount(); ++n) {
         out.line(u"<itemref idref=\"id" + Decimal(n) + u"\"/>", 2);
@@ -72,7 +72,7 @@ void PrintSpineAndGuide(Lines& out, const SongCollection& songs) {
 
 std::u16string ComposePackageDocument(std::u16string_view templateLine, const SongCollection& songs,
                                       std::int64_t stamp) {
-    Lines out;
+    LinePrinter out;
     PrintMetadata(out, stamp);
     PrintManifest(out, songs);
     PrintSpineAndGuide(out, songs);

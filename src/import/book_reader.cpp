@@ -10,30 +10,24 @@
 #include "import/zip_archive.h"
 #include "text/code_page.h"
 #include "text/failure.h"
+#include "text/limits.h"
 
 namespace velmora {
 namespace {
-
-// A lyric book of 9,999 long songs stays well below this.
-constexpr std::size_t kLargestBook = 256 * 1024 * 1024;
-
-[[noreturn]] void Refuse(std::u16string_view reason) {
-    throw Failure(std::u16string(reason));
-}
 
 using XmlDocument = std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)>;
 
 XmlDocument Parse(const std::map<std::string, std::string>& entries, const std::string& name) {
     const auto entry = entries.find(name);
     if (entry == entries.end()) {
-        Refuse(u"缺少 " + codepage::FromUtf8(name));
+        throw Failure(Problem::MissingEntry, {}, 0, name);
     }
     XmlDocument document(
         xmlReadMemory(entry->second.data(), static_cast<int>(entry->second.size()), nullptr,
                       nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
         xmlFreeDoc);
     if (!document) {
-        Refuse(codepage::FromUtf8(name) + u" 不是合格的 XML");
+        throw Failure(Problem::NotXml, {}, 0, name);
     }
     return document;
 }
@@ -79,37 +73,54 @@ std::u16string MetadataText(xmlNode* root, const char* name) {
     return found.empty() ? u"" : Text(found.front());
 }
 
+// A song page: its one heading is the name, its one paragraph the lyric.
+Song ReadPage(const std::map<std::string, std::string>& entries, const std::string& href) {
+    const XmlDocument page = Parse(entries, href);
+    xmlNode* body = xmlDocGetRootElement(page.get());
+    const std::vector<xmlNode*> names = Elements(body, "h2");
+    const std::vector<xmlNode*> lyrics = Elements(body, "p");
+    if (names.size() != 1 || lyrics.size() != 1) {
+        throw Failure(Problem::NotSongPage, {}, 0, href);
+    }
+    return {Text(names.front()), WithCrLf(Text(lyrics.front()))};
+}
+
 }  // namespace
 
 std::vector<Song> ReadBook(std::string_view epub) {
     const std::map<std::string, std::string> entries = ZipEntries(epub, kLargestBook);
     if (!entries.contains("content.opf")) {
-        Refuse(u"不是 Velmora 制作的歌词本");
+        throw Failure(Problem::ForeignBook);
     }
     const XmlDocument package = Parse(entries, "content.opf");
     xmlNode* root = xmlDocGetRootElement(package.get());
     if (MetadataText(root, "source") != u"Velmora" ||
         MetadataText(root, "title") != u"我的歌词本") {
-        Refuse(u"不是 Velmora 制作的歌词本");
+        throw Failure(Problem::ForeignBook);
     }
     std::map<std::string, std::string> hrefs;
     for (xmlNode* item : Elements(root, "item")) {
         hrefs[Attribute(item, "id")] = Attribute(item, "href");
     }
-    std::vector<Song> songs;
+    std::vector<std::string> pages;
     for (xmlNode* itemref : Elements(root, "itemref")) {
-        const std::string href = hrefs[Attribute(itemref, "idref")];
-        if (href == "titlepage.xhtml") {
-            continue;
+        std::string href = hrefs[Attribute(itemref, "idref")];
+        if (href != "titlepage.xhtml") {
+            pages.push_back(std::move(href));
         }
-        const XmlDocument page = Parse(entries, href);
-        xmlNode* body = xmlDocGetRootElement(page.get());
-        const std::vector<xmlNode*> names = Elements(body, "h2");
-        const std::vector<xmlNode*> lyrics = Elements(body, "p");
-        if (names.size() != 1 || lyrics.size() != 1) {
-            Refuse(codepage::FromUtf8(href) + u" 不是歌曲页");
+    }
+    // Counted before any page is read: a spine can name one page a million times.
+    if (pages.size() > static_cast<std::size_t>(kMaxSongs)) {
+        throw Failure(Problem::TooManyPages);
+    }
+    std::vector<Song> songs;
+    std::map<std::string, Song> read;
+    for (const std::string& href : pages) {
+        auto [page, unread] = read.try_emplace(href);
+        if (unread) {
+            page->second = ReadPage(entries, href);
         }
-        songs.push_back({Text(names.front()), WithCrLf(Text(lyrics.front()))});
+        songs.push_back(page->second);
     }
     return songs;
 }

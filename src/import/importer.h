@@ -5,9 +5,9 @@
 
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "text/failure.h"
 #include "workspace/workspace.h"
 
 namespace velmora {
@@ -22,20 +22,22 @@ public:
 
 struct ImportReport {
     int songs = 0;
-    std::vector<std::pair<std::filesystem::path, std::u16string>> skipped;  // file, reason
+    // Each with the file it concerns as its path, and why it gave no songs.
+    std::vector<Failure> skipped;
+    bool cancelled = false;
 };
 
 // The files to import: each file as given, each folder searched (and its folders) for
-// .lrc, .txt and .epub files, taken in natural name order (2.lrc before 10.lrc).
-std::vector<std::filesystem::path> ImportFiles(const std::vector<std::filesystem::path>& given);
+// .lrc, .txt and .epub files, taken in natural name order (2.lrc before 10.lrc); a folder
+// that cannot be read is skipped with its reason.
+struct ImportList {
+    std::vector<std::filesystem::path> files;
+    std::vector<Failure> skipped;
+};
+ImportList ImportFiles(const std::vector<std::filesystem::path>& given);
 
 // Adds the songs of each file in turn. Songs added before a cancel or a Failure (a page or
 // the log that cannot be written) stay; the Failure is raised.
-ImportReport Import(Workspace& run, const std::vector<std::filesystem::path>& files,
-                    ImportProgress& progress);
-
-// How many songs came in and which files were skipped, and why (the first 20, then a
-// count); empty when nothing was skipped.
-std::u16string ImportSummary(const ImportReport& report);
+ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& progress);
 
 }  // namespace velmora

@@ -24,7 +24,7 @@ std::u16string_view Trimmed(std::u16string_view text) {
     return text;
 }
 
-std::vector<std::u16string_view> Lines(std::u16string_view text) {
+std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
     std::vector<std::u16string_view> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -146,7 +146,7 @@ std::optional<std::u16string> DecodeLyricFile(std::string_view bytes) {
 
 std::u16string WithCrLf(std::u16string_view text) {
     std::u16string crlf;
-    const std::vector<std::u16string_view> lines = Lines(text);
+    const std::vector<std::u16string_view> lines = SplitLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         crlf.append(i == 0 ? u"" : u"\r\n").append(lines[i]);
     }
@@ -157,7 +157,7 @@ Song SongFromLrc(std::u16string_view text, std::u16string_view fileName) {
     Song song{std::u16string(fileName), {}};
     std::vector<TimedLine> timed;
     long lastTime = -1;
-    for (const std::u16string_view raw : Lines(text)) {
+    for (const std::u16string_view raw : SplitLines(text)) {
         std::u16string_view line = Trimmed(raw);
         std::vector<long> times;
         bool tagged = false;
@@ -202,7 +202,7 @@ Song SongFromLrc(std::u16string_view text, std::u16string_view fileName) {
 
 Song SongFromText(std::u16string_view text, std::u16string_view fileName) {
     std::vector<std::u16string> lines;
-    for (const std::u16string_view line : Lines(text)) {
+    for (const std::u16string_view line : SplitLines(text)) {
         lines.emplace_back(line);
     }
     return {std::u16string(fileName), Lyric(lines)};

@@ -5,14 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "workspace/song.h"
+
 namespace velmora {
-
-struct Song {
-    std::u16string name;
-    std::u16string lyric;  // lines end in CR LF, as the lyric box gives them
-
-    bool operator==(const Song&) const = default;
-};
 
 // A file's bytes as text: in the encoding its byte-order mark names, else UTF-8 when the
 // bytes are valid UTF-8, else GB18030. Nothing when the bytes are no text: NUL bytes in a

@@ -14,7 +14,7 @@ std::map<std::string, std::string> ZipEntries(std::string_view zip, std::size_t 
                                                                         archive_read_free);
     archive_read_support_format_zip(reader.get());
     if (archive_read_open_memory(reader.get(), zip.data(), zip.size()) != ARCHIVE_OK) {
-        throw Failure(u"不是 ZIP 文件");
+        throw Failure(Problem::NotZip);
     }
     std::map<std::string, std::string> entries;
     std::size_t total = 0;
@@ -27,7 +27,7 @@ std::map<std::string, std::string> ZipEntries(std::string_view zip, std::size_t 
         const la_int64_t declared =
             archive_entry_size_is_set(entry) ? archive_entry_size(entry) : -1;
         if (declared > static_cast<la_int64_t>(room)) {
-            throw Failure(u"解压后太大，不像歌词本");
+            throw Failure(Problem::UnpacksTooLarge);
         }
         const std::size_t most = declared >= 0 ? static_cast<std::size_t>(declared) : room;
         std::string bytes;
@@ -35,11 +35,11 @@ std::map<std::string, std::string> ZipEntries(std::string_view zip, std::size_t 
         for (la_ssize_t read = 0;
              (read = archive_read_data(reader.get(), buffer, sizeof buffer)) != 0;) {
             if (read < 0) {
-                throw Failure(u"ZIP 文件已损坏");
+                throw Failure(Problem::ZipBroken);
             }
             bytes.append(buffer, static_cast<std::size_t>(read));
             if (bytes.size() > most) {
-                throw Failure(u"解压后太大，不像歌词本");
+                throw Failure(Problem::UnpacksTooLarge);
             }
         }
         total += bytes.size();
@@ -47,7 +47,7 @@ std::map<std::string, std::string> ZipEntries(std::string_view zip, std::size_t 
         entries[name != nullptr ? name : ""] = std::move(bytes);
     }
     if (status != ARCHIVE_EOF) {
-        throw Failure(u"ZIP 文件已损坏");
+        throw Failure(Problem::ZipBroken);
     }
     return entries;
 }

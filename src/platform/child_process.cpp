@@ -1,8 +1,9 @@
 #include "platform/child_process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,7 +43,7 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
 
 class Descriptor {
 public:
-    Descriptor() = default;
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
     ~Descriptor() { reset(); }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
@@ -58,36 +59,6 @@ public:
 
 private:
     int fd_ = -1;
-};
-
-// What the child is given in place of our own descriptors, each step checked: a failed
-// one is the start's error.
-class SpawnActions {
-public:
-    SpawnActions() : error_(posix_spawn_file_actions_init(&actions_)) {}
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&actions_); }
-    SpawnActions(const SpawnActions&) = delete;
-    SpawnActions& operator=(const SpawnActions&) = delete;
-
-    void open(int fd, const char* path, int flags) {
-        keep(posix_spawn_file_actions_addopen(&actions_, fd, path, flags, 0));
-    }
-    void dup2(int from, int to) { keep(posix_spawn_file_actions_adddup2(&actions_, from, to)); }
-    void chdir(const std::filesystem::path& dir) {
-        keep(posix_spawn_file_actions_addchdir_np(&actions_, dir.c_str()));
-    }
-    int error() const { return error_; }
-    const posix_spawn_file_actions_t* get() const { return &actions_; }
-
-private:
-    void keep(int error) {
-        if (error_ == 0) {
-            error_ = error;
-        }
-    }
-
-    posix_spawn_file_actions_t actions_{};
-    int error_ = 0;
 };
 
 ExitStatus StatusOf(int status) {
@@ -118,26 +89,15 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
         ends[stream][1].reset(fds[1]);
         ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
     }
-    SpawnActions actions;
-    actions.open(0, "/dev/null", O_RDONLY);
-    if (options.keepOutput) {
-        actions.dup2(ends[0][1].get(), 1);
-    } else {
-        actions.open(1, "/dev/null", O_WRONLY);
-    }
-    actions.dup2(ends[1][1].get(), 2);
-    if (!options.workingDirectory.empty()) {
-        actions.chdir(options.workingDirectory);
-    }
-    if (actions.error() != 0) {
-        startError_ = actions.error();
-        return;
-    }
+    const std::string directory = options.workingDirectory.string();
+    const sys::ChildSetup setup{ends[0][1].get(), ends[1][1].get(),
+                                directory.empty() ? nullptr : directory.c_str(),
+                                options.diesWithUs};
     std::vector<std::string> argv{program.string()};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<std::string> envp = ChildEnvironment(options.utf8Locale);
-    startError_ = sys::Spawn(&pid_, program.c_str(), actions.get(), Pointers(argv).data(),
-                             Pointers(envp).data());
+    startError_ =
+        sys::Spawn(&pid_, program.c_str(), setup, Pointers(argv).data(), Pointers(envp).data());
     if (startError_ != 0) {
         pid_ = -1;
         return;
@@ -187,13 +147,7 @@ std::optional<ExitStatus> ChildProcess::Reap(int options) {
     return StatusOf(status);
 }
 
-std::optional<ExitStatus> ChildProcess::Poll() {
-    if (pid_ <= 0) {
-        return ExitStatus{ExitStatus::How::Lost, startError_ != 0 ? startError_ : ECHILD, {}};
-    }
-    // Keep the pipe empty, or a talkative child would block on it.
-    Drain();
-    std::optional<ExitStatus> exit = Reap(WNOHANG);
+std::optional<ExitStatus> ChildProcess::Finish(std::optional<ExitStatus> exit) {
     if (exit) {
         Drain();
         exit->output = std::move(output_);
@@ -202,13 +156,44 @@ std::optional<ExitStatus> ChildProcess::Poll() {
     return exit;
 }
 
+std::optional<ExitStatus> ChildProcess::Poll() {
+    if (pid_ <= 0) {
+        return ExitStatus{ExitStatus::How::Lost, startError_ != 0 ? startError_ : ECHILD, {}};
+    }
+    // Keep the pipes empty, or a talkative child would block on them.
+    Drain();
+    return Finish(Reap(WNOHANG));
+}
+
 ExitStatus ChildProcess::Wait() {
-    // Polling keeps the error pipe drained while waiting.
+    if (pid_ <= 0) {
+        return *Poll();
+    }
+    // Sleeps until the child ends or writes: its end is a readable pidfd.
+    const Descriptor ended(static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0)));
     for (;;) {
-        if (auto exit = Poll()) {
-            return *std::move(exit);
+        Drain();
+        pollfd watched[3] = {
+            {ended.get(), POLLIN, 0}, {outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
+        if (ended.get() < 0) {
+            // Without a pidfd (an old kernel), a look every 10 ms.
+            if (auto exit = Reap(WNOHANG)) {
+                return *Finish(std::move(exit));
+            }
+            ::poll(nullptr, 0, 10);
+            continue;
         }
-        ::usleep(2000);
+        if (::poll(watched, 3, -1) > 0 && (watched[0].revents & POLLIN) != 0) {
+            return *Finish(Reap(0));
+        }
+        // A pipe at its end stays readable, with nothing to read: stop watching it.
+        for (int k = 1; k < 3; ++k) {
+            if (watched[k].revents == POLLHUP) {
+                int& fd = k == 1 ? outputPipe_ : errorPipe_;
+                sys::Close(fd);
+                fd = -1;
+            }
+        }
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// A program started with an argument list (never through a shell) and watched without
-// blocking. Its standard error is kept for the message when it fails, and its standard
-// output when asked for.
+// A program started with an argument list (never through a shell), watched without
+// blocking or waited for. Its standard error is kept for the message when it fails, and
+// its standard output when asked for. It dies with the program that started it, unless
+// asked to go on.
 
 #include <sys/types.h>
 
@@ -33,6 +34,9 @@ struct ProcessOptions {
     bool utf8Locale = true;
     // Standard output kept (in ExitStatus::output) rather than thrown away.
     bool keepOutput = false;
+    // Killed when the program that started it ends, however it ends; off for a program
+    // that is to go on by itself (the desktop's file manager).
+    bool diesWithUs = true;
 };
 
 class ChildProcess {
@@ -52,7 +56,7 @@ public:
 
     // Does not block: the exit status once the process has ended.
     std::optional<ExitStatus> Poll();
-    // Blocks until the process has ended.
+    // Blocks until the process has ended, its pipes kept drained meanwhile.
     ExitStatus Wait();
     // Lets a running process go on by itself after its watcher has gone.
     void Release();
@@ -60,6 +64,7 @@ public:
 private:
     void Drain();
     std::optional<ExitStatus> Reap(int options);
+    std::optional<ExitStatus> Finish(std::optional<ExitStatus> exit);
 
     pid_t pid_ = -1;
     int outputPipe_ = -1;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/system_calls.h"
@@ -15,15 +16,22 @@ int Flags(File::Mode mode) {
     switch (mode) {
         case File::Mode::OpenExisting:
             return O_RDONLY;
+        case File::Mode::OpenNoWait:
+            return O_RDONLY | O_NONBLOCK;
         case File::Mode::OpenToWrite:
             return O_RDWR;
         case File::Mode::OpenAlways:
             return O_RDWR | O_CREAT;
         case File::Mode::CreateAlways:
             return O_RDWR | O_CREAT | O_TRUNC;
+        case File::Mode::CreateNew:
+            return O_RDWR | O_CREAT | O_EXCL;
     }
     return O_RDONLY;
 }
+
+// Big enough that a 256 MiB book is a few hundred reads, small enough to ask `going` often.
+constexpr std::size_t kChunk = 1024 * 1024;
 
 }  // namespace
 
@@ -35,8 +43,7 @@ File::File(const std::filesystem::path& path, Mode mode) {
     }
     // A directory opens for reading on POSIX; as a file it does not exist. (Opening one
     // for writing fails by itself.)
-    struct stat info {};
-    if (mode == Mode::OpenExisting && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (mode == Mode::OpenExisting && S_ISDIR(type())) {
         close();
         error_ = EISDIR;
     }
@@ -58,6 +65,11 @@ std::optional<std::uint64_t> File::size() {
         return std::nullopt;
     }
     return static_cast<std::uint64_t>(info.st_size);
+}
+
+unsigned File::type() {
+    struct stat info {};
+    return ::fstat(fd_, &info) == 0 ? info.st_mode & S_IFMT : 0;
 }
 
 bool File::seek(std::uint64_t offset) {
@@ -93,29 +105,6 @@ std::optional<std::size_t> File::read(void* buffer, std::size_t length) {
     return done;
 }
 
-std::optional<std::string> File::readToEnd() {
-    std::string bytes;
-    const auto length = size();
-    if (!length) {
-        return std::nullopt;
-    }
-    // The size is a hint: a file that grows meanwhile is read on to its end.
-    std::size_t capacity = static_cast<std::size_t>(*length) + 1;
-    for (;;) {
-        const std::size_t start = bytes.size();
-        bytes.resize(start + capacity);
-        const auto count = read(bytes.data() + start, capacity);
-        if (!count) {
-            return std::nullopt;
-        }
-        bytes.resize(start + *count);
-        if (*count < capacity) {
-            return bytes;
-        }
-        capacity = 64 * 1024;
-    }
-}
-
 bool File::write(const void* buffer, std::size_t length) {
     const auto* bytes = static_cast<const char*>(buffer);
     while (length > 0) {
@@ -140,6 +129,14 @@ bool File::truncate(std::uint64_t length) {
     return ::ftruncate(fd_, static_cast<off_t>(length)) == 0 || fail();
 }
 
+bool File::sync() {
+    return sys::Fsync(fd_) == 0 || fail();
+}
+
+bool File::setMode(unsigned mode) {
+    return ::fchmod(fd_, static_cast<mode_t>(mode)) == 0 || fail();
+}
+
 bool File::close() {
     if (fd_ < 0) {
         return true;
@@ -148,6 +145,45 @@ bool File::close() {
     const int rc = sys::Close(fd_);
     fd_ = -1;
     return rc == 0 || errno == EINTR || fail();
+}
+
+FileContent ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit,
+                          const std::function<bool()>& going) {
+    using Status = FileContent::Status;
+    // Looked at before the open, which then cannot block: a FIFO stays unopened.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return {Status::NotRegular};
+    }
+    File file(path, File::Mode::OpenNoWait);
+    if (!file.isOpen()) {
+        return {Status::CannotOpen, file.error()};
+    }
+    // Swapped for something else between the look and the open.
+    if (!S_ISREG(file.type())) {
+        return {Status::NotRegular};
+    }
+    FileContent content;
+    const auto size = file.size();
+    content.bytes.reserve(
+        static_cast<std::size_t>(std::min<std::uint64_t>(size.value_or(0), limit)));
+    std::string chunk(kChunk, '\0');
+    for (;;) {
+        if (going && !going()) {
+            return {Status::Stopped};
+        }
+        const auto count = file.read(chunk.data(), chunk.size());
+        if (!count) {
+            return {Status::CannotRead, file.error()};
+        }
+        if (content.bytes.size() + *count > limit) {
+            return {Status::TooLarge};
+        }
+        content.bytes.append(chunk, 0, *count);
+        if (*count < chunk.size()) {
+            return content;
+        }
+    }
 }
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,7 +8,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
-#include <initializer_list>
 #include <string>
 
 #include "platform/file.h"
@@ -18,6 +18,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr std::size_t kCopyChunk = 1024 * 1024;
+// A chain of links longer than this is a loop (the kernel's own limit).
+constexpr int kMostLinks = 40;
+
 std::optional<struct stat> StatOf(const fs::path& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
@@ -26,31 +30,22 @@ std::optional<struct stat> StatOf(const fs::path& path) {
     return info;
 }
 
-// A name beside `path` that no other writer uses, whether another call or another
+// Of a target's name, what goes into its temporary file's: a name of 255 bytes (the file
+// system's most) must leave room for the rest.
+constexpr std::size_t kNameInTemporary = 100;
+
+// A hidden name beside `path` that no other writer uses, whether another call or another
 // program running from the same folder.
 fs::path TemporaryBeside(const fs::path& path) {
     static std::atomic<unsigned> counter{0};
     std::string name = ".";
-    name += path.filename().string();
-    for (const unsigned number : {static_cast<unsigned>(::getpid()), ++counter}) {
-        name += '.';
-        name += std::to_string(number);
-    }
+    name += path.filename().string().substr(0, kNameInTemporary);
+    name += '.';
+    name += std::to_string(::getpid());
+    name += '-';
+    name += std::to_string(++counter);
+    name += ".part";
     return path.parent_path() / name;
-}
-
-int WriteNew(const fs::path& path, std::string_view bytes) {
-    File file(path, File::Mode::CreateAlways);
-    if (!file.isOpen()) {
-        return file.error();
-    }
-    if (!file.write(bytes.data(), bytes.size()) || !file.close()) {
-        const int error = file.error();
-        file.close();
-        (void)RemoveFile(path);
-        return error;
-    }
-    return 0;
 }
 
 int RenameOver(const fs::path& from, const fs::path& to) {
@@ -59,6 +54,16 @@ int RenameOver(const fs::path& from, const fs::path& to) {
         (void)RemoveFile(from);
     }
     return error;
+}
+
+// Makes a rename into the folder last through a power cut. A file system that cannot flush
+// a folder has nothing to flush.
+void SyncFolder(const fs::path& folder) {
+    const int fd = sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd >= 0) {
+        sys::Fsync(fd);
+        sys::Close(fd);
+    }
 }
 
 bool IsExecutableFile(const fs::path& path) {
@@ -71,6 +76,19 @@ fs::path Absolute(const fs::path& path) {
     std::error_code ignored;
     const fs::path absolute = fs::absolute(path, ignored);
     return absolute.empty() ? path : absolute;
+}
+
+fs::path LinkTarget(const fs::path& path) {
+    fs::path target = path;
+    std::error_code error;
+    for (int links = 0; links < kMostLinks && fs::is_symlink(target, error); ++links) {
+        const fs::path next = fs::read_symlink(target, error);
+        if (error) {
+            break;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
 }
 
 int MakeDirectory(const fs::path& path) {
@@ -115,24 +133,42 @@ int RemoveFile(const fs::path& path) {
     return ::unlink(path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
 }
 
-std::vector<fs::path> FilesBelow(const fs::path& folder) {
-    std::vector<fs::path> files;
+FolderListing FilesBelow(const fs::path& folder) {
+    FolderListing listing;
     std::error_code error;
-    for (fs::recursive_directory_iterator
-             it(folder, fs::directory_options::skip_permission_denied, error),
-         end;
-         !error && it != end; it.increment(error)) {
+    fs::recursive_directory_iterator it(folder, error);
+    if (error) {
+        listing.unreadable.emplace_back(folder, error.value());
+        return listing;
+    }
+    for (const fs::recursive_directory_iterator end; it != end;) {
         if (it->is_regular_file(error)) {
-            files.push_back(it->path());
+            listing.files.push_back(it->path());
+        }
+        const fs::path at = it->path();
+        it.increment(error);
+        if (error) {
+            // A folder below that cannot be read is passed over; the rest are still read.
+            listing.unreadable.emplace_back(at, error.value());
+            it.disable_recursion_pending();
+            error.clear();
         }
     }
-    return files;
+    return listing;
+}
+
+std::vector<fs::path> Entries(const fs::path& folder) {
+    std::vector<fs::path> entries;
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(folder, ignored)) {
+        entries.push_back(entry.path());
+    }
+    return entries;
 }
 
 void RemoveFilesIn(const fs::path& folder) {
-    std::error_code ignored;
-    for (const auto& entry : fs::directory_iterator(folder, ignored)) {
-        (void)RemoveFile(entry.path());
+    for (const fs::path& entry : Entries(folder)) {
+        (void)RemoveFile(entry);
     }
 }
 
@@ -141,9 +177,23 @@ void RemoveTree(const fs::path& folder) {
     fs::remove_all(folder, ignored);
 }
 
+int WriteNewFile(const fs::path& path, std::string_view bytes) {
+    File file(path, File::Mode::CreateNew);
+    if (!file.isOpen()) {
+        return file.error();
+    }
+    if (!file.write(bytes.data(), bytes.size()) || !file.close()) {
+        const int error = file.error();
+        file.close();
+        (void)RemoveFile(path);
+        return error;
+    }
+    return 0;
+}
+
 int ReplaceFile(const fs::path& path, std::string_view bytes) {
     const fs::path temporary = TemporaryBeside(path);
-    const int error = WriteNew(temporary, bytes);
+    const int error = WriteNewFile(temporary, bytes);
     return error != 0 ? error : RenameOver(temporary, path);
 }
 
@@ -173,22 +223,96 @@ int AppendToFile(const fs::path& path, std::string_view bytes) {
     return error;
 }
 
+SaveFile::SaveFile(const fs::path& target) : target_(LinkTarget(target)) {
+    temporary_ = TemporaryBeside(target_);
+    file_ = std::make_unique<File>(temporary_, File::Mode::CreateNew);
+    if (!file_->isOpen()) {
+        fail(file_->error());
+        temporary_.clear();
+        return;
+    }
+    if (const auto old = StatOf(target_); old && S_ISREG(old->st_mode)) {
+        if (!file_->setMode(old->st_mode & 07777)) {
+            fail(file_->error());
+        }
+    }
+}
+
+SaveFile::~SaveFile() {
+    file_.reset();
+    if (!temporary_.empty()) {
+        (void)RemoveFile(temporary_);
+    }
+}
+
+bool SaveFile::fail(int error) {
+    if (error_ == 0) {
+        error_ = error;
+    }
+    return false;
+}
+
+bool SaveFile::write(std::string_view bytes) {
+    return error_ == 0 && (file_->write(bytes.data(), bytes.size()) || fail(file_->error()));
+}
+
+int SaveFile::commit() {
+    if (error_ == 0 && !(file_->sync() && file_->close())) {
+        fail(file_->error());
+    }
+    if (error_ == 0 && !fail(RenameFile(temporary_, target_))) {
+        temporary_.clear();
+        SyncFolder(target_.parent_path());
+    }
+    return error_;
+}
+
 int CopyFile(const fs::path& from, const fs::path& to) {
+    // The source first: one that cannot be read writes nothing.
     File source(from, File::Mode::OpenExisting);
-    const auto bytes = source.isOpen() ? source.readToEnd() : std::nullopt;
-    return bytes ? ReplaceFile(to, *bytes) : source.error();
+    if (!source.isOpen()) {
+        return source.error();
+    }
+    SaveFile copy(to);
+    std::string chunk(kCopyChunk, '\0');
+    for (;;) {
+        const auto count = source.read(chunk.data(), chunk.size());
+        if (!count) {
+            return source.error();
+        }
+        if (!copy.write(std::string_view(chunk).substr(0, *count))) {
+            break;
+        }
+        if (*count < chunk.size()) {
+            break;
+        }
+    }
+    return copy.commit();
 }
 
 int MoveFile(const fs::path& from, const fs::path& to) {
-    if (const int error = RenameFile(from, to); error != EXDEV) {
+    const fs::path target = LinkTarget(to);
+    {
+        File moved(from, File::Mode::OpenToWrite);
+        const auto old = StatOf(target);
+        if (!moved.isOpen() || !moved.sync() ||
+            (old && S_ISREG(old->st_mode) && !moved.setMode(old->st_mode & 07777))) {
+            return moved.error();
+        }
+    }
+    const int error = RenameFile(from, target);
+    if (error == 0) {
+        SyncFolder(target.parent_path());
+        return 0;
+    }
+    if (error != EXDEV) {
         return error;
     }
-    // The copy is what counts: a source left behind is the caller's to clear.
-    const int error = CopyFile(from, to);
-    if (error == 0) {
+    const int copyError = CopyFile(from, target);
+    if (copyError == 0) {
         (void)RemoveFile(from);
     }
-    return error;
+    return copyError;
 }
 
 std::optional<fs::path> FindProgram(const fs::path& preferred) {

@@ -3,14 +3,20 @@
 // a temporary file behind.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 namespace velmora {
 
+class File;
+
 // The path from the root: a child started in another folder still finds what it names.
 std::filesystem::path Absolute(const std::filesystem::path& path);
+// The file a chain of symbolic links ends at (the path itself when it is none); the end
+// need not exist.
+std::filesystem::path LinkTarget(const std::filesystem::path& path);
 
 // Creates the last element of the path only (no missing parents).
 [[nodiscard]] int MakeDirectory(const std::filesystem::path& path);
@@ -26,20 +32,58 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 [[nodiscard]] int RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // A file that is already gone counts as removed.
 [[nodiscard]] int RemoveFile(const std::filesystem::path& path);
-// Every file below the folder, in its folders too, as far as they can be read.
-std::vector<std::filesystem::path> FilesBelow(const std::filesystem::path& folder);
+// Every file below the folder, in its folders too, as far as they can be read; with the
+// folders that could not be read.
+struct FolderListing {
+    std::vector<std::filesystem::path> files;
+    std::vector<std::pair<std::filesystem::path, int>> unreadable;  // folder, errno
+};
+FolderListing FilesBelow(const std::filesystem::path& folder);
+// The entries directly inside the folder (none when it cannot be read).
+std::vector<std::filesystem::path> Entries(const std::filesystem::path& folder);
 // Removes every file directly inside the folder, as far as it can.
 void RemoveFilesIn(const std::filesystem::path& folder);
 // Removes the folder with everything in it, as far as it can.
 void RemoveTree(const std::filesystem::path& folder);
 
+// A new file holding `bytes`; one that exists is not touched (EEXIST), one half written
+// is removed.
+[[nodiscard]] int WriteNewFile(const std::filesystem::path& path, std::string_view bytes);
 // The file replaced by `bytes` in one step: readers see the old file or the new, whole.
+// For the run's own files: nothing is flushed to the disk.
 [[nodiscard]] int ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
 // Appends in one write; a failed append cuts the file back to its former length.
 [[nodiscard]] int AppendToFile(const std::filesystem::path& path, std::string_view bytes);
-// Copies `from` over `to`, replacing a file there only once the copy is whole.
+
+// A file the user keeps, replaced as QSaveFile::commit() does: written to a temporary file
+// beside it, flushed to the disk, renamed over it, and its folder flushed; it keeps the
+// permissions of the file it replaces, and a symbolic link keeps pointing where it did,
+// at the new file. Until committed, the old file stays as it was; a save never committed
+// leaves nothing.
+class SaveFile {
+public:
+    explicit SaveFile(const std::filesystem::path& target);
+    ~SaveFile();
+    SaveFile(const SaveFile&) = delete;
+    SaveFile& operator=(const SaveFile&) = delete;
+
+    bool write(std::string_view bytes);
+    // 0 once the file is in place, else the errno of the first failure.
+    [[nodiscard]] int commit();
+
+private:
+    bool fail(int error);
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    std::unique_ptr<File> file_;
+    int error_ = 0;
+};
+
+// Copies `from` over `to` as a SaveFile.
 [[nodiscard]] int CopyFile(const std::filesystem::path& from, const std::filesystem::path& to);
-// Renames `from` over `to` in one step, copying first when `to` lies on another file system.
+// Puts `from` in place of `to` as a SaveFile does (flushed, permissions and links kept), by a
+// rename, or a copy when `to` lies on another file system; `from` stays when the copy fails.
 [[nodiscard]] int MoveFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // The program at `preferred` when that is an executable file, else the first executable

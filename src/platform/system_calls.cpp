@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+#include "platform/fork_exec.h"
+
 namespace velmora::sys {
 
 int Open(const char* path, int flags, mode_t mode) {
@@ -18,6 +20,9 @@ ssize_t Read(int fd, void* buffer, std::size_t length) {
 ssize_t Write(int fd, const void* buffer, std::size_t length) {
     return ::write(fd, buffer, length);
 }
+int Fsync(int fd) {
+    return ::fsync(fd);
+}
 int Close(int fd) {
     return ::close(fd);
 }
@@ -27,9 +32,9 @@ int Mkdir(const char* path, mode_t mode) {
 int Rename(const char* from, const char* to) {
     return ::rename(from, to);
 }
-int Spawn(pid_t* pid, const char* path, const posix_spawn_file_actions_t* actions,
-          char* const argv[], char* const envp[]) {
-    return ::posix_spawn(pid, path, actions, nullptr, argv, envp);
+int Spawn(pid_t* pid, const char* path, const ChildSetup& setup, char* const argv[],
+          char* const envp[]) {
+    return ForkExec(pid, path, setup, argv, envp);
 }
 pid_t Waitpid(pid_t pid, int* status, int options) {
     return ::waitpid(pid, status, options);

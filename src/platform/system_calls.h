@@ -5,7 +5,6 @@
 // tests link a version that can make any of them fail, cut a transfer short, or kill a
 // child, so that each fault is provoked without a full disk or a dying archiver.
 
-#include <spawn.h>
 #include <sys/types.h>
 
 #include <cstddef>
@@ -15,12 +14,24 @@ namespace velmora::sys {
 int Open(const char* path, int flags, mode_t mode);
 ssize_t Read(int fd, void* buffer, std::size_t length);
 ssize_t Write(int fd, const void* buffer, std::size_t length);
+int Fsync(int fd);
 int Close(int fd);
 int Mkdir(const char* path, mode_t mode);
 int Rename(const char* from, const char* to);
-// posix_spawn: the error number as its result, not in errno.
-int Spawn(pid_t* pid, const char* path, const posix_spawn_file_actions_t* actions,
-          char* const argv[], char* const envp[]);
+
+// How a child starts: its standard output and error (-1: /dev/null; standard input is
+// always /dev/null), its working folder (nullptr: ours), and whether it dies with the
+// thread that started it.
+struct ChildSetup {
+    int output = -1;
+    int error = -1;
+    const char* directory = nullptr;
+    bool diesWithUs = true;
+};
+// Starts the program; the error number as its result (of the fork, of the child's set-up
+// or of its exec), 0 with *pid set.
+int Spawn(pid_t* pid, const char* path, const ChildSetup& setup, char* const argv[],
+          char* const envp[]);
 pid_t Waitpid(pid_t pid, int* status, int options);
 
 }  // namespace velmora::sys

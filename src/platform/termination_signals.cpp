@@ -43,4 +43,9 @@ int CatchTerminationSignals() {
     return ends[0];
 }
 
+int TakeTerminationSignal(int fd) {
+    unsigned char number = 0;
+    return ::read(fd, &number, 1) == 1 ? number : 0;
+}
+
 }  // namespace velmora

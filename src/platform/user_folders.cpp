@@ -9,11 +9,9 @@
 #include "platform/file_system.h"
 
 namespace velmora {
-namespace {
-
 namespace fs = std::filesystem;
 
-fs::path Home() {
+fs::path HomeFolder() {
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
         return home;
     }
@@ -21,13 +19,11 @@ fs::path Home() {
     return user != nullptr ? user->pw_dir : "/";
 }
 
-}  // namespace
-
 fs::path StateHome() {
     const char* state = std::getenv("XDG_STATE_HOME");
     // XDG: a relative path here is to be ignored.
     return state != nullptr && fs::path(state).is_absolute() ? fs::path(state)
-                                                             : Home() / ".local" / "state";
+                                                             : HomeFolder() / ".local" / "state";
 }
 
 fs::path DocumentsFolder() {
@@ -37,12 +33,12 @@ fs::path DocumentsFolder() {
             const ExitStatus exit = ask.Wait();
             const fs::path named = exit.output.substr(0, exit.output.find('\n'));
             // It names the home folder itself when no documents folder is set.
-            if (exit.succeeded() && named.is_absolute() && named != Home()) {
+            if (exit.succeeded() && named.is_absolute() && named != HomeFolder()) {
                 return named;
             }
         }
     }
-    return Home() / "Documents";
+    return HomeFolder() / "Documents";
 }
 
 }  // namespace velmora

@@ -6,6 +6,8 @@
 
 namespace velmora {
 
+// $HOME, else the user's entry in the password database.
+std::filesystem::path HomeFolder();
 // $XDG_STATE_HOME, else ~/.local/state.
 std::filesystem::path StateHome();
 // What `xdg-user-dir DOCUMENTS` names, else ~/Documents.

@@ -1,24 +1,25 @@
 #include "text/failure.h"
 
-#include <cstring>
-
 #include "text/code_page.h"
 
 namespace velmora {
+namespace {
 
-Failure::Failure(std::u16string message)
-    : std::runtime_error(codepage::ToUtf8(message)), message_(std::move(message)) {}
-
-Failure Failure::FromErrno(std::u16string_view action, const std::filesystem::path& path,
-                           int error) {
-    std::u16string message(action);
-    message += u"：";
-    message += PathText(path);
-    message += u"（";
-    message += codepage::FromUtf8(std::strerror(error));
-    message += u"）";
-    return Failure(std::move(message));
+// For logs and debuggers: the window never shows this.
+std::string Described(Problem problem, const std::filesystem::path& path, int number,
+                      const std::string& detail) {
+    return "problem " + std::to_string(static_cast<int>(problem)) + ": " + path.string() + " (" +
+           std::to_string(number) + ")" + (detail.empty() ? "" : " " + detail);
 }
+
+}  // namespace
+
+Failure::Failure(Problem problem, std::filesystem::path path, int number, std::string detail)
+    : std::runtime_error(Described(problem, path, number, detail)),
+      problem_(problem),
+      path_(std::move(path)),
+      number_(number),
+      detail_(std::move(detail)) {}
 
 std::u16string PathText(const std::filesystem::path& path) {
     return codepage::FromUtf8(path.native());

@@ -1,28 +1,76 @@
 #pragma once
-// The one error type of the core: an operation that cannot go on raises a Failure whose
-// message, in the interface's Chinese, names what failed, the path and the system's reason.
+// The one error type of the core: an operation that cannot go on raises a Failure that
+// names the problem, the path it concerns and the system's reason (or the archiver's exit
+// status, or the signal). The window words it; the core holds no message of its own.
 
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace velmora {
 
-class Failure : public std::runtime_error {
-public:
-    explicit Failure(std::u16string message);
-
-    // "<action>：<path>（<strerror of error>）"
-    static Failure FromErrno(std::u16string_view action, const std::filesystem::path& path,
-                             int error);
-
-    const std::u16string& message() const { return message_; }
-
-private:
-    std::u16string message_;
+enum class Problem {
+    // A file or folder of the run, the templates or the book; number(): the errno.
+    CannotCreateFolder,
+    CannotReadTemplate,  // number(): the errno, or 0 when it is no regular file or too large
+    CannotWrite,
+    CannotRemove,
+    CannotSaveBook,
+    // The archiver; path(): the archiver, or the archive it was writing.
+    ArchiverMissing,
+    CannotStart,     // number(): the errno
+    ArchiverFailed,  // number(): its exit status; detail(): its error lines
+    ArchiverKilled,  // number(): the signal
+    ArchiverLost,    // number(): the errno of the wait
+    // The cover the user chose; detail(): the image reader's reason, where it gives one.
+    CoverMissing,
+    CoverNotAFile,
+    CoverUnreadable,  // number(): the errno
+    CoverTooLarge,
+    CoverNotAnImage,
+    CoverNotEncoded,
+    // Why a file brought in gives no songs; path(): the file.
+    NotImportable,
+    NotRegularFile,
+    Unreadable,  // number(): the errno
+    TooLarge,
+    Empty,
+    NotText,
+    NoLyric,
+    LyricTooLong,
+    NotZip,
+    ZipBroken,
+    UnpacksTooLarge,
+    ForeignBook,
+    MissingEntry,  // detail(): the entry's name
+    NotXml,        // detail(): the entry's name
+    NotSongPage,   // detail(): the page's name
+    SongWithoutText,
+    TooManyPages,
+    BookFull,
+    BookPartlyIn,
+    AlreadyInList,
 };
 
+class Failure : public std::runtime_error {
+public:
+    explicit Failure(Problem problem, std::filesystem::path path = {}, int number = 0,
+                     std::string detail = {});
+
+    Problem problem() const { return problem_; }
+    const std::filesystem::path& path() const { return path_; }
+    int number() const { return number_; }
+    // UTF-8.
+    const std::string& detail() const { return detail_; }
+
+private:
+    Problem problem_;
+    std::filesystem::path path_;
+    int number_;
+    std::string detail_;
+};
+
+// A path as UTF-16 text, its bytes read as UTF-8.
 std::u16string PathText(const std::filesystem::path& path);
 
 }  // namespace velmora

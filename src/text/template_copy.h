@@ -7,12 +7,8 @@
 
 namespace velmora {
 
-// True when the file could be opened and read to its end; `text` then holds its content,
-// decoded from the ANSI code page.
-bool ReadAnsiFile(const std::filesystem::path& path, std::u16string& text);
-
-// A template's text as one printed line (its text and CR LF). Raises a Failure
-// "文件无法读入！" with the path on a second line when it cannot be read.
+// A template's text as one printed line (its text, decoded from the ANSI code page, and
+// CR LF). Raises a Failure (CannotReadTemplate) when it cannot be read.
 std::u16string TemplateLine(const std::filesystem::path& path);
 // A template's bytes as they are (mimetype, the cover). Raises the same Failure.
 std::string TemplateBytes(const std::filesystem::path& path);

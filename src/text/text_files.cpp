@@ -12,16 +12,24 @@ std::string Ansi(std::u16string_view text) {
     return codepage::Encode(text, mTextUTF::AnsiCodePage).value_or(std::string());
 }
 
+void Check(const std::filesystem::path& path, int error) {
+    if (error != 0) {
+        throw Failure(Problem::CannotWrite, path, error);
+    }
+}
+
 }  // namespace
 
 void AppendAnsiText(const std::filesystem::path& path, std::u16string_view text) {
-    if (const int error = AppendToFile(path, Ansi(text))) {
-        throw Failure::FromErrno(u"无法写入文件", path, error);
-    }
+    Check(path, AppendToFile(path, Ansi(text)));
 }
 
 std::string Utf8Document(std::u16string_view text) {
     return "\xEF\xBB\xBF" + codepage::ToUtf8(text);
+}
+
+void WriteNewUtf8File(const std::filesystem::path& path, std::u16string_view text) {
+    Check(path, WriteNewFile(path, Utf8Document(text)));
 }
 
 void SaveUtf8File(const std::filesystem::path& path, std::u16string_view text) {
@@ -33,9 +41,7 @@ void SaveAnsiFile(const std::filesystem::path& path, std::u16string_view text) {
 }
 
 void SaveBytes(const std::filesystem::path& path, std::string_view bytes) {
-    if (const int error = ReplaceFile(path, bytes)) {
-        throw Failure::FromErrno(u"无法写入文件", path, error);
-    }
+    Check(path, ReplaceFile(path, bytes));
 }
 
 }  // namespace velmora

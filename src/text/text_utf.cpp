@@ -1,11 +1,12 @@
 #include "text/text_utf.h"
 
+#include <algorithm>
 #include <array>
-#include <limits>
 #include <optional>
 
 #include "platform/file.h"
 #include "text/code_page.h"
+#include "text/limits.h"
 
 namespace mTextUTF {
 
@@ -14,8 +15,6 @@ std::int32_t AnsiCodePage = 0;
 namespace {
 
 using velmora::File;
-
-constexpr std::uint64_t kMaxLoadSize = std::numeric_limits<std::int32_t>::max();
 
 bool IsRequest(TextEncoding encoding) {
     return encoding >= kDetect && encoding <= kUtf32BE;
@@ -30,20 +29,6 @@ std::uint32_t ReadHead(File& file) {
     file.read(bytes.data(), bytes.size());
     return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
            (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
-
-std::u16string Decode(std::string_view bytes, TextEncoding encoding) {
-    switch (encoding) {
-        case kAnsi:
-        case kUtf8:
-            return velmora::codepage::Decode(bytes, CodePageOf(encoding))
-                .value_or(std::u16string());
-        case kUtf16LE:
-        case kUtf16BE:
-            return velmora::codepage::DecodeUtf16(bytes, encoding == kUtf16BE);
-        default:
-            return velmora::codepage::DecodeUtf32(bytes, encoding == kUtf32BE);
-    }
 }
 
 std::string Utf16Bytes(const std::u16string& text, bool bigEndian) {
@@ -137,20 +122,38 @@ std::int32_t EncodingToBom(TextEncoding encoding, std::uint32_t& bom) {
     }
 }
 
+std::uint32_t HeadOf(std::string_view bytes) {
+    std::uint32_t head = 0;
+    for (std::size_t i = 0; i < std::min<std::size_t>(4, bytes.size()); ++i) {
+        head |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+    }
+    return head;
+}
+
+std::u16string DecodeText(std::string_view bytes, TextEncoding encoding) {
+    switch (encoding) {
+        case kAnsi:
+        case kUtf8:
+            return velmora::codepage::Decode(bytes, CodePageOf(encoding))
+                .value_or(std::u16string());
+        case kUtf16LE:
+        case kUtf16BE:
+            return velmora::codepage::DecodeUtf16(bytes, encoding == kUtf16BE);
+        default:
+            return velmora::codepage::DecodeUtf32(bytes, encoding == kUtf32BE);
+    }
+}
+
 std::u16string LoadText(const std::filesystem::path& path, TextEncoding& encoding) {
     if (!IsRequest(encoding)) {
         return {};
     }
-    File file(path, File::Mode::OpenExisting);
-    if (!file.isOpen()) {
-        return {};
-    }
-    const std::optional<std::uint64_t> size = file.size();
-    if (!size || *size > kMaxLoadSize) {
+    const velmora::FileContent content = velmora::ReadWholeFile(path, velmora::kLargestTextFile);
+    if (!content) {
         return {};
     }
     TextEncoding detected = kAnsi;
-    std::int32_t bomLength = BomToEncoding(ReadHead(file), detected);
+    auto bomLength = static_cast<std::size_t>(BomToEncoding(HeadOf(content.bytes), detected));
     if (encoding == kDetect) {
         encoding = detected;
     } else if (encoding != detected) {
@@ -158,19 +161,10 @@ std::u16string LoadText(const std::filesystem::path& path, TextEncoding& encodin
         bomLength = 0;
     }
     // A file shorter than its mark ("FF FE" reads as the head FF FE 00 00) holds no text.
-    const auto skip = static_cast<std::uint64_t>(bomLength);
-    if (*size < skip || !file.seek(skip)) {
+    if (content.bytes.size() < bomLength) {
         return {};
     }
-    // Only what was read is decoded: a file that shrinks meanwhile gives its shorter text,
-    // a read that fails gives none.
-    std::string bytes(static_cast<std::size_t>(*size - skip), '\0');
-    const std::optional<std::size_t> count = file.read(bytes.data(), bytes.size());
-    if (!count) {
-        return {};
-    }
-    bytes.resize(*count);
-    return Decode(bytes, encoding);
+    return DecodeText(std::string_view(content.bytes).substr(bomLength), encoding);
 }
 
 bool SaveText(const std::filesystem::path& path, const std::u16string& text, bool append,

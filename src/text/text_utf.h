@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace mTextUTF {
 
@@ -24,6 +25,12 @@ extern std::int32_t AnsiCodePage;
 // The encoding of a file head (its first four bytes, little-endian, missing bytes 0);
 // returns the BOM length: 0, 2, 3 or 4.
 std::int32_t BomToEncoding(std::uint32_t head, TextEncoding& encoding);
+
+// The head BomToEncoding reads: the first four bytes, little-endian, missing bytes 0.
+std::uint32_t HeadOf(std::string_view bytes);
+
+// Bytes in an encoding of codes 0 to 5, a mark at their start read as content.
+std::u16string DecodeText(std::string_view bytes, TextEncoding encoding);
 
 // The BOM of an encoding (its bytes least significant first); returns its length.
 std::int32_t EncodingToBom(TextEncoding encoding, std::uint32_t& bom);

@@ -34,10 +34,10 @@ std::optional<QString> QtFileDialogRunner::runSaveDialog(QWidget* parent, const 
 }
 
 QStringList QtFileDialogRunner::runOpenDialog(QWidget* parent, const QString& title,
-                                              const QStringList& nameFilters) {
+                                              const QStringList& nameFilters, bool several) {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(nameFilters);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
@@ -54,5 +54,13 @@ void CommonDialog::ShowSave(QWidget* parent) {
     if (const auto chosen =
             runner_.runSaveDialog(parent, title_, NameFilters(filter_), fileName_)) {
         fileName_ = *chosen;
+    }
+}
+
+void CommonDialog::ShowOpen(QWidget* parent) {
+    if (const QStringList chosen =
+            runner_.runOpenDialog(parent, title_, NameFilters(filter_), false);
+        !chosen.isEmpty()) {
+        fileName_ = chosen.first();
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The save-file dialog the window's "更改" buttons show, as the platform's common-dialog
-// control holds it: a title, a filter string and the current file name.
+// The file dialogs the window's "更改" buttons show, as the platform's common-dialog control
+// holds them: a title, a filter string and the current file name.
 
 #include <QString>
 #include <QStringList>
@@ -13,7 +13,8 @@ class QWidget;
 QStringList NameFilters(const QString& filter);
 
 // Shows one modal file dialog: a save-file dialog gives the chosen full path, or nothing
-// when cancelled; an open-file dialog the chosen files, none when cancelled.
+// when cancelled; an open-file dialog the chosen files (one, unless `several`), none when
+// cancelled.
 class FileDialogRunner {
 public:
     virtual ~FileDialogRunner() = default;
@@ -21,7 +22,7 @@ public:
                                                  const QStringList& nameFilters,
                                                  const QString& fileName) = 0;
     virtual QStringList runOpenDialog(QWidget* parent, const QString& title,
-                                      const QStringList& nameFilters) = 0;
+                                      const QStringList& nameFilters, bool several) = 0;
 };
 
 // The toolkit's file dialog: first filter selected, no question before an existing file,
@@ -31,8 +32,8 @@ public:
     std::optional<QString> runSaveDialog(QWidget* parent, const QString& title,
                                          const QStringList& nameFilters,
                                          const QString& fileName) override;
-    QStringList runOpenDialog(QWidget* parent, const QString& title,
-                              const QStringList& nameFilters) override;
+    QStringList runOpenDialog(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                              bool several) override;
 };
 
 class CommonDialog {
@@ -41,6 +42,8 @@ public:
 
     // Confirming sets the current file name to the chosen full path; cancelling keeps it.
     void ShowSave(QWidget* parent);
+    // The same with an open-file dialog: an existing file is chosen, never replaced.
+    void ShowOpen(QWidget* parent);
     const QString& FileName() const { return fileName_; }
 
 private:

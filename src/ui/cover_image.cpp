@@ -1,27 +1,86 @@
 #include "cover_image.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <cerrno>
 
+#include "jpeg_decoder.h"
+#include "platform/file.h"
 #include "text/failure.h"
+#include "text/limits.h"
 
 namespace {
 
-constexpr int kLongestSide = 2560;
-constexpr qint64 kLargestJpeg = 5 * 1024 * 1024;
-constexpr int kQuality = 90;
+using velmora::Failure;
+using velmora::Problem;
 
-[[noreturn]] void Refuse(const QString& path, const QString& reason) {
-    throw velmora::Failure((QStringLiteral("无法使用封面：") + path + QStringLiteral("（") +
-                            reason + QStringLiteral("）"))
-                               .toStdU16String());
+constexpr int kLongestSide = 2560;
+constexpr qsizetype kLargestJpeg = 5 * 1024 * 1024;
+constexpr int kQuality = 90;
+// Enough for the largest image allowed, at four bytes a pixel.
+constexpr int kAllocationMiB = static_cast<int>(velmora::kMostCoverPixels * 4 / (1024 * 1024)) + 1;
+
+std::string ReadCover(const std::filesystem::path& path) {
+    using Status = velmora::FileContent::Status;
+    velmora::FileContent content = velmora::ReadWholeFile(path, velmora::kLargestCoverFile);
+    switch (content.status) {
+        case Status::Read:
+            return std::move(content.bytes);
+        case Status::NotRegular:
+            throw Failure(Problem::CoverNotAFile, path);
+        case Status::TooLarge:
+            throw Failure(Problem::CoverTooLarge, path);
+        default:
+            throw Failure(
+                content.error == ENOENT ? Problem::CoverMissing : Problem::CoverUnreadable, path,
+                content.error);
+    }
 }
 
-std::string Bytes(const QByteArray& bytes) {
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+// The image turned as its EXIF orientation asks, as an image reader's auto-transform does.
+QImage Upright(const QImage& image, QImageIOHandler::Transformations turn) {
+    if (turn == QImageIOHandler::TransformationRotate270) {
+        return image.transformed(QTransform().rotate(270));
+    }
+    QImage upright = image.mirrored(turn.testFlag(QImageIOHandler::TransformationMirror),
+                                    turn.testFlag(QImageIOHandler::TransformationFlip));
+    return turn.testFlag(QImageIOHandler::TransformationRotate90)
+               ? upright.transformed(QTransform().rotate(90))
+               : upright;
+}
+
+QImage ReadOther(QImageReader& reader, const std::filesystem::path& path) {
+    const QSize size = reader.size();
+    if (static_cast<double>(size.width()) * size.height() > velmora::kMostCoverPixels) {
+        throw Failure(Problem::CoverTooLarge, path);
+    }
+    QImageReader::setAllocationLimit(kAllocationMiB);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        throw Failure(Problem::CoverNotAnImage, path, 0, reader.errorString().toStdString());
+    }
+    return image;
+}
+
+std::string Encoded(const QImage& image, const std::filesystem::path& path) {
+    const QSize size = image.size().boundedTo({kLongestSide, kLongestSide}) == image.size()
+                           ? image.size()
+                           : image.size().scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio);
+    QImage cover(size, QImage::Format_RGB32);
+    cover.fill(Qt::white);
+    QPainter painter(&cover);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(cover.rect(), image);
+    painter.end();
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    if (!buffer.open(QIODevice::WriteOnly) || !cover.save(&buffer, "JPEG", kQuality) ||
+        jpeg.isEmpty()) {
+        throw Failure(Problem::CoverNotEncoded, path);
+    }
+    return jpeg.toStdString();
 }
 
 }  // namespace
@@ -30,40 +89,25 @@ std::optional<std::string> CoverJpeg(const QString& box) {
     if (box.isEmpty() || box == QStringLiteral("Text4")) {
         return std::nullopt;
     }
-    const QFileInfo info(box);
-    if (!info.exists()) {
-        Refuse(box, QStringLiteral("文件不存在"));
+    const std::filesystem::path path = box.toStdString();
+    std::string bytes = ReadCover(path);
+    const QByteArray data =
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer);
+    if (reader.format() != "jpeg") {
+        return Encoded(ReadOther(reader, path), path);
     }
-    if (!info.isFile()) {
-        Refuse(box, QStringLiteral("不是文件"));
+    const QImageIOHandler::Transformations turn = reader.transformation();
+    const DecodedJpeg decoded = DecodeJpeg(data, kLongestSide);
+    if (decoded.image.isNull()) {
+        throw Failure(Problem::CoverNotAnImage, path, 0, decoded.error.toStdString());
     }
-    QImageReader reader(box);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (reader.format() == "jpeg" && size.isValid() &&
-        std::max(size.width(), size.height()) <= kLongestSide && info.size() <= kLargestJpeg) {
-        QFile file(box);
-        if (!file.open(QIODevice::ReadOnly)) {
-            Refuse(box, file.errorString());
-        }
-        return Bytes(file.readAll());
+    // Decoded whole above, so known to be sound: it goes in as it is.
+    if (std::max(decoded.size.width(), decoded.size.height()) <= kLongestSide &&
+        data.size() <= kLargestJpeg && turn == QImageIOHandler::TransformationNone) {
+        return bytes;
     }
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        Refuse(box, QStringLiteral("不是可用的图像：") + reader.errorString());
-    }
-    QImage cover(image.size().boundedTo({kLongestSide, kLongestSide}) == image.size()
-                     ? image.size()
-                     : image.size().scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio),
-                 QImage::Format_RGB32);
-    cover.fill(Qt::white);
-    QPainter painter(&cover);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(cover.rect(), image);
-    painter.end();
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    cover.save(&buffer, "JPEG", kQuality);
-    return Bytes(jpeg);
+    return Encoded(Upright(decoded.image, turn), path);
 }

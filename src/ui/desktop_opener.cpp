@@ -8,7 +8,7 @@ constexpr int kPollMs = 100;
 
 }  // namespace
 
-DesktopOpener::DesktopOpener(velmora::MessageSink& messages) : messages_(messages) {
+DesktopOpener::DesktopOpener(Report report) : report_(std::move(report)) {
     timer_.setInterval(kPollMs);
     connect(&timer_, &QTimer::timeout, this, &DesktopOpener::Poll);
 }
@@ -22,14 +22,16 @@ DesktopOpener::~DesktopOpener() {
 void DesktopOpener::Open(const QString& path) {
     const auto program = velmora::FindProgram("xdg-open");
     if (!program) {
-        Report(path);
+        report_(path);
         return;
     }
-    // The user's own environment: the handler it picks depends on it.
+    // The user's own environment: the handler it picks depends on it. It outlives us: the
+    // file manager it starts stays open when the program ends.
     auto process = std::make_unique<velmora::ChildProcess>(
-        *program, std::vector<std::string>{path.toStdString()}, velmora::ProcessOptions{{}, false});
+        *program, std::vector<std::string>{path.toStdString()},
+        velmora::ProcessOptions{{}, false, false, false});
     if (process->startError() != 0) {
-        Report(path);
+        report_(path);
         return;
     }
     openings_.push_back({std::move(process), path});
@@ -53,11 +55,6 @@ void DesktopOpener::Poll() {
         timer_.stop();
     }
     for (const QString& path : failed) {
-        Report(path);
+        report_(path);
     }
-}
-
-void DesktopOpener::Report(const QString& path) {
-    messages_.showMessage((QStringLiteral("无法打开：") + path).toStdU16String(),
-                          velmora::kAppTitle);
 }

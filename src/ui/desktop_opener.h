@@ -8,30 +8,32 @@
 #include <memory>
 #include <vector>
 
+#include <functional>
 #include "platform/child_process.h"
-#include "text/message_sink.h"
 
 class DesktopOpener : public QObject {
     Q_OBJECT
 
 public:
-    explicit DesktopOpener(velmora::MessageSink& messages);
+    // Told of each path that could not be opened.
+    using Report = std::function<void(const QString& path)>;
+
+    explicit DesktopOpener(Report report);
     // Openers still running go on by themselves: the file manager outlives the program.
     ~DesktopOpener() override;
 
-    // "无法打开：<path>" (caption "Velmora") when xdg-open is missing, fails or dies.
+    // Reported when xdg-open is missing, fails or dies.
     void Open(const QString& path);
 
 private:
     void Poll();
-    void Report(const QString& path);
 
     struct Opening {
         std::unique_ptr<velmora::ChildProcess> process;
         QString path;
     };
 
-    velmora::MessageSink& messages_;
+    Report report_;
     std::vector<Opening> openings_;
     QTimer timer_;
 };

@@ -1,17 +1,15 @@
 #pragma once
 // The main window: name and lyric boxes, the song list, the save-path and cover boxes with
-// their dialogs, the Make button, the status label and the output-folder button. Thin:
-// each click becomes one call on the run's core objects, whose interfaces it implements.
+// their dialogs, the Make button, the status label and the output-folder button. It shows
+// and forwards: each command goes to the session, and the boxes the session asks for are
+// shown here.
 
-#include <QTimer>
 #include <QWidget>
-#include <filesystem>
-#include <functional>
+#include <vector>
 
 #include "common_dialog.h"
-#include "desktop_opener.h"
-#include "epub/book_maker.h"
-#include "workspace/workspace.h"
+#include "prompter.h"
+#include "session.h"
 
 class QLabel;
 class QLineEdit;
@@ -19,12 +17,11 @@ class QPlainTextEdit;
 class QPushButton;
 class SongList;
 
-class Form1 : public QWidget, public velmora::CollectionView, public velmora::BuildView {
+class Form1 : public QWidget, public Prompter {
     Q_OBJECT
 
 public:
-    Form1(const std::filesystem::path& appDir, const velmora::Clock& clock,
-          FileDialogRunner& dialogs, QWidget* parent = nullptr);
+    Form1(Session& session, FileDialogRunner& dialogs, QWidget* parent = nullptr);
 
     // Prepares the run's workspace and fills the save-path box. False, after a message,
     // when the workspace cannot be made (or a template read): the program must end.
@@ -33,12 +30,7 @@ public:
     // Brings in the songs of these files (folders searched), as "导入…" does.
     void Import(const QStringList& paths);
 
-    void showMessage(const std::u16string& text, const std::u16string& title) override;
-    void appendListEntry(const std::u16string& entry) override;
-    void emptyInputBoxes() override;
-    void showListFrom(int n, const std::vector<std::u16string>& entries) override;
-    void selectListEntry(int n) override;
-    void setStatus(const std::u16string& text) override;
+    void ShowMessage(const QString& text, const QString& title) override;
 
 private slots:
     void Command1_Click();
@@ -46,39 +38,48 @@ private slots:
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();
-    void PollBuild();
     void ShowListMenu(const QPoint& at);
     void EditSong(int n);
     void RemoveSong(int n);
     void MoveSong(int from, int to);
+    void ShowStatus(const QString& text, const QString& more);
 
 protected:
-    // Files dropped anywhere on the window are imported.
+    // Files dropped anywhere on the window are imported; Ctrl+Enter in the lyric box adds.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // A control's place at the window's first size (in twips), and how much of the room the
+    // window gains it takes: its left and width of the extra width, its top and height of
+    // the extra height (0, half or all of it).
+    struct Anchor {
+        QWidget* control;
+        QRect twips;
+        double left, width, top, height;
+    };
+
     void CreateControls();
     void CreateListActions();
     void ChooseImport();
     void SetFocusOrder();
-    // Runs a handler; whatever it raises is shown, and the window goes on. False when it
-    // raised.
-    bool Guarded(const std::function<void()>& handler);
-    void SyncBuildTimer();
+    template <typename Widget>
+    Widget* Place(const char* name, QRect twips, double left = 0, double width = 0, double top = 0,
+                  double height = 0);
+    QLabel* PlaceLabel(const char* name, const QString& caption, QRect twips, double top = 0,
+                       double width = 0);
+    QLineEdit* PlaceLineEdit(const char* name, const QString& accessibleName, QLabel* label,
+                             QRect twips, double width, double top);
+    QPushButton* PlaceButton(const char* name, const QString& caption, QRect twips, double left = 0,
+                             double top = 0);
 
+    Session& session_;
     FileDialogRunner& dialogs_;
-    velmora::Workspace run_;
-    velmora::BookMaker maker_;
-    QTimer buildTimer_;
     CommonDialog commonDialog1_;
     CommonDialog commonDialog2_;
-    DesktopOpener opener_;
+    std::vector<Anchor> anchors_;
 
-    QLabel* label1_ = nullptr;
-    QLabel* label2_ = nullptr;
-    QLabel* label3_ = nullptr;
     QLabel* label4_ = nullptr;
-    QLabel* label5_ = nullptr;
     QLineEdit* text1_ = nullptr;
     QPlainTextEdit* text2_ = nullptr;
     QLineEdit* text3_ = nullptr;

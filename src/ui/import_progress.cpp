@@ -10,7 +10,8 @@ constexpr qint64 kRepaintMs = 100;
 
 }  // namespace
 
-ImportProgressDialog::ImportProgressDialog(QWidget* parent) : parent_(parent) {
+ImportProgressDialog::ImportProgressDialog(QWidget* parent, std::function<bool()> allowed)
+    : parent_(parent), allowed_(std::move(allowed)) {
     clock_.start();
 }
 
@@ -29,5 +30,5 @@ bool ImportProgressDialog::Going(std::size_t done, std::size_t total) {
         dialog_->setValue(static_cast<int>(done));
         QCoreApplication::processEvents();
     }
-    return !dialog_ || !dialog_->wasCanceled();
+    return allowed_() && (!dialog_ || !dialog_->wasCanceled());
 }

@@ -4,17 +4,20 @@
 
 #include <QElapsedTimer>
 #include <QProgressDialog>
+#include <functional>
 #include <memory>
 
 #include "import/importer.h"
 
 class ImportProgressDialog : public velmora::ImportProgress {
 public:
-    explicit ImportProgressDialog(QWidget* parent);
+    // `allowed` says no once the program is ending.
+    ImportProgressDialog(QWidget* parent, std::function<bool()> allowed);
     bool Going(std::size_t done, std::size_t total) override;
 
 private:
     QWidget* parent_;
+    std::function<bool()> allowed_;
     QElapsedTimer clock_;
     qint64 shownAt_ = 0;
     std::unique_ptr<QProgressDialog> dialog_;

@@ -4,24 +4,35 @@
 #include <cstdlib>
 #include <memory>
 
+#include "ending.h"
 #include "form1.h"
 #include "platform/clock.h"
 #include "platform/termination_signals.h"
+#include "qt_translation.h"
+#include "session.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    InstallQtTranslation(app, QLocale::system());
     const velmora::SystemClock clock;
     QtFileDialogRunner dialogs;
-    Form1 window(QCoreApplication::applicationDirPath().toStdString(), clock, dialogs);
+    Session session(QCoreApplication::applicationDirPath().toStdString(), clock);
+    Form1 window(session, dialogs);
+    session.SetPrompter(&window);
     // SIGTERM, SIGINT and SIGHUP end the program as closing the window does, with a modal
     // box open too: the window goes with its archiver and temporary files.
     std::unique_ptr<QSocketNotifier> endRequests;
+    bool ended = false;
     if (const int fd = velmora::CatchTerminationSignals(); fd >= 0) {
         endRequests = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        QObject::connect(endRequests.get(), &QSocketNotifier::activated, &app,
-                         &QCoreApplication::quit);
+        QObject::connect(endRequests.get(), &QSocketNotifier::activated, &app, [&, fd] {
+            velmora::TakeTerminationSignal(fd);
+            ended = true;
+            session.EndRequested();
+            EndNow();
+        });
     }
-    if (!window.Form_Load()) {
+    if (!window.Form_Load() || ended) {
         return EXIT_FAILURE;
     }
     window.show();

@@ -1,24 +1,41 @@
 #include "song_list.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
 
-SongList::SongList(QWidget* parent) : QListWidget(parent) {
-    setSortingEnabled(false);
+SongList::SongList(QWidget* parent) : QListView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragDropMode(QAbstractItemView::InternalMove);
     setDefaultDropAction(Qt::MoveAction);
+    // One height for every row: 9,999 rows are laid out without measuring each.
+    setUniformItemSizes(true);
+    setTextElideMode(Qt::ElideRight);
 }
 
 int SongList::selected() const {
-    const QListWidgetItem* item = currentItem();
-    return item != nullptr && item->isSelected() ? currentRow() + 1 : 0;
+    const QModelIndex current = currentIndex();
+    return current.isValid() && selectionModel()->isSelected(current) ? current.row() + 1 : 0;
+}
+
+void SongList::select(int n) {
+    if (n >= 1 && n <= model()->rowCount()) {
+        setCurrentIndex(model()->index(n - 1, 0));
+    }
 }
 
 void SongList::keyPressEvent(QKeyEvent* event) {
     const int n = selected();
     const bool control = event->modifiers() == Qt::ControlModifier;
-    if (n > 0 && event->matches(QKeySequence::Delete)) {
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey) {
+        const QRect row = n > 0 ? visualRect(currentIndex()) : QRect();
+        const QPoint at = n > 0 ? row.center() : viewport()->rect().topLeft();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
+        QApplication::sendEvent(viewport(), &menu);
+    } else if (n > 0 && event->matches(QKeySequence::Delete)) {
         emit removeRequested(n);
     } else if (n > 0 && event->modifiers() == Qt::NoModifier &&
                (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
@@ -28,22 +45,23 @@ void SongList::keyPressEvent(QKeyEvent* event) {
     } else if (n > 0 && control && event->key() == Qt::Key_Down) {
         emit moveRequested(n, n + 1);
     } else {
-        QListWidget::keyPressEvent(event);
+        QListView::keyPressEvent(event);
     }
 }
 
 void SongList::dropEvent(QDropEvent* event) {
-    const int from = currentRow();
+    const int from = currentIndex().row();
     const QModelIndex at = indexAt(event->position().toPoint());
-    int row = at.isValid() ? at.row() : count();
-    if (dropIndicatorPosition() == QAbstractItemView::BelowItem) {
+    int row = at.isValid() ? at.row() : model()->rowCount();
+    if (at.isValid() && dropIndicatorPosition() == QAbstractItemView::BelowItem) {
         ++row;
     }
-    // The entry leaves its own place first: dropped below itself, it lands one place up.
-    const int to = row > from ? row - 1 : row;
+    // The view moves nothing itself: the model asks the collection, which tells it back.
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    if (event->source() == this && from >= 0 && to != from) {
-        emit moveRequested(from + 1, to + 1);
+    if (event->source() == this && from >= 0) {
+        model()->moveRow({}, from, {}, row);
     }
+    stopAutoScroll();
+    setState(NoState);
 }

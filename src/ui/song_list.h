@@ -1,23 +1,25 @@
 #pragma once
-// The song list: a list box whose selected entry the keys ask to edit (Enter), remove
-// (Delete) or move (Ctrl+Up, Ctrl+Down), and whose entries can be dragged to another place.
-// Nothing changes by itself: the collection makes the change and shows it.
+// The song list: a view of the song list model whose selected song the keys ask to edit
+// (Enter), remove (Delete) or move (Ctrl+Up, Ctrl+Down), whose context menu opens by the
+// mouse, the Menu key or Shift+F10, and whose rows can be dragged to another place (the
+// model makes the move).
 
-#include <QListWidget>
+#include <QListView>
 
-class SongList : public QListWidget {
+class SongList : public QListView {
     Q_OBJECT
 
 public:
     explicit SongList(QWidget* parent);
 
-    // The selected entry's number (1 for the first), or 0.
+    // The selected song's number (1 for the first), or 0.
     int selected() const;
+    void select(int n);
 
 signals:
     void editRequested(int n);
     void removeRequested(int n);
-    // Entry `from` is to go to place `to`.
+    // Song `from` is to go to place `to`.
     void moveRequested(int from, int to);
 
 protected:

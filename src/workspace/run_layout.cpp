@@ -8,6 +8,12 @@ namespace velmora {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+constexpr char kBookName[] = "我的歌词本.epub";
+
+}  // namespace
+
 RunLayout::RunLayout(const fs::path& appDir)
     : appDir_(Absolute(appDir)), runs_(appDir_ / "temp"), finished_(appDir_ / "finished") {
     if (!IsWritableFolder(runs_)) {
@@ -34,15 +40,37 @@ fs::path RunLayout::FinishedFolder() const {
 }
 
 fs::path RunLayout::BookPath() const {
-    return BookIn(FinishedFolder());
-}
-
-fs::path RunLayout::BookIn(const fs::path& folder) const {
-    return folder / "我的歌词本.epub";
+    return finished_ / kBookName;
 }
 
 fs::path RunLayout::Archiver() const {
     return appDir_ / "7za";
+}
+
+fs::path RunLayout::SavePlace(std::u16string_view box) const {
+    if (box.empty()) {
+        return {};
+    }
+    const std::string text = codepage::ToUtf8(box);
+    fs::path place = text;
+    if (text == "~" || text.starts_with("~/")) {
+        place = HomeFolder() / text.substr(std::min<std::size_t>(2, text.size()));
+    } else if (place.is_relative()) {
+        place = finished_ / place;
+    }
+    if (IsDirectory(place) || !place.has_filename()) {
+        return place / kBookName;
+    }
+    if (!place.has_extension()) {
+        place += ".epub";
+    }
+    return place;
+}
+
+RunLayout RunLayout::ForRun(const fs::path& runFolder) const {
+    RunLayout other = *this;
+    other.SetWorkDir(runFolder / "");
+    return other;
 }
 
 std::vector<fs::path> RunLayout::Folders() const {
@@ -65,11 +93,30 @@ fs::path RunLayout::Page(std::u16string_view fileName) const {
 fs::path RunLayout::SetAside(const fs::path& page) const {
     std::string name = ".";
     name += page.filename().string();
-    return page.parent_path() / (name + ".removed");
+    name += ".removed";
+    return page.parent_path() / name;
+}
+
+bool RunLayout::IsLeftOver(const fs::path& file) {
+    // Set-aside pages and the temporary files of a replace all start with a dot.
+    return file.filename().string().starts_with(".");
 }
 
 fs::path RunLayout::PackFolder() const {
     return workDir_ / "pack";
+}
+
+fs::path RunLayout::PackEntryList() const {
+    return PackFolder() / "entries.txt";
+}
+
+fs::path RunLayout::PackMimetype() const {
+    // '!' sorts before every digit and letter, so this entry comes first.
+    return PackFolder() / "!mimetype";
+}
+
+fs::path RunLayout::PackArchive() const {
+    return PackFolder() / "book.epub";
 }
 
 }  // namespace velmora

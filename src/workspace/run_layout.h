@@ -25,19 +25,26 @@ public:
     std::vector<std::filesystem::path> UserFolders() const;
     // template/<relative>
     std::filesystem::path Template(std::string_view relative) const;
+    // temp/, where every run has its folder.
+    const std::filesystem::path& RunsFolder() const { return runs_; }
     // temp/<name>
     std::filesystem::path RunFolder(std::string_view name) const;
     // finished/, ending in a separator.
     std::filesystem::path FinishedFolder() const;
     std::filesystem::path BookPath() const;
-    // The book's own name in another folder.
-    std::filesystem::path BookIn(const std::filesystem::path& folder) const;
     // 7za beside the program.
     std::filesystem::path Archiver() const;
+    // Where the save-path box asks for a copy of the book: a relative path is taken in
+    // finished/, one starting with "~/" in the home folder; a folder (one that exists, or
+    // a path ending in "/") gets the book's own name, a name without an extension
+    // ".epub". Empty when the box is empty.
+    std::filesystem::path SavePlace(std::u16string_view box) const;
 
     // Set once the work directory exists; ends in a separator.
     void SetWorkDir(std::filesystem::path workDir) { workDir_ = std::move(workDir); }
     const std::filesystem::path& WorkDir() const { return workDir_; }
+    // The same layout for another run's work directory.
+    RunLayout ForRun(const std::filesystem::path& runFolder) const;
     // The work directory and its epub tree, each folder after its parent.
     std::vector<std::filesystem::path> Folders() const;
     std::filesystem::path SongLog() const;
@@ -48,8 +55,16 @@ public:
     // Where a page the collection lets go of waits until the change is made: a name that
     // is no page's and goes into no book.
     std::filesystem::path SetAside(const std::filesystem::path& page) const;
+    // Whether a file of the epub tree is one a change or a write left behind (set aside,
+    // or half written), never one of the book's.
+    static bool IsLeftOver(const std::filesystem::path& file);
     // The archiver's scratch folder: its inputs, and the archive until it is finished.
     std::filesystem::path PackFolder() const;
+    // In the scratch folder: the list of entries, mimetype under a name that sorts first,
+    // and the archive.
+    std::filesystem::path PackEntryList() const;
+    std::filesystem::path PackMimetype() const;
+    std::filesystem::path PackArchive() const;
 
 private:
     std::filesystem::path appDir_;

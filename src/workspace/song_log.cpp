@@ -45,7 +45,7 @@ std::u16string MoveLogRecord(int songNumber, int place) {
 std::u16string SongLogOf(const SongCollection& songs) {
     std::u16string log;
     for (int n = 1; n <= songs.SongCount(); ++n) {
-        log += SongLogRecord(n, songs.SongNames()[static_cast<std::size_t>(n)], songs.Lyric(n));
+        log += SongLogRecord(n, songs.At(n).name, songs.At(n).lyric);
     }
     return log;
 }

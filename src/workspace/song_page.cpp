@@ -1,8 +1,7 @@
 #include "workspace/song_page.h"
 
-#include "text/lines.h"
+#include "text/line_printer.h"
 #include "text/xml_text.h"
-#include "workspace/song_collection.h"
 
 namespace velmora {
 
@@ -12,11 +11,23 @@ std::u16string PageFileName(int pageNumber) {
            u".html";
 }
 
+std::u16string LyricWithBreaks(std::u16string_view lyric) {
+    std::u16string marked;
+    marked.reserve(lyric.size() + 64);
+    std::size_t start = 0;
+    for (std::size_t cr = lyric.find(u'\r'); cr != std::u16string_view::npos;
+         cr = lyric.find(u'\r', start)) {
+        marked.append(lyric.substr(start, cr - start)).append(u"<br/>");
+        start = cr + 1;
+    }
+    return marked.append(lyric.substr(start));
+}
+
 std::u16string ComposeSongPage(std::u16string_view templateLine, std::u16string_view name,
                                std::u16string_view lyric) {
     // Escape first, then mark the breaks: a "<br/>" typed by the user stays text.
     std::u16string page(templateLine);
-    page += Lines()
+    page += LinePrinter()
                 .line(u"<body class=\"\">", 1)
                 .line(u"<h2 class=\"\">" + XmlText(name) + u"</h2>", 2)
                 .line(u"<p class=\"\">" + LyricWithBreaks(XmlText(lyric)) + u"</p>", 2)

@@ -9,6 +9,9 @@ namespace velmora {
 // Page k's file name: "part", k in at least four digits, ".html".
 std::u16string PageFileName(int pageNumber);
 
+// The lyric with every carriage return replaced by "<br/>", line feeds kept.
+std::u16string LyricWithBreaks(std::u16string_view lyric);
+
 // The page's text: the page template's line, then the body with name and lyric (as typed,
 // XML-escaped here, each carriage return of the lyric a line break).
 std::u16string ComposeSongPage(std::u16string_view templateLine, std::u16string_view name,

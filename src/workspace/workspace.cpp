@@ -1,13 +1,12 @@
 #include "workspace/workspace.h"
 
-#include <algorithm>
 #include <cerrno>
 
 #include "platform/file_system.h"
 #include "text/failure.h"
+#include "text/limits.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
-#include "text/xml_text.h"
 #include "workspace/song_log.h"
 #include "workspace/song_page.h"
 
@@ -22,16 +21,8 @@ constexpr char kContainer[] = "META-INF/container.xml";
 
 void MakeFolder(const fs::path& path) {
     if (const int error = MakeDirectory(path)) {
-        throw Failure::FromErrno(u"无法创建工作文件夹", path, error);
+        throw Failure(Problem::CannotCreateFolder, path, error);
     }
-}
-
-bool Refused(const std::u16string& songName, const std::u16string& lyric, MessageSink& view) {
-    if (songName.empty() || lyric.empty()) {
-        view.showMessage(u"歌词和歌名不能为空。", u"提示");
-        return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -47,7 +38,7 @@ public:
         const int error = run_.holding_ ? 0 : RenameFile(page_, aside_);
         // A page already gone has nothing to set aside.
         if (error != 0 && error != ENOENT) {
-            throw Failure::FromErrno(u"无法删除文件", page_, error);
+            throw Failure(Problem::CannotRemove, page_, error);
         }
         setAside_ = !run_.holding_ && error == 0;
     }
@@ -88,14 +79,13 @@ Workspace::PageHold::~PageHold() {
     run_.held_.clear();
 }
 
-Workspace::Workspace(const fs::path& appDir, const Clock& clock, CollectionView& view)
-    : layout_(appDir), clock_(clock), view_(view) {}
+Workspace::Workspace(const fs::path& appDir, const Clock& clock) : layout_(appDir), clock_(clock) {}
 
 void Workspace::ReadyToMake() {
     songs_ = SongCollection();
     for (const auto& folder : layout_.UserFolders()) {
         if (const int error = MakeDirectories(folder)) {
-            throw Failure::FromErrno(u"无法创建工作文件夹", folder, error);
+            throw Failure(Problem::CannotCreateFolder, folder, error);
         }
     }
     layout_.SetWorkDir(MakeWorkDir(clock_.LocalSeconds()));
@@ -107,6 +97,7 @@ void Workspace::ReadyToMake() {
         RemoveTree(layout_.WorkDir());
         throw;
     }
+    ClearEarlierRuns();
 }
 
 fs::path Workspace::MakeWorkDir(std::int64_t stamp) const {
@@ -119,16 +110,41 @@ fs::path Workspace::MakeWorkDir(std::int64_t stamp) const {
             return dir / "";
         }
         if (error != EEXIST) {
-            throw Failure::FromErrno(u"无法创建工作文件夹", dir, error);
+            throw Failure(Problem::CannotCreateFolder, dir, error);
         }
     }
-    throw Failure::FromErrno(u"无法创建工作文件夹", layout_.RunFolder(base), EEXIST);
+    throw Failure(Problem::CannotCreateFolder, layout_.RunFolder(base), EEXIST);
 }
 
-void Workspace::MakeTree() const {
+void Workspace::MakeTree() {
+    const bool made = !IsDirectory(layout_.WorkDir());
     for (const auto& folder : layout_.Folders()) {
         if (!IsDirectory(folder)) {
             MakeFolder(folder);
+        }
+    }
+    // A work directory made anew is locked anew: the lock held the one that went.
+    if (made || !lock_) {
+        lock_ = std::make_unique<FolderLock>(layout_.WorkDir());
+    }
+}
+
+// A run that ended mid-build (killed, or its power cut) left the archiver's scratch files,
+// and perhaps pages set aside: nothing of them goes into a book. A run still going is
+// locked and left alone.
+void Workspace::ClearEarlierRuns() const {
+    for (const fs::path& folder : Entries(layout_.RunsFolder())) {
+        const RunLayout other = layout_.ForRun(folder);
+        if (SameFile(folder, WorkDir()) || !IsDirectory(other.PackFolder())) {
+            continue;
+        }
+        if (const FolderLock ended(folder); ended.held()) {
+            RemoveTree(other.PackFolder());
+            for (const fs::path& file : Entries(other.Epub("text"))) {
+                if (RunLayout::IsLeftOver(file)) {
+                    (void)RemoveFile(file);
+                }
+            }
         }
     }
 }
@@ -144,111 +160,104 @@ std::u16string Workspace::PageTemplate() const {
     return TemplateLine(layout_.Template("text/part0000.html"));
 }
 
-int Workspace::FreePageNumber(int preferred) const {
-    const auto held = [this](int k) {
-        return std::any_of(held_.begin(), held_.end(), [this, k](const fs::path& page) {
-            return page == layout_.Page(PageFileName(k));
-        });
-    };
-    int k = preferred;
-    while (songs_.PageInUse(k) || held(k)) {
-        ++k;
-    }
-    return k;
-}
-
-SongCollection::NewSong Workspace::WritePage(int preferred, const std::u16string& songName,
-                                             const std::u16string& lyric) {
-    const std::u16string pageText = ComposeSongPage(PageTemplate(), songName, lyric);
-    const int number = FreePageNumber(preferred);
-    const fs::path page = layout_.Page(PageFileName(number));
-    SongCollection::NewSong song = songs_.Prepare(songName, lyric, number, PathText(page));
+SongCollection::Entry Workspace::WritePage(const Song& song) {
+    const std::u16string text = ComposeSongPage(PageTemplate(), song.name, song.lyric);
     RestoreIfGone();
-    SaveUtf8File(page, pageText);
-    return song;
+    // A page a build still packs keeps its number until the build ends: its file is there.
+    for (int page = songs_.SongCount() + 1;; ++page) {
+        if (songs_.PageInUse(page)) {
+            continue;
+        }
+        SongCollection::Entry entry = songs_.Prepare(song, page);
+        const fs::path path = layout_.Page(PageFileName(page));
+        const int error = WriteNewFile(path, Utf8Document(text));
+        if (error == 0) {
+            return entry;
+        }
+        if (error != EEXIST) {
+            throw Failure(Problem::CannotWrite, path, error);
+        }
+    }
 }
 
-void Workspace::AddLyric(const std::u16string& songName, const std::u16string& lyric) {
-    if (Refused(songName, lyric, view_)) {
-        return;
+Refusal Workspace::AddLyric(const std::u16string& songName, const std::u16string& lyric) {
+    if (songName.empty() || lyric.empty()) {
+        return Refusal::EmptyInput;
     }
     if (songs_.SongCount() >= kMaxSongs) {
-        view_.showMessage(u"歌词本已满：最多只能收录 9999 首歌。", u"提示");
-        return;
+        return Refusal::BookFull;
     }
-    AddSong(songName, lyric);
-    view_.emptyInputBoxes();
-}
-
-void Workspace::AddSong(const std::u16string& songName, const std::u16string& lyric) {
-    const int number = songs_.SongCount() + 1;
-    SongCollection::NewSong song = WritePage(number, songName, lyric);
+    const int n = songs_.SongCount() + 1;
+    SongCollection::Entry entry = WritePage({songName, lyric});
     // The page first: a log record without its page would be a song that never was.
     try {
-        AppendAnsiText(layout_.SongLog(), SongLogRecord(number, songName, lyric));
+        AppendAnsiText(layout_.SongLog(), SongLogRecord(n, songName, lyric));
     } catch (...) {
-        (void)RemoveFile(layout_.Page(PageFileName(song.pageNumber)));
+        (void)RemoveFile(layout_.Page(PageFileName(entry.page)));
         throw;
     }
-    songs_.Append(std::move(song));
-    view_.appendListEntry(Decimal(number) + u":" + songName);
+    songs_.Insert(n, std::move(entry));
+    if (observer_ != nullptr) {
+        observer_->SongsInserted(n, 1);
+    }
+    return Refusal::None;
 }
 
-bool Workspace::EditLyric(int n, const std::u16string& songName, const std::u16string& lyric) {
-    if (!IsSong(n) || Refused(songName, lyric, view_)) {
-        return false;
+Refusal Workspace::EditLyric(int n, const Song& song) {
+    if (!IsSong(n)) {
+        return Refusal::NoSuchSong;
+    }
+    if (song.name.empty() || song.lyric.empty()) {
+        return Refusal::EmptyInput;
     }
     // A new page, not the old one rewritten: a build may be packing that.
-    SongCollection::NewSong song = WritePage(songs_.SongCount() + 1, songName, lyric);
-    const fs::path page = layout_.Page(PageFileName(song.pageNumber));
+    SongCollection::Entry entry = WritePage(song);
+    const fs::path page = layout_.Page(PageFileName(entry.page));
     try {
         LetGo old(*this, layout_.Page(songs_.PageFileName(n)));
-        AppendAnsiText(layout_.SongLog(), EditLogRecord(n, songName, lyric));
-        songs_.Replace(n, std::move(song));
+        AppendAnsiText(layout_.SongLog(), EditLogRecord(n, song.name, song.lyric));
+        songs_.Replace(n, std::move(entry));
         old.Commit();
     } catch (...) {
         (void)RemoveFile(page);
         throw;
     }
-    ShowListFrom(n);
-    view_.selectListEntry(n);
-    return true;
+    if (observer_ != nullptr) {
+        observer_->SongChanged(n);
+    }
+    return Refusal::None;
 }
 
-void Workspace::RemoveLyric(int n) {
+Refusal Workspace::RemoveLyric(int n) {
     if (!IsSong(n)) {
-        return;
+        return Refusal::NoSuchSong;
     }
     RestoreIfGone();
     LetGo page(*this, layout_.Page(songs_.PageFileName(n)));
     AppendAnsiText(layout_.SongLog(), RemoveLogRecord(n));
     songs_.Remove(n);
     page.Commit();
-    ShowListFrom(n);
-    view_.selectListEntry(std::min<int>(n, songs_.SongCount()));
+    if (observer_ != nullptr) {
+        observer_->SongsRemoved(n, 1);
+    }
+    return Refusal::None;
 }
 
-void Workspace::MoveLyric(int from, int to) {
+Refusal Workspace::MoveLyric(int from, int to) {
     if (from == to || !IsSong(from) || !IsSong(to)) {
-        return;
+        return Refusal::NoSuchSong;
     }
     RestoreIfGone();
     AppendAnsiText(layout_.SongLog(), MoveLogRecord(from, to));
     songs_.Move(from, to);
-    ShowListFrom(std::min(from, to));
-    view_.selectListEntry(to);
+    if (observer_ != nullptr) {
+        observer_->SongMoved(from, to);
+    }
+    return Refusal::None;
 }
 
 bool Workspace::IsSong(int n) const {
     return n >= 1 && n <= songs_.SongCount();
-}
-
-void Workspace::ShowListFrom(int n) {
-    std::vector<std::u16string> entries;
-    for (int k = n; k <= songs_.SongCount(); ++k) {
-        entries.push_back(Decimal(k) + u":" + songs_.SongNames()[static_cast<std::size_t>(k)]);
-    }
-    view_.showListFrom(n, entries);
 }
 
 void Workspace::Restore() {
@@ -268,7 +277,7 @@ void Workspace::Restore() {
         if (pageTemplate.empty()) {
             pageTemplate = PageTemplate();
         }
-        SaveUtf8File(page, ComposeSongPage(pageTemplate, songs_.SongNames()[n], songs_.Lyric(n)));
+        SaveUtf8File(page, ComposeSongPage(pageTemplate, songs_.At(n).name, songs_.At(n).lyric));
     }
 }
 

@@ -10,6 +10,7 @@
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "text/code_page.h"
+#include "workspace/song_log.h"
 
 namespace velmora {
 namespace {
@@ -43,13 +44,10 @@ Files PagesIn(const fs::path& book) {
     return pages;
 }
 
-const std::vector<std::u16string> kPhases{u"正在制作，请稍等...",
-                                          u"输出content.opf...",
-                                          u"输出toc.ncx...",
-                                          u"输出titlepage.xhtml...",
-                                          u"输出封面...",
-                                          u"打包...",
-                                          u"制作完成"};
+const std::vector<BuildPhase> kPhases{
+    BuildPhase::Started,   BuildPhase::PackageDocument, BuildPhase::NavigationDocument,
+    BuildPhase::TitlePage, BuildPhase::Cover,           BuildPhase::Packing,
+    BuildPhase::Done};
 
 // A program folder with a run of three songs, an old book, and its build.
 class BookMakerTest : public RunTest {
@@ -77,46 +75,50 @@ public:
             run.AddLyric(song.name, song.lyric);
         }
     }
-    fs::path Archive() const { return run.WorkDir() / "pack" / "book.epub"; }
+    fs::path Pack() const { return run.Layout().PackFolder(); }
     // The old book is whole and alone, and nothing of the build is left.
     bool NothingChanged() const {
         return ReadBytes(maker.BookPath()) == "the old book" && FilesIn(app / "finished") == 1 &&
-               FilesIn(run.WorkDir() / "pack") == 0 && !maker.Running();
+               !fs::exists(Pack()) && !maker.Running();
     }
 
-    BookMaker maker{run, clock, view};
+    PhaseRecorder shown;
+    BookMaker maker{run, clock, shown};
 };
 
 // A stale archive left in the scratch folder is not added to (7za would keep its entries).
 TEST_F(BookMakerTest, GoodBuildPacksExactlyTheSongsAndLeavesNothingElse) {
-    fs::create_directories(run.WorkDir() / "pack");
+    fs::create_directories(Pack());
     WriteBytes(run.WorkDir() / "junk.txt", "junk");
-    RunCommand({"7za", "a", "-tzip", Archive().string(), (run.WorkDir() / "junk.txt").string()});
-    EXPECT_EQ(BuildToEnd(maker), u"");
-    EXPECT_EQ(view.statuses, kPhases);
+    RunCommand({"7za", "a", "-tzip", (Pack() / "book.epub").string(),
+                (run.WorkDir() / "junk.txt").string()});
+    std::optional<BuildResult> result;
+    EXPECT_EQ(BuildToEnd(maker, {}, &result), "");
+    EXPECT_EQ(shown.phases, kPhases);
+    EXPECT_EQ(result->book, maker.BookPath());
     EXPECT_EQ(PagesIn(maker.BookPath()), PagesNow());
     EXPECT_EQ(ReadBytes(run.WorkDir() / "epub" / "titlepage.xhtml"),
               ReadBytes(app / "template" / "titlepage.xhtml") + "\r\n");
     EXPECT_EQ(FilesIn(app / "finished"), 1u);
-    EXPECT_EQ(FilesIn(run.WorkDir() / "pack"), 0u);
+    EXPECT_FALSE(fs::exists(Pack()));
 }
 
-// Each fault ends the build with a message naming its cause and "制作失败" after the phase
-// it struck in; the old book stays as it was, and nothing of the build is left.
+// Each fault ends the build with a Failure naming its cause and phase Failed after the
+// phase it struck in; the old book stays as it was, and nothing of the build is left.
 struct BuildFault {
     const char* name;
     Fault fault;
-    int phase;               // in kPhases
-    std::u16string message;  // with <app> and <run> for the folders' paths
+    BuildPhase phase;
+    std::function<std::string(BookMakerTest&)> failure;
     std::function<void(BookMakerTest&)> arrange = [](BookMakerTest&) {};
 };
 
 // A template that cannot be read, in the phase that reads it.
-BuildFault Unreadable(const char* name, const char* file, int phase, Call call = Call::Open) {
-    return {name,
-            {call, std::string("template/") + file, EIO, 10},
-            phase,
-            u"文件无法读入！\n<app>/template/" + codepage::FromUtf8(file)};
+BuildFault Unreadable(const char* name, const char* file, BuildPhase phase, int error = EIO,
+                      Call call = Call::Open) {
+    return {name, {call, std::string("template/") + file, error, 10}, phase, [=](auto& f) {
+                return Described(Problem::CannotReadTemplate, f.app / "template" / file, error);
+            }};
 }
 
 class BuildFailures : public BookMakerTest, public ::testing::WithParamInterface<BuildFault> {};
@@ -125,94 +127,115 @@ TEST_P(BuildFailures, KeepTheOldBook) {
     const BuildFault& row = GetParam();
     const std::string savedPath = std::getenv("PATH");
     row.arrange(*this);
-    std::u16string message;
+    std::string failure;
     try {
         InjectedFaults faults({row.fault});
-        message = BuildToEnd(maker);
+        failure = BuildToEnd(maker);
     } catch (const std::bad_alloc&) {
-        message = u"std::bad_alloc";
+        failure = "std::bad_alloc";
     }
     ::setenv("PATH", savedPath.c_str(), 1);
-    for (const auto& [key, folder] : {std::pair{u"<run>", run.WorkDir()}, {u"<app>", app.path()}}) {
-        for (auto at = message.find(PathText(folder)); at != std::u16string::npos;
-             at = message.find(PathText(folder))) {
-            message.replace(at, PathText(folder).size(), key);
-        }
-    }
-    EXPECT_EQ(message, row.message);
-    EXPECT_EQ(view.statuses.end()[-2], kPhases[row.phase]);
-    EXPECT_EQ(view.statuses.back(), u"制作失败");
+    EXPECT_EQ(failure, row.failure(*this));
+    EXPECT_EQ(shown.phases.end()[-2], row.phase);
+    EXPECT_EQ(shown.phases.back(), BuildPhase::Failed);
     EXPECT_TRUE(NothingChanged());
 }
 
 const Fault kNone{Call::Open, "none"};
-const std::u16string kPack = u"<run>pack/book.epub";
+std::string Archive(BookMakerTest& f) {
+    return f.run.Layout().PackArchive();
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BuildFailures,
     ::testing::Values(
-        Unreadable("Mimetype", "mimetype", 0), Unreadable("PackageTemplate", "content.opf", 1),
-        Unreadable("NavigationTemplateReadsShort", "toc.ncx", 2, Call::Read),
-        Unreadable("TitlePage", "titlepage.xhtml", 3),
-        Unreadable("CoverReadsShort", "cover.jpeg", 4, Call::Read),
+        Unreadable("Mimetype", "mimetype", BuildPhase::Started),
+        Unreadable("PackageTemplate", "content.opf", BuildPhase::PackageDocument),
+        Unreadable("NavigationTemplateReadsShort", "toc.ncx", BuildPhase::NavigationDocument, EIO,
+                   Call::Read),
+        Unreadable("TitlePage", "titlepage.xhtml", BuildPhase::TitlePage, EACCES),
+        Unreadable("CoverReadsShort", "cover.jpeg", BuildPhase::Cover, EIO, Call::Read),
         BuildFault{"DiskFull",
                    {Call::Write, "content.opf", ENOSPC, 1000},
-                   1,
-                   u"无法写入文件：<run>epub/content.opf（No space left on device）"},
-        BuildFault{"ArchiverMissing", kNone, 5, u"找不到压缩程序 7za：<app>/7za（PATH 中也没有）",
+                   BuildPhase::PackageDocument,
+                   [](auto& f) {
+                       return Described(Problem::CannotWrite, f.run.Layout().Epub("content.opf"),
+                                        ENOSPC);
+                   }},
+        BuildFault{"ArchiverMissing", kNone, BuildPhase::Packing,
+                   [](auto& f) { return Described(Problem::ArchiverMissing, f.app / "7za"); },
                    [](auto& f) {
                        fs::remove(f.app / "7za");
                        ::setenv("PATH", (f.app / "finished").c_str(), 1);
                    }},
         BuildFault{"ArchiverDoesNotStart",
                    {Call::Spawn, "7za", ENOEXEC},
-                   5,
-                   u"无法启动程序：<app>/7za（Exec format error）"},
-        BuildFault{
-            "ArchiverFails", kNone, 5,
-            u"压缩程序 7za 出错（退出状态 2）：System ERROR: errno=21 : Is a directory\n" + kPack,
-            [](auto& f) { fs::create_directories(f.Archive()); }},
-        BuildFault{"ArchiverKilled", Fault{Call::Wait, "7za", 0, 0, SIGTERM}, 5,
-                   u"压缩程序 7za 被终止（信号 15）：" + kPack},
+                   BuildPhase::Packing,
+                   [](auto& f) { return Described(Problem::CannotStart, f.app / "7za", ENOEXEC); }},
+        BuildFault{"ArchiverFails", kNone, BuildPhase::Packing,
+                   [](auto& f) {
+                       return Described(Problem::ArchiverFailed, Archive(f), 2,
+                                        "System ERROR: errno=21 : Is a directory");
+                   },
+                   [](auto& f) { fs::create_directories(f.run.Layout().PackArchive()); }},
+        // SIGKILL: 7za catches SIGTERM and exits with 255 once its handler is in place.
+        BuildFault{"ArchiverKilled", Fault{Call::Wait, "7za", 0, 0, SIGKILL}, BuildPhase::Packing,
+                   [](auto& f) { return Described(Problem::ArchiverKilled, Archive(f), SIGKILL); }},
         BuildFault{"ArchiverLost",
                    {Call::Wait, "7za", ECHILD},
-                   5,
-                   u"无法等待压缩程序 7za：" + kPack + u"（No child processes）"},
+                   BuildPhase::Packing,
+                   [](auto& f) { return Described(Problem::ArchiverLost, Archive(f), ECHILD); }},
         // Not only Failures: whatever ends a build, in MakeBook or in Poll, cleans up.
-        BuildFault{"OutOfMemory", Throws(Call::Open, "template/toc.ncx"), 2, u"std::bad_alloc"},
-        BuildFault{"OutOfMemoryAtTheEnd", Throws(Call::Rename, "我的歌词本.epub"), 5,
-                   u"std::bad_alloc"},
+        BuildFault{"OutOfMemory", Throws(Call::Open, "template/toc.ncx"),
+                   BuildPhase::NavigationDocument, [](auto&) { return "std::bad_alloc"; }},
+        BuildFault{"OutOfMemoryAtTheEnd", Throws(Call::Rename, "我的歌词本.epub"),
+                   BuildPhase::Packing, [](auto&) { return "std::bad_alloc"; }},
         BuildFault{"BookNotMoved",
                    {Call::Rename, "我的歌词本.epub", EACCES},
-                   5,
-                   u"无法保存电子书：<app>/finished/我的歌词本.epub（Permission denied）"}),
+                   BuildPhase::Packing,
+                   [](auto& f) {
+                       return Described(Problem::CannotSaveBook, f.maker.BookPath(), EACCES);
+                   }}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // A real 7za, killed while it writes the archive; and one stopped when the window closes
-// mid-build: killed, not waited for. Neither leaves anything behind.
+// mid-build: killed first, then its files removed. Neither leaves anything behind.
 TEST_F(BookMakerTest, ArchiverKilledOrStoppedWhileWriting) {
     AddLongSongs();
     {
-        InjectedFaults faults({Fault{Call::Wait, "7za", 0, 0, SIGKILL, Archive()}});
-        EXPECT_NE(BuildToEnd(maker).find(u"被终止（信号 9）"), std::u16string::npos);
+        InjectedFaults faults(
+            {Fault{Call::Wait, "7za", 0, 0, SIGKILL, run.Layout().PackArchive()}});
+        EXPECT_EQ(BuildToEnd(maker),
+                  Described(Problem::ArchiverKilled, run.Layout().PackArchive(), SIGKILL));
         EXPECT_TRUE(NothingChanged());
     }
-    InjectedFaults faults({});
-    BookMaker(run, clock, view).MakeBook();
+    std::size_t filesWhenReaped = 0;
+    InjectedFaults faults({}, [&](Call call, const std::string& program) {
+        if (call == Call::Wait && program.ends_with("7za")) {
+            filesWhenReaped = FilesIn(Pack());
+        }
+    });
+    BookMaker(run, clock, shown).MakeBook({});
     ASSERT_EQ(faults.reaped.size(), 1u);
     EXPECT_TRUE(WIFSIGNALED(faults.reaped[0].second) &&
                 WTERMSIG(faults.reaped[0].second) == SIGKILL);
+    EXPECT_GE(filesWhenReaped, 2u);
     EXPECT_TRUE(NothingChanged());
 }
 
 // Songs added, edited, removed or moved while 7za packs go into the next book: this one
-// holds the songs of the moment "开始制作" was pressed, page for page.
+// holds the songs of the moment "开始制作" was pressed, page for page. A page removed
+// meanwhile keeps its number from the songs added after it.
 TEST_F(BookMakerTest, ChangesWhilePackingGoIntoTheNextBook) {
     AddLongSongs();
     const Files pressed = PagesNow();
-    maker.MakeBook();
+    const int last = run.Songs().SongCount();
+    const int lastPage = run.Songs().PageNumber(last);
+    maker.MakeBook({});
+    run.RemoveLyric(last);
     run.AddLyric(u"新歌", u"d");
-    run.EditLyric(1, u"改过", u"e");
+    EXPECT_NE(run.Songs().PageNumber(last), lastPage);
+    run.EditLyric(1, {u"改过", u"e"});
     run.RemoveLyric(2);
     run.MoveLyric(1, 3);
     while (!maker.Poll()) {
@@ -221,70 +244,71 @@ TEST_F(BookMakerTest, ChangesWhilePackingGoIntoTheNextBook) {
     EXPECT_EQ(PagesIn(maker.BookPath()), pressed);
     // The pages the build held on to are gone now.
     EXPECT_EQ(FilesIn(run.Layout().Epub("text")), std::size_t(run.Songs().SongCount()));
-    ASSERT_EQ(BuildToEnd(maker), u"");
+    ASSERT_EQ(BuildToEnd(maker), "");
     EXPECT_EQ(PagesIn(maker.BookPath()), PagesNow());
 }
 
 // Two windows started from one folder, building at the same moment.
 TEST_F(BookMakerTest, TwoRunsBuildingAtOnceLeaveOneWholeBook) {
-    Workspace other(app.path(), clock, view);
+    Workspace other(app.path(), clock);
     other.ReadyToMake();
     other.AddLyric(u"别的", u"x");
-    BookMaker otherMaker(other, clock, view);
-    maker.MakeBook();
-    otherMaker.MakeBook();
-    while (!(maker.Poll() & otherMaker.Poll())) {
+    BookMaker otherMaker(other, clock, shown);
+    maker.MakeBook({});
+    EXPECT_FALSE(maker.MakeBook({}));
+    otherMaker.MakeBook({});
+    while (maker.Running() || otherMaker.Running()) {
+        maker.Poll();
+        otherMaker.Poll();
         ::usleep(2000);
     }
     EXPECT_EQ(FilesIn(app / "finished"), 1u);
     EXPECT_EQ(PagesIn(maker.BookPath()).size() % 2, 1u);  // all 3 songs, or the other's 1
 }
 
+// A cleaner took the run's folder, or its song log: the build puts back what went.
 TEST_F(BookMakerTest, WhatHasGoneFromTheRunIsPutBack) {
     const Files pages = PagesNow();
-    fs::remove_all(run.WorkDir());
-    EXPECT_EQ(BuildToEnd(maker), u"");
-    EXPECT_EQ(PagesIn(maker.BookPath()), pages);
-    EXPECT_TRUE(view.messages.empty());
+    const std::string log = ReadBytes(run.Layout().SongLog());
+    for (const fs::path& gone : {run.Layout().SongLog(), run.WorkDir()}) {
+        fs::remove_all(gone);
+        EXPECT_EQ(BuildToEnd(maker), "");
+        EXPECT_EQ(PagesIn(maker.BookPath()), pages);
+        EXPECT_EQ(ReadBytes(run.Layout().SongLog()), log);
+    }
 }
 
-// The book is copied where the save-path box asks, and only there; a copy that fails names
-// its target and leaves nothing behind.
-TEST_F(BookMakerTest, CopiesGoWhereTheSaveBoxAsks) {
-    ASSERT_EQ(BuildToEnd(maker), u"");
+// The book is copied where the save place says, and only there; a copy that fails names its
+// target and leaves nothing behind, and the book is made all the same.
+TEST_F(BookMakerTest, CopiesGoToTheSavePlace) {
     const fs::path out = app / "out";
-    fs::create_directory(out);
-    const std::u16string folder = PathText(out);
     const struct {
-        std::u16string box;
-        const char* copy;  // in out/, "" for none
-        std::u16string failure = u"";
+        fs::path place;
+        bool copied;
+        int error = 0;
         Fault fault = {Call::Open, "none"};
     } table[] = {
-        {folder + u"/a.epub", "a.epub"},
-        {folder + u"/b", "b.epub"},
-        {folder + u"/", "我的歌词本.epub"},
-        {PathText(app / "finished") + u"/", ""},
-        {u"我的歌词本", ""},
-        {folder + u"/gone/c.epub", "",
-         u"无法保存电子书：" + folder + u"/gone/c.epub（No such file or directory）"},
-        {folder + u"/d.epub",
-         "",
-         u"无法保存电子书：" + folder + u"/d.epub（No space left on device）",
-         {Call::Write, "/out/", ENOSPC, 1000}},
-        {folder + u"/e.epub",
-         "",
-         u"无法保存电子书：" + folder + u"/e.epub（Permission denied）",
-         {Call::Open, "/out/", EACCES}},  // a folder the user may not write in
+        {out / "a.epub", true},
+        {maker.BookPath(), false},
+        {"", false},
+        {out / "gone" / "c.epub", false, ENOENT},
+        {out / "d.epub", false, ENOSPC, {Call::Write, "/out/", ENOSPC, 1000}},
+        {out / "e.epub", false, EACCES, {Call::Open, "/out/", EACCES}},
     };
     for (const auto& row : table) {
         fs::remove_all(out);
         fs::create_directory(out);
-        InjectedFaults faults({row.fault});
-        EXPECT_EQ(FailureOf([&] { maker.CopyBook(row.box); }), row.failure);
-        EXPECT_EQ(FilesIn(out), *row.copy ? 1u : 0u) << row.copy;
-        if (*row.copy) {
-            EXPECT_EQ(ReadBytes(out / row.copy), ReadBytes(maker.BookPath()));
+        std::optional<BuildResult> result;
+        {
+            InjectedFaults faults({row.fault});
+            EXPECT_EQ(BuildToEnd(maker, {{}, row.place}, &result), "") << row.place;
+        }
+        EXPECT_EQ(result->copy, row.copied ? row.place : fs::path()) << row.place;
+        EXPECT_EQ(result->copyFailure ? Described(*result->copyFailure) : "",
+                  row.error ? Described(Problem::CannotSaveBook, row.place, row.error) : "");
+        EXPECT_EQ(FilesIn(out), row.copied ? 1u : 0u) << row.place;
+        if (row.copied) {
+            EXPECT_EQ(ReadBytes(row.place), ReadBytes(maker.BookPath()));
         }
     }
     EXPECT_EQ(FilesIn(app / "finished"), 1u);

@@ -19,7 +19,7 @@ SongCollection Songs(int count) {
     SongCollection songs;
     for (int n = 1; n <= count; ++n) {
         const std::u16string name = n <= 3 ? names[n - 1] : u" 歌" + Decimal(n) + u" ";
-        songs.Append(songs.Prepare(name, u"x", n, u"/run/epub/text/" + PageFileName(n)));
+        songs.Insert(n, songs.Prepare({name, u"x"}, n));
     }
     return songs;
 }

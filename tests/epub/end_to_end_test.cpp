@@ -31,14 +31,14 @@ void ExpectOnlyTheKnownErrors(const fs::path& book) {
 
 fs::path BuildBook(const ProgramFolder& app, const std::vector<songs::Song>& songs) {
     FixedClock clock{kNewYear2024};
-    FakeView view;
-    Workspace run(app.path(), clock, view);
+    PhaseRecorder shown;
+    Workspace run(app.path(), clock);
     run.ReadyToMake();
     for (const auto& song : songs) {
         run.AddLyric(song.name, song.lyric);
     }
-    BookMaker maker(run, clock, view);
-    EXPECT_EQ(BuildToEnd(maker), u"");
+    BookMaker maker(run, clock, shown);
+    EXPECT_EQ(BuildToEnd(maker), "");
     return maker.BookPath();
 }
 

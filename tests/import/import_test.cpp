@@ -1,11 +1,13 @@
 // Songs brought in from files: LRC and text lyrics in every encoding, books this program
 // made (read back to the songs that went in), and every file that must be skipped.
 
+#include "import/book_reader.h"
 #include "import/importer.h"
 #include "import/lyric_file.h"
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "text/code_page.h"
+#include "text/limits.h"
 
 namespace velmora {
 
@@ -25,12 +27,15 @@ TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
     } table[] = {
         {u"[ti:月光]\n[ar:李白]\n[offset:+500]\n[00:01.00]床前明月光\n[00:02.50]疑是地上霜",
          {u"月光", u"床前明月光\r\n疑是地上霜"}},
-        // Every time form; a line with several tags once for each, all in time order.
-        {u"[00:03]c\r\n[00:01.5]a\r[01:00:00]z\n[00:02.250][00:04.00]b",
-         {u"f", u"a\r\nb\r\nc\r\nb\r\nz"}},
-        // Word timings out, untimed text after the line it followed, ID-only lines out.
+        // Every time form; a line with several tags once for each, all in time order; one
+        // digit of fraction is tenths.
+        {u"[00:03]c\r\n[00:01.5]a\r[01:00:00]z\n[00:02.250][00:04.00]b\n[00:01.20]y",
+         {u"f", u"y\r\na\r\nb\r\nc\r\nb\r\nz"}},
+        // Word timings out, untimed text after the line it followed (at that line's first
+        // time), ID-only lines out.
         {u"[ti: ]\n前奏\n[00:05.00]<00:05.00>一<00:05.50>二\n副歌\n[by:x]\n[00:01.00]开始",
          {u"f", u"前奏\r\n开始\r\n一二\r\n副歌"}},
+        {u"[00:09][00:01]甲\n乙\n[00:05]丙", {u"f", u"甲\r\n丙\r\n甲\r\n乙"}},
         // A tag-like text stays text; blank timed lines inside stay, at the ends go.
         {u"[00:01.00]\n[00:02.00][Chorus] la\n[00:03.00]\n[00:04.00] x \n[00:05.00]",
          {u"f", u"[Chorus] la\r\n\r\nx"}},
@@ -63,8 +68,13 @@ TEST(LyricFiles, EveryEncodingIsReadAsItIs) {
     }
 }
 
-struct NeverCancelled : ImportProgress {
-    bool Going(std::size_t, std::size_t) override { return true; }
+class Progress : public ImportProgress {
+public:
+    explicit Progress(std::size_t cancelAt = SIZE_MAX) : cancelAt_(cancelAt) {}
+    bool Going(std::size_t done, std::size_t) override { return done < cancelAt_; }
+
+private:
+    std::size_t cancelAt_;
 };
 
 using ImportTest = RunTest;
@@ -79,21 +89,27 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
     WriteBytes(dir / "2.LRC", "[00:01.00]two");
     WriteBytes(dir / "more" / "1.txt", "one");
     WriteBytes(dir / "notes.doc", "skipped, not looked at");
-    const fs::path data = VELMORA_TEST_DATA;
+    WriteBytes(dir / "largest.txt", std::string(kLargestLyricFile, 'a'));
+    const fs::path books = fs::path(VELMORA_TEST_DATA) / "books";
     const struct {
         fs::path file;
         std::string bytes;  // "-" for a file from tests/data
-        std::u16string reason;
+        Problem problem;
+        int error = 0;
     } skipped[] = {
-        {bad / "empty.txt", "", u"文件是空的"},
-        {bad / "binary.txt", std::string("\0\x01", 2), u"不是文本文件"},
-        {bad / "big.txt", std::string(1024 * 1024 + 1, 'a'), u"文件太大"},
-        {bad / "tags.lrc", "[ti:x]\n[ar:y]", u"没有歌词"},
-        {bad / "song.mp3", "ID3", u"不是 .lrc、.txt 或 .epub 文件"},
-        {bad / "locked.txt", "x", u"无法读取（Permission denied）"},
-        {bad / "broken.epub", "PK not a zip", u"不是 ZIP 文件"},
-        {data / "books" / "foreign.epub", "-", u"不是 Velmora 制作的歌词本"},
-        {data / "books" / "bomb.epub", "-", u"解压后太大，不像歌词本"},
+        {bad / "empty.txt", "", Problem::Empty},
+        {bad / "binary.txt", std::string("\0\x01", 2), Problem::NotText},
+        {bad / "big.txt", std::string(kLargestLyricFile + 1, 'a'), Problem::TooLarge},
+        {bad / "tags.lrc", "[ti:x]\n[ar:y]", Problem::NoLyric},
+        {bad / "song.mp3", "ID3", Problem::NotImportable},
+        {bad / "locked.txt", "x", Problem::Unreadable, EACCES},
+        {bad / "broken.epub", "PK not a zip", Problem::NotZip},
+        {books / "foreign.epub", "-", Problem::ForeignBook},
+        {books / "foreign-source.epub", "-", Problem::ForeignBook},
+        {books / "foreign-title.epub", "-", Problem::ForeignBook},
+        {books / "bomb.epub", "-", Problem::UnpacksTooLarge},
+        {books / "liar.epub", "-", Problem::UnpacksTooLarge},
+        {books / "spine.epub", "-", Problem::TooManyPages},
     };
     std::vector<fs::path> given{dir};
     for (const auto& row : skipped) {
@@ -105,22 +121,30 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
     ImportReport report;
     {
         InjectedFaults faults({{Call::Open, "locked.txt", EACCES}});
-        NeverCancelled progress;
+        Progress progress;
         report = Import(run, ImportFiles(given), progress);
     }
-    EXPECT_EQ(view.list, (std::vector<std::u16string>{u"1:2", u"2:10", u"3:1"}));
-    EXPECT_EQ(report.songs, 3);
+    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"2", u"10", u"largest", u"1"}));
+    EXPECT_EQ(report.songs, 4);
     ASSERT_EQ(report.skipped.size(), std::size(skipped));
     for (std::size_t i = 0; i < std::size(skipped); ++i) {
-        EXPECT_EQ(report.skipped[i], std::pair(skipped[i].file, skipped[i].reason)) << i;
+        EXPECT_EQ(Described(report.skipped[i]),
+                  Described(skipped[i].problem, skipped[i].file, skipped[i].error));
     }
-    const std::u16string summary = ImportSummary(report);
-    EXPECT_TRUE(summary.starts_with(u"导入了 3 首歌。以下文件没有导入：\n" +
-                                    PathText(bad / "empty.txt") + u"：文件是空的\n"));
-    EXPECT_EQ(view.emptied, 0);
-    report.skipped.resize(25, report.skipped.front());
-    EXPECT_TRUE(ImportSummary(report).ends_with(u"\n……另有 5 个文件。"));
-    EXPECT_EQ(ImportSummary({3, {}}), u"");
+}
+
+// Cancelled, the import stops before the next file; the songs in so far stay.
+TEST_F(ImportTest, CancelStopsAtTheNextFile) {
+    run.ReadyToMake();
+    std::vector<fs::path> files;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        files.push_back(app / name);
+        WriteBytes(files.back(), name);
+    }
+    Progress cancelled(2);
+    const ImportReport report = Import(run, {files, {}}, cancelled);
+    EXPECT_TRUE(report.cancelled);
+    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"a", u"b"}));
 }
 
 }  // namespace

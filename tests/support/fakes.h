@@ -1,13 +1,12 @@
 #pragma once
-// Fakes of the window and the clock, a run to test in, and a build driven as the window's
-// timer drives it.
+// Fakes of the clock and of what the core reports to the window, a run to test in, and a
+// build driven as the window's timer drives it.
 
 #include <unistd.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,7 +15,7 @@
 #include "platform/clock.h"
 #include "support/files.h"
 #include "text/failure.h"
-#include "workspace/collection_view.h"
+#include "workspace/collection_observer.h"
 
 namespace velmora::testing {
 
@@ -30,53 +29,79 @@ public:
 // 2024-01-01 00:00:00 local time.
 inline constexpr std::int64_t kNewYear2024 = 1704067200;
 
-using Message = std::pair<std::u16string, std::u16string>;  // text, title
-
-class FakeView : public CollectionView, public BuildView {
+// The song list as a window's model keeps it, from what the run reports of each change: it
+// must always read as the run's songs do.
+class MirrorList : public CollectionObserver {
 public:
-    void showMessage(const std::u16string& text, const std::u16string& title) override {
-        messages.emplace_back(text, title);
+    explicit MirrorList(const SongCollection& songs) : songs_(songs) {}
+    void SongsInserted(int first, int count) override {
+        for (int n = first; n < first + count; ++n) {
+            rows.insert(rows.begin() + n - 1, songs_.At(n).name);
+        }
     }
-    void appendListEntry(const std::u16string& entry) override { list.push_back(entry); }
-    void emptyInputBoxes() override { ++emptied; }
-    void showListFrom(int n, const std::vector<std::u16string>& entries) override {
-        list.resize(static_cast<std::size_t>(n - 1));
-        list.insert(list.end(), entries.begin(), entries.end());
+    void SongsRemoved(int first, int count) override {
+        rows.erase(rows.begin() + first - 1, rows.begin() + first - 1 + count);
     }
-    void selectListEntry(int) override {}
-    void setStatus(const std::u16string& text) override { statuses.push_back(text); }
+    void SongMoved(int from, int to) override {
+        const std::u16string moved = rows[from - 1];
+        rows.erase(rows.begin() + from - 1);
+        rows.insert(rows.begin() + to - 1, moved);
+    }
+    void SongChanged(int n) override { rows[n - 1] = songs_.At(n).name; }
 
-    std::vector<Message> messages;
-    std::vector<std::u16string> list;
-    int emptied = 0;
-    std::vector<std::u16string> statuses;
+    std::vector<std::u16string> rows;
+
+private:
+    const SongCollection& songs_;
 };
 
-// The Failure's message of `action`, or "" when it raised none.
-inline std::u16string FailureOf(const std::function<void()>& action) {
+class PhaseRecorder : public BuildObserver {
+public:
+    void PhaseChanged(BuildPhase phase) override { phases.push_back(phase); }
+    std::vector<BuildPhase> phases;
+};
+
+// A failure as the tests compare it: its problem, path, number and detail.
+inline std::string Described(const Failure& failure) {
+    return failure.what();
+}
+inline std::string Described(Problem problem, const std::filesystem::path& path = {},
+                             int number = 0, const std::string& detail = {}) {
+    return Failure(problem, path, number, detail).what();
+}
+
+// The Failure `action` raised, described, or "" when it raised none.
+inline std::string FailureOf(const std::function<void()>& action) {
     try {
         action();
-        return u"";
+        return "";
     } catch (const Failure& failure) {
-        return failure.message();
+        return Described(failure);
     }
 }
 
-// A program folder and a run in it, started on 2024-01-01, with a fake window.
+// A program folder and a run in it, started on 2024-01-01, its list mirrored.
 class RunTest : public ::testing::Test {
 public:
+    RunTest() { run.SetObserver(&list); }
+
     ProgramFolder app;
     FixedClock clock{kNewYear2024};
-    FakeView view;
-    Workspace run{app.path(), clock, view};
+    Workspace run{app.path(), clock};
+    MirrorList list{run.Songs()};
 };
 
-// Builds to the end as the window's timer does: the Failure's message, or "".
-inline std::u16string BuildToEnd(BookMaker& maker) {
+// Builds to the end as the window's timer does: the failure described, or "".
+inline std::string BuildToEnd(BookMaker& maker, BuildRequest request = {},
+                              std::optional<BuildResult>* result = nullptr) {
     return FailureOf([&] {
-        maker.MakeBook();
-        while (!maker.Poll()) {
+        maker.MakeBook(std::move(request));
+        std::optional<BuildResult> done;
+        while (!(done = maker.Poll())) {
             ::usleep(2000);
+        }
+        if (result != nullptr) {
+            *result = std::move(done);
         }
     });
 }

@@ -5,13 +5,14 @@
 #include <cerrno>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace velmora::testing {
 
-enum class Call { Open, Read, Write, Close, Mkdir, Rename, Spawn, Wait };
+enum class Call { Open, Read, Write, Fsync, Close, Mkdir, Rename, Spawn, Wait };
 
 struct Fault {
     Call call;
@@ -36,14 +37,17 @@ inline Fault Throws(Call call, std::string path) {
     return {call, std::move(path), 0, 0, 0, {}, true};
 }
 
-// The faults strike while this lives.
+// The faults strike while this lives; `watch`, when set, sees every call first, with the
+// path it concerns.
 struct InjectedFaults {
-    explicit InjectedFaults(std::vector<Fault> faults);
+    explicit InjectedFaults(std::vector<Fault> faults,
+                            std::function<void(Call, const std::string&)> watch = {});
     ~InjectedFaults();
     InjectedFaults(const InjectedFaults&) = delete;
     InjectedFaults& operator=(const InjectedFaults&) = delete;
 
     std::vector<Fault> faults;
+    std::function<void(Call, const std::string&)> watch;
     // How many calls the faults struck.
     int hits = 0;
     // Each child waited for meanwhile: its program and its wait status.

@@ -11,6 +11,7 @@
 #include <map>
 #include <new>
 
+#include "platform/fork_exec.h"
 #include "platform/system_calls.h"
 #include "support/faults.h"
 
@@ -30,6 +31,9 @@ bool Grown(const std::filesystem::path& path) {
 Fault* Strike(Call call, const std::string& path) {
     if (active == nullptr) {
         return nullptr;
+    }
+    if (active->watch) {
+        active->watch(call, path);
     }
     for (Fault& fault : active->faults) {
         if (fault.call == call && path.find(fault.path) != std::string::npos && Grown(fault.once)) {
@@ -61,7 +65,9 @@ ssize_t Limited(Call call, int fd, std::size_t length, Transfer transfer) {
 
 }  // namespace
 
-InjectedFaults::InjectedFaults(std::vector<Fault> injected) : faults(std::move(injected)) {
+InjectedFaults::InjectedFaults(std::vector<Fault> injected,
+                               std::function<void(Call, const std::string&)> watching)
+    : faults(std::move(injected)), watch(std::move(watching)) {
     active = this;
 }
 
@@ -86,6 +92,9 @@ ssize_t Read(int fd, void* buffer, std::size_t length) {
 ssize_t Write(int fd, const void* buffer, std::size_t length) {
     return Limited(Call::Write, fd, length, [&](std::size_t n) { return ::write(fd, buffer, n); });
 }
+int Fsync(int fd) {
+    return Strike(Call::Fsync, files[fd]) != nullptr ? -1 : ::fsync(fd);
+}
 int Close(int fd) {
     const int rc = ::close(fd);
     return Strike(Call::Close, files[fd]) != nullptr ? -1 : rc;
@@ -96,12 +105,12 @@ int Mkdir(const char* path, mode_t mode) {
 int Rename(const char* from, const char* to) {
     return Strike(Call::Rename, std::string(from) + "\n" + to) != nullptr ? -1 : ::rename(from, to);
 }
-int Spawn(pid_t* pid, const char* path, const posix_spawn_file_actions_t* actions,
-          char* const argv[], char* const envp[]) {
+int Spawn(pid_t* pid, const char* path, const ChildSetup& setup, char* const argv[],
+          char* const envp[]) {
     if (Strike(Call::Spawn, path) != nullptr) {
         return errno;
     }
-    const int error = ::posix_spawn(pid, path, actions, nullptr, argv, envp);
+    const int error = ForkExec(pid, path, setup, argv, envp);
     children[*pid] = path;
     return error;
 }

@@ -1,18 +1,24 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "cover_image.h"
+#include "ending.h"
 #include "form1.h"
+#include "qt_translation.h"
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "text/code_page.h"
+#include "wording.h"
 
 namespace fs = std::filesystem;
 using namespace velmora::testing;
@@ -24,12 +30,15 @@ class FakeDialogs : public FileDialogRunner {
 public:
     std::optional<QString> runSaveDialog(QWidget*, const QString& title, const QStringList& filters,
                                          const QString& fileName) override {
-        seen << title + '|' + filters.join('|') + '|' + fileName;
+        seen << "save|" + title + '|' + filters.join('|') + '|' + fileName;
         return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
     }
-    QStringList runOpenDialog(QWidget*, const QString& title, const QStringList& filters) override {
-        seen << title + '|' + filters.join('|');
-        return opened;
+    QStringList runOpenDialog(QWidget*, const QString& title, const QStringList& filters,
+                              bool several) override {
+        seen << QString(several ? "open*|" : "open|") + title + '|' + filters.join('|');
+        return several             ? opened
+               : answers.isEmpty() ? QStringList()
+                                   : QStringList(answers.takeFirst());
     }
     QStringList seen, answers, opened;
 };
@@ -74,6 +83,22 @@ void Type(QWidget* widget, const QString& text) {
     QApplication::sendEvent(widget, &event);
 }
 
+QString Path(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+// An image file of that size and format, filled with one colour.
+QString Image(const fs::path& path, QSize size, const char* format, int quality = -1) {
+    QImage picture(size, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    picture.save(Path(path), format, quality);
+    return Path(path);
+}
+
+QImage Decoded(const std::optional<std::string>& jpeg) {
+    return QImage::fromData(QByteArray::fromStdString(jpeg.value()), "JPEG");
+}
+
 }  // namespace
 
 class Form1Test : public QObject {
@@ -82,13 +107,15 @@ class Form1Test : public QObject {
     std::unique_ptr<ProgramFolder> app;
     FixedClock clock{kNewYear2024};
     FakeDialogs dialogs;
+    std::unique_ptr<Session> session;
     std::unique_ptr<Form1> form;
 
     template <typename T = QWidget>
     T* control(const char* name) {
         return form->findChild<T*>(QLatin1String(name));
     }
-    QListWidget* list() { return control<QListWidget>("List1"); }
+    QListView* list() { return control<QListView>("List1"); }
+    QLabel* status() { return control<QLabel>("Label4"); }
     void click(const char* button) { QTest::mouseClick(control(button), Qt::LeftButton); }
     std::string run(const fs::path& file) const {
         return ReadBytes(app->path() / "temp" / "1704067200" / file);
@@ -103,22 +130,30 @@ class Form1Test : public QObject {
     }
     QStringList entries() {
         QStringList texts;
-        for (int row = 0; row < list()->count(); ++row) {
-            texts << list()->item(row)->text();
+        for (int row = 0; row < list()->model()->rowCount(); ++row) {
+            texts << list()->model()->index(row, 0).data().toString();
         }
         return texts;
     }
-    // The context menu on song n: "text|enabled" for each of its entries.
-    // Song 0 is the list's empty space; `choose` is the entry then chosen, if any.
-    QStringList menuOn(int n, const QString& choose = {}) {
-        const QPoint at = n > 0 ? list()->visualItemRect(list()->item(n - 1)).center()
+    // The context menu on song n, opened by `open`: "text|shortcut|enabled" for each of its
+    // entries. Song 0 is the list's empty space; `choose` is the entry then chosen, if any.
+    QStringList menuOn(int n, const QString& choose = {}, std::function<void()> open = {}) {
+        const QPoint at = n > 0 ? list()->visualRect(list()->model()->index(n - 1, 0)).center()
                                 : list()->viewport()->rect().bottomLeft();
+        if (!open) {
+            open = [&] {
+                QContextMenuEvent event(QContextMenuEvent::Mouse, at,
+                                        list()->viewport()->mapToGlobal(at));
+                QApplication::sendEvent(list()->viewport(), &event);
+            };
+        }
         QStringList texts;
         WhileShown(
             [&](QWidget* menu) {
                 for (QAction* action : qobject_cast<QMenu*>(menu)->actions()) {
                     if (!action->isSeparator()) {
-                        texts << action->text() + '|' + QString::number(action->isEnabled());
+                        texts << action->text() + '|' + action->shortcut().toString() + '|' +
+                                     QString::number(action->isEnabled());
                     }
                     if (action->text() == choose) {
                         action->trigger();
@@ -126,42 +161,85 @@ class Form1Test : public QObject {
                 }
                 menu->close();
             },
-            [&] {
-                QContextMenuEvent event(QContextMenuEvent::Mouse, at,
-                                        list()->viewport()->mapToGlobal(at));
-                QApplication::sendEvent(list()->viewport(), &event);
-            });
+            open);
         return texts;
     }
 
 private slots:
     void init() {
         app = std::make_unique<ProgramFolder>();
-        form = std::make_unique<Form1>(app->path(), clock, dialogs);
+        session = std::make_unique<Session>(app->path(), clock);
+        form = std::make_unique<Form1>(*session, dialogs);
+        session->SetPrompter(form.get());
         QVERIFY(form->Form_Load());
         form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
 
     void cleanup() {
         form.reset();
+        session.reset();
         app.reset();
     }
 
-    void startsAsTheTableSays() {
+    // At its first size every control is where the twips table puts it; grown, the list and
+    // the lyric box take the room, the rest keep their order; it never gets smaller.
+    void growsWithTheWindow() {
         QCOMPARE(form->windowTitle(), "Velmora 0.1.0");
         QCOMPARE(form->size(), QSize(361, 278));
-        QCOMPARE(form->minimumSize(), form->maximumSize());
-        QCOMPARE(control<QLineEdit>("Text3")->text(),
-                 QString::fromStdString(app->path().string()) + "/finished/");
-        QCOMPARE(control<QLabel>("Label4")->text(), "等待制作...");
+        QCOMPARE(form->minimumSize(), QSize(361, 278));
+        QCOMPARE(control<QLineEdit>("Text3")->text(), Path(app->path()) + "/finished/");
+        QCOMPARE(status()->text(), "等待制作...");
         QCOMPARE(control<QLineEdit>("Text4")->text(), "Text4");
-        // Twips at 15 a pixel, a sample of the table.
-        QCOMPARE(control("List1")->geometry(), QRect(208, 8, 137, 182));
-        QCOMPARE(control("Command5")->geometry(), QRect(232, 248, 113, 17));
+        QCOMPARE(QApplication::focusWidget(), control("Text1"));
+        const struct {
+            const char* name;
+            QRect at, grown;  // at 361×278, and at 561×578
+        } table[] = {
+            {"Text1", {56, 8, 145, 18}, {56, 8, 245, 18}},
+            {"List1", {208, 8, 137, 182}, {308, 8, 237, 482}},
+            {"Command3", {128, 32, 73, 17}, {228, 32, 73, 17}},
+            {"Text2", {8, 53, 193, 137}, {8, 53, 293, 437}},
+            {"Text3", {80, 200, 201, 18}, {80, 500, 401, 18}},
+            {"Command1", {288, 200, 57, 17}, {488, 500, 57, 17}},
+            {"Command2", {8, 248, 81, 17}, {8, 548, 81, 17}},
+            {"Label4", {104, 251, 113, 15}, {104, 551, 313, 15}},
+            {"Command5", {232, 248, 113, 17}, {432, 548, 113, 17}},
+        };
+        for (const auto& row : table) {
+            QCOMPARE(control(row.name)->geometry(), row.at);
+        }
+        form->resize(561, 578);
+        for (const auto& row : table) {
+            QCOMPARE(control(row.name)->geometry(), row.grown);
+        }
+        form->resize(100, 100);
+        QCOMPARE(form->size(), QSize(361, 278));
+        // A lyric taller than its box can be scrolled to.
+        auto* lyric = control<QPlainTextEdit>("Text2");
+        lyric->setPlainText(QString("行\n").repeated(40));
+        QTRY_VERIFY(lyric->verticalScrollBar()->isVisible());
     }
 
-    // Whatever a handler raises is shown, and the window goes on; what was typed reaches
-    // the core exactly, U+00A0 included, lines ending in CR LF.
+    // Every box is found by its label's name, as a screen reader finds it.
+    void controlsAreNamedForAssistiveTechnology() {
+        const struct {
+            const char* control;
+            const char* name;
+        } table[] = {{"Text1", "歌名"},
+                     {"Text2", "歌词"},
+                     {"Text3", "保存路径"},
+                     {"Text4", "自定义封面"},
+                     {"List1", "歌曲列表"}};
+        for (const auto& row : table) {
+            QCOMPARE(control(row.control)->accessibleName(), row.name);
+        }
+        QCOMPARE(control<QLabel>("Label1")->buddy(), control("Text1"));
+    }
+
+    // Whatever a handler raises is said, and the window goes on; what was typed reaches the
+    // core exactly, U+00A0 included, lines ending in CR LF; Ctrl+Enter adds as 添加 does,
+    // and the name box has the focus again.
     void addsWhatWasTyped() {
         QTest::keyClick(control("Text1"), Qt::Key_Return);  // presses no button
         QCOMPARE(BoxesDuring([&] { click("Command3"); }), QStringList{"提示|歌词和歌名不能为空。"});
@@ -175,10 +253,11 @@ private slots:
             boxes = BoxesDuring([&] { click("Command3"); });
         }
         QCOMPARE(boxes, QStringList{"Velmora|操作未能完成：std::bad_alloc"});
-        click("Command3");
+        QTest::keyClick(control("Text2"), Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(entries(), QStringList{"1:月光"});
         QVERIFY(control<QLineEdit>("Text1")->text().isEmpty());
         QVERIFY(control<QPlainTextEdit>("Text2")->toPlainText().isEmpty());
+        QCOMPARE(form->focusWidget(), control("Text1"));
         // As typed, U+00A0 and CR LF included: in the log in GB18030, in the page in UTF-8.
         QVERIFY(run("lyric.txt") ==
                 velmora::codepage::Encode(u"<songno=1><songname=月光><lyric=床前\u00A0明月光\r\n"
@@ -187,34 +266,57 @@ private slots:
         QVERIFY(run("epub/text/part0001.html").find("\u00A0明月光<br/>\n疑") != std::string::npos);
     }
 
+    // The save place is read when 开始制作 is pressed: a box changed while 7za packs changes
+    // nothing; the status says where the copy went.
     void makeButtonBuildsWithoutBlockingAndShowsFailures() {
         addSong("月光", "a", "b");
+        auto* savePlace = control<QLineEdit>("Text3");
+        savePlace->setText("copy.epub");
         click("Command2");
-        QCOMPARE(control<QLabel>("Label4")->text(), "打包...");
-        QTRY_COMPARE_WITH_TIMEOUT(control<QLabel>("Label4")->text(), "制作完成", 20000);
+        QCOMPARE(status()->text(), "打包...");
+        savePlace->setText("other.epub");
+        QTRY_VERIFY_WITH_TIMEOUT(status()->text().startsWith("制作完成，已另存到："), 20000);
+        QCOMPARE(status()->toolTip(), Path(app->path() / "finished/copy.epub"));
         QVERIFY(fs::exists(app->path() / "finished" / "我的歌词本.epub"));
+        QVERIFY(!fs::exists(app->path() / "finished" / "other.epub"));
         fs::remove(app->path() / "template" / "cover.jpeg");
-        QCOMPARE(BoxesDuring([&] { click("Command2"); }),
-                 QStringList{"Velmora|文件无法读入！\n" +
-                             QString::fromStdString((*app / "template/cover.jpeg").string())});
-        QCOMPARE(control<QLabel>("Label4")->text(), "制作失败");
+        QCOMPARE(
+            BoxesDuring([&] { click("Command2"); }),
+            QStringList{"Velmora|文件无法读入！\n" + ElidedPath(*app / "template/cover.jpeg")});
+        QCOMPARE(status()->text(), "制作失败");
         // A path that cannot be opened is said so.
-        control<QLineEdit>("Text3")->setText("/no/such/folder/");
+        savePlace->setText("/no/such/folder/");
         BoxCloser closer;
         click("Command5");
         QTRY_COMPARE_WITH_TIMEOUT(closer.boxes, QStringList{"Velmora|无法打开：/no/such/folder/"},
                                   20000);
     }
 
+    // The menu shows its keys; it opens by the mouse, the Menu key and Shift+F10; the keys
+    // change the selected song; the list's model says just what changed.
     void listMenuAndKeysChangeTheSelectedSong() {
         for (const char* name : {"A", "B", "C"}) {
             addSong(name, "x", "y");
         }
-        QCOMPARE(menuOn(1), (QStringList{"修改…|1", "删除|1", "上移|0", "下移|1", "导入…|1"}));
-        QCOMPARE(menuOn(3), (QStringList{"修改…|1", "删除|1", "上移|1", "下移|0", "导入…|1"}));
-        list()->setCurrentRow(1);
+        QCOMPARE(menuOn(1), (QStringList{"修改…|Return|1", "删除|Del|1", "上移|Ctrl+Up|0",
+                                         "下移|Ctrl+Down|1", "导入…|Ctrl+O|1"}));
+        list()->setFocus();
+        list()->setCurrentIndex(list()->model()->index(2, 0));
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
+            QCOMPARE(menuOn(3, {}, [&] { QTest::keyClick(list(), key, modifiers); })[3],
+                     "下移|Ctrl+Down|0");
+        }
+        QAbstractItemModel* model = list()->model();
+        QSignalSpy moved(model, &QAbstractItemModel::rowsMoved);
+        QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
+        QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+        list()->setCurrentIndex(model->index(1, 0));
         QTest::keyClick(list(), Qt::Key_Up, Qt::ControlModifier);
         QCOMPARE(entries(), (QStringList{"1:B", "2:A", "3:C"}));
+        const QVariantList move = moved.takeFirst();
+        QCOMPARE(move[1].toInt(), 1);
+        QCOMPARE(move[4].toInt(), 0);
         QTest::keyClick(list(), Qt::Key_Up, Qt::ControlModifier);  // the first stays first
         QTest::keyClick(list(), Qt::Key_Down, Qt::ControlModifier);
         QTest::keyClick(list(), Qt::Key_Down, Qt::ControlModifier);
@@ -222,12 +324,21 @@ private slots:
         QCOMPARE(BoxesDuring([&] { QTest::keyClick(list(), Qt::Key_Delete); }),
                  QStringList{"提示|确定删除第 3 首《B》吗？"});
         QCOMPARE(entries(), (QStringList{"1:A", "2:C"}));
-        QCOMPARE(list()->currentRow(), 1);
+        QCOMPARE(removed.size(), 1);
+        QCOMPARE(removed[0][1].toInt(), 2);
+        QCOMPARE(list()->currentIndex().row(), 1);
+        // A drag moves through the model, as the view's drop asks it.
+        changed.clear();
+        QVERIFY(model->moveRow({}, 0, {}, 2));
+        QCOMPARE(entries(), (QStringList{"1:C", "2:A"}));
+        QVERIFY(run("lyric.txt").ends_with("<moveno=1><to=2></move no = 1>\r\n"));
+        QVERIFY(!model->moveRow({}, 1, {}, 2));
     }
 
     void editDialogRefusesEmptyInputAndKeepsWhatIsTyped() {
         addSong("月光", "a", "b");
-        list()->setCurrentRow(0);
+        list()->setCurrentIndex(list()->model()->index(0, 0));
+        QSignalSpy changed(list()->model(), &QAbstractItemModel::dataChanged);
         QStringList boxes;
         WhileShown(
             [&](QWidget* dialog) {
@@ -247,61 +358,105 @@ private slots:
             [&] { QTest::keyClick(list(), Qt::Key_Return); });
         QCOMPARE(boxes, QStringList{"提示|歌词和歌名不能为空。"});
         QCOMPARE(entries(), QStringList{"1:新名"});
+        QCOMPARE(changed.size(), 1);
     }
 
-    // The cover box: the template's cover, a JPEG as it is, anything else made a JPEG of at
-    // most 2,560 pixels a side on white; what is no image stops the build before it starts.
+    // A name of a million characters is shown cut in the question, whole as a tooltip.
+    void longNamesAreCutInBoxes() {
+        const QString name = QString("长").repeated(1'000'000);
+        QVERIFY(session->Add(name.toStdU16String(), u"x"));
+        QCOMPARE(list()->model()->index(0, 0).data(Qt::ToolTipRole).toString(), name);
+        list()->setFocus();
+        list()->setCurrentIndex(list()->model()->index(0, 0));
+        const QStringList boxes = BoxesDuring([&] { QTest::keyClick(list(), Qt::Key_Delete); });
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes[0].size() < 100);
+        QVERIFY(boxes[0].contains("长…长"));
+    }
+
+    // The cover box: the template's cover, a sound JPEG of at most 2,560 pixels a side and
+    // 5 MiB as it is; anything else upright, of at most 2,560 pixels a side, on white, as
+    // JPEG; a file cut short, or no image, stops the build before it starts.
     void coverBoxGivesTheBooksCover() {
         const fs::path dir = *app / "images";
         fs::create_directory(dir);
-        const auto image = [&](const char* name, QSize size, const char* format) {
-            QImage picture(size, QImage::Format_ARGB32);
-            picture.fill(Qt::transparent);
-            picture.save(QString::fromStdString((dir / name).string()), format);
-            return QString::fromStdString((dir / name).string());
-        };
-        const auto decoded = [](const std::optional<std::string>& jpeg) {
-            return QImage::fromData(QByteArray::fromStdString(jpeg.value()), "JPEG");
-        };
         QCOMPARE(CoverJpeg("Text4"), std::nullopt);
         QCOMPARE(CoverJpeg(""), std::nullopt);
-        const QString small = image("small.jpg", {300, 100}, "JPEG");
-        QCOMPARE(CoverJpeg(small), ReadBytes(small.toStdString()));
-        QCOMPARE(decoded(CoverJpeg(image("wide.jpg", {3000, 1000}, "JPEG"))).size(),
-                 QSize(2560, 853));
-        const QImage tall = decoded(CoverJpeg(image("tall.png", {1000, 4000}, "PNG")));
+        const QString edge = Image(dir / "edge.jpg", {2560, 10}, "JPEG");
+        QCOMPARE(CoverJpeg(edge), ReadBytes(edge.toStdString()));
+        QCOMPARE(Decoded(CoverJpeg(Image(dir / "wide.jpg", {2561, 1000}, "JPEG"))).size(),
+                 QSize(2560, 999));
+        const QImage tall = Decoded(CoverJpeg(Image(dir / "tall.png", {1000, 4000}, "PNG")));
         QCOMPARE(tall.size(), QSize(640, 2560));
         QCOMPARE(tall.pixelColor(320, 1280), QColor(Qt::white));
-        WriteBytes(dir / "notes.png", "not an image");
-        for (const auto& [path, reason] : {std::pair{dir / "notes.png", u"不是可用的图像"},
-                                           {dir / "gone.png", u"文件不存在"},
-                                           {dir, u"不是文件"}}) {
-            const QString box = QString::fromStdString(path.string());
-            QVERIFY(FailureOf([&] {
-                        CoverJpeg(box);
-                    }).starts_with(u"无法使用封面：" + box.toStdU16String() + u"（" + reason));
+        QVERIFY(CoverJpeg(Image(dir / "small.png", {40, 80}, "PNG"))->starts_with("\xFF\xD8\xFF"));
+        // Noise that stays above 5 MiB as a JPEG of 2,560 pixels: made smaller.
+        QImage noise(2560, 2560, QImage::Format_RGB32);
+        for (int y = 0; y < noise.height(); ++y) {
+            auto* line = reinterpret_cast<quint32*>(noise.scanLine(y));
+            for (int x = 0; x < noise.width(); ++x) {
+                line[x] = static_cast<quint32>(x * 2654435761u ^ y * 40503u);
+            }
         }
-        // The build does not start.
-        control<QLineEdit>("Text4")->setText(QString::fromStdString((dir / "gone.png").string()));
-        QCOMPARE(BoxesDuring([&] { click("Command2"); }).size(), 1);
-        QCOMPARE(control<QLabel>("Label4")->text(), "制作失败");
-        // Cancelled before any choice, the dialogs leave "我的歌词本" and nothing.
+        noise.save(Path(dir / "noise.jpg"), "JPEG", 100);
+        QVERIFY(fs::file_size(dir / "noise.jpg") > 5u * 1024 * 1024);
+        QVERIFY(CoverJpeg(Path(dir / "noise.jpg"))->size() < fs::file_size(dir / "noise.jpg"));
+        // EXIF orientation 6: stored on its side, shown turned a quarter right.
+        std::string turned = ReadBytes(Image(dir / "plain.jpg", {200, 100}, "JPEG").toStdString());
+        turned.insert(2, Hex("FF E1 00 22 45 78 69 66 00 00 4D 4D 00 2A 00 00 00 08 00 01 01 12 "
+                             "00 03 00 00 00 01 00 06 00 00 00 00 00 00"));
+        WriteBytes(dir / "turned.jpg", turned);
+        QCOMPARE(Decoded(CoverJpeg(Path(dir / "turned.jpg"))).size(), QSize(100, 200));
+        const std::string whole =
+            ReadBytes(Image(dir / "cut.jpg", {300, 100}, "JPEG").toStdString());
+        WriteBytes(dir / "cut.jpg", whole.substr(0, whole.size() / 2));
+        WriteBytes(dir / "notes.png", "not an image");
+        const struct {
+            fs::path path;
+            velmora::Problem problem;
+            const char* reason;
+        } refused[] = {
+            {dir / "cut.jpg", velmora::Problem::CoverNotAnImage, "不是可用的图像"},
+            {dir / "notes.png", velmora::Problem::CoverNotAnImage, "不是可用的图像"},
+            {dir / "gone.png", velmora::Problem::CoverMissing, "文件不存在"},
+            {dir, velmora::Problem::CoverNotAFile, "不是文件"},
+        };
+        for (const auto& row : refused) {
+            try {
+                CoverJpeg(Path(row.path));
+                QFAIL(row.reason);
+            } catch (const velmora::Failure& failure) {
+                QCOMPARE(failure.problem(), row.problem);
+            }
+            control<QLineEdit>("Text4")->setText(Path(row.path));
+            const QStringList boxes = BoxesDuring([&] { click("Command2"); });
+            QCOMPARE(boxes.size(), 1);
+            QVERIFY2(
+                boxes[0].startsWith("Velmora|无法使用封面：" + Path(row.path) + "（" + row.reason),
+                qPrintable(boxes[0]));
+            QCOMPARE(status()->text(), "制作失败");
+        }
+    }
+
+    // The save-path dialog saves, the cover dialog opens an existing image; cancelled before
+    // any choice, they leave "我的歌词本" and nothing; chosen, the cover goes into the book.
+    void dialogsChooseTheSavePlaceAndTheCover() {
+        const fs::path dir = *app / "images";
+        fs::create_directory(dir);
         click("Command1");
         click("Command4");
         QCOMPARE(control<QLineEdit>("Text3")->text(), "我的歌词本");
         QCOMPARE(control<QLineEdit>("Text4")->text(), "");
-        // Chosen through them: the cover goes into the book, a copy to the save path.
-        dialogs.answers = {QString::fromStdString((dir / "copy").string()),
-                           image("cover.png", {40, 80}, "PNG")};
+        dialogs.answers = {Path(dir / "copy"), Image(dir / "cover.png", {40, 80}, "PNG")};
         click("Command1");
         click("Command4");
         QCOMPARE(dialogs.seen.mid(2),
-                 (QStringList{"选择保存路径|电子出版(*.epub) (*.epub)|我的歌词本",
-                              "选择保存路径|所有图像文件(*.jpg;*.jpeg;*.png) (*.jpg *.jpeg "
-                              "*.png)|JPEG文件交换格式"
-                              "(*.jpg;*.jpeg) (*.jpg *.jpeg)|可移植网络图形(*.png) (*.png)|"}));
+                 (QStringList{"save|选择保存路径|电子出版(*.epub) (*.epub)|我的歌词本",
+                              "open|选择封面图片|所有图像文件(*.jpg;*.jpeg;*.png) (*.jpg *.jpeg "
+                              "*.png)|JPEG文件交换格式(*.jpg;*.jpeg) (*.jpg *.jpeg)|"
+                              "可移植网络图形(*.png) (*.png)"}));
         click("Command2");
-        QTRY_COMPARE_WITH_TIMEOUT(control<QLabel>("Label4")->text(), "制作完成", 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(status()->text().startsWith("制作完成"), 20000);
         const auto book = ExtractBook(dir / "copy.epub");
         QCOMPARE(QImage::fromData(QByteArray::fromStdString(book.at("cover.jpeg"))).size(),
                  QSize(40, 80));
@@ -315,14 +470,15 @@ private slots:
         WriteBytes(dir / "b.lrc", "[ti:乙]\n[00:02.00]二\n[00:01.00]一");
         WriteBytes(dir / "a.txt", "甲");
         WriteBytes(dir / "c.txt", "");
-        dialogs.opened = {QString::fromStdString((dir / "b.lrc").string())};
-        QCOMPARE(menuOn(0, "导入…"),
-                 (QStringList{"修改…|0", "删除|0", "上移|0", "下移|0", "导入…|1"}));
-        QCOMPARE(dialogs.seen.back(),
-                 "导入歌曲|歌词文件(*.lrc;*.txt;*.epub) (*.lrc *.txt *.epub)|所有文件(*) (*)");
+        dialogs.opened = {Path(dir / "b.lrc")};
+        QCOMPARE(menuOn(0, "导入…"), (QStringList{"修改…|Return|0", "删除|Del|0", "上移|Ctrl+Up|0",
+                                                  "下移|Ctrl+Down|0", "导入…|Ctrl+O|1"}));
+        QCOMPARE(
+            dialogs.seen.back(),
+            "open*|导入歌曲|歌词文件(*.lrc;*.txt;*.epub) (*.lrc *.txt *.epub)|所有文件(*) (*)");
         QCOMPARE(entries(), QStringList{"1:乙"});
         QMimeData files;
-        files.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.string()))});
+        files.setUrls({QUrl::fromLocalFile(Path(dir))});
         QWidget* target = control<QPlainTextEdit>("Text2")->viewport();
         QDragEnterEvent enter({5, 5}, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);
@@ -331,22 +487,43 @@ private slots:
         QApplication::sendEvent(target, &drop);
         QTRY_COMPARE(closer.boxes.size(), 1);
         QCOMPARE(closer.boxes[0], "Velmora|导入了 2 首歌。以下文件没有导入：\n" +
-                                      QString::fromStdString((dir / "c.txt").string()) +
-                                      "：文件是空的");
+                                      ElidedPath(dir / "c.txt") + "：文件是空的");
         QCOMPARE(entries(), (QStringList{"1:乙", "2:a", "3:乙"}));
     }
 
-    void loadFailureIsShownAndReported() {
+    // A start that fails is said and ends the program; so does a signal while that box is
+    // open: every box goes, every event loop ends.
+    void loadFailureIsShownAndEndsTheProgram() {
         ProgramFolder broken;
         const fs::path container = broken / "template" / "META-INF" / "container.xml";
         fs::remove(container);
-        Form1 other(broken.path(), clock, dialogs);
+        Session other(broken.path(), clock);
+        Form1 window(other, dialogs);
+        other.SetPrompter(&window);
         bool loaded = true;
-        QCOMPARE(
-            BoxesDuring([&] { loaded = other.Form_Load(); }),
-            QStringList{"Velmora|文件无法读入！\n" + QString::fromStdString(container.string())});
+        QCOMPARE(BoxesDuring([&] { loaded = window.Form_Load(); }),
+                 QStringList{"Velmora|文件无法读入！\n" + ElidedPath(container)});
         QVERIFY(!loaded);
         QVERIFY(fs::is_empty(broken / "temp"));
+        QTimer::singleShot(50, [] { EndNow(); });
+        QElapsedTimer waited;
+        waited.start();
+        QVERIFY(!window.Form_Load());
+        QVERIFY(waited.elapsed() < 5000);
+        // The loops left stay left until an application loop runs again: run one.
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
+
+    // Qt's own texts (dialog and box buttons) speak Chinese under a Chinese locale.
+    void standardTextsAreTranslated() {
+        QTranslator* translator =
+            InstallQtTranslation(*qApp, QLocale(QLocale::Chinese, QLocale::China));
+        QVERIFY(translator != nullptr);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "取消");
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+        QCOMPARE(InstallQtTranslation(*qApp, QLocale(QLocale::Zulu)), nullptr);
     }
 };
 

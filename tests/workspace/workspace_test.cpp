@@ -4,8 +4,10 @@
 
 #include <cstdlib>
 
+#include "platform/folder_lock.h"
 #include "support/fakes.h"
 #include "support/faults.h"
+#include "text/code_page.h"
 
 namespace velmora {
 namespace {
@@ -26,8 +28,9 @@ TEST_F(StartTest, LaysOutTheWorkDirectoryUnderTheNextFreeName) {
     EXPECT_TRUE(fs::is_empty(run.WorkDir() / "epub" / "text"));
     EXPECT_EQ(ReadBytes(run.WorkDir() / "epub" / "META-INF" / "container.xml"),
               ReadBytes(app / "template" / "META-INF" / "container.xml") + "\r\n");
-    EXPECT_EQ(run.Songs().SongNames(), std::vector<std::u16string>(2));
-    EXPECT_EQ(run.Songs().SongPages(), std::vector<std::u16string>(2));
+    EXPECT_EQ(run.Songs().SongCount(), 0);
+    // Another program sees the run as going.
+    EXPECT_FALSE(FolderLock(run.WorkDir()).held());
 }
 
 // A start that fails names its cause and leaves no half-made work directory.
@@ -35,17 +38,42 @@ TEST_F(StartTest, FailedStartsLeaveNothing) {
     const fs::path workDir = app / "temp" / "1704067200";
     {
         InjectedFaults faults({{Call::Mkdir, "META-INF", ENOSPC}});
-        EXPECT_EQ(FailureOf([&] { run.ReadyToMake(); }), u"无法创建工作文件夹：" +
-                                                             PathText(workDir / "epub/META-INF") +
-                                                             u"（No space left on device）");
+        EXPECT_EQ(FailureOf([&] { run.ReadyToMake(); }),
+                  Described(Problem::CannotCreateFolder, workDir / "epub/META-INF", ENOSPC));
         EXPECT_TRUE(fs::is_empty(app / "temp"));
     }
     // A real folder the user may not write in.
     ::chmod((app / "temp").c_str(), 0555);
     EXPECT_TRUE(RunUnprivileged([&] {
         return FailureOf([&] { run.ReadyToMake(); }) ==
-               u"无法创建工作文件夹：" + PathText(workDir) + u"（Permission denied）";
+               Described(Problem::CannotCreateFolder, workDir, EACCES);
     }));
+}
+
+// A run that ended mid-build left its archiver's files and pages set aside: the next start
+// clears them, and leaves a run still going (locked) and every other file alone.
+TEST_F(StartTest, ClearsWhatEndedRunsLeftMidBuild) {
+    const auto leave = [&](const char* name) {
+        const fs::path folder = app / "temp" / name;
+        fs::create_directories(folder / "pack");
+        fs::create_directories(folder / "epub" / "text");
+        for (const char* file : {"pack/book.epub", "pack/book.epub.tmp", "epub/text/part0001.html",
+                                 "epub/text/.part0002.html.removed",
+                                 "epub/text/.part0003.html.7-1.part", "lyric.txt"}) {
+            WriteBytes(folder / file, "x");
+        }
+        return folder;
+    };
+    const fs::path ended = leave("100");
+    const fs::path going = leave("200");
+    const FolderLock goingOn(going);
+    run.ReadyToMake();
+    EXPECT_FALSE(fs::exists(ended / "pack"));
+    EXPECT_FALSE(fs::exists(ended / "epub/text/.part0002.html.removed"));
+    EXPECT_FALSE(fs::exists(ended / "epub/text/.part0003.html.7-1.part"));
+    EXPECT_EQ(ReadBytes(ended / "epub/text/part0001.html"), "x");
+    EXPECT_EQ(ReadBytes(ended / "lyric.txt"), "x");
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(going), {}), 9);
 }
 
 // A program folder without a temp/ it may write (an installed package): runs go under
@@ -60,13 +88,40 @@ TEST_F(StartTest, ProgramFolderWithoutTempUsesTheUsersFolders) {
          {std::pair<const char*, fs::path>{nullptr, home / ".local/state/velmora"},
           {stateHome.c_str(), home / "state/velmora"}}) {
         state != nullptr ? ::setenv("XDG_STATE_HOME", state, 1) : ::unsetenv("XDG_STATE_HOME");
-        Workspace installed(app.path(), clock, view);
+        Workspace installed(app.path(), clock);
         installed.ReadyToMake();
         EXPECT_EQ(installed.WorkDir().parent_path().parent_path(), runs);
         EXPECT_EQ(installed.Layout().FinishedFolder(), home / "Documents/Velmora/");
         EXPECT_TRUE(fs::is_directory(home / "Documents/Velmora"));
     }
     EXPECT_FALSE(fs::exists(app / "temp"));
+}
+
+// Where the save-path box sends the copy: relative paths into finished/, "~/" into the home
+// folder, a folder (existing, or ending in "/") gets the book's name, a bare name ".epub".
+TEST_F(StartTest, SavePlacesMeanSomething) {
+    const fs::path finished = app / "finished";
+    fs::create_directory(app / "out");
+    ::setenv("HOME", "/home/someone", 1);
+    const std::string out = (app / "out").string();
+    const struct {
+        std::string box;
+        fs::path place;
+    } table[] = {
+        {"", ""},
+        {"book.epub", finished / "book.epub"},
+        {"我的歌词本", finished / "我的歌词本.epub"},
+        {"sub/", finished / "sub" / "我的歌词本.epub"},
+        {"~/x.epub", "/home/someone/x.epub"},
+        {"~", "/home/someone/我的歌词本.epub"},
+        {out, app / "out" / "我的歌词本.epub"},
+        {out + "/", app / "out" / "我的歌词本.epub"},
+        {out + "/b", app / "out" / "b.epub"},
+        {out + "/c.zip", app / "out" / "c.zip"},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(run.Layout().SavePlace(codepage::FromUtf8(row.box)), row.place) << row.box;
+    }
 }
 
 }  // namespace

@@ -1,26 +1,48 @@
 #!/usr/bin/env python3
-"""Writes the EPUB files the import tests refuse: a foreign book, and a zip bomb whose
-content.opf declares 1 GiB but holds a few bytes."""
+"""Writes the EPUB files the import tests refuse: foreign books (one not made by Velmora,
+one with another title), a zip bomb whose content.opf declares 1 GiB but holds a few bytes,
+a liar whose content.opf inflates past the size it declares, and a book whose spine names
+one page 10,000 times."""
 import pathlib
 import struct
 import zipfile
 import zlib
 
 here = pathlib.Path(__file__).parent
+PACKAGE = ('<?xml version="1.0"?><package xmlns="http://www.idpf.org/2007/opf" '
+           'xmlns:dc="http://purl.org/dc/elements/1.1/"><metadata><dc:title>{title}</dc:title>'
+           '<dc:source>{source}</dc:source></metadata><manifest>'
+           '<item id="p" href="text/p.html" media-type="application/xhtml+xml"/></manifest>'
+           '<spine>{spine}</spine></package>')
+PAGE = ('<?xml version="1.0"?><html xmlns="http://www.w3.org/1999/xhtml"><body><h2>歌</h2>'
+        '<p>词</p></body></html>')
 
-with zipfile.ZipFile(here / "foreign.epub", "w") as book:
-    book.writestr("mimetype", "application/epub+zip", zipfile.ZIP_STORED)
-    book.writestr("content.opf", '<?xml version="1.0"?><package xmlns="http://www.idpf.org/2007/opf" '
-                  'xmlns:dc="http://purl.org/dc/elements/1.1/"><metadata><dc:title>Other</dc:title>'
-                  "</metadata></package>")
 
-name = b"content.opf"
-data = zlib.compress(b"\0" * 4096)[2:-4]  # raw deflate
-crc = zlib.crc32(b"\0" * 4096)
-size = 1 << 30  # declared, not held
-local = struct.pack("<IHHHHHIIIHH", 0x04034B50, 20, 0, 8, 0, 0, crc, len(data), size, len(name), 0)
-central = struct.pack("<IHHHHHHIIIHHHHHII", 0x02014B50, 20, 20, 0, 8, 0, 0, crc, len(data), size,
-                      len(name), 0, 0, 0, 0, 0, 0)
-end = struct.pack("<IHHHHIIH", 0x06054B50, 0, 0, 1, 1, len(central) + len(name),
-                  len(local) + len(name) + len(data), 0)
-(here / "bomb.epub").write_bytes(local + name + data + central + name + end)
+def book(name, title, source, pages=1):
+    with zipfile.ZipFile(here / name, "w", zipfile.ZIP_DEFLATED) as epub:
+        epub.writestr("mimetype", "application/epub+zip", zipfile.ZIP_STORED)
+        epub.writestr("content.opf", PACKAGE.format(title=title, source=source,
+                                                    spine='<itemref idref="p"/>' * pages))
+        epub.writestr("text/p.html", PAGE)
+
+
+def raw(name, declared, inflated):
+    """One entry, content.opf, whose header declares `declared` bytes."""
+    entry = b"content.opf"
+    data = zlib.compress(inflated)[2:-4]  # raw deflate
+    crc = zlib.crc32(inflated)
+    local = struct.pack("<IHHHHHIIIHH", 0x04034B50, 20, 0, 8, 0, 0, crc, len(data), declared,
+                        len(entry), 0)
+    central = struct.pack("<IHHHHHHIIIHHHHHII", 0x02014B50, 20, 20, 0, 8, 0, 0, crc, len(data),
+                          declared, len(entry), 0, 0, 0, 0, 0, 0)
+    end = struct.pack("<IHHHHIIH", 0x06054B50, 0, 0, 1, 1, len(central) + len(entry),
+                      len(local) + len(entry) + len(data), 0)
+    (here / name).write_bytes(local + entry + data + central + entry + end)
+
+
+book("foreign.epub", "Other", "Other")
+book("foreign-source.epub", "我的歌词本", "Other")
+book("foreign-title.epub", "Other", "Velmora")
+book("spine.epub", "我的歌词本", "Velmora", pages=10000)
+raw("bomb.epub", 1 << 30, b"\0" * 4096)
+raw("liar.epub", 10, b"\0" * (1 << 20))

@@ -1,8 +1,8 @@
-#include "text/lines.h"
+#include "text/line_printer.h"
 
 namespace velmora {
 
-Lines& Lines::line(std::u16string_view text, int tabs) {
+LinePrinter& LinePrinter::line(std::u16string_view text, int tabs) {
     text_.append(static_cast<std::size_t>(tabs), u'\t');
     text_ += text;
     text_ += u"\r\n";

@@ -7,9 +7,9 @@
 
 namespace velmora {
 
-class Lines {
+class LinePrinter {
 public:
-    Lines& line(std::u16string_view text, int tabs = 0);
+    LinePrinter& line(std::u16string_view text, int tabs = 0);
     const std::u16string& text() const { return text_; }
 
 private:

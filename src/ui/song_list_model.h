@@ -1,0 +1,39 @@
+#pragma once
+// The song list as a Qt model over the run's song collection: row r is song r + 1, shown
+// as "n:name" (its number from its place), the whole name as its tooltip. It follows each
+// change the collection reports; a move the view asks for (a drag) goes to the mover.
+
+#include <QAbstractListModel>
+#include <functional>
+
+#include "workspace/collection_observer.h"
+#include "workspace/song_collection.h"
+
+class SongListModel : public QAbstractListModel, public velmora::CollectionObserver {
+    Q_OBJECT
+
+public:
+    // Makes the move of song `from` to place `to`; false when it was not made.
+    using Mover = std::function<bool(int from, int to)>;
+
+    SongListModel(const velmora::SongCollection& songs, Mover mover, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    Qt::DropActions supportedDropActions() const override;
+    // One row moved before row `destination`, as a view's drag asks.
+    bool moveRows(const QModelIndex& source, int row, int count, const QModelIndex& destination,
+                  int destinationRow) override;
+
+    void SongsInserted(int first, int count) override;
+    void SongsRemoved(int first, int count) override;
+    void SongMoved(int from, int to) override;
+    void SongChanged(int n) override;
+
+private:
+    const velmora::SongCollection& songs_;
+    Mover mover_;
+    // The rows the views know of: kept apart from the collection, which changes first.
+    int rows_ = 0;
+};

@@ -1,0 +1,15 @@
+#pragma once
+// One song as the user gave it.
+
+#include <string>
+
+namespace velmora {
+
+struct Song {
+    std::u16string name;
+    std::u16string lyric;  // lines end in CR LF, as the lyric box gives them
+
+    bool operator==(const Song&) const = default;
+};
+
+}  // namespace velmora
