@@ -15,6 +15,9 @@ inline constexpr std::uint64_t kLargestLyricFile = 1024 * 1024;
 // A cover image file, and the pixels of one that is not a JPEG (decoded at full size).
 inline constexpr std::uint64_t kLargestCoverFile = 512 * 1024 * 1024;
 inline constexpr std::uint64_t kMostCoverPixels = 200'000'000;
+// The cover in the book: its longer side, and the largest JPEG that goes in as it is.
+inline constexpr int kCoverSide = 2560;
+inline constexpr std::uint64_t kLargestKeptJpeg = 5 * 1024 * 1024;
 // A template file.
 inline constexpr std::uint64_t kLargestTemplate = 16 * 1024 * 1024;
 // A text file loaded through the text module: its size is a signed 32-bit count.

@@ -15,8 +15,7 @@ namespace {
 using velmora::Failure;
 using velmora::Problem;
 
-constexpr int kLongestSide = 2560;
-constexpr qsizetype kLargestJpeg = 5 * 1024 * 1024;
+using velmora::kCoverSide;
 constexpr int kQuality = 90;
 // Enough for the largest image allowed, at four bytes a pixel.
 constexpr int kAllocationMiB = static_cast<int>(velmora::kMostCoverPixels * 4 / (1024 * 1024)) + 1;
@@ -65,9 +64,9 @@ QImage ReadOther(QImageReader& reader, const std::filesystem::path& path) {
 }
 
 std::string Encoded(const QImage& image, const std::filesystem::path& path) {
-    const QSize size = image.size().boundedTo({kLongestSide, kLongestSide}) == image.size()
+    const QSize size = image.size().boundedTo({kCoverSide, kCoverSide}) == image.size()
                            ? image.size()
-                           : image.size().scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio);
+                           : image.size().scaled(kCoverSide, kCoverSide, Qt::KeepAspectRatio);
     QImage cover(size, QImage::Format_RGB32);
     cover.fill(Qt::white);
     QPainter painter(&cover);
@@ -100,13 +99,14 @@ std::optional<std::string> CoverJpeg(const QString& box) {
         return Encoded(ReadOther(reader, path), path);
     }
     const QImageIOHandler::Transformations turn = reader.transformation();
-    const DecodedJpeg decoded = DecodeJpeg(data, kLongestSide);
+    const DecodedJpeg decoded = DecodeJpeg(data, kCoverSide);
     if (decoded.image.isNull()) {
         throw Failure(Problem::CoverNotAnImage, path, 0, decoded.error.toStdString());
     }
     // Decoded whole above, so known to be sound: it goes in as it is.
-    if (std::max(decoded.size.width(), decoded.size.height()) <= kLongestSide &&
-        data.size() <= kLargestJpeg && turn == QImageIOHandler::TransformationNone) {
+    if (std::max(decoded.size.width(), decoded.size.height()) <= kCoverSide &&
+        static_cast<std::uint64_t>(data.size()) <= velmora::kLargestKeptJpeg &&
+        turn == QImageIOHandler::TransformationNone) {
         return bytes;
     }
     return Encoded(Upright(decoded.image, turn), path);

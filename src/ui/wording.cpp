@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "text/code_page.h"
+#include "text/limits.h"
 
 namespace {
 
@@ -114,9 +115,9 @@ QString SkipReason(const velmora::Failure& failure) {
         case Problem::SongWithoutText:
             return QStringLiteral("歌词本中有缺少歌名或歌词的歌曲页");
         case Problem::TooManyPages:
-            return QStringLiteral("歌曲页太多：最多只能收录 9999 首歌");
+            return QStringLiteral("歌曲页太多：最多只能收录 %1 首歌").arg(velmora::kMaxSongs);
         case Problem::BookFull:
-            return QStringLiteral("歌词本已满：最多只能收录 9999 首歌");
+            return QStringLiteral("歌词本已满：最多只能收录 %1 首歌").arg(velmora::kMaxSongs);
         case Problem::BookPartlyIn:
             return QStringLiteral("歌词本已满，只收录了其中一部分歌曲");
         case Problem::AlreadyInList:
@@ -178,7 +179,7 @@ QString RefusalText(velmora::Refusal refusal) {
         case velmora::Refusal::EmptyInput:
             return QStringLiteral("歌词和歌名不能为空。");
         case velmora::Refusal::BookFull:
-            return QStringLiteral("歌词本已满：最多只能收录 9999 首歌。");
+            return QStringLiteral("歌词本已满：最多只能收录 %1 首歌。").arg(velmora::kMaxSongs);
         default:
             return {};
     }
