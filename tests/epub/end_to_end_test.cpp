@@ -42,6 +42,20 @@ fs::path BuildBook(const ProgramFolder& app, const std::vector<songs::Song>& son
     return maker.BookPath();
 }
 
+// Every line end (CR LF, CR, LF) as CR LF, as the lyric box gives them.
+std::u16string CrLf(std::u16string_view text) {
+    std::u16string lines;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            lines += u"\r\n";
+            i += text.substr(i, 2) == u"\r\n" ? 1 : 0;
+        } else {
+            lines += text[i];
+        }
+    }
+    return lines;
+}
+
 // What XML can carry of a text: characters it does not allow as U+FFFD.
 std::u16string Carried(std::u16string_view text) {
     std::u16string carried = codepage::WellFormed(text);
@@ -89,7 +103,7 @@ TEST_F(CorpusBook, PassesEpubcheckButForTheKnownMetadataErrors) {
 TEST_F(CorpusBook, EveryNameAndLyricComesBack) {
     std::vector<Song> carried;
     for (const auto& song : songs) {
-        carried.push_back({Carried(song.name), WithCrLf(Carried(song.lyric))});
+        carried.push_back({Carried(song.name), CrLf(Carried(song.lyric))});
     }
     EXPECT_EQ(ReadBook(ReadBytes(book)), carried);
 }

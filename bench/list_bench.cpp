@@ -1,0 +1,96 @@
+// The window's song list at 9,999 songs: one add, edit, removal and move each, timed with
+// Qt's own work (the model's signals, the view's layout and a repaint), as a user sees it.
+// Prints one JSON object of milliseconds. Runs on any Qt platform (offscreen by default).
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListView>
+#include <QTest>
+#include <cstdio>
+#include <filesystem>
+
+#include "form1.h"
+#include "platform/clock.h"
+#include "session.h"
+#include "song_file.h"
+#include "text/limits.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class NoDialogs : public FileDialogRunner {
+public:
+    std::optional<QString> runSaveDialog(QWidget*, const QString&, const QStringList&,
+                                         const QString&) override {
+        return std::nullopt;
+    }
+    QStringList runOpenDialog(QWidget*, const QString&, const QStringList&, bool) override {
+        return {};
+    }
+};
+
+// The change and everything Qt does for it, to the list painted anew.
+template <typename Change>
+double Timed(QListView* list, Change change) {
+    QElapsedTimer timer;
+    timer.start();
+    change();
+    QCoreApplication::processEvents();
+    list->viewport()->repaint();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+fs::path ProgramFolder() {
+    std::string pattern = (fs::temp_directory_path() / "velmora-list-XXXXXX").string();
+    const fs::path root = ::mkdtemp(pattern.data());
+    fs::copy(VELMORA_TEMPLATE_DIR, root / "template", fs::copy_options::recursive);
+    fs::create_directory(root / "temp");
+    fs::create_directory(root / "finished");
+    return root;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    const fs::path root = ProgramFolder();
+    const velmora::SystemClock clock;
+    NoDialogs dialogs;
+    Session session(root, clock);
+    Form1 window(session, dialogs);
+    session.SetPrompter(&window);
+    if (!window.Form_Load()) {
+        return 1;
+    }
+    window.show();
+    auto* list = window.findChild<QListView*>(QStringLiteral("List1"));
+    const auto songs = velmora::songs::GenerateSongs(velmora::kMaxSongs, 30);
+    QElapsedTimer filling;
+    filling.start();
+    for (int i = 0; i + 1 < velmora::kMaxSongs; ++i) {
+        session.Add(songs[static_cast<std::size_t>(i)].name, songs[static_cast<std::size_t>(i)].lyric);
+    }
+    QCoreApplication::processEvents();
+    const double fillMs = static_cast<double>(filling.nsecsElapsed()) / 1e6;
+    const int last = velmora::kMaxSongs;
+    const double addMs = Timed(list, [&] { session.Add(songs.back().name, songs.back().lyric); });
+    const double editMs = Timed(list, [&] { session.Edit(1, {u"改过的歌", u"新的歌词"}); });
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(last - 1, 0));
+    const double moveMs = Timed(list, [&] { QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier); });
+    double twentyMs = 0;
+    for (int i = 0; i < 20; ++i) {
+        twentyMs += Timed(list, [&] { QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier); });
+    }
+    const double removeMs = Timed(list, [&] { session.Remove(1); });
+    std::printf(
+        "{\"songs\": %d, \"fill_ms\": %.1f, \"add_ms\": %.2f, \"edit_ms\": %.2f, "
+        "\"move_ms\": %.2f, \"move_up_twenty_ms\": %.2f, \"remove_ms\": %.2f}\n",
+        last, fillMs, addMs, editMs, moveMs, twentyMs, removeMs);
+    fs::remove_all(root);
+    return 0;
+}
