@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
     QElapsedTimer filling;
     filling.start();
     for (int i = 0; i + 1 < velmora::kMaxSongs; ++i) {
-        session.Add(songs[static_cast<std::size_t>(i)].name, songs[static_cast<std::size_t>(i)].lyric);
+        session.Add(songs[static_cast<std::size_t>(i)].name,
+                    songs[static_cast<std::size_t>(i)].lyric);
     }
     QCoreApplication::processEvents();
     const double fillMs = static_cast<double>(filling.nsecsElapsed()) / 1e6;
@@ -81,7 +82,8 @@ int main(int argc, char** argv) {
     const double editMs = Timed(list, [&] { session.Edit(1, {u"改过的歌", u"新的歌词"}); });
     list->setFocus();
     list->setCurrentIndex(list->model()->index(last - 1, 0));
-    const double moveMs = Timed(list, [&] { QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier); });
+    const double moveMs =
+        Timed(list, [&] { QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier); });
     double twentyMs = 0;
     for (int i = 0; i < 20; ++i) {
         twentyMs += Timed(list, [&] { QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier); });

@@ -229,8 +229,15 @@ void Form1::Command5_Click() {
 }
 
 void Form1::ShowStatus(const QString& text, const QString& more) {
-    label4_->setText(text);
+    status_ = text;
     label4_->setToolTip(more);
+    FitStatus();
+}
+
+// A status longer than its label is cut in the middle: its start and its end both say
+// something (制作完成 … the copy's name).
+void Form1::FitStatus() {
+    label4_->setText(label4_->fontMetrics().elidedText(status_, Qt::ElideMiddle, label4_->width()));
 }
 
 void Form1::ShowListMenu(const QPoint& at) {

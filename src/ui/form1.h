@@ -63,6 +63,7 @@ private:
     void CreateListActions();
     void ChooseImport();
     void SetFocusOrder();
+    void FitStatus();
     template <typename Widget>
     Widget* Place(const char* name, QRect twips, double left = 0, double width = 0, double top = 0,
                   double height = 0);
@@ -78,6 +79,7 @@ private:
     CommonDialog commonDialog1_;
     CommonDialog commonDialog2_;
     std::vector<Anchor> anchors_;
+    QString status_ = QStringLiteral("等待制作...");
 
     QLabel* label4_ = nullptr;
     QLineEdit* text1_ = nullptr;
