@@ -4,8 +4,25 @@
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// A row as wide as the list, whatever its name: a long name ends in "…" (its tooltip shows
+// it whole) instead of widening the list past its edge.
+class FittingRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
+}  // namespace
 
 SongList::SongList(QWidget* parent) : QListView(parent) {
+    setItemDelegate(new FittingRows(this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragDropMode(QAbstractItemView::InternalMove);
     setDefaultDropAction(Qt::MoveAction);
