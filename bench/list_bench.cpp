@@ -25,7 +25,8 @@ public:
                                          const QString&) override {
         return std::nullopt;
     }
-    QStringList runOpenDialog(QWidget*, const QString&, const QStringList&, bool) override {
+    QStringList runOpenDialog(QWidget*, const QString&, const QStringList&, bool,
+                              const QString&) override {
         return {};
     }
 };

@@ -6,6 +6,7 @@
 #include "text/code_page.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
+#include "workspace/earlier_runs.h"
 
 namespace velmora {
 
@@ -18,6 +19,7 @@ bool BookMaker::MakeBook(BuildRequest request) {
     }
     try {
         savePlace_ = std::move(request.savePlace);
+        pressedAt_ = run_.JournalLength();
         WriteTree(request.cover ? request.cover() : std::nullopt);
         StartPacking();
     } catch (...) {
@@ -87,10 +89,11 @@ std::optional<BuildResult> BookMaker::Poll() {
 }
 
 BuildResult BookMaker::Deliver() {
-    BuildResult result{BookPath(), {}, {}};
+    BuildResult result{BookPath(), {}, {}, pressedAt_};
     if (const int error = MoveFile(packer_->Archive(), result.book)) {
         throw Failure(Problem::CannotSaveBook, result.book, error);
     }
+    MarkBuilt(run_.Layout(), pressedAt_);
     if (savePlace_.empty() || SameFile(savePlace_, result.book)) {
         return result;
     }

@@ -32,6 +32,8 @@ struct BuildResult {
     std::filesystem::path copy;
     // Why the copy asked for was not made (CannotSaveBook): the book is made all the same.
     std::optional<Failure> copyFailure;
+    // The song log's length when the build began: the book holds the songs it gave.
+    std::uint64_t journalLength = 0;
 };
 
 class BookMaker {
@@ -47,8 +49,8 @@ public:
     bool Running() const { return packer_ != nullptr; }
 
     // Does not block. When the archiver has finished, puts the book in place of the old
-    // one in one step (phase Done) and copies it to the save place: the result once the
-    // build has ended. Errors as for MakeBook.
+    // one in one step (phase Done), marks the run as built that far, and copies the book
+    // to the save place: the result once the build has ended. Errors as for MakeBook.
     std::optional<BuildResult> Poll();
 
     std::filesystem::path BookPath() const { return run_.Layout().BookPath(); }
@@ -66,6 +68,7 @@ private:
     const Clock& clock_;
     BuildObserver& observer_;
     std::filesystem::path savePlace_;
+    std::uint64_t pressedAt_ = 0;
     // Pages the packer reads stay until it has done, whatever the collection does meanwhile.
     std::unique_ptr<Workspace::PageHold> hold_;
     std::unique_ptr<ContainerPacker> packer_;

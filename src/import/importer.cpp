@@ -132,6 +132,7 @@ ImportList ImportFiles(const std::vector<fs::path>& given) {
 ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& progress) {
     ImportReport report{0, list.skipped, false};
     const std::vector<fs::path>& files = list.files;
+    const Workspace::Batch oneChange(run);
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!progress.Going(i, files.size())) {
             report.cancelled = true;
@@ -148,12 +149,10 @@ ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& prog
             report.skipped.push_back(About(failure, files[i]));
             continue;
         }
-        for (const Song& song : songs) {
-            if (run.AddLyric(song.name, song.lyric) == Refusal::BookFull) {
-                report.skipped.emplace_back(Problem::BookPartlyIn, files[i]);
-                break;
-            }
-            ++report.songs;
+        const int added = run.AddSongs(run.Songs().SongCount() + 1, songs);
+        report.songs += added;
+        if (static_cast<std::size_t>(added) < songs.size()) {
+            report.skipped.emplace_back(Problem::BookPartlyIn, files[i]);
         }
     }
     return report;

@@ -36,8 +36,9 @@ struct ImportList {
 };
 ImportList ImportFiles(const std::vector<std::filesystem::path>& given);
 
-// Adds the songs of each file in turn. Songs added before a cancel or a Failure (a page or
-// the log that cannot be written) stay; the Failure is raised.
+// Adds the songs of each file in turn, the whole import one change in the song log. Songs
+// added before a cancel or a Failure (a page or the log that cannot be written) stay; the
+// Failure is raised.
 ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& progress);
 
 }  // namespace velmora

@@ -21,7 +21,11 @@ void Check(const std::filesystem::path& path, int error) {
 }  // namespace
 
 void AppendAnsiText(const std::filesystem::path& path, std::u16string_view text) {
-    Check(path, AppendToFile(path, Ansi(text)));
+    AppendBytes(path, Ansi(text));
+}
+
+void AppendBytes(const std::filesystem::path& path, std::string_view bytes) {
+    Check(path, AppendToFile(path, bytes));
 }
 
 std::string Utf8Document(std::u16string_view text) {

@@ -11,6 +11,7 @@
 namespace velmora {
 
 void AppendAnsiText(const std::filesystem::path& path, std::u16string_view text);
+void AppendBytes(const std::filesystem::path& path, std::string_view bytes);
 
 // EF BB BF and the text in UTF-8: what SaveText writes for code 1.
 std::string Utf8Document(std::u16string_view text);

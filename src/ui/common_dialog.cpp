@@ -21,7 +21,7 @@ std::optional<QString> QtFileDialogRunner::runSaveDialog(QWidget* parent, const 
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails);
+    dialog.setOptions(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(nameFilters);
     if (!nameFilters.isEmpty()) {
         dialog.selectNameFilter(nameFilters.first());
@@ -34,8 +34,9 @@ std::optional<QString> QtFileDialogRunner::runSaveDialog(QWidget* parent, const 
 }
 
 QStringList QtFileDialogRunner::runOpenDialog(QWidget* parent, const QString& title,
-                                              const QStringList& nameFilters, bool several) {
-    QFileDialog dialog(parent, title);
+                                              const QStringList& nameFilters, bool several,
+                                              const QString& folder) {
+    QFileDialog dialog(parent, title, folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
@@ -50,11 +51,12 @@ CommonDialog::CommonDialog(QString title, QString filter, QString fileName,
       fileName_(std::move(fileName)),
       runner_(runner) {}
 
-void CommonDialog::ShowSave(QWidget* parent) {
-    if (const auto chosen =
-            runner_.runSaveDialog(parent, title_, NameFilters(filter_), fileName_)) {
+bool CommonDialog::ShowSave(QWidget* parent) {
+    const auto chosen = runner_.runSaveDialog(parent, title_, NameFilters(filter_), fileName_);
+    if (chosen) {
         fileName_ = *chosen;
     }
+    return chosen.has_value();
 }
 
 void CommonDialog::ShowOpen(QWidget* parent) {

@@ -22,18 +22,19 @@ public:
                                                  const QStringList& nameFilters,
                                                  const QString& fileName) = 0;
     virtual QStringList runOpenDialog(QWidget* parent, const QString& title,
-                                      const QStringList& nameFilters, bool several) = 0;
+                                      const QStringList& nameFilters, bool several,
+                                      const QString& folder = {}) = 0;
 };
 
-// The toolkit's file dialog: first filter selected, no question before an existing file,
-// no default extension.
+// The toolkit's file dialog: first filter selected, no default extension; a save dialog asks
+// before an existing file is chosen.
 class QtFileDialogRunner : public FileDialogRunner {
 public:
     std::optional<QString> runSaveDialog(QWidget* parent, const QString& title,
                                          const QStringList& nameFilters,
                                          const QString& fileName) override;
     QStringList runOpenDialog(QWidget* parent, const QString& title, const QStringList& nameFilters,
-                              bool several) override;
+                              bool several, const QString& folder) override;
 };
 
 class CommonDialog {
@@ -41,7 +42,8 @@ public:
     CommonDialog(QString title, QString filter, QString fileName, FileDialogRunner& runner);
 
     // Confirming sets the current file name to the chosen full path; cancelling keeps it.
-    void ShowSave(QWidget* parent);
+    // True when a file was chosen.
+    bool ShowSave(QWidget* parent);
     // The same with an open-file dialog: an existing file is chosen, never replaced.
     void ShowOpen(QWidget* parent);
     const QString& FileName() const { return fileName_; }

@@ -1,7 +1,10 @@
 #include "form1.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,6 +14,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QShortcut>
 #include <QTimer>
 #include <cmath>
@@ -30,6 +34,12 @@ int Pixels(double twips) {
 }
 
 const QRect kWindowTwips(0, 0, 5415, 4170);
+
+// What the next start remembers (QSettings, the desktop's configuration folder).
+const QString kCoverKey = QStringLiteral("cover");
+const QString kSavePlaceKey = QStringLiteral("savePlace");
+const QString kImportFolderKey = QStringLiteral("importFolder");
+const QString kGeometryKey = QStringLiteral("geometry");
 
 // The local files a drag carries, if any.
 QStringList LocalFiles(const QMimeData* data) {
@@ -152,7 +162,32 @@ void Form1::CreateControls() {
     connect(command3_, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(command4_, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(command5_, &QPushButton::clicked, this, &Form1::Command5_Click);
+    for (QLineEdit* box : {text3_, text4_}) {
+        connect(box, &QLineEdit::editingFinished, this, &Form1::KeepBoxes);
+    }
     CreateListActions();
+    CreateUndoActions();
+}
+
+void Form1::CreateUndoActions() {
+    QUndoStack* changes = session_.Changes();
+    undo_ = new QAction(QStringLiteral("撤销"), this);
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_ = new QAction(QStringLiteral("重做"), this);
+    redo_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {undo_, redo_}) {
+        // A text box takes these keys for its own typing while it has the focus.
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        addAction(action);
+    }
+    undo_->setEnabled(changes->canUndo());
+    redo_->setEnabled(changes->canRedo());
+    connect(changes, &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
+    connect(changes, &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
+    connect(undo_, &QAction::triggered, &session_, &Session::Undo);
+    connect(redo_, &QAction::triggered, &session_, &Session::Redo);
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {
@@ -198,13 +233,43 @@ bool Form1::Form_Load() {
     if (!session_.Load()) {
         return false;
     }
-    text3_->setText(QString::fromStdString(session_.Run().Layout().FinishedFolder().string()));
+    const QSettings remembered;
+    text3_->setText(
+        remembered
+            .value(kSavePlaceKey,
+                   QString::fromStdString(session_.Run().Layout().FinishedFolder().string()))
+            .toString());
+    text4_->setText(remembered.value(kCoverKey, text4_->text()).toString());
+    restoreGeometry(remembered.value(kGeometryKey).toByteArray());
     return true;
 }
 
+void Form1::OfferRestore() {
+    if (const auto boxes = session_.OfferRestore()) {
+        text4_->setText(QString::fromStdU16String(boxes->cover));
+        text3_->setText(QString::fromStdU16String(boxes->savePlace));
+    }
+}
+
+void Form1::KeepBoxes() {
+    QSettings remembered;
+    remembered.setValue(kCoverKey, text4_->text());
+    remembered.setValue(kSavePlaceKey, text3_->text());
+    session_.KeepBoxes(text4_->text(), text3_->text());
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    QSettings().setValue(kGeometryKey, saveGeometry());
+    QWidget::closeEvent(event);
+}
+
 void Form1::Command1_Click() {
-    commonDialog1_.ShowSave(this);
+    if (commonDialog1_.ShowSave(this)) {
+        // The dialog asked before an existing file was chosen.
+        session_.Confirmed(commonDialog1_.FileName());
+    }
     text3_->setText(commonDialog1_.FileName());
+    KeepBoxes();
 }
 
 void Form1::Command2_Click() {
@@ -222,6 +287,7 @@ void Form1::Command3_Click() {
 void Form1::Command4_Click() {
     commonDialog2_.ShowOpen(this);
     text4_->setText(commonDialog2_.FileName());
+    KeepBoxes();
 }
 
 void Form1::Command5_Click() {
@@ -248,6 +314,8 @@ void Form1::ShowListMenu(const QPoint& at) {
     const int n = list1_->selected();
     const int count = session_.Run().Songs().SongCount();
     QMenu menu(this);
+    menu.addActions({undo_, redo_});
+    menu.addSeparator();
     const auto add = [&](const QString& text, QKeySequence keys, bool enabled, auto slot) {
         QAction* action = menu.addAction(text);
         action->setShortcut(keys);
@@ -271,11 +339,16 @@ void Form1::ShowListMenu(const QPoint& at) {
 }
 
 void Form1::ChooseImport() {
-    Import(dialogs_.runOpenDialog(
+    QSettings remembered;
+    const QStringList files = dialogs_.runOpenDialog(
         this, QStringLiteral("导入歌曲"),
         NameFilters(
             QStringLiteral("歌词文件(*.lrc;*.txt;*.epub)|*.lrc;*.txt;*.epub|所有文件(*)|*")),
-        true));
+        true, remembered.value(kImportFolderKey).toString());
+    if (!files.isEmpty()) {
+        remembered.setValue(kImportFolderKey, QFileInfo(files.first()).absolutePath());
+    }
+    Import(files);
 }
 
 void Form1::Import(const QStringList& paths) {
@@ -320,14 +393,9 @@ void Form1::EditSong(int n) {
 
 void Form1::RemoveSong(int n) {
     const QString name = Elided(session_.Run().Songs().At(n).name);
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("提示"),
-                    QStringLiteral("确定删除第 %1 首《%2》吗？").arg(n).arg(name),
-                    QMessageBox::NoButton, this);
-    QPushButton* remove = box.addButton(QStringLiteral("删除"), QMessageBox::AcceptRole);
-    box.setEscapeButton(box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole));
-    box.setDefaultButton(remove);
-    box.exec();
-    if (box.clickedButton() == remove && session_.Remove(n)) {
+    if (Ask(QStringLiteral("确定删除第 %1 首《%2》吗？").arg(n).arg(name), QStringLiteral("提示"),
+            QStringLiteral("删除"), QStringLiteral("取消"), true) &&
+        session_.Remove(n)) {
         list1_->select(std::min(n, session_.Run().Songs().SongCount()));
     }
 }
@@ -336,6 +404,17 @@ void Form1::MoveSong(int from, int to) {
     if (session_.Move(from, to)) {
         list1_->select(to);
     }
+}
+
+bool Form1::Ask(const QString& text, const QString& title, const QString& yes, const QString& no,
+                bool yesIsDefault) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, this);
+    QPushButton* accept = box.addButton(yes, QMessageBox::AcceptRole);
+    QPushButton* reject = box.addButton(no, QMessageBox::RejectRole);
+    box.setEscapeButton(reject);
+    box.setDefaultButton(yesIsDefault ? accept : reject);
+    box.exec();
+    return box.clickedButton() == accept;
 }
 
 void Form1::ShowMessage(const QString& text, const QString& title) {

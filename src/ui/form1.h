@@ -11,6 +11,7 @@
 #include "prompter.h"
 #include "session.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -23,14 +24,19 @@ class Form1 : public QWidget, public Prompter {
 public:
     Form1(Session& session, FileDialogRunner& dialogs, QWidget* parent = nullptr);
 
-    // Prepares the run's workspace and fills the save-path box. False, after a message,
-    // when the workspace cannot be made (or a template read): the program must end.
+    // Prepares the run's workspace and fills the save-path box (and the cover box, and the
+    // window's place, as they were left the last time). False, after a message, when the
+    // workspace cannot be made (or a template read): the program must end.
     bool Form_Load();
+    // Once shown: asks whether to bring back what an earlier run left unbuilt.
+    void OfferRestore();
 
     // Brings in the songs of these files (folders searched), as "导入…" does.
     void Import(const QStringList& paths);
 
     void ShowMessage(const QString& text, const QString& title) override;
+    bool Ask(const QString& text, const QString& title, const QString& yes, const QString& no,
+             bool yesIsDefault) override;
 
 private slots:
     void Command1_Click();
@@ -48,6 +54,7 @@ protected:
     // Files dropped anywhere on the window are imported; Ctrl+Enter in the lyric box adds.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // A control's place at the window's first size (in twips), and how much of the room the
@@ -61,6 +68,9 @@ private:
 
     void CreateControls();
     void CreateListActions();
+    void CreateUndoActions();
+    // The boxes kept with the run's work, and remembered for the next start.
+    void KeepBoxes();
     void ChooseImport();
     void SetFocusOrder();
     void FitStatus();
@@ -92,4 +102,6 @@ private:
     QPushButton* command3_ = nullptr;
     QPushButton* command4_ = nullptr;
     QPushButton* command5_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
 };

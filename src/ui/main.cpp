@@ -13,6 +13,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
     InstallQtTranslation(app, QLocale::system());
     const velmora::SystemClock clock;
     QtFileDialogRunner dialogs;
@@ -36,9 +38,13 @@ int main(int argc, char* argv[]) {
         return EXIT_FAILURE;
     }
     window.show();
-    // Files given on the command line ("Open with Velmora") come in once the window is up.
+    // Once the window is up: what an earlier run left unbuilt, then the files given on the
+    // command line ("Open with Velmora").
     QStringList files = QApplication::arguments();
     files.removeFirst();
-    QTimer::singleShot(0, &window, [&window, files] { window.Import(files); });
+    QTimer::singleShot(0, &window, [&window, files] {
+        window.OfferRestore();
+        window.Import(files);
+    });
     return QApplication::exec();
 }

@@ -1,13 +1,31 @@
 #include "session.h"
 
 #include "cover_image.h"
+#include "import/book_reader.h"
 #include "import/importer.h"
 #include "import_progress.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
+#include "song_changes.h"
+#include "text/limits.h"
 #include "wording.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+using velmora::Refusal;
+
 constexpr int kBuildPollMs = 50;
+
+// The songs in a book, or -1 when it cannot be read as one of ours.
+int SongsIn(const fs::path& book) {
+    const velmora::FileContent content = velmora::ReadWholeFile(book, velmora::kLargestBook);
+    try {
+        return content ? static_cast<int>(velmora::ReadBook(content.bytes).size()) : -1;
+    } catch (const velmora::Failure&) {
+        return -1;
+    }
+}
 
 }  // namespace
 
@@ -23,7 +41,46 @@ Session::Session(const std::filesystem::path& appDir, const velmora::Clock& cloc
 }
 
 bool Session::Load() {
-    return Guarded([this] { run_.ReadyToMake(); });
+    return Guarded([this] {
+        run_.ReadyToMake();
+        unbuilt_ = velmora::FindUnbuiltRun(run_.Layout());
+    });
+}
+
+std::optional<velmora::RunBoxes> Session::OfferRestore() {
+    if (!unbuilt_) {
+        return std::nullopt;
+    }
+    const velmora::UnbuiltRun earlier = *std::move(unbuilt_);
+    unbuilt_.reset();
+    const velmora::RunLayout old = run_.Layout().ForRun(earlier.folder);
+    if (!Ask(QStringLiteral("上次还有 %1 首歌没有做进电子书。要恢复吗？").arg(earlier.songs.size()),
+             QStringLiteral("恢复"), QStringLiteral("不要"), true)) {
+        velmora::MarkTaken(old);
+        return std::nullopt;
+    }
+    // Not taken when it fails: the next start offers it again.
+    if (!Guarded([&] { run_.AddSongs(1, earlier.songs); })) {
+        return std::nullopt;
+    }
+    velmora::MarkTaken(old);
+    if (earlier.boxes) {
+        KeepBoxes(QString::fromStdU16String(earlier.boxes->cover),
+                  QString::fromStdU16String(earlier.boxes->savePlace));
+    }
+    return earlier.boxes;
+}
+
+void Session::KeepBoxes(const QString& cover, const QString& savePlace) {
+    // A help for a restore, no more: a disk too full for it says so at the next change.
+    try {
+        velmora::SaveRunBoxes(run_.Layout(), {cover.toStdU16String(), savePlace.toStdU16String()});
+    } catch (const velmora::Failure&) {
+    }
+}
+
+void Session::Confirmed(const QString& savePlace) {
+    mayReplace_.insert(run_.Layout().SavePlace(savePlace.toStdU16String()));
 }
 
 bool Session::Guarded(const std::function<void()>& command) {
@@ -49,11 +106,11 @@ bool Session::Guarded(const std::function<void()>& command) {
     return message.isEmpty();
 }
 
-bool Session::Refused(velmora::Refusal refusal) {
+bool Session::Refused(Refusal refusal) {
     if (const QString text = RefusalText(refusal); !text.isEmpty()) {
         Say(text, QStringLiteral("提示"));
     }
-    return refusal != velmora::Refusal::None;
+    return refusal != Refusal::None;
 }
 
 void Session::Say(const QString& text, const QString& title) {
@@ -62,34 +119,115 @@ void Session::Say(const QString& text, const QString& title) {
     }
 }
 
+bool Session::Ask(const QString& text, const QString& yes, const QString& no, bool yesIsDefault) {
+    return prompter_ != nullptr ? prompter_->Ask(text, kAppTitle, yes, no, yesIsDefault)
+                                : yesIsDefault;
+}
+
+bool Session::Change(std::unique_ptr<SongChange> change) {
+    Refusal refusal = Refusal::None;
+    if (!Guarded([&] { refusal = change->Apply(run_); }) || Refused(refusal)) {
+        return false;
+    }
+    changes_.push(change.release());
+    Changed();
+    return true;
+}
+
+void Session::Changed() {
+    if (builtAt_ && !maker_.Running() && run_.JournalLength() > *builtAt_) {
+        emit statusChanged(QStringLiteral("有修改尚未制作"), {});
+    }
+}
+
 bool Session::Add(const std::u16string& name, const std::u16string& lyric) {
-    velmora::Refusal refusal = velmora::Refusal::None;
-    return Guarded([&] { refusal = run_.AddLyric(name, lyric); }) && !Refused(refusal);
+    const int n = run_.Songs().SongCount() + 1;
+    return Change(std::make_unique<Added>(n, std::vector<velmora::Song>{{name, lyric}}));
 }
 
 bool Session::Edit(int n, const velmora::Song& song) {
-    velmora::Refusal refusal = velmora::Refusal::None;
-    return Guarded([&] { refusal = run_.EditLyric(n, song); }) && !Refused(refusal);
+    if (n < 1 || n > run_.Songs().SongCount()) {
+        return false;
+    }
+    return Change(std::make_unique<Edited>(n, run_.Songs().At(n), song));
 }
 
 bool Session::Remove(int n) {
-    velmora::Refusal refusal = velmora::Refusal::None;
-    return Guarded([&] { refusal = run_.RemoveLyric(n); }) && !Refused(refusal);
+    if (n < 1 || n > run_.Songs().SongCount()) {
+        return false;
+    }
+    return Change(std::make_unique<Removed>(n, run_.Songs().At(n)));
 }
 
 bool Session::Move(int from, int to) {
-    velmora::Refusal refusal = velmora::Refusal::None;
-    return Guarded([&] { refusal = run_.MoveLyric(from, to); }) && !Refused(refusal);
+    const int count = run_.Songs().SongCount();
+    if (from == to || from < 1 || to < 1 || from > count || to > count) {
+        return false;
+    }
+    return Change(std::make_unique<Moved>(from, to));
+}
+
+void Session::Undo() {
+    if (!changes_.canUndo()) {
+        return;
+    }
+    const auto* change = static_cast<const SongChange*>(changes_.command(changes_.index() - 1));
+    Refusal refusal = Refusal::None;
+    if (Guarded([&] { refusal = change->Revert(run_); }) && !Refused(refusal)) {
+        changes_.undo();
+        Changed();
+    }
+}
+
+void Session::Redo() {
+    if (!changes_.canRedo()) {
+        return;
+    }
+    const auto* change = static_cast<const SongChange*>(changes_.command(changes_.index()));
+    Refusal refusal = Refusal::None;
+    if (Guarded([&] { refusal = change->Apply(run_); }) && !Refused(refusal)) {
+        changes_.redo();
+        Changed();
+    }
+}
+
+bool Session::MayReplace(const fs::path& savePlace) {
+    const fs::path book = run_.Layout().BookPath();
+    const int songs = run_.Songs().SongCount() == 0 && velmora::Exists(book) ? SongsIn(book) : 0;
+    if (songs != 0) {
+        const QString title = QStringLiteral("《我的歌词本》");
+        const QString text =
+            songs >= 0
+                ? title + QStringLiteral("已有 %1 首歌。要用没有歌曲的歌词本替换它吗？").arg(songs)
+                : title + QStringLiteral("已经存在。要用没有歌曲的歌词本替换它吗？");
+        if (!Ask(text, QStringLiteral("替换"), QStringLiteral("取消"), false)) {
+            return false;
+        }
+    }
+    if (savePlace.empty() || !velmora::Exists(savePlace) || velmora::SameFile(savePlace, book) ||
+        mayReplace_.contains(savePlace)) {
+        return true;
+    }
+    if (!Ask(QStringLiteral("保存路径上已有这个文件：%1\n要用歌词本替换它吗？")
+                 .arg(ElidedPath(savePlace)),
+             QStringLiteral("替换"), QStringLiteral("取消"), false)) {
+        return false;
+    }
+    mayReplace_.insert(savePlace);
+    return true;
 }
 
 void Session::Make(const QString& coverBox, const QString& saveBox) {
-    Guarded([&] {
-        velmora::BuildRequest request{[coverBox] { return CoverJpeg(coverBox); },
-                                      run_.Layout().SavePlace(saveBox.toStdU16String())};
-        if (!maker_.MakeBook(std::move(request))) {
-            Say(QStringLiteral("正在制作，请等这一次制作完成。"), QStringLiteral("提示"));
-        }
-    });
+    if (maker_.Running()) {
+        Say(QStringLiteral("正在制作，请等这一次制作完成。"), QStringLiteral("提示"));
+        return;
+    }
+    const fs::path savePlace = run_.Layout().SavePlace(saveBox.toStdU16String());
+    if (!MayReplace(savePlace)) {
+        return;
+    }
+    KeepBoxes(coverBox, saveBox);
+    Guarded([&] { maker_.MakeBook({[coverBox] { return CoverJpeg(coverBox); }, savePlace}); });
 }
 
 void Session::PhaseChanged(velmora::BuildPhase phase) {
@@ -108,12 +246,15 @@ void Session::PollBuild() {
 }
 
 void Session::Finished(const velmora::BuildResult& result) {
+    builtAt_ = result.journalLength;
     if (!result.copy.empty()) {
+        mayReplace_.insert(result.copy);
         const QString copy = QString::fromStdU16String(velmora::PathText(result.copy));
         emit statusChanged(PhaseText(velmora::BuildPhase::Done) + QStringLiteral("，已另存到：") +
                                Elided(copy, 40),
                            copy);
     }
+    Changed();
     if (result.copyFailure) {
         Say(Wording(*result.copyFailure));
     }
@@ -123,14 +264,24 @@ void Session::Import(const QStringList& paths, QWidget* parent) {
     if (paths.isEmpty()) {
         return;
     }
-    std::vector<std::filesystem::path> given;
+    std::vector<fs::path> given;
     for (const QString& path : paths) {
         given.emplace_back(path.toStdString());
     }
+    const int first = run_.Songs().SongCount() + 1;
     velmora::ImportReport report;
     ImportProgressDialog progress(parent, [this] { return !ending_; });
     // Songs in before a failure stay; the failure is said, then what was skipped.
     Guarded([&] { report = velmora::Import(run_, velmora::ImportFiles(given), progress); });
+    // Counted in the list, not the report: a failure halfway leaves no report.
+    if (run_.Songs().SongCount() >= first) {
+        std::vector<velmora::Song> added;
+        for (int n = first; n <= run_.Songs().SongCount(); ++n) {
+            added.push_back(run_.Songs().At(n));
+        }
+        changes_.push(new Added(first, std::move(added)));
+        Changed();
+    }
     if (const QString summary = ImportSummary(report); !summary.isEmpty() && !ending_) {
         Say(summary);
     }

@@ -6,16 +6,21 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <QUndoStack>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <set>
 
 #include "desktop_opener.h"
 #include "epub/book_maker.h"
 #include "prompter.h"
 #include "song_list_model.h"
+#include "workspace/earlier_runs.h"
 #include "workspace/workspace.h"
 
 class QWidget;
+class SongChange;
 
 class Session : public QObject, public velmora::BuildObserver {
     Q_OBJECT
@@ -26,11 +31,19 @@ public:
 
     void SetPrompter(Prompter* prompter) { prompter_ = prompter; }
 
-    // Prepares the run's workspace. False, after a message, when it cannot be made (or a
-    // template read): the program must end.
+    // Prepares the run's workspace, and looks for work an earlier run left unbuilt. False,
+    // after a message, when it cannot be made (or a template read): the program must end.
     bool Load();
+    // Asks whether to bring back the songs an earlier run left unbuilt, if there are any,
+    // and does as answered: the boxes that run had, when it is brought back.
+    std::optional<velmora::RunBoxes> OfferRestore();
+    // The boxes as they stand, kept with the run's work.
+    void KeepBoxes(const QString& cover, const QString& savePlace);
+    // The save dialog asked before this file was chosen: no second question.
+    void Confirmed(const QString& savePlace);
 
     SongListModel* Model() { return &model_; }
+    QUndoStack* Changes() { return &changes_; }
     const velmora::Workspace& Run() const { return run_; }
 
     // Each change: true when made; a refusal or a failure is said, and changes nothing.
@@ -38,8 +51,12 @@ public:
     bool Edit(int n, const velmora::Song& song);
     bool Remove(int n);
     bool Move(int from, int to);
+    // Takes back the last change, or makes again the last one taken back.
+    void Undo();
+    void Redo();
     // Builds the book with the cover box's image, a copy going where the save-path box
-    // asks (both read now).
+    // asks (both read now). Asks first before an empty list replaces a book, and before a
+    // file this run did not write is replaced at the save place.
     void Make(const QString& coverBox, const QString& saveBox);
     // Brings in the songs of these files (folders searched), a progress dialog over `parent`
     // once it takes long; what was skipped is said afterwards.
@@ -62,12 +79,24 @@ private:
     bool Guarded(const std::function<void()>& command);
     bool Refused(velmora::Refusal refusal);
     void Say(const QString& text, const QString& title = kAppTitle);
+    bool Ask(const QString& text, const QString& yes, const QString& no, bool yesIsDefault);
+    // Runs the change; when made, it goes on the undo stack and the status says so.
+    bool Change(std::unique_ptr<SongChange> change);
+    // The status after a change: what is on screen differs from the last book.
+    void Changed();
+    bool MayReplace(const std::filesystem::path& savePlace);
 
     velmora::Workspace run_;
     velmora::BookMaker maker_;
     SongListModel model_;
+    QUndoStack changes_;
     QTimer buildTimer_;
     DesktopOpener opener_;
     Prompter* prompter_ = nullptr;
     bool ending_ = false;
+    std::optional<velmora::UnbuiltRun> unbuilt_;
+    // The song log's length when the last book that was finished began.
+    std::optional<std::uint64_t> builtAt_;
+    // Files at save places that may be replaced without a question.
+    std::set<std::filesystem::path> mayReplace_;
 };

@@ -82,6 +82,14 @@ fs::path RunLayout::SongLog() const {
     return workDir_ / "lyric.txt";
 }
 
+fs::path RunLayout::Marks() const {
+    return workDir_ / "mark.txt";
+}
+
+fs::path RunLayout::Boxes() const {
+    return workDir_ / "boxes.txt";
+}
+
 fs::path RunLayout::Epub(std::string_view relative) const {
     return workDir_ / "epub" / relative;
 }

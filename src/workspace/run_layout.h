@@ -48,6 +48,9 @@ public:
     // The work directory and its epub tree, each folder after its parent.
     std::vector<std::filesystem::path> Folders() const;
     std::filesystem::path SongLog() const;
+    // What became of the run's songs, and the window's boxes as they stood.
+    std::filesystem::path Marks() const;
+    std::filesystem::path Boxes() const;
     // epub/<relative>
     std::filesystem::path Epub(std::string_view relative = {}) const;
     // epub/text/<page file name>

@@ -25,6 +25,10 @@ SongCollection::Entry SongCollection::Prepare(Song song, int page) {
     return {std::move(song), page};
 }
 
+void SongCollection::Reserve(int more) {
+    songs_.reserve(songs_.size() + static_cast<std::size_t>(more));
+}
+
 void SongCollection::Use(int page, bool used) noexcept {
     pageInUse_[static_cast<std::size_t>(page)] = used;
 }
@@ -40,9 +44,12 @@ void SongCollection::Replace(int n, Entry&& entry) noexcept {
     songs_[Slot(n)] = std::move(entry);
 }
 
-void SongCollection::Remove(int n) noexcept {
-    Use(PageNumber(n), false);
-    songs_.erase(songs_.begin() + static_cast<std::ptrdiff_t>(Slot(n)));
+void SongCollection::Remove(int n, int count) noexcept {
+    for (int k = n; k < n + count; ++k) {
+        Use(PageNumber(k), false);
+    }
+    const auto first = songs_.begin() + static_cast<std::ptrdiff_t>(Slot(n));
+    songs_.erase(first, first + count);
 }
 
 void SongCollection::Move(int from, int to) noexcept {

@@ -29,12 +29,14 @@ public:
     };
     // Allocates all that taking in the song takes, so that the changes below cannot fail.
     Entry Prepare(Song song, int page);
+    // Room for `more` songs, so that as many inserts cannot fail.
+    void Reserve(int more);
     // Makes it song n, the songs from n on moving down; n = SongCount() + 1 appends.
     void Insert(int n, Entry&& entry) noexcept;
     // Makes it song n in place of the song there.
     void Replace(int n, Entry&& entry) noexcept;
-    // Song n leaves; the songs after it move up one place.
-    void Remove(int n) noexcept;
+    // The `count` songs from n on leave; the songs after them move up.
+    void Remove(int n, int count = 1) noexcept;
     // Song `from` goes to place `to`; the songs between move one place towards `from`.
     void Move(int from, int to) noexcept;
 

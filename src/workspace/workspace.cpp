@@ -7,7 +7,7 @@
 #include "text/limits.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
-#include "workspace/song_log.h"
+#include "workspace/journal.h"
 #include "workspace/song_page.h"
 
 namespace velmora {
@@ -83,6 +83,7 @@ Workspace::Workspace(const fs::path& appDir, const Clock& clock) : layout_(appDi
 
 void Workspace::ReadyToMake() {
     songs_ = SongCollection();
+    journalLength_ = 0;
     for (const auto& folder : layout_.UserFolders()) {
         if (const int error = MakeDirectories(folder)) {
             throw Failure(Problem::CannotCreateFolder, folder, error);
@@ -180,18 +181,47 @@ SongCollection::Entry Workspace::WritePage(const Song& song) {
     }
 }
 
+void Workspace::Journal(const std::string& records, int count) {
+    if (count > 1 && !batched_) {
+        ++groups_;
+        Journal(BeginRecord(groups_) + records + EndRecord(groups_));
+        return;
+    }
+    AppendBytes(layout_.SongLog(), records);
+    journalLength_ += records.size();
+}
+
+Workspace::Batch::Batch(Workspace& run) : run_(run) {
+    run_.Journal(BeginRecord(++run_.groups_));
+    run_.batched_ = true;
+}
+
+Workspace::Batch::~Batch() {
+    run_.batched_ = false;
+    try {
+        run_.Journal(EndRecord(run_.groups_));
+    } catch (...) {
+    }
+}
+
 Refusal Workspace::AddLyric(const std::u16string& songName, const std::u16string& lyric) {
-    if (songName.empty() || lyric.empty()) {
+    return InsertSong(songs_.SongCount() + 1, {songName, lyric});
+}
+
+Refusal Workspace::InsertSong(int n, const Song& song) {
+    if (song.name.empty() || song.lyric.empty()) {
         return Refusal::EmptyInput;
     }
     if (songs_.SongCount() >= kMaxSongs) {
         return Refusal::BookFull;
     }
-    const int n = songs_.SongCount() + 1;
-    SongCollection::Entry entry = WritePage({songName, lyric});
+    if (!IsSong(n) && n != songs_.SongCount() + 1) {
+        return Refusal::NoSuchSong;
+    }
+    SongCollection::Entry entry = WritePage(song);
     // The page first: a log record without its page would be a song that never was.
     try {
-        AppendAnsiText(layout_.SongLog(), SongLogRecord(n, songName, lyric));
+        Journal(AddRecord(n, song));
     } catch (...) {
         (void)RemoveFile(layout_.Page(PageFileName(entry.page)));
         throw;
@@ -201,6 +231,40 @@ Refusal Workspace::AddLyric(const std::u16string& songName, const std::u16string
         observer_->SongsInserted(n, 1);
     }
     return Refusal::None;
+}
+
+int Workspace::AddSongs(int first, const std::vector<Song>& songs) {
+    if (first < 1 || first > songs_.SongCount() + 1) {
+        return 0;
+    }
+    const int count = std::min(static_cast<int>(songs.size()), kMaxSongs - songs_.SongCount());
+    if (count <= 0) {
+        return 0;
+    }
+    std::vector<SongCollection::Entry> entries;
+    try {
+        entries.reserve(static_cast<std::size_t>(count));
+        std::string records;
+        for (int k = 0; k < count; ++k) {
+            const Song& song = songs[static_cast<std::size_t>(k)];
+            entries.push_back(WritePage(song));
+            records += AddRecord(first + k, song);
+        }
+        songs_.Reserve(count);
+        Journal(records, count);
+    } catch (...) {
+        for (const SongCollection::Entry& entry : entries) {
+            (void)RemoveFile(layout_.Page(PageFileName(entry.page)));
+        }
+        throw;
+    }
+    for (int k = 0; k < count; ++k) {
+        songs_.Insert(first + k, std::move(entries[static_cast<std::size_t>(k)]));
+    }
+    if (observer_ != nullptr) {
+        observer_->SongsInserted(first, count);
+    }
+    return count;
 }
 
 Refusal Workspace::EditLyric(int n, const Song& song) {
@@ -215,7 +279,7 @@ Refusal Workspace::EditLyric(int n, const Song& song) {
     const fs::path page = layout_.Page(PageFileName(entry.page));
     try {
         LetGo old(*this, layout_.Page(songs_.PageFileName(n)));
-        AppendAnsiText(layout_.SongLog(), EditLogRecord(n, song.name, song.lyric));
+        Journal(EditRecord(n, song));
         songs_.Replace(n, std::move(entry));
         old.Commit();
     } catch (...) {
@@ -229,16 +293,27 @@ Refusal Workspace::EditLyric(int n, const Song& song) {
 }
 
 Refusal Workspace::RemoveLyric(int n) {
-    if (!IsSong(n)) {
+    return RemoveSongs(n, 1);
+}
+
+Refusal Workspace::RemoveSongs(int first, int count) {
+    if (count < 1 || !IsSong(first) || !IsSong(first + count - 1)) {
         return Refusal::NoSuchSong;
     }
     RestoreIfGone();
-    LetGo page(*this, layout_.Page(songs_.PageFileName(n)));
-    AppendAnsiText(layout_.SongLog(), RemoveLogRecord(n));
-    songs_.Remove(n);
-    page.Commit();
+    std::vector<std::unique_ptr<LetGo>> pages;
+    std::string records;
+    for (int k = first; k < first + count; ++k) {
+        pages.push_back(std::make_unique<LetGo>(*this, layout_.Page(songs_.PageFileName(k))));
+        records += RemoveRecord(first);
+    }
+    Journal(records, count);
+    songs_.Remove(first, count);
+    for (const auto& page : pages) {
+        page->Commit();
+    }
     if (observer_ != nullptr) {
-        observer_->SongsRemoved(n, 1);
+        observer_->SongsRemoved(first, count);
     }
     return Refusal::None;
 }
@@ -248,7 +323,7 @@ Refusal Workspace::MoveLyric(int from, int to) {
         return Refusal::NoSuchSong;
     }
     RestoreIfGone();
-    AppendAnsiText(layout_.SongLog(), MoveLogRecord(from, to));
+    Journal(MoveRecord(from, to));
     songs_.Move(from, to);
     if (observer_ != nullptr) {
         observer_->SongMoved(from, to);
@@ -263,7 +338,9 @@ bool Workspace::IsSong(int n) const {
 void Workspace::Restore() {
     MakeTree();
     if (!Exists(layout_.SongLog())) {
-        SaveAnsiFile(layout_.SongLog(), SongLogOf(songs_));
+        const std::string journal = JournalOf(songs_);
+        SaveBytes(layout_.SongLog(), journal);
+        journalLength_ = journal.size();
     }
     if (!Exists(layout_.Epub(kContainer))) {
         WritrFile(layout_.Template(kContainer), layout_.Epub(kContainer));

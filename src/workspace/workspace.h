@@ -44,12 +44,20 @@ public:
     // Adds one song: its page, its log record, its place at the end. Empty input or a full
     // book is refused. Raises a Failure.
     Refusal AddLyric(const std::u16string& songName, const std::u16string& lyric);
+    // The same at place n (from 1 to one past the last), the songs from n on moving down.
+    Refusal InsertSong(int n, const Song& song);
+    // Adds the songs from place `first` on as one change (an import, a restore): all of them,
+    // as many as the book has room for, or, when a file cannot be written, none. The number
+    // added. Raises a Failure.
+    int AddSongs(int first, const std::vector<Song>& songs);
     // Gives song n this name and lyric: a new page, its log record; the song keeps its
     // place. Raises a Failure.
     Refusal EditLyric(int n, const Song& song);
     // Song n leaves: its page, its log record; the songs after it move up one place.
     // Raises a Failure.
     Refusal RemoveLyric(int n);
+    // The `count` songs from `first` on leave as one change. Raises a Failure.
+    Refusal RemoveSongs(int first, int count);
     // Song `from` goes to place `to`, the songs between move one place towards `from`.
     // Raises a Failure.
     Refusal MoveLyric(int from, int to);
@@ -57,6 +65,20 @@ public:
     // Re-creates whatever of the run's files has gone (folders, song log, container.xml,
     // pages) from the songs, at one check per file. Raises a Failure.
     void Restore();
+
+    // While it lives, the changes made are one in the song log: replayed, they count only
+    // once it has gone (an import of many files). Its start raises a Failure; its end, when
+    // it cannot be written, leaves the changes uncounted, which costs only a restore.
+    class Batch {
+    public:
+        explicit Batch(Workspace& run);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        Workspace& run_;
+    };
 
     // While it lives, pages the collection lets go of stay on disk: a build is packing them.
     class PageHold {
@@ -75,6 +97,8 @@ public:
     // Ends in a separator.
     const std::filesystem::path& WorkDir() const { return layout_.WorkDir(); }
     const SongCollection& Songs() const { return songs_; }
+    // The bytes the song log holds: each change adds to them.
+    std::uint64_t JournalLength() const { return journalLength_; }
 
 private:
     class LetGo;
@@ -87,11 +111,19 @@ private:
     // Writes the song's page under a name no song and no file has, and prepares its place.
     SongCollection::Entry WritePage(const Song& song);
     bool IsSong(int n) const;
+    // Appends the records to the song log in one write, framed as one change when there are
+    // several of them and no batch frames them already. Raises a Failure.
+    void Journal(const std::string& records, int count = 1);
 
     RunLayout layout_;
     const Clock& clock_;
     CollectionObserver* observer_ = nullptr;
     SongCollection songs_;
+    std::uint64_t journalLength_ = 0;
+    // Changes made as one are framed by records numbered from 1; inside a batch, no change
+    // frames its own.
+    int groups_ = 0;
+    bool batched_ = false;
     // Tells other programs this run is going.
     std::unique_ptr<FolderLock> lock_;
     bool holding_ = false;

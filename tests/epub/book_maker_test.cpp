@@ -10,7 +10,7 @@
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "text/code_page.h"
-#include "workspace/song_log.h"
+#include "workspace/journal.h"
 
 namespace velmora {
 namespace {

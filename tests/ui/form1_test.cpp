@@ -8,7 +8,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include "cover_image.h"
@@ -19,6 +21,7 @@
 #include "support/faults.h"
 #include "text/code_page.h"
 #include "wording.h"
+#include "workspace/journal.h"
 
 namespace fs = std::filesystem;
 using namespace velmora::testing;
@@ -34,8 +37,9 @@ public:
         return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
     }
     QStringList runOpenDialog(QWidget*, const QString& title, const QStringList& filters,
-                              bool several) override {
-        seen << QString(several ? "open*|" : "open|") + title + '|' + filters.join('|');
+                              bool several, const QString& folder) override {
+        seen << QString(several ? "open*|" : "open|") + title + '|' + filters.join('|') +
+                    (folder.isEmpty() ? "" : '|' + folder);
         return several             ? opened
                : answers.isEmpty() ? QStringList()
                                    : QStringList(answers.takeFirst());
@@ -43,26 +47,35 @@ public:
     QStringList seen, answers, opened;
 };
 
-// Answers each modal message box with Enter as it opens, keeping "title|text" for each.
+// Answers each modal message box as it opens, keeping "title|text" for each: with the
+// button of the next queued caption, else with Enter (its default button).
 class BoxCloser {
 public:
-    BoxCloser() {
+    explicit BoxCloser(QStringList answers = {}) : answers_(std::move(answers)) {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 boxes << box->windowTitle() + '|' + box->text();
+                const QString answer = answers_.isEmpty() ? QString() : answers_.takeFirst();
+                for (QAbstractButton* button : box->buttons()) {
+                    if (button->text() == answer) {
+                        button->click();
+                        return;
+                    }
+                }
                 QTest::keyClick(box, Qt::Key_Return);
             }
         });
         timer_.start(10);
     }
     QStringList boxes;
+    QStringList answers_;
 
 private:
     QTimer timer_;
 };
 
-QStringList BoxesDuring(const std::function<void()>& action) {
-    BoxCloser closer;
+QStringList BoxesDuring(const std::function<void()>& action, const QStringList& answers = {}) {
+    BoxCloser closer(answers);
     action();
     return closer.boxes;
 }
@@ -177,15 +190,27 @@ class Form1Test : public QObject {
         return texts;
     }
 
-private slots:
-    void init() {
-        app = std::make_unique<ProgramFolder>();
+    // A window on the program folder, as the program starts it.
+    void start() {
         session = std::make_unique<Session>(app->path(), clock);
         form = std::make_unique<Form1>(*session, dialogs);
         session->SetPrompter(form.get());
         QVERIFY(form->Form_Load());
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName("Velmora");
+        QCoreApplication::setApplicationName("Velmora");
+    }
+
+    void init() {
+        QSettings().clear();
+        app = std::make_unique<ProgramFolder>();
+        start();
     }
 
     void cleanup() {
@@ -313,13 +338,14 @@ private slots:
         for (const char* name : {"A", "B", "C"}) {
             addSong(name, "x", "y");
         }
-        QCOMPARE(menuOn(1), (QStringList{"修改…|Return|1", "删除|Del|1", "上移|Ctrl+Up|0",
-                                         "下移|Ctrl+Down|1", "导入…|Ctrl+O|1"}));
+        QCOMPARE(menuOn(1), (QStringList{"撤销|Ctrl+Z|1", "重做|Ctrl+Shift+Z|0", "修改…|Return|1",
+                                         "删除|Del|1", "上移|Ctrl+Up|0", "下移|Ctrl+Down|1",
+                                         "导入…|Ctrl+O|1"}));
         list()->setFocus();
         list()->setCurrentIndex(list()->model()->index(2, 0));
         for (const auto& [key, modifiers] :
              {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
-            QCOMPARE(menuOn(3, {}, [&] { QTest::keyClick(list(), key, modifiers); })[3],
+            QCOMPARE(menuOn(3, {}, [&] { QTest::keyClick(list(), key, modifiers); })[5],
                      "下移|Ctrl+Down|0");
         }
         QAbstractItemModel* model = list()->model();
@@ -480,8 +506,9 @@ private slots:
         WriteBytes(dir / "a.txt", "甲");
         WriteBytes(dir / "c.txt", "");
         dialogs.opened = {Path(dir / "b.lrc")};
-        QCOMPARE(menuOn(0, "导入…"), (QStringList{"修改…|Return|0", "删除|Del|0", "上移|Ctrl+Up|0",
-                                                  "下移|Ctrl+Down|0", "导入…|Ctrl+O|1"}));
+        QCOMPARE(menuOn(0, "导入…").mid(2),
+                 (QStringList{"修改…|Return|0", "删除|Del|0", "上移|Ctrl+Up|0", "下移|Ctrl+Down|0",
+                              "导入…|Ctrl+O|1"}));
         QCOMPARE(
             dialogs.seen.back(),
             "open*|导入歌曲|歌词文件(*.lrc;*.txt;*.epub) (*.lrc *.txt *.epub)|所有文件(*) (*)");
@@ -498,6 +525,113 @@ private slots:
         QCOMPARE(closer.boxes[0], "Velmora|导入了 2 首歌。以下文件没有导入：\n" +
                                       ElidedPath(dir / "c.txt") + "：文件是空的");
         QCOMPARE(entries(), (QStringList{"1:乙", "2:a", "3:乙"}));
+    }
+
+    // Every change can be taken back and made again, by the keys and the menu, an import as
+    // one step; the journal always replays to what the list shows.
+    void changesCanBeUndoneAndRedone() {
+        const fs::path dir = *app / "lyrics";
+        fs::create_directory(dir);
+        for (const char* name : {"1.txt", "2.txt"}) {
+            WriteBytes(dir / name, "x");
+        }
+        for (const char* name : {"A", "B", "C"}) {
+            addSong(name, "x", "y");
+        }
+        form->Import({Path(dir)});
+        list()->setFocus();
+        list()->setCurrentIndex(list()->model()->index(0, 0));
+        QTest::keyClick(list(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(entries(), (QStringList{"1:B", "2:A", "3:C", "4:1", "5:2"}));
+        const auto journaled = [&] {
+            QStringList names;
+            for (const auto& song : velmora::ReplayJournal(run("lyric.txt")).songs) {
+                names << QString::number(names.size() + 1) + ':' +
+                             QString::fromStdU16String(song.name);
+            }
+            return names;
+        };
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            QStringList shown;
+        } table[] = {
+            {Qt::Key_Z, Qt::ControlModifier, {"1:A", "2:B", "3:C", "4:1", "5:2"}},
+            {Qt::Key_Z, Qt::ControlModifier, {"1:A", "2:B", "3:C"}},
+            {Qt::Key_Y, Qt::ControlModifier, {"1:A", "2:B", "3:C", "4:1", "5:2"}},
+            {Qt::Key_Z, Qt::ControlModifier, {"1:A", "2:B", "3:C"}},
+            {Qt::Key_Z, Qt::ControlModifier, {"1:A", "2:B"}},
+            {Qt::Key_Z, Qt::ShiftModifier | Qt::ControlModifier, {"1:A", "2:B", "3:C"}},
+        };
+        for (const auto& row : table) {
+            QTest::keyClick(list(), row.key, row.modifiers);
+            QCOMPARE(entries(), row.shown);
+            QCOMPARE(journaled(), row.shown);
+        }
+        QCOMPARE(BoxesDuring([&] { QTest::keyClick(list(), Qt::Key_Delete); }).size(), 1);
+        QCOMPARE(menuOn(1, "撤销").first(), "撤销|Ctrl+Z|1");
+        QCOMPARE(entries(), (QStringList{"1:A", "2:B", "3:C"}));
+        // In a text box the keys are the box's own.
+        Type(control("Text1"), "typed");
+        QTest::keyClick(control("Text1"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(entries().size(), 3);
+    }
+
+    // Before a build replaces a book with an empty one, or a file this run did not write at
+    // the save place, it asks; 取消 builds nothing. After a build, a change says so.
+    void asksBeforeABookIsReplacedByLess() {
+        addSong("A", "x", "y");
+        click("Command2");
+        QTRY_COMPARE_WITH_TIMEOUT(status()->text(), "制作完成", 20000);
+        const fs::path book = app->path() / "finished" / "我的歌词本.epub";
+        const std::string full = ReadBytes(book);
+        list()->setCurrentIndex(list()->model()->index(0, 0));
+        session->Remove(1);
+        QCOMPARE(status()->text(), "有修改尚未制作");
+        const QString question =
+            "Velmora|《我的歌词本》已有 1 首歌。要用没有歌曲的歌词本替换它吗？";
+        QCOMPARE(BoxesDuring([&] { click("Command2"); }), QStringList{question});
+        QCOMPARE(ReadBytes(book), full);
+        QCOMPARE(BoxesDuring([&] { click("Command2"); }, {"替换"}), QStringList{question});
+        QTRY_COMPARE_WITH_TIMEOUT(status()->text(), "制作完成", 20000);
+        QVERIFY(ReadBytes(book) != full);
+        WriteBytes(*app / "mine.epub", "the user's own");
+        control<QLineEdit>("Text3")->setText(Path(*app / "mine.epub"));
+        const QString replace = "Velmora|保存路径上已有这个文件：" +
+                                ElidedPath(*app / "mine.epub") + "\n要用歌词本替换它吗？";
+        QCOMPARE(BoxesDuring([&] { click("Command2"); }), QStringList{replace});
+        QCOMPARE(ReadBytes(*app / "mine.epub"), "the user's own");
+        QCOMPARE(BoxesDuring([&] { click("Command2"); }, {"替换"}), QStringList{replace});
+        QTRY_VERIFY_WITH_TIMEOUT(fs::file_size(*app / "mine.epub") > 100, 20000);
+        // Asked once: the next build replaces its own copy without a word.
+        QTRY_COMPARE_WITH_TIMEOUT(status()->toolTip(), Path(*app / "mine.epub"), 20000);
+        QVERIFY(BoxesDuring([&] { click("Command2"); }).isEmpty());
+    }
+
+    // A run that ended with songs no book holds is offered at the next start; 恢复 brings
+    // back its songs and boxes, 不要 lets them go; either way it is not offered again.
+    void unbuiltSongsAreOfferedAtTheNextStart() {
+        addSong("x><lyric=y", "z", "z2");
+        addSong("B", "\u00A0", "b");
+        control<QLineEdit>("Text4")->setText("/pictures/cover.png");
+        click("Command1");
+        const auto restart = [&](const QString& answer) {
+            form.reset();
+            session.reset();
+            start();
+            return BoxesDuring([&] { form->OfferRestore(); }, {answer});
+        };
+        QCOMPARE(restart("恢复"), QStringList{"Velmora|上次还有 2 首歌没有做进电子书。要恢复吗？"});
+        QCOMPARE(entries(), (QStringList{"1:x><lyric=y", "2:B"}));
+        QCOMPARE(session->Run().Songs().At(2).lyric, u"\u00A0\r\nb");
+        QCOMPARE(control<QLineEdit>("Text4")->text(), "/pictures/cover.png");
+        QCOMPARE(control<QLineEdit>("Text3")->text(), "我的歌词本");
+        // Restored, they are this run's now: the next start offers this run, once.
+        QCOMPARE(restart("不要").size(), 1);
+        QVERIFY(entries().isEmpty());
+        QVERIFY(restart("恢复").isEmpty());
+        // The boxes were remembered for this start.
+        QCOMPARE(control<QLineEdit>("Text4")->text(), "/pictures/cover.png");
     }
 
     // A start that fails is said and ends the program; so does a signal while that box is

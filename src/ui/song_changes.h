@@ -1,0 +1,66 @@
+#pragma once
+// The changes a user makes to the songs, as entries of Qt's undo stack. Each knows how to
+// make itself again and how to take itself back on the run, both journaled as the changes
+// they are; the stack only keeps the order. (QUndoCommand's own undo() and redo() do
+// nothing: a change that fails must not move the stack, so the session makes it first.)
+
+#include <QUndoCommand>
+#include <vector>
+
+#include "workspace/workspace.h"
+
+class SongChange : public QUndoCommand {
+public:
+    explicit SongChange(const QString& text) : QUndoCommand(text) {}
+    // Each raises a Failure, or gives the refusal of the change it makes.
+    virtual velmora::Refusal Apply(velmora::Workspace& run) const = 0;
+    virtual velmora::Refusal Revert(velmora::Workspace& run) const = 0;
+    void undo() override {}
+    void redo() override {}
+};
+
+// Songs that came in at place `first` (one typed, or an import's).
+class Added : public SongChange {
+public:
+    Added(int first, std::vector<velmora::Song> songs);
+    velmora::Refusal Apply(velmora::Workspace& run) const override;
+    velmora::Refusal Revert(velmora::Workspace& run) const override;
+
+private:
+    int first_;
+    std::vector<velmora::Song> songs_;
+};
+
+class Edited : public SongChange {
+public:
+    Edited(int n, velmora::Song before, velmora::Song after);
+    velmora::Refusal Apply(velmora::Workspace& run) const override;
+    velmora::Refusal Revert(velmora::Workspace& run) const override;
+
+private:
+    int n_;
+    velmora::Song before_;
+    velmora::Song after_;
+};
+
+class Removed : public SongChange {
+public:
+    Removed(int n, velmora::Song song);
+    velmora::Refusal Apply(velmora::Workspace& run) const override;
+    velmora::Refusal Revert(velmora::Workspace& run) const override;
+
+private:
+    int n_;
+    velmora::Song song_;
+};
+
+class Moved : public SongChange {
+public:
+    Moved(int from, int to);
+    velmora::Refusal Apply(velmora::Workspace& run) const override;
+    velmora::Refusal Revert(velmora::Workspace& run) const override;
+
+private:
+    int from_;
+    int to_;
+};

@@ -1,0 +1,274 @@
+#include "workspace/journal.h"
+
+#include <optional>
+
+#include "text/code_page.h"
+#include "text/limits.h"
+#include "text/text_utf.h"
+#include "workspace/song_collection.h"
+
+namespace velmora {
+namespace {
+
+std::string Ansi(std::u16string_view text) {
+    return codepage::Encode(text, mTextUTF::AnsiCodePage).value_or(std::string());
+}
+
+std::u16string FromAnsi(std::string_view bytes) {
+    return codepage::Decode(bytes, mTextUTF::AnsiCodePage).value_or(std::u16string());
+}
+
+bool HasMarks(std::u16string_view text) {
+    return text.find_first_of(u"<>") != std::u16string_view::npos;
+}
+
+// "<{kind}no=n>", the body, "</{kind} no = n>", CR LF.
+std::string Record(std::string_view kind, int n, std::string_view body) {
+    const std::string number = std::to_string(n);
+    std::string record = "<";
+    record.append(kind).append("no=").append(number).append(">").append(body);
+    record.append("</").append(kind).append(" no = ").append(number).append(">\r\n");
+    return record;
+}
+
+std::string Fields(const Song& song) {
+    const std::string name = Ansi(song.name);
+    const std::string lyric = Ansi(song.lyric);
+    if (!HasMarks(song.name) && !HasMarks(song.lyric)) {
+        return "<songname=" + name + "><lyric=" + lyric + ">";
+    }
+    return "<songname size=" + std::to_string(name.size()) + ">" + name +
+           "<lyric size=" + std::to_string(lyric.size()) + ">" + lyric;
+}
+
+struct Change {
+    enum class Kind { Add, Edit, Remove, Move, Begin, End };
+    Kind kind;
+    int n = 0;
+    int to = 0;
+    Song song = {};
+};
+
+// The journal's bytes, read from the front; each call moves past what it read, or fails.
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+
+    std::size_t at() const { return at_; }
+    bool done() const { return at_ >= bytes_.size(); }
+
+    bool Literal(std::string_view literal) {
+        if (bytes_.substr(at_, literal.size()) != literal) {
+            return false;
+        }
+        at_ += literal.size();
+        return true;
+    }
+    // Decimal digits, no more than a song number or a length can have.
+    std::optional<int> Number() {
+        int value = 0;
+        std::size_t digits = 0;
+        for (; at_ < bytes_.size() && bytes_[at_] >= '0' && bytes_[at_] <= '9' && digits < 9;
+             ++at_, ++digits) {
+            value = value * 10 + (bytes_[at_] - '0');
+        }
+        return digits > 0 ? std::optional(value) : std::nullopt;
+    }
+    // The bytes up to the next '>', which stays.
+    std::optional<std::string_view> UpTo(char end) {
+        const std::size_t found = bytes_.find(end, at_);
+        if (found == std::string_view::npos) {
+            return std::nullopt;
+        }
+        return Take(found - at_);
+    }
+    std::optional<std::string_view> Take(std::size_t count) {
+        if (count > bytes_.size() - at_) {
+            return std::nullopt;
+        }
+        const std::string_view taken = bytes_.substr(at_, count);
+        at_ += count;
+        return taken;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t at_ = 0;
+};
+
+// A name and a lyric, as typed or sized.
+std::optional<Song> ReadFields(Reader& in) {
+    std::optional<std::string_view> name;
+    std::optional<std::string_view> lyric;
+    if (in.Literal("<songname=")) {
+        name = in.UpTo('>');
+        if (!name || !in.Literal("><lyric=") || !(lyric = in.UpTo('>')) || !in.Literal(">")) {
+            return std::nullopt;
+        }
+    } else if (in.Literal("<songname size=")) {
+        const auto nameSize = in.Number();
+        if (!nameSize || !in.Literal(">") || !(name = in.Take(*nameSize)) ||
+            !in.Literal("<lyric size=")) {
+            return std::nullopt;
+        }
+        const auto lyricSize = in.Number();
+        if (!lyricSize || !in.Literal(">") || !(lyric = in.Take(*lyricSize))) {
+            return std::nullopt;
+        }
+    } else {
+        return std::nullopt;
+    }
+    return Song{FromAnsi(*name), FromAnsi(*lyric)};
+}
+
+std::optional<Change> ReadRecord(Reader& in) {
+    using Kind = Change::Kind;
+    static constexpr struct {
+        std::string_view opening, closing;
+        Kind kind;
+    } kKinds[] = {
+        {"<songno=", "</song no = ", Kind::Add},        {"<editno=", "</edit no = ", Kind::Edit},
+        {"<removeno=", "</remove no = ", Kind::Remove}, {"<moveno=", "</move no = ", Kind::Move},
+        {"<beginno=", "</begin no = ", Kind::Begin},    {"<endno=", "</end no = ", Kind::End}};
+    for (const auto& [opening, closingTag, kind] : kKinds) {
+        if (!in.Literal(opening)) {
+            continue;
+        }
+        Change change{kind};
+        const auto n = in.Number();
+        if (!n || !in.Literal(">")) {
+            return std::nullopt;
+        }
+        change.n = *n;
+        if (kind == Kind::Add || kind == Kind::Edit) {
+            auto song = ReadFields(in);
+            if (!song) {
+                return std::nullopt;
+            }
+            change.song = *std::move(song);
+        } else if (kind == Kind::Move) {
+            const auto to = in.Literal("<to=") ? in.Number() : std::nullopt;
+            if (!to || !in.Literal(">")) {
+                return std::nullopt;
+            }
+            change.to = *to;
+        }
+        const auto closing = in.Literal(closingTag) ? in.Number() : std::nullopt;
+        if (closing != n || !in.Literal(">\r\n")) {
+            return std::nullopt;
+        }
+        return change;
+    }
+    return std::nullopt;
+}
+
+bool IsPlace(int n, std::size_t count) {
+    return n >= 1 && static_cast<std::size_t>(n) <= count;
+}
+
+// Makes the change on the songs, or says it is impossible.
+bool Apply(std::vector<Song>& songs, Change& change) {
+    using Kind = Change::Kind;
+    const auto at = [&](int n) { return songs.begin() + (n - 1); };
+    switch (change.kind) {
+        case Kind::Add:
+            if (!IsPlace(change.n, songs.size() + 1) || songs.size() >= kMaxSongs) {
+                return false;
+            }
+            songs.insert(at(change.n), std::move(change.song));
+            return true;
+        case Kind::Edit:
+            if (!IsPlace(change.n, songs.size())) {
+                return false;
+            }
+            *at(change.n) = std::move(change.song);
+            return true;
+        case Kind::Remove:
+            if (!IsPlace(change.n, songs.size())) {
+                return false;
+            }
+            songs.erase(at(change.n));
+            return true;
+        case Kind::Move:
+            if (!IsPlace(change.n, songs.size()) || !IsPlace(change.to, songs.size())) {
+                return false;
+            }
+            {
+                Song moved = std::move(*at(change.n));
+                songs.erase(at(change.n));
+                songs.insert(at(change.to), std::move(moved));
+            }
+            return true;
+        default:
+            return true;
+    }
+}
+
+}  // namespace
+
+std::string AddRecord(int n, const Song& song) {
+    return Record("song", n, Fields(song));
+}
+
+std::string EditRecord(int n, const Song& song) {
+    return Record("edit", n, Fields(song));
+}
+
+std::string RemoveRecord(int n) {
+    return Record("remove", n, {});
+}
+
+std::string MoveRecord(int n, int to) {
+    return Record("move", n, "<to=" + std::to_string(to) + ">");
+}
+
+std::string BeginRecord(int group) {
+    return Record("begin", group, {});
+}
+
+std::string EndRecord(int group) {
+    return Record("end", group, {});
+}
+
+std::string JournalOf(const SongCollection& songs) {
+    std::string journal;
+    for (int n = 1; n <= songs.SongCount(); ++n) {
+        journal += AddRecord(n, songs.At(n));
+    }
+    return journal;
+}
+
+Replay ReplayJournal(std::string_view journal) {
+    Replay replay;
+    // Inside a group: the songs before it, and its number.
+    std::optional<std::pair<std::vector<Song>, int>> open;
+    Reader in(journal);
+    while (!in.done()) {
+        std::optional<Change> change = ReadRecord(in);
+        if (!change) {
+            break;
+        }
+        if (change->kind == Change::Kind::Begin) {
+            if (open) {
+                break;
+            }
+            open.emplace(replay.songs, change->n);
+        } else if (change->kind == Change::Kind::End) {
+            if (!open || open->second != change->n) {
+                break;
+            }
+            open.reset();
+        } else if (!Apply(replay.songs, *change)) {
+            break;
+        }
+        if (!open) {
+            replay.length = in.at();
+        }
+    }
+    if (open) {
+        replay.songs = std::move(open->first);
+    }
+    return replay;
+}
+
+}  // namespace velmora
