@@ -90,10 +90,17 @@ int main(int argc, char** argv) {
         twentyMs += Timed(list, [&] { QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier); });
     }
     const double removeMs = Timed(list, [&] { session.Remove(1); });
+    const double undoMs = Timed(list, [&] { session.Undo(); });
+    const double redoMs = Timed(list, [&] { session.Redo(); });
+    double undoTwentyMs = 0;
+    for (int i = 0; i < 22; ++i) {
+        undoTwentyMs += Timed(list, [&] { session.Undo(); });
+    }
     std::printf(
         "{\"songs\": %d, \"fill_ms\": %.1f, \"add_ms\": %.2f, \"edit_ms\": %.2f, "
-        "\"move_ms\": %.2f, \"move_up_twenty_ms\": %.2f, \"remove_ms\": %.2f}\n",
-        last, fillMs, addMs, editMs, moveMs, twentyMs, removeMs);
+        "\"move_ms\": %.2f, \"move_up_twenty_ms\": %.2f, \"remove_ms\": %.2f, "
+        "\"undo_ms\": %.2f, \"redo_ms\": %.2f, \"undo_last_22_ms\": %.2f}\n",
+        last, fillMs, addMs, editMs, moveMs, twentyMs, removeMs, undoMs, redoMs, undoTwentyMs);
     fs::remove_all(root);
     return 0;
 }

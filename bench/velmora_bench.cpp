@@ -20,6 +20,7 @@
 #include "song_file.h"
 #include "text/code_page.h"
 #include "text/failure.h"
+#include "workspace/earlier_runs.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -247,16 +248,16 @@ int Run(const Options& options) {
 
     const velmora::SystemClock clock;
     NullView view;
-    velmora::Workspace run(app, clock);
-    velmora::BookMaker maker(run, clock, view);
+    auto run = std::make_unique<velmora::Workspace>(app, clock);
+    velmora::BookMaker maker(*run, clock, view);
 
     const auto start = Clock::now();
-    run.ReadyToMake();
+    run->ReadyToMake();
     std::vector<double> addUs;
     addUs.reserve(songs.size());
     for (const Song& song : songs) {
         const auto before = Clock::now();
-        Made(run.AddLyric(song.name, song.lyric));
+        Made(run->AddLyric(song.name, song.lyric));
         addUs.push_back(Ms(Clock::now() - before) * 1000.0);
     }
     const auto buildStart = Clock::now();
@@ -270,7 +271,7 @@ int Run(const Options& options) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const double baseline =
-        options.baseline ? BaselineMs(run.WorkDir() / "epub", root / "baseline", archiver) : 0;
+        options.baseline ? BaselineMs(run->WorkDir() / "epub", root / "baseline", archiver) : 0;
     // Changes to the first song, the most the tables and the list shift: an edit, a move to
     // the end, a removal.
     const auto timed = [](const auto& change) {
@@ -281,20 +282,31 @@ int Run(const Options& options) {
     const std::size_t last = songs.size();
     const bool any = last > 0;
     const double editMs = any ? timed([&] {
-        run.EditLyric(1, {songs[0].name + u"改", songs[0].lyric});
+        run->EditLyric(1, {songs[0].name + u"改", songs[0].lyric});
     })
                               : 0;
-    const double moveMs = any ? timed([&] { run.MoveLyric(1, static_cast<int>(last)); }) : 0;
-    const double removeMs = any ? timed([&] { run.RemoveLyric(1); }) : 0;
+    const double moveMs = any ? timed([&] { run->MoveLyric(1, static_cast<int>(last)); }) : 0;
+    const double removeMs = any ? timed([&] { run->RemoveLyric(1); }) : 0;
+    // The run ends with changes after its book: the next start finds them and brings them
+    // back, as "恢复" does.
+    const std::size_t bookBytes = fs::file_size(maker.BookPath());
+    run.reset();
+    velmora::Workspace later(app, clock);
+    const double restoreMs = timed([&] {
+        later.ReadyToMake();
+        if (const auto unbuilt = velmora::FindUnbuiltRun(later.Layout())) {
+            later.AddSongs(1, unbuilt->songs);
+        }
+    });
     std::printf(
         "{\"songs\": %zu, \"add_us_median\": %.1f, \"add_us_p99\": %.1f, \"adds_ms\": %.1f, "
         "\"build_ms\": %.1f, \"archiver_ms\": %.1f, \"total_ms\": %.1f, \"peak_rss_kib\": %ld, "
         "\"book_bytes\": %ju, \"baseline_ms\": %.1f, \"edit_ms\": %.2f, \"move_ms\": %.2f, "
-        "\"remove_ms\": %.2f}\n",
+        "\"remove_ms\": %.2f, \"restored\": %d, \"restore_ms\": %.1f}\n",
         songs.size(), Percentile(addUs, 0.5), Percentile(addUs, 0.99), Ms(buildStart - start),
         Ms(archiverStart - buildStart), Ms(end - archiverStart), Ms(end - start), usage.ru_maxrss,
-        static_cast<std::uintmax_t>(fs::file_size(maker.BookPath())), baseline, editMs, moveMs,
-        removeMs);
+        static_cast<std::uintmax_t>(bookBytes), baseline, editMs, moveMs, removeMs,
+        later.Songs().SongCount(), restoreMs);
     fs::remove_all(root);
     return 0;
 }

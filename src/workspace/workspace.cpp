@@ -161,11 +161,12 @@ std::u16string Workspace::PageTemplate() const {
     return TemplateLine(layout_.Template("text/part0000.html"));
 }
 
-SongCollection::Entry Workspace::WritePage(const Song& song) {
-    const std::u16string text = ComposeSongPage(PageTemplate(), song.name, song.lyric);
+SongCollection::Entry Workspace::WritePage(const Song& song, const std::u16string& pageTemplate,
+                                           int from) {
+    const std::u16string text = ComposeSongPage(pageTemplate, song.name, song.lyric);
     RestoreIfGone();
     // A page a build still packs keeps its number until the build ends: its file is there.
-    for (int page = songs_.SongCount() + 1;; ++page) {
+    for (int page = std::max(from, songs_.SongCount() + 1);; ++page) {
         if (songs_.PageInUse(page)) {
             continue;
         }
@@ -218,7 +219,7 @@ Refusal Workspace::InsertSong(int n, const Song& song) {
     if (!IsSong(n) && n != songs_.SongCount() + 1) {
         return Refusal::NoSuchSong;
     }
-    SongCollection::Entry entry = WritePage(song);
+    SongCollection::Entry entry = WritePage(song, PageTemplate());
     // The page first: a log record without its page would be a song that never was.
     try {
         Journal(AddRecord(n, song));
@@ -245,9 +246,12 @@ int Workspace::AddSongs(int first, const std::vector<Song>& songs) {
     try {
         entries.reserve(static_cast<std::size_t>(count));
         std::string records;
+        const std::u16string pageTemplate = PageTemplate();
         for (int k = 0; k < count; ++k) {
             const Song& song = songs[static_cast<std::size_t>(k)];
-            entries.push_back(WritePage(song));
+            // The pages written before are not the collection's yet: start past them.
+            entries.push_back(
+                WritePage(song, pageTemplate, entries.empty() ? 0 : entries.back().page + 1));
             records += AddRecord(first + k, song);
         }
         songs_.Reserve(count);
@@ -275,7 +279,7 @@ Refusal Workspace::EditLyric(int n, const Song& song) {
         return Refusal::EmptyInput;
     }
     // A new page, not the old one rewritten: a build may be packing that.
-    SongCollection::Entry entry = WritePage(song);
+    SongCollection::Entry entry = WritePage(song, PageTemplate());
     const fs::path page = layout_.Page(PageFileName(entry.page));
     try {
         LetGo old(*this, layout_.Page(songs_.PageFileName(n)));

@@ -108,8 +108,10 @@ private:
     void ClearEarlierRuns() const;
     void RestoreIfGone();
     std::u16string PageTemplate() const;
-    // Writes the song's page under a name no song and no file has, and prepares its place.
-    SongCollection::Entry WritePage(const Song& song);
+    // Writes the song's page under a name no song and no file has, its number past the
+    // songs' and at least `from`, and prepares its place.
+    SongCollection::Entry WritePage(const Song& song, const std::u16string& pageTemplate,
+                                    int from = 0);
     bool IsSong(int n) const;
     // Appends the records to the song log in one write, framed as one change when there are
     // several of them and no batch frames them already. Raises a Failure.
