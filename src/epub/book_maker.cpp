@@ -19,6 +19,7 @@ bool BookMaker::MakeBook(BuildRequest request) {
     }
     try {
         savePlace_ = std::move(request.savePlace);
+        book_ = std::move(request.book);
         pressedAt_ = run_.JournalLength();
         WriteTree(request.cover ? request.cover() : std::nullopt);
         StartPacking();
@@ -42,9 +43,9 @@ void BookMaker::WriteTree(const std::optional<std::string>& cover) {
     // The media type goes in byte for byte: the container wants exactly those 20 bytes.
     SaveBytes(layout.Epub("mimetype"), TemplateBytes(layout.Template("mimetype")));
     Tell(BuildPhase::PackageDocument);
-    WritePackageDocument(run_, clock_);
+    WritePackageDocument(run_, clock_, book_);
     Tell(BuildPhase::NavigationDocument);
-    WriteNavigationDocument(run_);
+    WriteNavigationDocument(run_, book_);
     Tell(BuildPhase::TitlePage);
     SaveAnsiFile(layout.Epub("titlepage.xhtml"), TemplateLine(layout.Template("titlepage.xhtml")));
     Tell(BuildPhase::Cover);

@@ -1,6 +1,6 @@
 #pragma once
 // The build: completes the run's epub tree and has the archiver pack it into
-// finished/我的歌词本.epub, telling each phase to the observer. The book holds the songs of
+// finished/<title>.epub, telling each phase to the observer. The book holds the songs of
 // the moment the build began; songs added while it packs go into the next one.
 
 #include <filesystem>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "epub/archiver.h"
+#include "epub/book_info.h"
 #include "epub/build_observer.h"
 #include "platform/clock.h"
 #include "text/failure.h"
@@ -24,6 +25,7 @@ struct BuildRequest {
     std::function<std::optional<std::string>()> cover;
     // Where a copy of the book goes besides finished/ (RunLayout::SavePlace); empty: none.
     std::filesystem::path savePlace;
+    BookInfo book;
 };
 
 struct BuildResult {
@@ -53,7 +55,8 @@ public:
     // to the save place: the result once the build has ended. Errors as for MakeBook.
     std::optional<BuildResult> Poll();
 
-    std::filesystem::path BookPath() const { return run_.Layout().BookPath(); }
+    // The book of the last build asked for (the default book's before any).
+    std::filesystem::path BookPath() const { return run_.Layout().BookPath(book_.title); }
 
 private:
     void WriteTree(const std::optional<std::string>& cover);
@@ -68,6 +71,7 @@ private:
     const Clock& clock_;
     BuildObserver& observer_;
     std::filesystem::path savePlace_;
+    BookInfo book_;
     std::uint64_t pressedAt_ = 0;
     // Pages the packer reads stay until it has done, whatever the collection does meanwhile.
     std::unique_ptr<Workspace::PageHold> hold_;

@@ -24,10 +24,11 @@ void PrintPoint(LinePrinter& out, std::u16string_view id, std::u16string_view or
 }  // namespace
 
 std::u16string ComposeNavigationDocument(std::u16string_view templateLine,
-                                         const SongCollection& songs) {
+                                         const SongCollection& songs, const BookInfo& book) {
+    const std::u16string title = XmlText(book.title);
     LinePrinter out;
     out.line(u"<docTitle>", 1)
-        .line(u"<text>我的歌词本</text>", 2)
+        .line(u"<text>" + title + u"</text>", 2)
         .line(u"</docTitle>", 1)
         .line(u"<navMap>", 1);
     for (int n = 1; n <= songs.SongCount(); ++n) {
@@ -35,16 +36,17 @@ std::u16string ComposeNavigationDocument(std::u16string_view templateLine,
         PrintPoint(out, u"num_" + number, number, XmlText(songs.At(n).name), PageHref(songs, n));
     }
     if (songs.SongCount() == 0) {
-        PrintPoint(out, u"titlepage", u"1", u"我的歌词本", u"titlepage.xhtml");
+        PrintPoint(out, u"titlepage", u"1", title, u"titlepage.xhtml");
     }
     out.line(u"</navMap>", 1).line(u"</ncx>", 0);
-    return std::u16string(templateLine) + out.text();
+    return WithBookUuid(templateLine, book) + out.text();
 }
 
-void WriteNavigationDocument(const Workspace& run) {
+void WriteNavigationDocument(const Workspace& run, const BookInfo& book) {
     const RunLayout& layout = run.Layout();
-    SaveUtf8File(layout.Epub("toc.ncx"),
-                 ComposeNavigationDocument(TemplateLine(layout.Template("toc.ncx")), run.Songs()));
+    SaveUtf8File(
+        layout.Epub("toc.ncx"),
+        ComposeNavigationDocument(TemplateLine(layout.Template("toc.ncx")), run.Songs(), book));
 }
 
 }  // namespace velmora

@@ -4,18 +4,19 @@
 #include <string>
 #include <string_view>
 
+#include "epub/book_info.h"
 #include "workspace/song_collection.h"
 #include "workspace/workspace.h"
 
 namespace velmora {
 
-// The template's line, then the title and the navigation map labelled with the song names
-// (XML-escaped). A book without songs gets one point, to its title page: an empty map is
-// not a valid NCX.
+// The template's line (the book's own identifier in it), then the book's title and the
+// navigation map labelled with the song names (XML-escaped). A book without songs gets one point,
+// to its title page: an empty map is not a valid NCX.
 std::u16string ComposeNavigationDocument(std::u16string_view templateLine,
-                                         const SongCollection& songs);
+                                         const SongCollection& songs, const BookInfo& book = {});
 
 // Composes it from the run's template and songs and writes it as UTF-8. Raises a Failure.
-void WriteNavigationDocument(const Workspace& run);
+void WriteNavigationDocument(const Workspace& run, const BookInfo& book);
 
 }  // namespace velmora

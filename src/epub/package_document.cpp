@@ -1,5 +1,8 @@
 #include "epub/package_document.h"
 
+#include <ctime>
+
+#include "text/code_page.h"
 #include "text/line_printer.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
@@ -8,34 +11,71 @@
 namespace velmora {
 namespace {
 
-void PrintMetadata(LinePrinter& out, std::int64_t stamp) {
-    out.line(u"<dc:title>我的歌词本</dc:title>", 2)
-        .line(u"<dc:creator opf:role=\"aut\" opf:file-as=\"Velmora\">Velmora</dc:creator>", 2)
-        .line(u"<dc:description>Lyric Book</dc:description >", 2)
+// "2026-12-07T08:30:00Z"
+std::u16string W3cDate(std::int64_t utc) {
+    const std::time_t moment = static_cast<std::time_t>(utc);
+    std::tm parts{};
+    gmtime_r(&moment, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return codepage::FromUtf8(text);
+}
+
+// A JSON string's content: quotes and backslashes escaped, control characters as \uXXXX.
+std::u16string JsonText(std::u16string_view text) {
+    std::u16string escaped;
+    for (const char16_t unit : text) {
+        if (unit == u'"' || unit == u'\\') {
+            escaped.append(1, u'\\').append(1, unit);
+        } else if (unit < 0x20) {
+            const char16_t digits[] = u"0123456789abcdef";
+            escaped.append(u"\\u00").append(1, digits[unit >> 4]).append(1, digits[unit & 15]);
+        } else {
+            escaped.append(1, unit);
+        }
+    }
+    return escaped;
+}
+
+void PrintMetadata(LinePrinter& out, BuildTime time, const BookInfo& book) {
+    const bool named = !book.IsDefault();
+    const bool author = !book.author.empty();
+    const std::u16string calibre =
+        codepage::FromUtf8(named ? CalibreUuid(book) : "1b093574-31e1-45ea-a016-29e9e6ca3338");
+    out.line(u"<dc:title>" + XmlText(book.title) + u"</dc:title>", 2);
+    if (author) {
+        out.line(u"<dc:creator opf:role=\"aut\" opf:file-as=\"" + XmlAttribute(book.author) +
+                     u"\">" + XmlText(book.author) + u"</dc:creator>",
+                 2);
+    }
+    out.line(u"<dc:description>Lyric Book</dc:description >", 2)
         .line(u"<dc:contributor>Velmora</dc:contributor>", 2)
         .line(u"<dc:type>[type]</dc:type>", 2)
-        .line(u"<dc:format></dc:format>", 2)
-        .line(u"<dc:identifier></dc:identifier>", 2)
-        .line(u"<dc:source>Velmora</dc:source>", 2)
+        .line(u"<dc:format></dc:format>", 2);
+    if (!named) {
+        out.line(u"<dc:identifier></dc:identifier>", 2);
+    }
+    out.line(u"<dc:source>Velmora</dc:source>", 2)
         .line(u"<dc:relation></dc:relation>", 2)
         .line(u"<dc:coverage></dc:coverage>", 2)
-        .line(u"<dc:rights>本歌词本由Velmora制作生成。</dc:rights>", 2)
-        .line(u"<dc:x-metadata></dc:x-metadata>", 2)
-        .line(u"<dc:subject>Lyric Book</dc:subject>", 2)
-        .line(u"<dc:date>" + Decimal(stamp) + u"</dc:date>", 2)
+        .line(u"<dc:rights>本歌词本由Velmora制作生成。</dc:rights>", 2);
+    if (!named) {
+        out.line(u"<dc:x-metadata></dc:x-metadata>", 2);
+    }
+    out.line(u"<dc:subject>Lyric Book</dc:subject>", 2)
+        .line(u"<dc:date>" + (named ? W3cDate(time.utc) : Decimal(time.local)) + u"</dc:date>", 2)
         .line(u"<dc:language>zh-CN</dc:language>", 2)
+        .line(u"<dc:identifier  opf:scheme=\"calibre\">" + calibre + u"   </dc:identifier>", 2)
         .line(
-            u"<dc:identifier  opf:scheme=\"calibre\">1b093574-31e1-45ea-a016-29e9e6ca3338   "
-            u"</dc:identifier>",
-            2)
-        .line(u"<meta name=\"calibre:title_sort\" content = \"我的歌词本\"/>", 2)
-        .line(
-            u"<meta name=\"calibre:author_link_map\" "
-            u"content=\"{&quot;Velmora&quot;: &quot;&quot;}\"/>",
-            2)
-        // The cover image's manifest id is "cover": a reference to "cover-image" finds nothing.
-        .line(u"<meta name=\"cover\" content=\"cover\"/>", 2)
-        .line(u"</metadata>", 1);
+            u"<meta name=\"calibre:title_sort\" content = \"" + XmlAttribute(book.title) + u"\"/>",
+            2);
+    if (author) {
+        out.line(u"<meta name=\"calibre:author_link_map\" content=\"{&quot;" +
+                     XmlAttribute(JsonText(book.author)) + u"&quot;: &quot;&quot;}\"/>",
+                 2);
+    }
+    // The cover image's manifest id is "cover": a reference to "cover-image" finds nothing.
+    out.line(u"<meta name=\"cover\" content=\"cover\"/>", 2).line(u"</metadata>", 1);
 }
 
 void PrintManifest(LinePrinter& out, const SongCollection& songs) {
@@ -54,7 +94,7 @@ void PrintManifest(LinePrinter& out, const SongCollection& songs) {
         .line(u"</manifest>", 1);
 }
 
-void PrintSpineAndGuide(LinePrinter& out, const SongCollection& songs) {
+void PrintSpineAndGuide(LinePrinter& out, const SongCollection& songs, bool named) {
     out.line(u"<spine toc=\"toc\">", 1).line(u"<itemref idref=\"titlepage\"/>", 2);
     for (int n = 1; n <= songs.SongCount(); ++n) {
         out.line(u"<itemref idref=\"id" + Decimal(n) + u"\"/>", 2);
@@ -62,28 +102,40 @@ void PrintSpineAndGuide(LinePrinter& out, const SongCollection& songs) {
     out.line(u"</spine>", 1)
         .line(u"<guide>", 1)
         .line(u"<reference href=\"titlepage.xhtml\" title=\"cover\" type=\"cover\"/>", 2)
-        .line(u"</guide>", 1)
-        .line(u"<tour>", 1)
-        .line(u"</tour>", 1)
-        .line(u"</package>", 0);
+        .line(u"</guide>", 1);
+    if (!named) {
+        out.line(u"<tour>", 1).line(u"</tour>", 1);
+    }
+    out.line(u"</package>", 0);
 }
 
 }  // namespace
 
-std::u16string ComposePackageDocument(std::u16string_view templateLine, const SongCollection& songs,
-                                      std::int64_t stamp) {
-    LinePrinter out;
-    PrintMetadata(out, stamp);
-    PrintManifest(out, songs);
-    PrintSpineAndGuide(out, songs);
-    return std::u16string(templateLine) + out.text();
+std::u16string WithBookUuid(std::u16string_view templateLine, const BookInfo& book) {
+    std::u16string line(templateLine);
+    constexpr std::u16string_view kUrn = u"urn:uuid:";
+    constexpr std::size_t kUuidLength = 36;
+    const std::size_t at = line.find(kUrn);
+    if (book.IsDefault() || at == std::u16string::npos) {
+        return line;
+    }
+    return line.replace(at + kUrn.size(), kUuidLength, codepage::FromUtf8(BookUuid(book)));
 }
 
-void WritePackageDocument(const Workspace& run, const Clock& clock) {
+std::u16string ComposePackageDocument(std::u16string_view templateLine, const SongCollection& songs,
+                                      BuildTime time, const BookInfo& book) {
+    LinePrinter out;
+    PrintMetadata(out, time, book);
+    PrintManifest(out, songs);
+    PrintSpineAndGuide(out, songs, !book.IsDefault());
+    return WithBookUuid(templateLine, book) + out.text();
+}
+
+void WritePackageDocument(const Workspace& run, const Clock& clock, const BookInfo& book) {
     const RunLayout& layout = run.Layout();
     SaveUtf8File(layout.Epub("content.opf"),
                  ComposePackageDocument(TemplateLine(layout.Template("content.opf")), run.Songs(),
-                                        clock.LocalSeconds()));
+                                        {clock.LocalSeconds(), clock.UtcSeconds()}, book));
 }
 
 std::u16string PageHref(const SongCollection& songs, int songNumber) {

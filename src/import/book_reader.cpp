@@ -87,17 +87,21 @@ Song ReadPage(const std::map<std::string, std::string>& entries, const std::stri
 
 }  // namespace
 
-std::vector<Song> ReadBook(std::string_view epub) {
-    const std::map<std::string, std::string> entries = ZipEntries(epub, kLargestBook);
+Book ReadBook(std::string_view epub) {
+    std::map<std::string, std::string> entries = ZipEntries(epub, kLargestBook);
     if (!entries.contains("content.opf")) {
         throw Failure(Problem::ForeignBook);
     }
     const XmlDocument package = Parse(entries, "content.opf");
     xmlNode* root = xmlDocGetRootElement(package.get());
     if (MetadataText(root, "source") != u"Velmora" ||
-        MetadataText(root, "title") != u"我的歌词本") {
+        MetadataText(root, "contributor") != u"Velmora") {
         throw Failure(Problem::ForeignBook);
     }
+    Book book{MetadataText(root, "title"),
+              MetadataText(root, "creator"),
+              std::move(entries["cover.jpeg"]),
+              {}};
     std::map<std::string, std::string> hrefs;
     for (xmlNode* item : Elements(root, "item")) {
         hrefs[Attribute(item, "id")] = Attribute(item, "href");
@@ -113,16 +117,15 @@ std::vector<Song> ReadBook(std::string_view epub) {
     if (pages.size() > static_cast<std::size_t>(kMaxSongs)) {
         throw Failure(Problem::TooManyPages);
     }
-    std::vector<Song> songs;
     std::map<std::string, Song> read;
     for (const std::string& href : pages) {
         auto [page, unread] = read.try_emplace(href);
         if (unread) {
             page->second = ReadPage(entries, href);
         }
-        songs.push_back(page->second);
+        book.songs.push_back(page->second);
     }
-    return songs;
+    return book;
 }
 
 }  // namespace velmora

@@ -8,10 +8,19 @@
 
 namespace velmora {
 
-// The songs of an EPUB this program made, in the book's order, names and lyrics as they
-// went in. Raises a Failure with the reason for an archive that is broken or too large to
-// be a lyric book, and for a book that is not one of ours. Nothing is written to disk, and
-// no entry is inflated past the size it declares or past the book's limit.
-std::vector<Song> ReadBook(std::string_view epub);
+struct Book {
+    std::u16string title;
+    std::u16string author;  // empty when it names none
+    std::string cover;      // cover.jpeg's bytes
+    std::vector<Song> songs;
+};
+
+// An EPUB this program made (its source and contributor say Velmora): its title, author and
+// cover, and its songs in the book's order, names and lyrics as they went in. Raises a
+// Failure with the reason for an archive that is broken or too large to be a lyric book, and
+// for a book that is not one of ours. Nothing is written to disk, no entry is inflated past
+// the size it declares or past the book's limit, and a spine longer than a book can be is
+// refused before any page is read.
+Book ReadBook(std::string_view epub);
 
 }  // namespace velmora

@@ -73,21 +73,21 @@ std::string ReadFile(const fs::path& file, std::uint64_t largest) {
     return std::move(content.bytes);
 }
 
-// The songs a file gives, every one with a name and a lyric; a Failure says why it gives
-// none.
-std::vector<Song> SongsOf(const fs::path& file) {
+// The songs a file gives, every one with a name and a lyric, and the book they came from;
+// a Failure says why it gives none.
+Book SongsOf(const fs::path& file) {
     if (!IsImportable(file)) {
         throw Failure(Problem::NotImportable, file);
     }
     const bool book = Extension(file) == ".epub";
     const std::string bytes = ReadFile(file, book ? kLargestBook : kLargestLyricFile);
     if (book) {
-        std::vector<Song> songs = ReadBook(bytes);
-        if (std::any_of(songs.begin(), songs.end(),
+        Book read = ReadBook(bytes);
+        if (std::any_of(read.songs.begin(), read.songs.end(),
                         [](const Song& song) { return song.name.empty() || song.lyric.empty(); })) {
             throw Failure(Problem::SongWithoutText, file);
         }
-        return songs;
+        return read;
     }
     const std::optional<std::u16string> text = DecodeLyricFile(bytes);
     if (!text) {
@@ -99,7 +99,7 @@ std::vector<Song> SongsOf(const fs::path& file) {
     if (song.lyric.empty()) {
         throw Failure(Problem::NoLyric, file);
     }
-    return {song};
+    return {{}, {}, {}, {song}};
 }
 
 // The reader's failures concern the file, not an entry of it.
@@ -130,7 +130,7 @@ ImportList ImportFiles(const std::vector<fs::path>& given) {
 }
 
 ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& progress) {
-    ImportReport report{0, list.skipped, false};
+    ImportReport report{0, {}, list.skipped, false};
     const std::vector<fs::path>& files = list.files;
     const Workspace::Batch oneChange(run);
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -142,17 +142,21 @@ ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& prog
             report.skipped.emplace_back(Problem::BookFull, files[i]);
             continue;
         }
-        std::vector<Song> songs;
+        Book book;
         try {
-            songs = SongsOf(files[i]);
+            book = SongsOf(files[i]);
         } catch (const Failure& failure) {
             report.skipped.push_back(About(failure, files[i]));
             continue;
         }
-        const int added = run.AddSongs(run.Songs().SongCount() + 1, songs);
+        const int added = run.AddSongs(run.Songs().SongCount() + 1, book.songs);
         report.songs += added;
-        if (static_cast<std::size_t>(added) < songs.size()) {
+        if (static_cast<std::size_t>(added) < book.songs.size()) {
             report.skipped.emplace_back(Problem::BookPartlyIn, files[i]);
+        }
+        if (!report.firstBook && !book.title.empty()) {
+            book.songs.clear();
+            report.firstBook = std::move(book);
         }
     }
     return report;

@@ -4,9 +4,11 @@
 // the others still come in.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "import/book_reader.h"
 #include "text/failure.h"
 #include "workspace/workspace.h"
 
@@ -22,6 +24,8 @@ public:
 
 struct ImportReport {
     int songs = 0;
+    // The title, author and cover of the first book brought in (no songs kept here).
+    std::optional<Book> firstBook;
     // Each with the file it concerns as its path, and why it gave no songs.
     std::vector<Failure> skipped;
     bool cancelled = false;

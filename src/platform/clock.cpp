@@ -11,4 +11,8 @@ std::int64_t SystemClock::LocalSeconds() const {
     return static_cast<std::int64_t>(now) + local.tm_gmtoff;
 }
 
+std::int64_t SystemClock::UtcSeconds() const {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
 }  // namespace velmora

@@ -30,6 +30,14 @@ std::u16string XmlText(std::u16string_view text) {
     return escaped;
 }
 
+std::u16string XmlAttribute(std::u16string_view text) {
+    std::u16string escaped;
+    for (const char16_t unit : XmlText(text)) {
+        escaped += unit == u'"' ? std::u16string(u"&quot;") : std::u16string(1, unit);
+    }
+    return escaped;
+}
+
 std::u16string Decimal(long long number) {
     const std::string digits = std::to_string(number);
     return {digits.begin(), digits.end()};

@@ -9,6 +9,8 @@ namespace velmora {
 // & < > escaped; every character XML 1.0 does not allow (C0 controls other than TAB, LF
 // and CR, U+FFFE, U+FFFF, lone surrogates) written as U+FFFD.
 std::u16string XmlText(std::u16string_view text);
+// The same for an attribute's value in double quotes: quotes escaped too.
+std::u16string XmlAttribute(std::u16string_view text);
 
 // Decimal digits of a number, no leading zeros.
 std::u16string Decimal(long long number);

@@ -21,6 +21,7 @@
 #include <limits>
 
 #include "edit_song_dialog.h"
+#include "epub/book_info.h"
 #include "lyric_box.h"
 #include "song_list.h"
 #include "wording.h"
@@ -33,7 +34,8 @@ int Pixels(double twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
-const QRect kWindowTwips(0, 0, 5415, 4170);
+// The first size: the table's, and a row for the book's title and author.
+const QRect kWindowTwips(0, 0, 5415, 4530);
 
 // What the next start remembers (QSettings, the desktop's configuration folder).
 const QString kCoverKey = QStringLiteral("cover");
@@ -89,34 +91,31 @@ Form1::Form1(Session& session, FileDialogRunner& dialogs, QWidget* parent)
 }
 
 template <typename Widget>
-Widget* Form1::Place(const char* name, QRect twips, double left, double width, double top,
-                     double height) {
+Widget* Form1::Place(const char* name, QRect twips, Grow grow) {
     auto* widget = new Widget(this);
     widget->setObjectName(QLatin1String(name));
-    anchors_.push_back({widget, twips, left, width, top, height});
+    anchors_.push_back({widget, twips, grow});
     return widget;
 }
 
-QLabel* Form1::PlaceLabel(const char* name, const QString& caption, QRect twips, double top,
-                          double width) {
-    auto* label = Place<QLabel>(name, twips, 0, width, top);
+QLabel* Form1::PlaceLabel(const char* name, const QString& caption, QRect twips, Grow grow) {
+    auto* label = Place<QLabel>(name, twips, grow);
     label->setText(caption);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
 
-QLineEdit* Form1::PlaceLineEdit(const char* name, const QString& accessibleName, QLabel* label,
-                                QRect twips, double width, double top) {
-    auto* edit = Place<QLineEdit>(name, twips, 0, width, top);
+// A box named by its label (the label's caption without its colon), for screen readers.
+QLineEdit* Form1::PlaceLineEdit(const char* name, QLabel* label, QRect twips, Grow grow) {
+    auto* edit = Place<QLineEdit>(name, twips, grow);
     edit->setMaxLength(std::numeric_limits<int>::max());
-    edit->setAccessibleName(accessibleName);
+    edit->setAccessibleName(label->text().chopped(1));
     label->setBuddy(edit);
     return edit;
 }
 
-QPushButton* Form1::PlaceButton(const char* name, const QString& caption, QRect twips, double left,
-                                double top) {
-    auto* button = Place<QPushButton>(name, twips, left, 0, top);
+QPushButton* Form1::PlaceButton(const char* name, const QString& caption, QRect twips, Grow grow) {
+    auto* button = Place<QPushButton>(name, twips, grow);
     button->setText(caption);
     // No default button: Enter in a one-line box presses nothing.
     button->setAutoDefault(false);
@@ -127,42 +126,52 @@ QPushButton* Form1::PlaceButton(const char* name, const QString& caption, QRect 
 // The list and the lyric box share the extra width and take all the extra height; the
 // rows below them move down, their boxes widen and their buttons keep to the right.
 void Form1::CreateControls() {
+    const Grow down{0, 0, 1, 0};
+    const Grow wide{0, 1, 1, 0};
+    const Grow right{1, 0, 1, 0};
     QLabel* label1 = PlaceLabel("Label1", QStringLiteral("歌名："), {120, 120, 615, 255});
-    text1_ = PlaceLineEdit("Text1", QStringLiteral("歌名"), label1, {840, 120, 2175, 270}, 0.5, 0);
-    list1_ = Place<SongList>("List1", {3120, 120, 2055, 2730}, 0.5, 0.5, 0, 1);
+    text1_ = PlaceLineEdit("Text1", label1, {840, 120, 2175, 270}, {0, 0.5, 0, 0});
+    list1_ = Place<SongList>("List1", {3120, 120, 2055, 2730}, {0.5, 0.5, 0, 1});
     list1_->setModel(session_.Model());
     list1_->setAccessibleName(QStringLiteral("歌曲列表"));
     QLabel* label2 = PlaceLabel("Label2", QStringLiteral("歌词："), {120, 480, 615, 255});
-    command3_ = PlaceButton("Command3", QStringLiteral("添加"), {1920, 480, 1095, 255}, 0.5);
-    text2_ = Place<QPlainTextEdit>("Text2", {120, 795, 2895, 2055}, 0, 0.5, 0, 1);
+    command3_ = PlaceButton("Command3", QStringLiteral("添加"), {1920, 480, 1095, 255}, {0.5});
+    text2_ = Place<QPlainTextEdit>("Text2", {120, 795, 2895, 2055}, {0, 0.5, 0, 1});
     text2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text2_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text2_->setTabChangesFocus(true);
     text2_->setAccessibleName(QStringLiteral("歌词"));
     label2->setBuddy(text2_);
-    QLabel* label3 = PlaceLabel("Label3", QStringLiteral("保存路径："), {120, 3000, 975, 255}, 1);
-    text3_ =
-        PlaceLineEdit("Text3", QStringLiteral("保存路径"), label3, {1200, 3000, 3015, 270}, 1, 1);
-    command1_ = PlaceButton("Command1", QStringLiteral("更改"), {4320, 3000, 855, 255}, 1, 1);
+    QLabel* label3 =
+        PlaceLabel("Label3", QStringLiteral("保存路径："), {120, 3000, 975, 255}, down);
+    text3_ = PlaceLineEdit("Text3", label3, {1200, 3000, 3015, 270}, wide);
+    command1_ = PlaceButton("Command1", QStringLiteral("更改"), {4320, 3000, 855, 255}, right);
     command1_->setAccessibleDescription(QStringLiteral("选择保存路径"));
     QLabel* label5 =
-        PlaceLabel("Label5", QStringLiteral("自定义封面："), {120, 3360, 1215, 255}, 1);
-    text4_ =
-        PlaceLineEdit("Text4", QStringLiteral("自定义封面"), label5, {1440, 3360, 2775, 270}, 1, 1);
+        PlaceLabel("Label5", QStringLiteral("自定义封面："), {120, 3360, 1215, 255}, down);
+    text4_ = PlaceLineEdit("Text4", label5, {1440, 3360, 2775, 270}, wide);
     text4_->setText(QStringLiteral("Text4"));
-    command4_ = PlaceButton("Command4", QStringLiteral("更改"), {4320, 3360, 855, 255}, 1, 1);
+    command4_ = PlaceButton("Command4", QStringLiteral("更改"), {4320, 3360, 855, 255}, right);
     command4_->setAccessibleDescription(QStringLiteral("选择封面图片"));
-    command2_ = PlaceButton("Command2", QStringLiteral("开始制作"), {120, 3720, 1215, 255}, 0, 1);
-    label4_ = PlaceLabel("Label4", QStringLiteral("等待制作..."), {1560, 3770, 1695, 225}, 1, 1);
+    // The book's own name: a row of its own above the Make row.
+    QLabel* label6 = PlaceLabel("Label6", QStringLiteral("书名："), {120, 3720, 615, 255}, down);
+    text5_ = PlaceLineEdit("Text5", label6, {840, 3720, 2175, 270}, {0, 0.5, 1, 0});
+    text5_->setText(QString::fromStdU16String(velmora::kDefaultTitle));
+    QLabel* label7 =
+        PlaceLabel("Label7", QStringLiteral("作者："), {3120, 3720, 615, 255}, {0.5, 0, 1, 0});
+    text6_ = PlaceLineEdit("Text6", label7, {3735, 3720, 1440, 270}, {0.5, 0.5, 1, 0});
+    text6_->setText(QString::fromStdU16String(velmora::kDefaultAuthor));
+    command2_ = PlaceButton("Command2", QStringLiteral("开始制作"), {120, 4080, 1215, 255}, down);
+    label4_ = PlaceLabel("Label4", QStringLiteral("等待制作..."), {1560, 4130, 1695, 225}, wide);
     command5_ =
-        PlaceButton("Command5", QStringLiteral("打开成品文件夹"), {3480, 3720, 1695, 255}, 1, 1);
+        PlaceButton("Command5", QStringLiteral("打开成品文件夹"), {3480, 4080, 1695, 255}, right);
 
     connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(command2_, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(command3_, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(command4_, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(command5_, &QPushButton::clicked, this, &Form1::Command5_Click);
-    for (QLineEdit* box : {text3_, text4_}) {
+    for (QLineEdit* box : {text3_, text4_, text5_, text6_}) {
         connect(box, &QLineEdit::editingFinished, this, &Form1::KeepBoxes);
     }
     CreateListActions();
@@ -190,17 +199,33 @@ void Form1::CreateUndoActions() {
     connect(redo_, &QAction::triggered, &session_, &Session::Redo);
 }
 
+velmora::RunBoxes Form1::Boxes() const {
+    return {text4_->text().toStdU16String(), text3_->text().toStdU16String(),
+            text5_->text().toStdU16String(), text6_->text().toStdU16String()};
+}
+
+void Form1::ShowBoxes(const velmora::RunBoxes& boxes) {
+    text4_->setText(QString::fromStdU16String(boxes.cover));
+    if (!boxes.savePlace.empty()) {
+        text3_->setText(QString::fromStdU16String(boxes.savePlace));
+    }
+    // Kept by a run made before books had names: they keep the boxes' start values.
+    if (!boxes.title.empty()) {
+        text5_->setText(QString::fromStdU16String(boxes.title));
+        text6_->setText(QString::fromStdU16String(boxes.author));
+    }
+}
+
 void Form1::resizeEvent(QResizeEvent* event) {
     const double extraWidth = width() - Pixels(kWindowTwips.width());
     const double extraHeight = height() - Pixels(kWindowTwips.height());
-    for (const Anchor& anchor : anchors_) {
-        const QRect& at = anchor.twips;
-        const int left = Pixels(at.left()) + static_cast<int>(anchor.left * extraWidth);
-        const int top = Pixels(at.top()) + static_cast<int>(anchor.top * extraHeight);
-        anchor.control->setGeometry(
-            left, top, Pixels(at.width()) + static_cast<int>(anchor.width * extraWidth),
-            Pixels(at.height()) + static_cast<int>(anchor.height * extraHeight));
+    for (const auto& [control, at, grow] : anchors_) {
+        control->setGeometry(Pixels(at.left()) + static_cast<int>(grow.left * extraWidth),
+                             Pixels(at.top()) + static_cast<int>(grow.top * extraHeight),
+                             Pixels(at.width()) + static_cast<int>(grow.width * extraWidth),
+                             Pixels(at.height()) + static_cast<int>(grow.height * extraHeight));
     }
+    FitStatus();
     QWidget::resizeEvent(event);
 }
 
@@ -221,8 +246,8 @@ void Form1::CreateListActions() {
 }
 
 void Form1::SetFocusOrder() {
-    const QList<QWidget*> order{list1_,    text1_,    text2_, text3_,    command1_,
-                                command2_, command3_, text4_, command4_, command5_};
+    const QList<QWidget*> order{list1_,    text1_, text2_,    text3_, command1_, command2_,
+                                command3_, text4_, command4_, text5_, text6_,    command5_};
     for (qsizetype i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
@@ -246,8 +271,7 @@ bool Form1::Form_Load() {
 
 void Form1::OfferRestore() {
     if (const auto boxes = session_.OfferRestore()) {
-        text4_->setText(QString::fromStdU16String(boxes->cover));
-        text3_->setText(QString::fromStdU16String(boxes->savePlace));
+        ShowBoxes(*boxes);
     }
 }
 
@@ -255,7 +279,7 @@ void Form1::KeepBoxes() {
     QSettings remembered;
     remembered.setValue(kCoverKey, text4_->text());
     remembered.setValue(kSavePlaceKey, text3_->text());
-    session_.KeepBoxes(text4_->text(), text3_->text());
+    session_.KeepBoxes(Boxes());
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -264,16 +288,17 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::Command1_Click() {
-    if (commonDialog1_.ShowSave(this)) {
-        // The dialog asked before an existing file was chosen.
-        session_.Confirmed(commonDialog1_.FileName());
-    }
+    const bool chosen = commonDialog1_.ShowSave(this);
     text3_->setText(commonDialog1_.FileName());
+    if (chosen) {
+        // The dialog asked before an existing file was chosen.
+        session_.Confirmed(Boxes());
+    }
     KeepBoxes();
 }
 
 void Form1::Command2_Click() {
-    session_.Make(text4_->text(), text3_->text());
+    session_.Make(Boxes());
 }
 
 void Form1::Command3_Click() {
@@ -352,7 +377,9 @@ void Form1::ChooseImport() {
 }
 
 void Form1::Import(const QStringList& paths) {
-    session_.Import(paths, this);
+    if (const auto boxes = session_.Import(paths, this, Boxes())) {
+        ShowBoxes(*boxes);
+    }
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

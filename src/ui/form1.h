@@ -18,6 +18,12 @@ class QPlainTextEdit;
 class QPushButton;
 class SongList;
 
+// How much of the room the window gains beyond its first size a control takes: its left and
+// width of the extra width, its top and height of the extra height (0, half or all of it).
+struct Grow {
+    double left = 0, width = 0, top = 0, height = 0;
+};
+
 class Form1 : public QWidget, public Prompter {
     Q_OBJECT
 
@@ -57,13 +63,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // A control's place at the window's first size (in twips), and how much of the room the
-    // window gains it takes: its left and width of the extra width, its top and height of
-    // the extra height (0, half or all of it).
+    // A control's place at the window's first size (in twips), and how it grows.
     struct Anchor {
         QWidget* control;
         QRect twips;
-        double left, width, top, height;
+        Grow grow;
     };
 
     void CreateControls();
@@ -75,14 +79,13 @@ private:
     void SetFocusOrder();
     void FitStatus();
     template <typename Widget>
-    Widget* Place(const char* name, QRect twips, double left = 0, double width = 0, double top = 0,
-                  double height = 0);
-    QLabel* PlaceLabel(const char* name, const QString& caption, QRect twips, double top = 0,
-                       double width = 0);
-    QLineEdit* PlaceLineEdit(const char* name, const QString& accessibleName, QLabel* label,
-                             QRect twips, double width, double top);
-    QPushButton* PlaceButton(const char* name, const QString& caption, QRect twips, double left = 0,
-                             double top = 0);
+    Widget* Place(const char* name, QRect twips, Grow grow = {});
+    QLabel* PlaceLabel(const char* name, const QString& caption, QRect twips, Grow grow = {});
+    QLineEdit* PlaceLineEdit(const char* name, QLabel* label, QRect twips, Grow grow);
+    QPushButton* PlaceButton(const char* name, const QString& caption, QRect twips, Grow grow = {});
+    // The four boxes that name the book and where it goes.
+    velmora::RunBoxes Boxes() const;
+    void ShowBoxes(const velmora::RunBoxes& boxes);
 
     Session& session_;
     FileDialogRunner& dialogs_;
@@ -96,6 +99,8 @@ private:
     QPlainTextEdit* text2_ = nullptr;
     QLineEdit* text3_ = nullptr;
     QLineEdit* text4_ = nullptr;
+    QLineEdit* text5_ = nullptr;
+    QLineEdit* text6_ = nullptr;
     SongList* list1_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;

@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "cover_drawing.h"
 #include "cover_image.h"
 #include "import/book_reader.h"
 #include "import/importer.h"
@@ -8,6 +9,7 @@
 #include "platform/file_system.h"
 #include "song_changes.h"
 #include "text/limits.h"
+#include "text/text_files.h"
 #include "wording.h"
 
 namespace {
@@ -17,11 +19,18 @@ using velmora::Refusal;
 
 constexpr int kBuildPollMs = 50;
 
+// The template's own cover: a book that carries it has no cover of the user's.
+std::string TemplateCover(const velmora::RunLayout& layout) {
+    velmora::FileContent content =
+        velmora::ReadWholeFile(layout.Template("cover.jpeg"), velmora::kLargestTemplate);
+    return std::move(content.bytes);
+}
+
 // The songs in a book, or -1 when it cannot be read as one of ours.
 int SongsIn(const fs::path& book) {
     const velmora::FileContent content = velmora::ReadWholeFile(book, velmora::kLargestBook);
     try {
-        return content ? static_cast<int>(velmora::ReadBook(content.bytes).size()) : -1;
+        return content ? static_cast<int>(velmora::ReadBook(content.bytes).songs.size()) : -1;
     } catch (const velmora::Failure&) {
         return -1;
     }
@@ -65,22 +74,21 @@ std::optional<velmora::RunBoxes> Session::OfferRestore() {
     }
     velmora::MarkTaken(old);
     if (earlier.boxes) {
-        KeepBoxes(QString::fromStdU16String(earlier.boxes->cover),
-                  QString::fromStdU16String(earlier.boxes->savePlace));
+        KeepBoxes(*earlier.boxes);
     }
     return earlier.boxes;
 }
 
-void Session::KeepBoxes(const QString& cover, const QString& savePlace) {
+void Session::KeepBoxes(const velmora::RunBoxes& boxes) {
     // A help for a restore, no more: a disk too full for it says so at the next change.
     try {
-        velmora::SaveRunBoxes(run_.Layout(), {cover.toStdU16String(), savePlace.toStdU16String()});
+        velmora::SaveRunBoxes(run_.Layout(), boxes);
     } catch (const velmora::Failure&) {
     }
 }
 
-void Session::Confirmed(const QString& savePlace) {
-    mayReplace_.insert(run_.Layout().SavePlace(savePlace.toStdU16String()));
+void Session::Confirmed(const velmora::RunBoxes& boxes) {
+    mayReplace_.insert(run_.Layout().SavePlace(boxes.savePlace, boxes.title));
 }
 
 bool Session::Guarded(const std::function<void()>& command) {
@@ -191,11 +199,11 @@ void Session::Redo() {
     }
 }
 
-bool Session::MayReplace(const fs::path& savePlace) {
-    const fs::path book = run_.Layout().BookPath();
+bool Session::MayReplace(const fs::path& savePlace, const velmora::BookInfo& info) {
+    const fs::path book = run_.Layout().BookPath(info.title);
     const int songs = run_.Songs().SongCount() == 0 && velmora::Exists(book) ? SongsIn(book) : 0;
     if (songs != 0) {
-        const QString title = QStringLiteral("《我的歌词本》");
+        const QString title = QStringLiteral("《") + Elided(info.title) + QStringLiteral("》");
         const QString text =
             songs >= 0
                 ? title + QStringLiteral("已有 %1 首歌。要用没有歌曲的歌词本替换它吗？").arg(songs)
@@ -217,17 +225,29 @@ bool Session::MayReplace(const fs::path& savePlace) {
     return true;
 }
 
-void Session::Make(const QString& coverBox, const QString& saveBox) {
+void Session::Make(const velmora::RunBoxes& boxes) {
     if (maker_.Running()) {
         Say(QStringLiteral("正在制作，请等这一次制作完成。"), QStringLiteral("提示"));
         return;
     }
-    const fs::path savePlace = run_.Layout().SavePlace(saveBox.toStdU16String());
-    if (!MayReplace(savePlace)) {
+    const velmora::BookInfo book{boxes.title, boxes.author};
+    if (!book.HasTitle()) {
+        Say(QStringLiteral("书名不能为空。"), QStringLiteral("提示"));
         return;
     }
-    KeepBoxes(coverBox, saveBox);
-    Guarded([&] { maker_.MakeBook({[coverBox] { return CoverJpeg(coverBox); }, savePlace}); });
+    const fs::path savePlace = run_.Layout().SavePlace(boxes.savePlace, book.title);
+    if (!MayReplace(savePlace, book)) {
+        return;
+    }
+    KeepBoxes(boxes);
+    const QString coverBox = QString::fromStdU16String(boxes.cover);
+    const auto cover = [coverBox, book]() -> std::optional<std::string> {
+        if (auto chosen = CoverJpeg(coverBox)) {
+            return chosen;
+        }
+        return book.IsDefault() ? std::nullopt : std::optional(DrawnCover(book.title, book.author));
+    };
+    Guarded([&] { maker_.MakeBook({cover, savePlace, book}); });
 }
 
 void Session::PhaseChanged(velmora::BuildPhase phase) {
@@ -260,10 +280,27 @@ void Session::Finished(const velmora::BuildResult& result) {
     }
 }
 
-void Session::Import(const QStringList& paths, QWidget* parent) {
-    if (paths.isEmpty()) {
-        return;
+std::optional<velmora::RunBoxes> Session::CameBack(const velmora::Book& book) {
+    velmora::RunBoxes boxes{u"Text4", {}, book.title, book.author};
+    if (book.cover.empty() || book.cover == TemplateCover(run_.Layout()) ||
+        IsDrawnCover(book.cover)) {
+        return boxes;
     }
+    if (!Guarded([&] { velmora::SaveBytes(run_.Layout().ImportedCover(), book.cover); })) {
+        return std::nullopt;
+    }
+    boxes.cover = velmora::PathText(run_.Layout().ImportedCover());
+    return boxes;
+}
+
+std::optional<velmora::RunBoxes> Session::Import(const QStringList& paths, QWidget* parent,
+                                                 const velmora::RunBoxes& boxes) {
+    if (paths.isEmpty()) {
+        return std::nullopt;
+    }
+    const bool fresh = run_.Songs().SongCount() == 0 &&
+                       (boxes.cover == u"Text4" || boxes.cover.empty()) &&
+                       velmora::BookInfo{boxes.title, boxes.author}.IsDefault();
     std::vector<fs::path> given;
     for (const QString& path : paths) {
         given.emplace_back(path.toStdString());
@@ -285,6 +322,7 @@ void Session::Import(const QStringList& paths, QWidget* parent) {
     if (const QString summary = ImportSummary(report); !summary.isEmpty() && !ending_) {
         Say(summary);
     }
+    return fresh && report.firstBook ? CameBack(*report.firstBook) : std::nullopt;
 }
 
 void Session::OpenFolder(const QString& path) {

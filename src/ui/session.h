@@ -14,6 +14,7 @@
 
 #include "desktop_opener.h"
 #include "epub/book_maker.h"
+#include "import/book_reader.h"
 #include "prompter.h"
 #include "song_list_model.h"
 #include "workspace/earlier_runs.h"
@@ -38,9 +39,9 @@ public:
     // and does as answered: the boxes that run had, when it is brought back.
     std::optional<velmora::RunBoxes> OfferRestore();
     // The boxes as they stand, kept with the run's work.
-    void KeepBoxes(const QString& cover, const QString& savePlace);
+    void KeepBoxes(const velmora::RunBoxes& boxes);
     // The save dialog asked before this file was chosen: no second question.
-    void Confirmed(const QString& savePlace);
+    void Confirmed(const velmora::RunBoxes& boxes);
 
     SongListModel* Model() { return &model_; }
     QUndoStack* Changes() { return &changes_; }
@@ -54,13 +55,17 @@ public:
     // Takes back the last change, or makes again the last one taken back.
     void Undo();
     void Redo();
-    // Builds the book with the cover box's image, a copy going where the save-path box
-    // asks (both read now). Asks first before an empty list replaces a book, and before a
+    // Builds the book the boxes name (read now): its title and author, the cover box's image
+    // or, for a named book, its own cover drawn, a copy going where the save-path box asks.
+    // Refuses a blank title; asks first before an empty list replaces a book, and before a
     // file this run did not write is replaced at the save place.
-    void Make(const QString& coverBox, const QString& saveBox);
+    void Make(const velmora::RunBoxes& boxes);
     // Brings in the songs of these files (folders searched), a progress dialog over `parent`
-    // once it takes long; what was skipped is said afterwards.
-    void Import(const QStringList& paths, QWidget* parent);
+    // once it takes long; what was skipped is said afterwards. A book of ours brought into an
+    // empty list, the boxes at their start values, comes back whole: the boxes it had, to
+    // show (its cover, when its own, copied into the run's folder).
+    std::optional<velmora::RunBoxes> Import(const QStringList& paths, QWidget* parent,
+                                            const velmora::RunBoxes& boxes);
     // Opens a path with the desktop's handler.
     void OpenFolder(const QString& path);
     // The program is ending: an import stops at once.
@@ -84,7 +89,8 @@ private:
     bool Change(std::unique_ptr<SongChange> change);
     // The status after a change: what is on screen differs from the last book.
     void Changed();
-    bool MayReplace(const std::filesystem::path& savePlace);
+    bool MayReplace(const std::filesystem::path& savePlace, const velmora::BookInfo& book);
+    std::optional<velmora::RunBoxes> CameBack(const velmora::Book& book);
 
     velmora::Workspace run_;
     velmora::BookMaker maker_;

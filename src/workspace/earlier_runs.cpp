@@ -81,8 +81,9 @@ std::vector<fs::path> EarlierRuns(const RunLayout& layout) {
 }  // namespace
 
 void SaveRunBoxes(const RunLayout& run, const RunBoxes& boxes) {
-    SaveBytes(run.Boxes(),
-              "cover=" + Escaped(boxes.cover) + "\nsave=" + Escaped(boxes.savePlace) + "\n");
+    SaveBytes(run.Boxes(), "cover=" + Escaped(boxes.cover) + "\nsave=" + Escaped(boxes.savePlace) +
+                               "\ntitle=" + Escaped(boxes.title) +
+                               "\nauthor=" + Escaped(boxes.author) + "\n");
 }
 
 std::optional<RunBoxes> ReadRunBoxes(const RunLayout& run) {
@@ -100,6 +101,10 @@ std::optional<RunBoxes> ReadRunBoxes(const RunLayout& run) {
             boxes.cover = Unescaped(line.substr(6));
         } else if (line.starts_with("save=")) {
             boxes.savePlace = Unescaped(line.substr(5));
+        } else if (line.starts_with("title=")) {
+            boxes.title = Unescaped(line.substr(6));
+        } else if (line.starts_with("author=")) {
+            boxes.author = Unescaped(line.substr(7));
         }
     }
     return boxes;

@@ -18,6 +18,8 @@ namespace velmora {
 struct RunBoxes {
     std::u16string cover;
     std::u16string savePlace;
+    std::u16string title;
+    std::u16string author;
 
     bool operator==(const RunBoxes&) const = default;
 };

@@ -10,10 +10,32 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kBookName[] = "我的歌词本.epub";
+// Of a title, the bytes that go into its book's file name: the name stays well within the
+// 255 bytes a file system allows, with room for a copy's temporary name.
+constexpr std::size_t kTitleBytes = 200;
 
 }  // namespace
 
+std::string RunLayout::BookFileName(std::u16string_view title) {
+    std::string name = codepage::ToUtf8(title);
+    if (name.size() > kTitleBytes) {
+        std::size_t cut = kTitleBytes;
+        // Back to the start of a character: never half of one.
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        name.resize(cut);
+    }
+    for (char& c : name) {
+        if (c == '/' || c == '\0') {
+            c = '_';
+        }
+    }
+    if (name.starts_with('.')) {
+        name[0] = '_';
+    }
+    return name + ".epub";
+}
 RunLayout::RunLayout(const fs::path& appDir)
     : appDir_(Absolute(appDir)), runs_(appDir_ / "temp"), finished_(appDir_ / "finished") {
     if (!IsWritableFolder(runs_)) {
@@ -39,15 +61,15 @@ fs::path RunLayout::FinishedFolder() const {
     return finished_ / "";
 }
 
-fs::path RunLayout::BookPath() const {
-    return finished_ / kBookName;
+fs::path RunLayout::BookPath(std::u16string_view title) const {
+    return finished_ / BookFileName(title);
 }
 
 fs::path RunLayout::Archiver() const {
     return appDir_ / "7za";
 }
 
-fs::path RunLayout::SavePlace(std::u16string_view box) const {
+fs::path RunLayout::SavePlace(std::u16string_view box, std::u16string_view title) const {
     if (box.empty()) {
         return {};
     }
@@ -59,7 +81,7 @@ fs::path RunLayout::SavePlace(std::u16string_view box) const {
         place = finished_ / place;
     }
     if (IsDirectory(place) || !place.has_filename()) {
-        return place / kBookName;
+        return place / BookFileName(title);
     }
     if (!place.has_extension()) {
         place += ".epub";
@@ -88,6 +110,10 @@ fs::path RunLayout::Marks() const {
 
 fs::path RunLayout::Boxes() const {
     return workDir_ / "boxes.txt";
+}
+
+fs::path RunLayout::ImportedCover() const {
+    return workDir_ / "cover.jpeg";
 }
 
 fs::path RunLayout::Epub(std::string_view relative) const {

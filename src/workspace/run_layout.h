@@ -31,14 +31,19 @@ public:
     std::filesystem::path RunFolder(std::string_view name) const;
     // finished/, ending in a separator.
     std::filesystem::path FinishedFolder() const;
-    std::filesystem::path BookPath() const;
+    // finished/<title>.epub
+    std::filesystem::path BookPath(std::u16string_view title = u"我的歌词本") const;
+    // "<title>.epub", as a file can be named: "/", NUL and a leading "." as "_", the title
+    // cut (on a character's boundary) to 200 bytes.
+    static std::string BookFileName(std::u16string_view title);
     // 7za beside the program.
     std::filesystem::path Archiver() const;
     // Where the save-path box asks for a copy of the book: a relative path is taken in
     // finished/, one starting with "~/" in the home folder; a folder (one that exists, or
-    // a path ending in "/") gets the book's own name, a name without an extension
+    // a path ending in "/") gets the book's own file name, a name without an extension
     // ".epub". Empty when the box is empty.
-    std::filesystem::path SavePlace(std::u16string_view box) const;
+    std::filesystem::path SavePlace(std::u16string_view box,
+                                    std::u16string_view title = u"我的歌词本") const;
 
     // Set once the work directory exists; ends in a separator.
     void SetWorkDir(std::filesystem::path workDir) { workDir_ = std::move(workDir); }
@@ -51,6 +56,8 @@ public:
     // What became of the run's songs, and the window's boxes as they stood.
     std::filesystem::path Marks() const;
     std::filesystem::path Boxes() const;
+    // The cover of a book brought back in, kept for the cover box.
+    std::filesystem::path ImportedCover() const;
     // epub/<relative>
     std::filesystem::path Epub(std::string_view relative = {}) const;
     // epub/text/<page file name>

@@ -301,7 +301,7 @@ TEST_F(BookMakerTest, CopiesGoToTheSavePlace) {
         std::optional<BuildResult> result;
         {
             InjectedFaults faults({row.fault});
-            EXPECT_EQ(BuildToEnd(maker, {{}, row.place}, &result), "") << row.place;
+            EXPECT_EQ(BuildToEnd(maker, {{}, row.place, {}}, &result), "") << row.place;
         }
         EXPECT_EQ(result->copy, row.copied ? row.place : fs::path()) << row.place;
         EXPECT_EQ(result->copyFailure ? Described(*result->copyFailure) : "",

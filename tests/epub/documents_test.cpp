@@ -34,7 +34,7 @@ TEST(Documents, AreByteExact) {
     for (const int count : {0, 1, 3, 12}) {
         const SongCollection songs = Songs(count);
         const std::string n = std::to_string(count);
-        EXPECT_EQ(Utf8Document(ComposePackageDocument(opfTemplate, songs, 1704067200 + 86400)),
+        EXPECT_EQ(Utf8Document(ComposePackageDocument(opfTemplate, songs, {1704067200 + 86400})),
                   ReadBytes(data / ("content-" + n + ".opf")))
             << count;
         EXPECT_EQ(Utf8Document(ComposeNavigationDocument(ncxTemplate, songs)),

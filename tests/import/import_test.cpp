@@ -106,7 +106,7 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
         {bad / "broken.epub", "PK not a zip", Problem::NotZip},
         {books / "foreign.epub", "-", Problem::ForeignBook},
         {books / "foreign-source.epub", "-", Problem::ForeignBook},
-        {books / "foreign-title.epub", "-", Problem::ForeignBook},
+        {books / "foreign-contributor.epub", "-", Problem::ForeignBook},
         {books / "bomb.epub", "-", Problem::UnpacksTooLarge},
         {books / "liar.epub", "-", Problem::UnpacksTooLarge},
         {books / "spine.epub", "-", Problem::TooManyPages},

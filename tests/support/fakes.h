@@ -19,10 +19,12 @@
 
 namespace velmora::testing {
 
+// A clock in Beijing's time: local time is UTC + 8 hours.
 class FixedClock : public Clock {
 public:
     explicit FixedClock(std::int64_t now) : seconds(now) {}
     std::int64_t LocalSeconds() const override { return seconds; }
+    std::int64_t UtcSeconds() const override { return seconds - 8 * 3600; }
     std::int64_t seconds;
 };
 

@@ -219,19 +219,22 @@ private slots:
         app.reset();
     }
 
-    // At its first size every control is where the twips table puts it; grown, the list and
-    // the lyric box take the room, the rest keep their order; it never gets smaller.
+    // At its first size every control is where the twips table puts it (the book's title
+    // and author in a row of their own); grown, the list and the lyric box take the room,
+    // the rest keep their order; it never gets smaller.
     void growsWithTheWindow() {
         QCOMPARE(form->windowTitle(), "Velmora 0.1.0");
-        QCOMPARE(form->size(), QSize(361, 278));
-        QCOMPARE(form->minimumSize(), QSize(361, 278));
+        QCOMPARE(form->size(), QSize(361, 302));
+        QCOMPARE(form->minimumSize(), QSize(361, 302));
         QCOMPARE(control<QLineEdit>("Text3")->text(), Path(app->path()) + "/finished/");
         QCOMPARE(status()->text(), "等待制作...");
         QCOMPARE(control<QLineEdit>("Text4")->text(), "Text4");
+        QCOMPARE(control<QLineEdit>("Text5")->text(), "我的歌词本");
+        QCOMPARE(control<QLineEdit>("Text6")->text(), "Velmora");
         QCOMPARE(QApplication::focusWidget(), control("Text1"));
         const struct {
             const char* name;
-            QRect at, grown;  // at 361×278, and at 561×578
+            QRect at, grown;  // at 361×302, and at 561×602
         } table[] = {
             {"Text1", {56, 8, 145, 18}, {56, 8, 245, 18}},
             {"List1", {208, 8, 137, 182}, {308, 8, 237, 482}},
@@ -239,19 +242,21 @@ private slots:
             {"Text2", {8, 53, 193, 137}, {8, 53, 293, 437}},
             {"Text3", {80, 200, 201, 18}, {80, 500, 401, 18}},
             {"Command1", {288, 200, 57, 17}, {488, 500, 57, 17}},
-            {"Command2", {8, 248, 81, 17}, {8, 548, 81, 17}},
-            {"Label4", {104, 251, 113, 15}, {104, 551, 313, 15}},
-            {"Command5", {232, 248, 113, 17}, {432, 548, 113, 17}},
+            {"Text5", {56, 248, 145, 18}, {56, 548, 245, 18}},
+            {"Text6", {249, 248, 96, 18}, {349, 548, 196, 18}},
+            {"Command2", {8, 272, 81, 17}, {8, 572, 81, 17}},
+            {"Label4", {104, 275, 113, 15}, {104, 575, 313, 15}},
+            {"Command5", {232, 272, 113, 17}, {432, 572, 113, 17}},
         };
         for (const auto& row : table) {
             QCOMPARE(control(row.name)->geometry(), row.at);
         }
-        form->resize(561, 578);
+        form->resize(561, 602);
         for (const auto& row : table) {
             QCOMPARE(control(row.name)->geometry(), row.grown);
         }
         form->resize(100, 100);
-        QCOMPARE(form->size(), QSize(361, 278));
+        QCOMPARE(form->size(), QSize(361, 302));
         // A lyric taller than its box can be scrolled to.
         auto* lyric = control<QPlainTextEdit>("Text2");
         lyric->setPlainText(QString("行\n").repeated(40));
@@ -263,10 +268,8 @@ private slots:
         const struct {
             const char* control;
             const char* name;
-        } table[] = {{"Text1", "歌名"},
-                     {"Text2", "歌词"},
-                     {"Text3", "保存路径"},
-                     {"Text4", "自定义封面"},
+        } table[] = {{"Text1", "歌名"},       {"Text2", "歌词"}, {"Text3", "保存路径"},
+                     {"Text4", "自定义封面"}, {"Text5", "书名"}, {"Text6", "作者"},
                      {"List1", "歌曲列表"}};
         for (const auto& row : table) {
             QCOMPARE(control(row.control)->accessibleName(), row.name);

@@ -179,7 +179,7 @@ TEST_F(JournalTest, TheNextStartFindsUnbuiltSongs) {
         for (const Song& song : typed) {
             earlier.AddLyric(song.name, song.lyric);
         }
-        SaveRunBoxes(earlier.Layout(), {u"/covers/a.png", u"~/book.epub"});
+        SaveRunBoxes(earlier.Layout(), {u"/covers/a.png", u"~/book.epub", u"流行 & <金曲>", u""});
         InjectedFaults faults({Throws(Call::Open, "part0004.html")});
         EXPECT_THROW(earlier.AddLyric(u"lost", u"in flight"), std::bad_alloc);
     });
@@ -187,7 +187,7 @@ TEST_F(JournalTest, TheNextStartFindsUnbuiltSongs) {
     ASSERT_TRUE(found);
     EXPECT_EQ(found->folder / "", killed.WorkDir());
     EXPECT_EQ(found->songs, typed);
-    EXPECT_EQ(found->boxes, (RunBoxes{u"/covers/a.png", u"~/book.epub"}));
+    EXPECT_EQ(found->boxes, (RunBoxes{u"/covers/a.png", u"~/book.epub", u"流行 & <金曲>", u""}));
     // A run that started and did nothing is passed over; one taken is not offered again.
     ended([](Workspace&) {});
     EXPECT_TRUE(offered());

@@ -59,7 +59,7 @@ auto Snapshot(const Workspace& run, const std::u16string& opf, const std::u16str
         all.push_back(songs.At(n));
         pages.push_back(ReadBytes(run.Layout().Page(songs.PageFileName(n))));
     }
-    return std::tuple(all, pages, Mapped(ComposePackageDocument(opf, songs, 0), songs),
+    return std::tuple(all, pages, Mapped(ComposePackageDocument(opf, songs, {}), songs),
                       Mapped(ComposeNavigationDocument(ncx, songs), songs));
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the EPUB files the import tests refuse: foreign books (one not made by Velmora,
-one with another title), a zip bomb whose content.opf declares 1 GiB but holds a few bytes,
+one whose source or contributor is another's), a zip bomb whose content.opf declares 1 GiB but holds a few bytes,
 a liar whose content.opf inflates past the size it declares, and a book whose spine names
 one page 10,000 times."""
 import pathlib
@@ -11,17 +11,19 @@ import zlib
 here = pathlib.Path(__file__).parent
 PACKAGE = ('<?xml version="1.0"?><package xmlns="http://www.idpf.org/2007/opf" '
            'xmlns:dc="http://purl.org/dc/elements/1.1/"><metadata><dc:title>{title}</dc:title>'
-           '<dc:source>{source}</dc:source></metadata><manifest>'
+           '<dc:source>{source}</dc:source><dc:contributor>{contributor}</dc:contributor>'
+           '</metadata><manifest>'
            '<item id="p" href="text/p.html" media-type="application/xhtml+xml"/></manifest>'
            '<spine>{spine}</spine></package>')
 PAGE = ('<?xml version="1.0"?><html xmlns="http://www.w3.org/1999/xhtml"><body><h2>歌</h2>'
         '<p>词</p></body></html>')
 
 
-def book(name, title, source, pages=1):
+def book(name, source, contributor, pages=1):
     with zipfile.ZipFile(here / name, "w", zipfile.ZIP_DEFLATED) as epub:
         epub.writestr("mimetype", "application/epub+zip", zipfile.ZIP_STORED)
-        epub.writestr("content.opf", PACKAGE.format(title=title, source=source,
+        epub.writestr("content.opf", PACKAGE.format(title="Any title", source=source,
+                                                    contributor=contributor,
                                                     spine='<itemref idref="p"/>' * pages))
         epub.writestr("text/p.html", PAGE)
 
@@ -41,8 +43,8 @@ def raw(name, declared, inflated):
 
 
 book("foreign.epub", "Other", "Other")
-book("foreign-source.epub", "我的歌词本", "Other")
-book("foreign-title.epub", "Other", "Velmora")
-book("spine.epub", "我的歌词本", "Velmora", pages=10000)
+book("foreign-source.epub", "Other", "Velmora")
+book("foreign-contributor.epub", "Velmora", "Other")
+book("spine.epub", "Velmora", "Velmora", pages=10000)
 raw("bomb.epub", 1 << 30, b"\0" * 4096)
 raw("liar.epub", 10, b"\0" * (1 << 20))
