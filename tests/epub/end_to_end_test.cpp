@@ -29,7 +29,8 @@ void ExpectOnlyTheKnownErrors(const fs::path& book) {
     }
 }
 
-fs::path BuildBook(const ProgramFolder& app, const std::vector<songs::Song>& songs) {
+fs::path BuildBook(const ProgramFolder& app, const std::vector<songs::Song>& songs,
+                   const BookInfo& book = {}) {
     FixedClock clock{kNewYear2024};
     PhaseRecorder shown;
     Workspace run(app.path(), clock);
@@ -38,7 +39,7 @@ fs::path BuildBook(const ProgramFolder& app, const std::vector<songs::Song>& son
         run.AddLyric(song.name, song.lyric);
     }
     BookMaker maker(run, clock, shown);
-    EXPECT_EQ(BuildToEnd(maker), "");
+    EXPECT_EQ(BuildToEnd(maker, {{}, {}, book}), "");
     return maker.BookPath();
 }
 
@@ -111,6 +112,21 @@ TEST_F(CorpusBook, EveryNameAndLyricComesBack) {
 TEST(EmptyBook, PassesEpubcheckButForTheKnownMetadataErrors) {
     ProgramFolder app;
     ExpectOnlyTheKnownErrors(BuildBook(app, {}));
+}
+
+// A named book is valid: epubcheck finds nothing at all. Read back, it has its title and
+// author.
+TEST(NamedBook, PassesEpubcheckWithoutAWord) {
+    ProgramFolder app;
+    const BookInfo named{u"流行 & <金曲>", u"小明"};
+    const fs::path book = BuildBook(app, songs::GenerateSongs(3, 4), named);
+    EXPECT_EQ(book, app / "finished" / "流行 & <金曲>.epub");
+    const std::string report =
+        RunCommand({"java", "-jar", "/usr/bin/epubcheck", book.string()}).output;
+    EXPECT_NE(report.find("No errors or warnings detected"), std::string::npos) << report;
+    const Book read = ReadBook(ReadBytes(book));
+    EXPECT_EQ(BookInfo(read.title, read.author), named);
+    EXPECT_EQ(read.songs.size(), 3u);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include "cover_drawing.h"
 #include "cover_image.h"
 #include "ending.h"
 #include "form1.h"
@@ -635,6 +636,49 @@ private slots:
         QVERIFY(restart("恢复").isEmpty());
         // The boxes were remembered for this start.
         QCOMPARE(control<QLineEdit>("Text4")->text(), "/pictures/cover.png");
+    }
+
+    // A named book gets a cover of its own (drawn for any title, never cut) unless the user
+    // chose one; a blank title builds nothing. Brought into an empty window, the book comes
+    // back whole: its title, author, the user's cover and its songs.
+    void namedBooksHaveTheirOwnCoverAndComeBackWhole() {
+        for (const std::u16string& title :
+             {std::u16string(u"短"),
+              std::u16string(u"一个很长很长的书名 with words ") + u"\U0001F3B5",
+              std::u16string(200, u'歌')}) {
+            const std::string cover = DrawnCover(title, u"小明");
+            QCOMPARE(QImage::fromData(QByteArray::fromStdString(cover), "JPEG").size(),
+                     QSize(600, 800));
+            QVERIFY(IsDrawnCover(cover));
+        }
+        QVERIFY(!IsDrawnCover(ReadBytes(*app / "template" / "cover.jpeg")));
+        addSong("月光", "a", "b");
+        auto* title = control<QLineEdit>("Text5");
+        title->setText(" \u3000");
+        QCOMPARE(BoxesDuring([&] { click("Command2"); }), QStringList{"提示|书名不能为空。"});
+        title->setText("流行金曲");
+        control<QLineEdit>("Text6")->setText("小明");
+        const fs::path book = app->path() / "finished" / "流行金曲.epub";
+        click("Command2");
+        QTRY_COMPARE_WITH_TIMEOUT(status()->text(), "制作完成", 20000);
+        QVERIFY(IsDrawnCover(ExtractBook(book).at("cover.jpeg")));
+        control<QLineEdit>("Text4")->setText(Image(*app / "mine.png", {30, 60}, "PNG"));
+        click("Command2");
+        QTRY_COMPARE_WITH_TIMEOUT(status()->text(), "制作完成", 20000);
+        const std::string cover = ExtractBook(book).at("cover.jpeg");
+        form.reset();
+        session.reset();
+        start();
+        form->Import({Path(book)});
+        title = control<QLineEdit>("Text5");
+        QCOMPARE(entries(), QStringList{"1:月光"});
+        QCOMPARE(title->text(), "流行金曲");
+        QCOMPARE(control<QLineEdit>("Text6")->text(), "小明");
+        QCOMPARE(ReadBytes(control<QLineEdit>("Text4")->text().toStdString()), cover);
+        // Into a list that has songs, only the songs come.
+        title->setText("我的歌词本");
+        form->Import({Path(book)});
+        QCOMPARE(title->text(), "我的歌词本");
     }
 
     // A start that fails is said and ends the program; so does a signal while that box is

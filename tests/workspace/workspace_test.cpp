@@ -122,6 +122,27 @@ TEST_F(StartTest, SavePlacesMeanSomething) {
     for (const auto& row : table) {
         EXPECT_EQ(run.Layout().SavePlace(codepage::FromUtf8(row.box)), row.place) << row.box;
     }
+    EXPECT_EQ(run.Layout().SavePlace(u"sub/", u"流行金曲"), finished / "sub" / "流行金曲.epub");
+}
+
+// A book's file is named by its title, as a file can be named.
+TEST_F(StartTest, BooksAreNamedByTheirTitles) {
+    const struct {
+        std::u16string title;
+        std::string name;
+    } table[] = {
+        {u"我的歌词本", "我的歌词本.epub"},
+        {u"a/b/c", "a_b_c.epub"},
+        {u".hidden", "_hidden.epub"},
+        {std::u16string(u"a\0b", 3), "a_b.epub"},
+        {u" 空 格 ", " 空 格 .epub"},
+        // 67 characters of three bytes: cut to 66, within 200 bytes, never inside one.
+        {std::u16string(67, u'歌'), codepage::ToUtf8(std::u16string(66, u'歌')) + ".epub"},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(RunLayout::BookFileName(row.title), row.name) << codepage::ToUtf8(row.title);
+    }
+    EXPECT_EQ(run.Layout().BookPath(u"流行金曲"), app / "finished" / "流行金曲.epub");
 }
 
 }  // namespace
