@@ -23,6 +23,10 @@ void PrintPoint(LinePrinter& out, std::u16string_view id, std::u16string_view or
 
 }  // namespace
 
+std::u16string EntryLabel(const Song& song) {
+    return song.artist.empty() ? song.name : song.name + u"（" + song.artist + u"）";
+}
+
 std::u16string ComposeNavigationDocument(std::u16string_view templateLine,
                                          const SongCollection& songs, const BookInfo& book) {
     const std::u16string title = XmlText(book.title);
@@ -33,7 +37,8 @@ std::u16string ComposeNavigationDocument(std::u16string_view templateLine,
         .line(u"<navMap>", 1);
     for (int n = 1; n <= songs.SongCount(); ++n) {
         const std::u16string number = Decimal(n);
-        PrintPoint(out, u"num_" + number, number, XmlText(songs.At(n).name), PageHref(songs, n));
+        PrintPoint(out, u"num_" + number, number, XmlText(EntryLabel(songs.At(n))),
+                   PageHref(songs, n));
     }
     if (songs.SongCount() == 0) {
         PrintPoint(out, u"titlepage", u"1", title, u"titlepage.xhtml");

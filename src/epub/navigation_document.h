@@ -16,6 +16,9 @@ namespace velmora {
 std::u16string ComposeNavigationDocument(std::u16string_view templateLine,
                                          const SongCollection& songs, const BookInfo& book = {});
 
+// A song's entry in the contents: its name, and its artist after it: 晴天（周杰伦）.
+std::u16string EntryLabel(const Song& song);
+
 // Composes it from the run's template and songs and writes it as UTF-8. Raises a Failure.
 void WriteNavigationDocument(const Workspace& run, const BookInfo& book);
 

@@ -78,16 +78,18 @@ Song ReadPage(const std::map<std::string, std::string>& entries, const std::stri
     const XmlDocument page = Parse(entries, href);
     xmlNode* body = xmlDocGetRootElement(page.get());
     const std::vector<xmlNode*> names = Elements(body, "h2");
+    const std::vector<xmlNode*> artists = Elements(body, "h3");
     const std::vector<xmlNode*> lyrics = Elements(body, "p");
-    if (names.size() != 1 || lyrics.size() != 1) {
+    if (names.size() != 1 || lyrics.size() != 1 || artists.size() > 1) {
         throw Failure(Problem::NotSongPage, {}, 0, href);
     }
-    return {Text(names.front()), WithCrLf(Text(lyrics.front()))};
+    return {Text(names.front()), WithCrLf(Text(lyrics.front())),
+            artists.empty() ? std::u16string() : Text(artists.front())};
 }
 
 }  // namespace
 
-Book ReadBook(std::string_view epub) {
+Book ReadBook(std::string_view epub, const std::function<bool()>& going) {
     std::map<std::string, std::string> entries = ZipEntries(epub, kLargestBook);
     if (!entries.contains("content.opf")) {
         throw Failure(Problem::ForeignBook);
@@ -119,6 +121,9 @@ Book ReadBook(std::string_view epub) {
     }
     std::map<std::string, Song> read;
     for (const std::string& href : pages) {
+        if (going && !going()) {
+            throw Failure(Problem::Stopped);
+        }
         auto [page, unread] = read.try_emplace(href);
         if (unread) {
             page->second = ReadPage(entries, href);

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_set>
 
 #include "import/book_reader.h"
 #include "import/lyric_file.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
-#include "text/code_page.h"
 #include "text/limits.h"
+#include "text/natural_order.h"
+#include "text/text_detection.h"
 
 namespace velmora {
 namespace {
@@ -27,36 +29,9 @@ bool IsImportable(const fs::path& file) {
     return extension == ".lrc" || extension == ".txt" || extension == ".epub";
 }
 
-// Names compared as people read them: runs of digits by their value.
-bool NaturalLess(const std::string& a, const std::string& b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (std::isdigit(static_cast<unsigned char>(a[i])) &&
-            std::isdigit(static_cast<unsigned char>(b[j]))) {
-            const std::size_t iEnd = a.find_first_not_of("0123456789", i);
-            const std::size_t jEnd = b.find_first_not_of("0123456789", j);
-            std::string_view x = std::string_view(a).substr(i, iEnd - i);
-            std::string_view y = std::string_view(b).substr(j, jEnd - j);
-            x.remove_prefix(std::min(x.find_first_not_of('0'), x.size()));
-            y.remove_prefix(std::min(y.find_first_not_of('0'), y.size()));
-            if (x.size() != y.size() || x != y) {
-                return x.size() != y.size() ? x.size() < y.size() : x < y;
-            }
-            i = std::min(iEnd, a.size());
-            j = std::min(jEnd, b.size());
-        } else if (a[i] != b[j]) {
-            return a[i] < b[j];
-        } else {
-            ++i;
-            ++j;
-        }
-    }
-    return a.size() - i < b.size() - j;
-}
-
-std::string ReadFile(const fs::path& file, std::uint64_t largest) {
-    FileContent content = ReadWholeFile(file, largest);
+std::string ReadFile(const fs::path& file, std::uint64_t largest,
+                     const std::function<bool()>& going) {
+    FileContent content = ReadWholeFile(file, largest, going);
     switch (content.status) {
         case FileContent::Status::Read:
             break;
@@ -64,6 +39,8 @@ std::string ReadFile(const fs::path& file, std::uint64_t largest) {
             throw Failure(Problem::NotRegularFile, file);
         case FileContent::Status::TooLarge:
             throw Failure(Problem::TooLarge, file);
+        case FileContent::Status::Stopped:
+            throw Failure(Problem::Stopped, file);
         default:
             throw Failure(Problem::Unreadable, file, content.error);
     }
@@ -75,31 +52,30 @@ std::string ReadFile(const fs::path& file, std::uint64_t largest) {
 
 // The songs a file gives, every one with a name and a lyric, and the book they came from;
 // a Failure says why it gives none.
-Book SongsOf(const fs::path& file) {
+Book SongsOf(const fs::path& file, const std::function<bool()>& going) {
     if (!IsImportable(file)) {
         throw Failure(Problem::NotImportable, file);
     }
     const bool book = Extension(file) == ".epub";
-    const std::string bytes = ReadFile(file, book ? kLargestBook : kLargestLyricFile);
+    const std::string bytes = ReadFile(file, book ? kLargestBook : kLargestLyricFile, going);
     if (book) {
-        Book read = ReadBook(bytes);
+        Book read = ReadBook(bytes, going);
         if (std::any_of(read.songs.begin(), read.songs.end(),
                         [](const Song& song) { return song.name.empty() || song.lyric.empty(); })) {
             throw Failure(Problem::SongWithoutText, file);
         }
         return read;
     }
-    const std::optional<std::u16string> text = DecodeLyricFile(bytes);
+    const std::optional<std::u16string> text = DecodeTextFile(bytes);
     if (!text) {
         throw Failure(Problem::NotText, file);
     }
-    const std::u16string name = codepage::FromUtf8(file.stem().string());
-    const Song song =
-        Extension(file) == ".lrc" ? SongFromLrc(*text, name) : SongFromText(*text, name);
+    const std::u16string name = DecodeFileName(file.stem().native());
+    Song song = Extension(file) == ".lrc" ? SongFromLrc(*text, name) : SongFromText(*text, name);
     if (song.lyric.empty()) {
         throw Failure(Problem::NoLyric, file);
     }
-    return {{}, {}, {}, {song}};
+    return {{}, {}, {}, {std::move(song)}};
 }
 
 // The reader's failures concern the file, not an entry of it.
@@ -107,10 +83,48 @@ Failure About(const Failure& failure, const fs::path& file) {
     return Failure(failure.problem(), file, failure.number(), failure.detail());
 }
 
+// The songs already in the list, and those brought in since: a song whose name, artist and
+// lyric are all one of these is not brought in again.
+class KnownSongs {
+public:
+    explicit KnownSongs(const SongCollection& songs) {
+        for (int n = 1; n <= songs.SongCount(); ++n) {
+            known_.insert(Key(songs.At(n)));
+        }
+    }
+    // The songs not known yet, now known.
+    std::vector<Song> Fresh(std::vector<Song> songs) {
+        std::erase_if(songs, [this](const Song& song) { return !known_.insert(Key(song)).second; });
+        return songs;
+    }
+
+private:
+    static std::u16string Key(const Song& song) {
+        std::u16string key = song.name;
+        return key.append(1, u'\0').append(song.artist).append(1, u'\0').append(song.lyric);
+    }
+
+    std::unordered_set<std::u16string> known_;
+};
+
+// A path as text, each of its names read on its own: a folder in UTF-8 may hold a file
+// named in GB18030.
+std::u16string PathAsText(const fs::path& path) {
+    std::u16string text;
+    for (const fs::path& name : path) {
+        text.append(text.empty() ? u"" : u"/").append(DecodeFileName(name.native()));
+    }
+    return text;
+}
+
 }  // namespace
 
 ImportList ImportFiles(const std::vector<fs::path>& given) {
     ImportList list;
+    const NaturalOrder order;
+    const auto natural = [&order](const fs::path& a, const fs::path& b) {
+        return order(PathAsText(a), PathAsText(b));
+    };
     for (const fs::path& path : given) {
         if (!IsDirectory(path)) {
             list.files.push_back(path);
@@ -121,11 +135,18 @@ ImportList ImportFiles(const std::vector<fs::path>& given) {
             list.skipped.emplace_back(Problem::Unreadable, folder, error);
         }
         std::erase_if(found.files, [](const fs::path& file) { return !IsImportable(file); });
-        std::sort(found.files.begin(), found.files.end(), [](const fs::path& a, const fs::path& b) {
-            return NaturalLess(a.string(), b.string());
-        });
+        std::sort(found.files.begin(), found.files.end(), natural);
         list.files.insert(list.files.end(), found.files.begin(), found.files.end());
     }
+    // A file named, and found again in a folder named, comes in once.
+    std::vector<fs::path> seen;
+    std::erase_if(list.files, [&seen](const fs::path& file) {
+        const bool again = std::any_of(seen.begin(), seen.end(), [&](const fs::path& earlier) {
+            return SameFile(earlier, file);
+        });
+        seen.push_back(file);
+        return again;
+    });
     return list;
 }
 
@@ -133,8 +154,10 @@ ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& prog
     ImportReport report{0, {}, list.skipped, false};
     const std::vector<fs::path>& files = list.files;
     const Workspace::Batch oneChange(run);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!progress.Going(i, files.size())) {
+    KnownSongs known(run.Songs());
+    for (std::size_t i = 0; i < files.size() && !report.cancelled; ++i) {
+        const auto going = [&] { return progress.Going(i, files.size()); };
+        if (!going()) {
             report.cancelled = true;
             break;
         }
@@ -142,21 +165,33 @@ ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& prog
             report.skipped.emplace_back(Problem::BookFull, files[i]);
             continue;
         }
-        Book book;
+        // Whatever goes wrong with one file, the files after it still come in.
         try {
-            book = SongsOf(files[i]);
+            Book book = SongsOf(files[i], going);
+            const std::vector<Song> fresh = known.Fresh(book.songs);
+            const int added = run.AddSongs(run.Songs().SongCount() + 1, fresh);
+            report.songs += added;
+            if (fresh.empty()) {
+                report.skipped.emplace_back(Problem::AlreadyInList, files[i]);
+            } else if (static_cast<std::size_t>(added) < fresh.size()) {
+                report.skipped.emplace_back(Problem::BookPartlyIn, files[i]);
+            } else if (fresh.size() < book.songs.size()) {
+                report.skipped.emplace_back(Problem::SomeInList, files[i],
+                                            static_cast<int>(book.songs.size() - fresh.size()));
+            }
+            if (!report.firstBook && !book.title.empty()) {
+                book.songs.clear();
+                report.firstBook = std::move(book);
+            }
         } catch (const Failure& failure) {
-            report.skipped.push_back(About(failure, files[i]));
-            continue;
-        }
-        const int added = run.AddSongs(run.Songs().SongCount() + 1, book.songs);
-        report.songs += added;
-        if (static_cast<std::size_t>(added) < book.songs.size()) {
-            report.skipped.emplace_back(Problem::BookPartlyIn, files[i]);
-        }
-        if (!report.firstBook && !book.title.empty()) {
-            book.songs.clear();
-            report.firstBook = std::move(book);
+            report.cancelled = failure.problem() == Problem::Stopped;
+            if (!report.cancelled) {
+                report.skipped.push_back(About(failure, files[i]));
+            }
+        } catch (const std::bad_alloc&) {
+            report.skipped.emplace_back(Problem::OutOfMemory, files[i]);
+        } catch (const std::exception& error) {
+            report.skipped.emplace_back(Problem::Unexpected, files[i], 0, error.what());
         }
     }
     return report;

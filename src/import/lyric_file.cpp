@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "text/code_page.h"
-#include "text/text_utf.h"
+#include "text/failure.h"
+#include "text/limits.h"
 
 namespace velmora {
 namespace {
@@ -95,13 +95,17 @@ bool IsIdTag(std::u16string_view tag) {
                [](char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); });
 }
 
-// The text with every word timing "<mm:ss.xx>" taken out.
+// The text with every word timing "<mm:ss.xx>" taken out. The next ">" is looked for once
+// and kept until passed: a text of many "<" and one ">" is read once, not once for each.
 std::u16string WithoutWordTimings(std::u16string_view text) {
     std::u16string plain;
+    plain.reserve(text.size());
+    std::size_t close = text.find(u'>');
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t close =
-            text[at] == u'<' ? text.find(u'>', at) : std::u16string_view::npos;
-        if (close != std::u16string_view::npos &&
+        if (close != std::u16string_view::npos && close <= at) {
+            close = text.find(u'>', at);
+        }
+        if (text[at] == u'<' && close != std::u16string_view::npos &&
             TimeOf(text.substr(at + 1, close - at - 1)) >= 0) {
             at = close + 1;
         } else {
@@ -111,38 +115,16 @@ std::u16string WithoutWordTimings(std::u16string_view text) {
     return plain;
 }
 
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
 struct TimedLine {
     long time;  // milliseconds; an untimed line takes the time of the line before it
     std::u16string text;
 };
 
 }  // namespace
-
-std::optional<std::u16string> DecodeLyricFile(std::string_view bytes) {
-    std::uint32_t head = 0;
-    for (std::size_t i = 0; i < std::min<std::size_t>(4, bytes.size()); ++i) {
-        head |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
-    }
-    mTextUTF::TextEncoding encoding = mTextUTF::kAnsi;
-    const auto mark = static_cast<std::size_t>(mTextUTF::BomToEncoding(head, encoding));
-    const std::string_view content = bytes.substr(std::min(mark, bytes.size()));
-    switch (encoding) {
-        case mTextUTF::kUtf16LE:
-        case mTextUTF::kUtf16BE:
-            return codepage::DecodeUtf16(content, encoding == mTextUTF::kUtf16BE);
-        case mTextUTF::kUtf32LE:
-        case mTextUTF::kUtf32BE:
-            return codepage::DecodeUtf32(content, encoding == mTextUTF::kUtf32BE);
-        default:
-            break;
-    }
-    if (content.find('\0') != std::string_view::npos) {
-        return std::nullopt;
-    }
-    return encoding == mTextUTF::kUtf8 || codepage::IsValidUtf8(content)
-               ? codepage::FromUtf8(content)
-               : codepage::Decode(content, codepage::kGb18030).value();
-}
 
 std::u16string WithCrLf(std::u16string_view text) {
     std::u16string crlf;
@@ -153,9 +135,37 @@ std::u16string WithCrLf(std::u16string_view text) {
     return crlf;
 }
 
+Song SongFromFileName(std::u16string_view stem) {
+    std::u16string_view name = stem;
+    std::size_t digits = 0;
+    while (digits < name.size() && digits < 3 && IsDigit(name[digits])) {
+        ++digits;
+    }
+    // "08 x", "08. x", "08-x", "08_x": a track number, when something follows it.
+    std::size_t after = digits;
+    if (digits > 0 && after < name.size() &&
+        (name[after] == u'.' || name[after] == u'-' || name[after] == u'_')) {
+        ++after;
+    }
+    const bool numbered = after > digits || (after < name.size() && name[after] == u' ');
+    if (digits > 0 && numbered && !Trimmed(name.substr(after)).empty()) {
+        name = Trimmed(name.substr(after));
+    }
+    const std::size_t dash = name.find(u" - ");
+    if (dash != std::u16string_view::npos) {
+        const std::u16string_view artist = Trimmed(name.substr(0, dash));
+        const std::u16string_view title = Trimmed(name.substr(dash + 3));
+        if (!artist.empty() && !title.empty()) {
+            return {std::u16string(title), {}, std::u16string(artist)};
+        }
+    }
+    return {std::u16string(name), {}};
+}
+
 Song SongFromLrc(std::u16string_view text, std::u16string_view fileName) {
-    Song song{std::u16string(fileName), {}};
+    Song song = SongFromFileName(fileName);
     std::vector<TimedLine> timed;
+    std::size_t length = 0;
     long lastTime = -1;
     for (const std::u16string_view raw : SplitLines(text)) {
         std::u16string_view line = Trimmed(raw);
@@ -172,6 +182,8 @@ Song SongFromLrc(std::u16string_view text, std::u16string_view fileName) {
                 const std::u16string_view value = Trimmed(tag.substr(tag.find(u':') + 1));
                 if (tag.starts_with(u"ti:") && !value.empty()) {
                     song.name = value;
+                } else if (tag.starts_with(u"ar:") && !value.empty()) {
+                    song.artist = value;
                 }
             } else {
                 break;  // "[chorus]" and the like are text
@@ -182,6 +194,11 @@ Song SongFromLrc(std::u16string_view text, std::u16string_view fileName) {
         const std::u16string words = std::u16string(Trimmed(WithoutWordTimings(line)));
         if (times.empty() && (tagged || words.empty())) {
             continue;
+        }
+        // Counted before it is made: 50,000 tags on one long line would make gigabytes.
+        length += (words.size() + 2) * std::max<std::size_t>(times.size(), 1);
+        if (length > kLongestImportedLyric) {
+            throw Failure(Problem::LyricTooLong);
         }
         for (const long time : times.empty() ? std::vector<long>{lastTime} : times) {
             timed.push_back({time, words});
@@ -205,7 +222,9 @@ Song SongFromText(std::u16string_view text, std::u16string_view fileName) {
     for (const std::u16string_view line : SplitLines(text)) {
         lines.emplace_back(line);
     }
-    return {std::u16string(fileName), Lyric(lines)};
+    Song song = SongFromFileName(fileName);
+    song.lyric = Lyric(lines);
+    return song;
 }
 
 }  // namespace velmora

@@ -305,6 +305,20 @@ std::u16string DecodeUtf32(std::string_view bytes, bool bigEndian) {
     return text;
 }
 
+std::u16string DecodeCharset(std::string_view bytes, const char* charset) {
+    const std::string_view name = charset;
+    if (name == "UTF-8") {
+        return FromUtf8(bytes);
+    }
+    if (name.starts_with("UTF-16")) {
+        return DecodeUtf16(bytes, name == "UTF-16BE");
+    }
+    if (name.starts_with("UTF-32")) {
+        return DecodeUtf32(bytes, name == "UTF-32BE");
+    }
+    return DecodeWithIconv(bytes, charset).value_or(FromUtf8(bytes));
+}
+
 std::optional<std::u16string> Decode(std::string_view bytes, std::int32_t codePage) {
     if (codePage == kUtf8) {
         return FromUtf8(bytes);

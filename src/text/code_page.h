@@ -24,6 +24,10 @@ std::optional<std::u16string> Decode(std::string_view bytes, std::int32_t codePa
 // nullopt only for an unknown code page.
 std::optional<std::string> Encode(std::u16string_view text, std::int32_t codePage);
 
+// Bytes in any charset iconv knows (its name for it), invalid sequences as U+FFFD; UTF-8 and
+// UTF-16 and UTF-32 of either order are decoded here.
+std::u16string DecodeCharset(std::string_view bytes, const char* charset);
+
 std::u16string FromUtf8(std::string_view bytes);
 std::string ToUtf8(std::u16string_view text);
 bool IsValidUtf8(std::string_view bytes);

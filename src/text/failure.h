@@ -50,6 +50,11 @@ enum class Problem {
     BookFull,
     BookPartlyIn,
     AlreadyInList,
+    SomeInList,  // number(): how many of its songs were in the list
+    OutOfMemory,
+    Unexpected,  // detail(): what the program's own error said
+    // The user cancelled, or the program is ending: no failure, an end.
+    Stopped,
 };
 
 class Failure : public std::runtime_error {

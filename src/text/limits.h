@@ -1,6 +1,7 @@
 #pragma once
 // The program's limits, each in one place.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace velmora {
@@ -10,8 +11,10 @@ inline constexpr int kMaxSongs = 9999;
 // A book, read whole, and everything its archive unpacks to: a lyric book of 9,999 long
 // songs stays well below this.
 inline constexpr std::uint64_t kLargestBook = 256 * 1024 * 1024;
-// A lyric file (.lrc, .txt) brought in.
+// A lyric file (.lrc, .txt) brought in, and its lyric once a line with several time tags is
+// there once for each (in UTF-16 units).
 inline constexpr std::uint64_t kLargestLyricFile = 1024 * 1024;
+inline constexpr std::size_t kLongestImportedLyric = 1024 * 1024;
 // A cover image file, and the pixels of one that is not a JPEG (decoded at full size).
 inline constexpr std::uint64_t kLargestCoverFile = 512 * 1024 * 1024;
 inline constexpr std::uint64_t kMostCoverPixels = 200'000'000;

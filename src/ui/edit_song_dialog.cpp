@@ -10,17 +10,19 @@
 
 #include "lyric_box.h"
 
-EditSongDialog::EditSongDialog(QWidget* parent, const std::u16string& name,
-                               const std::u16string& lyric, Confirm confirm)
+EditSongDialog::EditSongDialog(QWidget* parent, const velmora::Song& song, Confirm confirm)
     : QDialog(parent), confirm_(std::move(confirm)) {
     setWindowTitle(QStringLiteral("修改歌曲"));
-    name_ = new QLineEdit(QString::fromStdU16String(name), this);
+    name_ = new QLineEdit(QString::fromStdU16String(song.name), this);
     name_->setObjectName(QStringLiteral("EditName"));
     name_->setMaxLength(std::numeric_limits<int>::max());
+    artist_ = new QLineEdit(QString::fromStdU16String(song.artist), this);
+    artist_->setObjectName(QStringLiteral("EditArtist"));
+    artist_->setMaxLength(std::numeric_limits<int>::max());
     lyric_ = new QPlainTextEdit(this);
     lyric_->setObjectName(QStringLiteral("EditLyric"));
     lyric_->setTabChangesFocus(true);
-    ShowLyric(*lyric_, lyric);
+    ShowLyric(*lyric_, song.lyric);
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
     ok->setDefault(true);
@@ -31,13 +33,15 @@ EditSongDialog::EditSongDialog(QWidget* parent, const std::u16string& name,
 
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("歌名："), name_);
+    form->addRow(QStringLiteral("歌手："), artist_);
     form->addRow(QStringLiteral("歌词："), lyric_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     form->addRow(buttons);
-    setTabOrder(name_, lyric_);
+    setTabOrder(name_, artist_);
+    setTabOrder(artist_, lyric_);
     name_->setFocus();
     resize(320, 300);
 }
@@ -55,7 +59,8 @@ bool EditSongDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditSongDialog::TryAccept() {
-    if (confirm_(name_->text().toStdU16String(), TypedLyric(*lyric_))) {
+    if (confirm_({name_->text().toStdU16String(), TypedLyric(*lyric_),
+                  artist_->text().toStdU16String()})) {
         accept();
     }
 }

@@ -1,10 +1,12 @@
 #pragma once
-// "修改歌曲": a song's name and lyric, to be changed. Confirming asks the caller, and the
-// dialog closes only when the change has been made.
+// "修改歌曲": a song's name, artist and lyric, to be changed. Confirming asks the caller, and
+// the dialog closes only when the change has been made.
 
 #include <QDialog>
 #include <functional>
 #include <string>
+
+#include "workspace/song.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -14,10 +16,9 @@ class EditSongDialog : public QDialog {
 
 public:
     // True when the change is made; false (after its message) keeps the dialog open.
-    using Confirm = std::function<bool(const std::u16string& name, const std::u16string& lyric)>;
+    using Confirm = std::function<bool(const velmora::Song& song)>;
 
-    EditSongDialog(QWidget* parent, const std::u16string& name, const std::u16string& lyric,
-                   Confirm confirm);
+    EditSongDialog(QWidget* parent, const velmora::Song& song, Confirm confirm);
 
 protected:
     // Ctrl+Enter in the lyric box confirms, as 确定 does.
@@ -27,6 +28,7 @@ private:
     void TryAccept();
 
     QLineEdit* name_ = nullptr;
+    QLineEdit* artist_ = nullptr;
     QPlainTextEdit* lyric_ = nullptr;
     Confirm confirm_;
 };

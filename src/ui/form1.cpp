@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
@@ -377,6 +378,14 @@ void Form1::ChooseImport() {
 }
 
 void Form1::Import(const QStringList& paths) {
+    std::vector<std::filesystem::path> given;
+    for (const QString& path : paths) {
+        given.emplace_back(QFile::encodeName(path).toStdString());
+    }
+    Import(given);
+}
+
+void Form1::Import(const std::vector<std::filesystem::path>& paths) {
     if (const auto boxes = session_.Import(paths, this, Boxes())) {
         ShowBoxes(*boxes);
     }
@@ -408,11 +417,8 @@ void Form1::EditSong(int n) {
     if (n == 0) {
         return;
     }
-    const velmora::Song& song = session_.Run().Songs().At(n);
-    EditSongDialog dialog(this, song.name, song.lyric,
-                          [this, n](const std::u16string& name, const std::u16string& lyric) {
-                              return session_.Edit(n, {name, lyric});
-                          });
+    EditSongDialog dialog(this, session_.Run().Songs().At(n),
+                          [this, n](const velmora::Song& song) { return session_.Edit(n, song); });
     if (dialog.exec() == QDialog::Accepted) {
         list1_->select(n);
     }

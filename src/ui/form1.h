@@ -5,6 +5,7 @@
 // shown here.
 
 #include <QWidget>
+#include <filesystem>
 #include <vector>
 
 #include "common_dialog.h"
@@ -39,6 +40,8 @@ public:
 
     // Brings in the songs of these files (folders searched), as "导入…" does.
     void Import(const QStringList& paths);
+    // The same with paths as the system gives them: a name's bytes, whatever their encoding.
+    void Import(const std::vector<std::filesystem::path>& paths);
 
     void ShowMessage(const QString& text, const QString& title) override;
     bool Ask(const QString& text, const QString& title, const QString& yes, const QString& no,

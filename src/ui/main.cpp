@@ -40,8 +40,8 @@ int main(int argc, char* argv[]) {
     window.show();
     // Once the window is up: what an earlier run left unbuilt, then the files given on the
     // command line ("Open with Velmora").
-    QStringList files = QApplication::arguments();
-    files.removeFirst();
+    // As the system gave them: a name in a legacy encoding keeps its bytes.
+    const std::vector<std::filesystem::path> files(argv + 1, argv + argc);
     QTimer::singleShot(0, &window, [&window, files] {
         window.OfferRestore();
         window.Import(files);

@@ -293,23 +293,19 @@ std::optional<velmora::RunBoxes> Session::CameBack(const velmora::Book& book) {
     return boxes;
 }
 
-std::optional<velmora::RunBoxes> Session::Import(const QStringList& paths, QWidget* parent,
-                                                 const velmora::RunBoxes& boxes) {
-    if (paths.isEmpty()) {
+std::optional<velmora::RunBoxes> Session::Import(const std::vector<fs::path>& paths,
+                                                 QWidget* parent, const velmora::RunBoxes& boxes) {
+    if (paths.empty()) {
         return std::nullopt;
     }
     const bool fresh = run_.Songs().SongCount() == 0 &&
                        (boxes.cover == u"Text4" || boxes.cover.empty()) &&
                        velmora::BookInfo{boxes.title, boxes.author}.IsDefault();
-    std::vector<fs::path> given;
-    for (const QString& path : paths) {
-        given.emplace_back(path.toStdString());
-    }
     const int first = run_.Songs().SongCount() + 1;
     velmora::ImportReport report;
     ImportProgressDialog progress(parent, [this] { return !ending_; });
     // Songs in before a failure stay; the failure is said, then what was skipped.
-    Guarded([&] { report = velmora::Import(run_, velmora::ImportFiles(given), progress); });
+    Guarded([&] { report = velmora::Import(run_, velmora::ImportFiles(paths), progress); });
     // Counted in the list, not the report: a failure halfway leaves no report.
     if (run_.Songs().SongCount() >= first) {
         std::vector<velmora::Song> added;

@@ -64,8 +64,8 @@ public:
     // once it takes long; what was skipped is said afterwards. A book of ours brought into an
     // empty list, the boxes at their start values, comes back whole: the boxes it had, to
     // show (its cover, when its own, copied into the run's folder).
-    std::optional<velmora::RunBoxes> Import(const QStringList& paths, QWidget* parent,
-                                            const velmora::RunBoxes& boxes);
+    std::optional<velmora::RunBoxes> Import(const std::vector<std::filesystem::path>& paths,
+                                            QWidget* parent, const velmora::RunBoxes& boxes);
     // Opens a path with the desktop's handler.
     void OpenFolder(const QString& path);
     // The program is ending: an import stops at once.

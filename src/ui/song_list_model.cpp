@@ -15,12 +15,16 @@ QVariant SongListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const int n = index.row() + 1;
-    const QString name = QString::fromStdU16String(songs_.At(n).name);
+    const velmora::Song& song = songs_.At(n);
+    const QString name = QString::fromStdU16String(song.name);
     switch (role) {
         case Qt::DisplayRole:
             return QString::number(n) + QLatin1Char(':') + name;
         case Qt::ToolTipRole:
-            return name;
+            return song.artist.empty()
+                       ? name
+                       : name + QStringLiteral("（") + QString::fromStdU16String(song.artist) +
+                             QStringLiteral("）");
         default:
             return {};
     }

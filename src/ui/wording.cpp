@@ -122,6 +122,15 @@ QString SkipReason(const velmora::Failure& failure) {
             return QStringLiteral("歌词本已满，只收录了其中一部分歌曲");
         case Problem::AlreadyInList:
             return QStringLiteral("已在列表中");
+        case Problem::SomeInList:
+            return QStringLiteral("其中 %1 首已在列表中").arg(failure.number());
+        case Problem::OutOfMemory:
+            return QStringLiteral("内存不足");
+        case Problem::Unexpected:
+            return QStringLiteral("出错：") + Elided(detail, 200);
+        case Problem::CannotWrite:
+            return QStringLiteral("无法写入歌曲（") + Reason(failure.number()) +
+                   QStringLiteral("）");
         default:
             return Wording(failure);
     }

@@ -31,14 +31,27 @@ std::string Record(std::string_view kind, int n, std::string_view body) {
     return record;
 }
 
-std::string Fields(const Song& song) {
-    const std::string name = Ansi(song.name);
-    const std::string lyric = Ansi(song.lyric);
-    if (!HasMarks(song.name) && !HasMarks(song.lyric)) {
-        return "<songname=" + name + "><lyric=" + lyric + ">";
+// "<key=VALUE>", or, sized, "<key size=N>VALUE".
+std::string Field(std::string_view key, const std::string& value, bool sized) {
+    std::string field = "<";
+    field.append(key);
+    if (sized) {
+        return field.append(" size=")
+            .append(std::to_string(value.size()))
+            .append(">")
+            .append(value);
     }
-    return "<songname size=" + std::to_string(name.size()) + ">" + name +
-           "<lyric size=" + std::to_string(lyric.size()) + ">" + lyric;
+    return field.append("=").append(value).append(">");
+}
+
+// The name, the artist when there is one, the lyric.
+std::string Fields(const Song& song) {
+    const bool sized = HasMarks(song.name) || HasMarks(song.artist) || HasMarks(song.lyric);
+    std::string fields = Field("songname", Ansi(song.name), sized);
+    if (!song.artist.empty()) {
+        fields += Field("artist", Ansi(song.artist), sized);
+    }
+    return fields + Field("lyric", Ansi(song.lyric), sized);
 }
 
 struct Change {
@@ -57,6 +70,9 @@ public:
     std::size_t at() const { return at_; }
     bool done() const { return at_ >= bytes_.size(); }
 
+    bool Ahead(std::string_view literal) const {
+        return bytes_.substr(at_, literal.size()) == literal;
+    }
     bool Literal(std::string_view literal) {
         if (bytes_.substr(at_, literal.size()) != literal) {
             return false;
@@ -96,29 +112,29 @@ private:
     std::size_t at_ = 0;
 };
 
-// A name and a lyric, as typed or sized.
+// One field "<key=VALUE>", or, sized, "<key size=N>VALUE".
+std::optional<std::string_view> ReadField(Reader& in, const std::string& key, bool sized) {
+    if (!sized) {
+        std::optional<std::string_view> value;
+        return in.Literal("<" + key + "=") && (value = in.UpTo('>')) && in.Literal(">")
+                   ? value
+                   : std::nullopt;
+    }
+    const auto size = in.Literal("<" + key + " size=") ? in.Number() : std::nullopt;
+    return size && in.Literal(">") ? in.Take(*size) : std::nullopt;
+}
+
+// A name, an artist when there is one, and a lyric, all as typed or all sized.
 std::optional<Song> ReadFields(Reader& in) {
-    std::optional<std::string_view> name;
-    std::optional<std::string_view> lyric;
-    if (in.Literal("<songname=")) {
-        name = in.UpTo('>');
-        if (!name || !in.Literal("><lyric=") || !(lyric = in.UpTo('>')) || !in.Literal(">")) {
-            return std::nullopt;
-        }
-    } else if (in.Literal("<songname size=")) {
-        const auto nameSize = in.Number();
-        if (!nameSize || !in.Literal(">") || !(name = in.Take(*nameSize)) ||
-            !in.Literal("<lyric size=")) {
-            return std::nullopt;
-        }
-        const auto lyricSize = in.Number();
-        if (!lyricSize || !in.Literal(">") || !(lyric = in.Take(*lyricSize))) {
-            return std::nullopt;
-        }
-    } else {
+    const bool sized = in.Ahead("<songname size=");
+    const auto name = ReadField(in, "songname", sized);
+    const bool artist = in.Ahead(sized ? "<artist size=" : "<artist=");
+    const auto by = artist ? ReadField(in, "artist", sized) : std::string_view();
+    const auto lyric = name && by ? ReadField(in, "lyric", sized) : std::nullopt;
+    if (!lyric) {
         return std::nullopt;
     }
-    return Song{FromAnsi(*name), FromAnsi(*lyric)};
+    return Song{FromAnsi(*name), FromAnsi(*lyric), FromAnsi(*by)};
 }
 
 std::optional<Change> ReadRecord(Reader& in) {

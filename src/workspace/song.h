@@ -7,7 +7,8 @@ namespace velmora {
 
 struct Song {
     std::u16string name;
-    std::u16string lyric;  // lines end in CR LF, as the lyric box gives them
+    std::u16string lyric;        // lines end in CR LF, as the lyric box gives them
+    std::u16string artist = {};  // empty: none known
 
     bool operator==(const Song&) const = default;
 };

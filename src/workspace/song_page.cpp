@@ -23,18 +23,20 @@ std::u16string LyricWithBreaks(std::u16string_view lyric) {
     return marked.append(lyric.substr(start));
 }
 
-std::u16string ComposeSongPage(std::u16string_view templateLine, std::u16string_view name,
-                               std::u16string_view lyric) {
+std::u16string ComposeSongPage(std::u16string_view templateLine, const Song& song) {
+    LinePrinter body;
+    body.line(u"<body class=\"\">", 1).line(u"<h2 class=\"\">" + XmlText(song.name) + u"</h2>", 2);
+    // Styled here: the page template, whose style sheet names no artist, stays as it is.
+    if (!song.artist.empty()) {
+        body.line(u"<h3 class=\"artist\" style=\"text-align: center; font-weight: normal;\">" +
+                      XmlText(song.artist) + u"</h3>",
+                  2);
+    }
     // Escape first, then mark the breaks: a "<br/>" typed by the user stays text.
-    std::u16string page(templateLine);
-    page += LinePrinter()
-                .line(u"<body class=\"\">", 1)
-                .line(u"<h2 class=\"\">" + XmlText(name) + u"</h2>", 2)
-                .line(u"<p class=\"\">" + LyricWithBreaks(XmlText(lyric)) + u"</p>", 2)
-                .line(u"</body> ", 1)
-                .line(u"</html> ", 0)
-                .text();
-    return page;
+    body.line(u"<p class=\"\">" + LyricWithBreaks(XmlText(song.lyric)) + u"</p>", 2)
+        .line(u"</body> ", 1)
+        .line(u"</html> ", 0);
+    return std::u16string(templateLine) + body.text();
 }
 
 }  // namespace velmora

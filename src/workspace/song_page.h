@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "workspace/song.h"
+
 namespace velmora {
 
 // Page k's file name: "part", k in at least four digits, ".html".
@@ -12,9 +14,9 @@ std::u16string PageFileName(int pageNumber);
 // The lyric with every carriage return replaced by "<br/>", line feeds kept.
 std::u16string LyricWithBreaks(std::u16string_view lyric);
 
-// The page's text: the page template's line, then the body with name and lyric (as typed,
-// XML-escaped here, each carriage return of the lyric a line break).
-std::u16string ComposeSongPage(std::u16string_view templateLine, std::u16string_view name,
-                               std::u16string_view lyric);
+// The page's text: the page template's line, then the body with the name, the artist under
+// it when there is one, and the lyric (as typed, XML-escaped here, each carriage return of
+// the lyric a line break).
+std::u16string ComposeSongPage(std::u16string_view templateLine, const Song& song);
 
 }  // namespace velmora

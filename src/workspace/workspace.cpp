@@ -163,7 +163,7 @@ std::u16string Workspace::PageTemplate() const {
 
 SongCollection::Entry Workspace::WritePage(const Song& song, const std::u16string& pageTemplate,
                                            int from) {
-    const std::u16string text = ComposeSongPage(pageTemplate, song.name, song.lyric);
+    const std::u16string text = ComposeSongPage(pageTemplate, song);
     RestoreIfGone();
     // A page a build still packs keeps its number until the build ends: its file is there.
     for (int page = std::max(from, songs_.SongCount() + 1);; ++page) {
@@ -358,7 +358,7 @@ void Workspace::Restore() {
         if (pageTemplate.empty()) {
             pageTemplate = PageTemplate();
         }
-        SaveUtf8File(page, ComposeSongPage(pageTemplate, songs_.At(n).name, songs_.At(n).lyric));
+        SaveUtf8File(page, ComposeSongPage(pageTemplate, songs_.At(n)));
     }
 }
 

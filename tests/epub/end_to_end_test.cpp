@@ -30,7 +30,7 @@ void ExpectOnlyTheKnownErrors(const fs::path& book) {
 }
 
 fs::path BuildBook(const ProgramFolder& app, const std::vector<songs::Song>& songs,
-                   const BookInfo& book = {}) {
+                   const BookInfo& book = {}, const std::vector<Song>& more = {}) {
     FixedClock clock{kNewYear2024};
     PhaseRecorder shown;
     Workspace run(app.path(), clock);
@@ -38,6 +38,7 @@ fs::path BuildBook(const ProgramFolder& app, const std::vector<songs::Song>& son
     for (const auto& song : songs) {
         run.AddLyric(song.name, song.lyric);
     }
+    run.AddSongs(run.Songs().SongCount() + 1, more);
     BookMaker maker(run, clock, shown);
     EXPECT_EQ(BuildToEnd(maker, {{}, {}, book}), "");
     return maker.BookPath();
@@ -114,19 +115,23 @@ TEST(EmptyBook, PassesEpubcheckButForTheKnownMetadataErrors) {
     ExpectOnlyTheKnownErrors(BuildBook(app, {}));
 }
 
-// A named book is valid: epubcheck finds nothing at all. Read back, it has its title and
-// author.
+// A named book, songs with artists in it, is valid: epubcheck finds nothing at all. Read
+// back, it has its title and author, and each song its artist.
 TEST(NamedBook, PassesEpubcheckWithoutAWord) {
     ProgramFolder app;
     const BookInfo named{u"流行 & <金曲>", u"小明"};
-    const fs::path book = BuildBook(app, songs::GenerateSongs(3, 4), named);
+    const Song sung{u"晴天", u"故事的\r\n小黄花", u"周杰伦 & <Jay>"};
+    const fs::path book = BuildBook(app, songs::GenerateSongs(2, 4), named, {sung});
     EXPECT_EQ(book, app / "finished" / "流行 & <金曲>.epub");
     const std::string report =
         RunCommand({"java", "-jar", "/usr/bin/epubcheck", book.string()}).output;
     EXPECT_NE(report.find("No errors or warnings detected"), std::string::npos) << report;
     const Book read = ReadBook(ReadBytes(book));
     EXPECT_EQ(BookInfo(read.title, read.author), named);
-    EXPECT_EQ(read.songs.size(), 3u);
+    ASSERT_EQ(read.songs.size(), 3u);
+    EXPECT_EQ(read.songs[2], sung);
+    EXPECT_NE(ExtractBook(book).at("toc.ncx").find("晴天（周杰伦 &amp; &lt;Jay&gt;）"),
+              std::string::npos);
 }
 
 }  // namespace

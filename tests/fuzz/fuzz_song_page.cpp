@@ -1,4 +1,4 @@
-// Feeds arbitrary UTF-16 names and lyrics through the page composer: every page must be
+// Feeds arbitrary UTF-16 names, artists and lyrics through the page composer: every page must be
 // well-formed XML, whatever the user typed.
 
 #include <libxml/parser.h>
@@ -21,10 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 1; i + 1 < size; i += 2) {
         units.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
     }
+    // The first byte cuts the units into name, artist and lyric.
     const std::size_t split = units.empty() ? 0 : data[0] % (units.size() + 1);
-    const std::string bytes = velmora::Utf8Document(
-        velmora::ComposeSongPage(pageTemplate, std::u16string_view(units).substr(0, split),
-                                 std::u16string_view(units).substr(split)));
+    const std::size_t artist = split / 2;
+    const std::u16string_view all(units);
+    const std::string bytes = velmora::Utf8Document(velmora::ComposeSongPage(
+        pageTemplate, {std::u16string(all.substr(0, artist)), std::u16string(all.substr(split)),
+                       std::u16string(all.substr(artist, split - artist))}));
     xmlDoc* doc = xmlReadMemory(bytes.data() + 3, static_cast<int>(bytes.size() - 3), nullptr,
                                 nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
     if (doc == nullptr) {

@@ -1,5 +1,11 @@
-// Songs brought in from files: LRC and text lyrics in every encoding, books this program
-// made (read back to the songs that went in), and every file that must be skipped.
+// Songs brought in from files: LRC and text lyrics in every encoding, what their tags and
+// names say of the song, books this program made, the order a file manager shows, songs
+// already in the list, and every file that must be skipped, hostile ones too.
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "import/book_reader.h"
 #include "import/importer.h"
@@ -8,11 +14,13 @@
 #include "support/faults.h"
 #include "text/code_page.h"
 #include "text/limits.h"
+#include "text/natural_order.h"
+#include "text/text_detection.h"
 
 namespace velmora {
 
 void PrintTo(const Song& song, std::ostream* out) {
-    *out << codepage::ToUtf8(song.name + u" | " + song.lyric);
+    *out << codepage::ToUtf8(song.name + u" | " + song.artist + u" | " + song.lyric);
 }
 
 namespace {
@@ -26,74 +34,142 @@ TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
         Song song;
     } table[] = {
         {u"[ti:月光]\n[ar:李白]\n[offset:+500]\n[00:01.00]床前明月光\n[00:02.50]疑是地上霜",
-         {u"月光", u"床前明月光\r\n疑是地上霜"}},
+         {u"月光", u"床前明月光\r\n疑是地上霜", u"李白"}},
         // Every time form; a line with several tags once for each, all in time order; one
         // digit of fraction is tenths.
         {u"[00:03]c\r\n[00:01.5]a\r[01:00:00]z\n[00:02.250][00:04.00]b\n[00:01.20]y",
-         {u"f", u"y\r\na\r\nb\r\nc\r\nb\r\nz"}},
+         {u"f", u"y\r\na\r\nb\r\nc\r\nb\r\nz", u"a"}},
         // Word timings out, untimed text after the line it followed (at that line's first
         // time), ID-only lines out.
         {u"[ti: ]\n前奏\n[00:05.00]<00:05.00>一<00:05.50>二\n副歌\n[by:x]\n[00:01.00]开始",
-         {u"f", u"前奏\r\n开始\r\n一二\r\n副歌"}},
-        {u"[00:09][00:01]甲\n乙\n[00:05]丙", {u"f", u"甲\r\n丙\r\n甲\r\n乙"}},
+         {u"f", u"前奏\r\n开始\r\n一二\r\n副歌", u"a"}},
+        {u"[00:09][00:01]甲\n乙\n[00:05]丙", {u"f", u"甲\r\n丙\r\n甲\r\n乙", u"a"}},
         // A tag-like text stays text; blank timed lines inside stay, at the ends go.
         {u"[00:01.00]\n[00:02.00][Chorus] la\n[00:03.00]\n[00:04.00] x \n[00:05.00]",
-         {u"f", u"[Chorus] la\r\n\r\nx"}},
-        {u"[00:99.00]not a time\n[aa:bb]", {u"f", u"[00:99.00]not a time"}},
+         {u"f", u"[Chorus] la\r\n\r\nx", u"a"}},
+        {u"[00:99.00]not a time\n[aa:bb]", {u"f", u"[00:99.00]not a time", u"a"}},
+        // Hundreds of "<" before one ">": text, read once.
+        {u"[00:01]" + std::u16string(100000, u'<') + u">",
+         {u"f", std::u16string(100000, u'<') + u">", u"a"}},
     };
     for (const auto& row : table) {
-        EXPECT_EQ(SongFromLrc(row.text, u"f"), row.song) << codepage::ToUtf8(row.text);
+        EXPECT_EQ(SongFromLrc(row.text, u"a - f"), row.song)
+            << codepage::ToUtf8(row.text.substr(0, 50));
     }
     EXPECT_EQ(SongFromText(u"\r\n \n歌\r\n\r\n词\r歌\n\n", u"f"),
               (Song{u"f", u"歌\r\n\r\n词\r\n歌"}));
+    // 50,000 time tags on one long line would make gigabytes of lyric: refused before.
+    std::u16string bomb;
+    for (int i = 0; i < 50000; ++i) {
+        bomb += u"[00:01]";
+    }
+    EXPECT_EQ(FailureOf([&] { SongFromLrc(bomb + std::u16string(600000, u'x'), u"f"); }),
+              Described(Problem::LyricTooLong));
 }
 
+// What a file's name says: a track number dropped, "歌手 - 歌名" split.
+TEST(LyricFiles, FileNamesGiveNameAndArtist) {
+    const struct {
+        std::u16string stem;
+        Song song;
+    } table[] = {
+        {u"08 朴树 - 平凡之路", {u"平凡之路", {}, u"朴树"}},
+        {u"08. 晴天", {u"晴天", {}}},
+        {u"08-晴天", {u"晴天", {}}},
+        {u"01", {u"01", {}}},
+        {u"2024年的歌", {u"2024年的歌", {}}},
+        {u"Love - ", {u"Love - ", {}}},
+        {u"周杰伦 - 晴天 - Live", {u"晴天 - Live", {}, u"周杰伦"}},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(SongFromFileName(row.stem), row.song) << codepage::ToUtf8(row.stem);
+    }
+}
+
+// The byte-order mark decides first, then ICU's detector; NUL bytes in an 8-bit encoding
+// mean no text.
 TEST(LyricFiles, EveryEncodingIsReadAsItIs) {
     const std::u16string text = u"月光 \U00020000 x";
+    const fs::path lyrics = fs::path(VELMORA_TEST_DATA) / "lyrics";
+    const std::u16string simplified = u"[ti:晴天]\n[ar:周杰伦]\n[00:01.00]故事的小黄花";
     const struct {
         std::string bytes;
-        std::optional<std::u16string> text;
+        std::optional<std::u16string> text;  // or its start
     } table[] = {
         {codepage::ToUtf8(text), text},
         {"\xEF\xBB\xBF" + codepage::ToUtf8(text), text},
-        {codepage::Encode(text, codepage::kGb18030).value(), text},
         {Hex("FF FE 08 67 49 51 20 00 40 D8 00 DC 20 00 78 00"), text},
         {Hex("FE FF 67 08 51 49 00 20 D8 40 DC 00 00 20 00 78"), text},
         {Hex("FF FE 00 00 08 67 00 00"), u"月"},
         {Hex("00 00 FE FF 00 00 67 08"), u"月"},
         {std::string("a\0b", 3), std::nullopt},
+        {ReadBytes(lyrics / "gbk.lrc"), simplified},
+        {ReadBytes(lyrics / "utf16le.lrc"), simplified},
+        {ReadBytes(lyrics / "big5.lrc"), u"[ti:晴天]\n[ar:周杰倫]\n[00:01.00]故事的小黃花"},
+        {ReadBytes(lyrics / "sjis.lrc"), u"[ti:さくら]\n[00:01.00]さくら さくら"},
+        {ReadBytes(lyrics / "euckr.lrc"), u"[ti:아리랑]\n[00:01.00]아리랑 아리랑"},
     };
     for (const auto& row : table) {
-        EXPECT_EQ(DecodeLyricFile(row.bytes), row.text) << row.bytes;
+        const auto read = DecodeTextFile(row.bytes);
+        EXPECT_EQ(read ? std::optional(read->substr(0, row.text ? row.text->size() : 0)) : read,
+                  row.text)
+            << row.bytes;
     }
+    // A name in GB18030, from a Windows archive.
+    EXPECT_EQ(DecodeFileName(codepage::Encode(u"08 朴树 - 平凡之路", codepage::kGb18030).value()),
+              u"08 朴树 - 平凡之路");
 }
 
+// As a file manager shows a folder: numbers by value, digits before letters before Chinese,
+// Chinese by pinyin under a Chinese locale.
+TEST(LyricFiles, NamesInFileManagerOrder) {
+    std::vector<std::u16string> names{u"传奇", u"b", u"10", u"02", u"阿", u"01", u"B2", u"八"};
+    const NaturalOrder order("zh_CN");
+    std::sort(names.begin(), names.end(), std::cref(order));
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"01", u"02", u"10", u"b", u"B2", u"阿", u"八",
+                                                  u"传奇"}));
+}
+
+// Cancelled once it has been asked `calls` times.
 class Progress : public ImportProgress {
 public:
-    explicit Progress(std::size_t cancelAt = SIZE_MAX) : cancelAt_(cancelAt) {}
-    bool Going(std::size_t done, std::size_t) override { return done < cancelAt_; }
+    explicit Progress(std::size_t calls = SIZE_MAX) : calls_(calls) {}
+    bool Going(std::size_t, std::size_t) override { return calls_-- > 0; }
 
 private:
-    std::size_t cancelAt_;
+    std::size_t calls_;
 };
 
-using ImportTest = RunTest;
+class ImportTest : public RunTest {
+protected:
+    void SetUp() override { run.ReadyToMake(); }
+    ImportReport ImportAll(const std::vector<fs::path>& given) {
+        Progress progress;
+        return Import(run, ImportFiles(given), progress);
+    }
+};
 
 TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
-    run.ReadyToMake();
     const fs::path dir = app / "lyrics";
     const fs::path bad = app / "bad";
     fs::create_directories(dir / "more");
     fs::create_directory(bad);
     WriteBytes(dir / "10.lrc", "[00:01.00]ten");
-    WriteBytes(dir / "2.LRC", "[00:01.00]two");
+    WriteBytes(dir / "2.LRC", "[ar:二]\n[00:01.00]two");
     WriteBytes(dir / "more" / "1.txt", "one");
     WriteBytes(dir / "notes.doc", "skipped, not looked at");
     WriteBytes(dir / "largest.txt", std::string(kLargestLyricFile, 'a'));
+    WriteBytes(dir / codepage::Encode(u"朴树 - 平凡之路.txt", codepage::kGb18030).value(), "x");
     const fs::path books = fs::path(VELMORA_TEST_DATA) / "books";
+    ::mkfifo((bad / "pipe.lrc").c_str(), 0600);
+    fs::create_symlink("/dev/zero", bad / "zero.lrc");
+    std::string bomb;
+    for (int i = 0; i < 50000; ++i) {
+        bomb += "[00:01]";
+    }
     const struct {
         fs::path file;
-        std::string bytes;  // "-" for a file from tests/data
+        std::string bytes;  // "-" for a file made above or from tests/data
         Problem problem;
         int error = 0;
     } skipped[] = {
@@ -104,12 +180,16 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
         {bad / "song.mp3", "ID3", Problem::NotImportable},
         {bad / "locked.txt", "x", Problem::Unreadable, EACCES},
         {bad / "broken.epub", "PK not a zip", Problem::NotZip},
+        {bad / "pipe.lrc", "-", Problem::NotRegularFile},
+        {bad / "zero.lrc", "-", Problem::NotRegularFile},
+        {bad / "bomb.lrc", bomb + std::string(600000, 'x'), Problem::LyricTooLong},
         {books / "foreign.epub", "-", Problem::ForeignBook},
         {books / "foreign-source.epub", "-", Problem::ForeignBook},
         {books / "foreign-contributor.epub", "-", Problem::ForeignBook},
         {books / "bomb.epub", "-", Problem::UnpacksTooLarge},
         {books / "liar.epub", "-", Problem::UnpacksTooLarge},
         {books / "spine.epub", "-", Problem::TooManyPages},
+        {dir / "10.lrc", "-", Problem::AlreadyInList},
     };
     std::vector<fs::path> given{dir};
     for (const auto& row : skipped) {
@@ -121,30 +201,75 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
     ImportReport report;
     {
         InjectedFaults faults({{Call::Open, "locked.txt", EACCES}});
-        Progress progress;
-        report = Import(run, ImportFiles(given), progress);
+        report = ImportAll(given);
     }
-    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"2", u"10", u"largest", u"1"}));
-    EXPECT_EQ(report.songs, 4);
-    ASSERT_EQ(report.skipped.size(), std::size(skipped));
-    for (std::size_t i = 0; i < std::size(skipped); ++i) {
+    // Named directly and found in a folder named: once.
+    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"2", u"10", u"largest", u"1", u"平凡之路"}));
+    EXPECT_EQ(run.Songs().At(1).artist, u"二");
+    EXPECT_EQ(run.Songs().At(5).artist, u"朴树");
+    EXPECT_EQ(report.songs, 5);
+    ASSERT_EQ(report.skipped.size(), std::size(skipped) - 1);
+    for (std::size_t i = 0; i + 1 < std::size(skipped); ++i) {
         EXPECT_EQ(Described(report.skipped[i]),
                   Described(skipped[i].problem, skipped[i].file, skipped[i].error));
     }
 }
 
-// Cancelled, the import stops before the next file; the songs in so far stay.
-TEST_F(ImportTest, CancelStopsAtTheNextFile) {
-    run.ReadyToMake();
-    std::vector<fs::path> files;
-    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
-        files.push_back(app / name);
-        WriteBytes(files.back(), name);
+// A book brought in twice adds nothing the second time; its artists come back; cancelled,
+// the import stops before the next file, or within a book between pages.
+TEST_F(ImportTest, BooksComeBackOnceAndCancelStops) {
+    run.AddSongs(1, {{u"晴天", u"故事", u"周杰伦"}, {u"夜曲", u"一群"}});
+    PhaseRecorder shown;
+    BookMaker maker(run, clock, shown);
+    ASSERT_EQ(BuildToEnd(maker), "");
+    Workspace other(app.path(), clock);
+    other.ReadyToMake();
+    Progress going;
+    const ImportReport first = Import(other, ImportFiles({maker.BookPath()}), going);
+    EXPECT_EQ(first.songs, 2);
+    EXPECT_EQ(other.Songs().At(1), (Song{u"晴天", u"故事", u"周杰伦"}));
+    const ImportReport again = Import(other, ImportFiles({maker.BookPath()}), going);
+    EXPECT_EQ(again.songs, 0);
+    EXPECT_EQ(Described(again.skipped.at(0)), Described(Problem::AlreadyInList, maker.BookPath()));
+    Workspace third(app.path(), clock);
+    third.ReadyToMake();
+    Progress withinTheBook(2);
+    EXPECT_TRUE(Import(third, ImportFiles({maker.BookPath()}), withinTheBook).cancelled);
+    EXPECT_EQ(third.Songs().SongCount(), 0);
+    fs::copy(maker.BookPath(), app / "copy.epub");
+    Progress beforeTheSecond(4);
+    const ImportReport one =
+        Import(third, ImportFiles({maker.BookPath(), app / "copy.epub"}), beforeTheSecond);
+    EXPECT_TRUE(one.cancelled);
+    EXPECT_EQ(one.songs, 2);
+}
+
+// No file balloons the program: the hostile ones above, read with the memory of the process
+// bound, still leave it standing.
+TEST_F(ImportTest, HostileFilesStayWithinBoundedMemory) {
+#if !defined(__SANITIZE_ADDRESS__)
+    const fs::path bad = app / "bad";
+    fs::create_directory(bad);
+    std::string bomb;
+    for (int i = 0; i < 100; ++i) {
+        bomb += "[00:01]";
     }
-    Progress cancelled(2);
-    const ImportReport report = Import(run, {files, {}}, cancelled);
-    EXPECT_TRUE(report.cancelled);
-    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"a", u"b"}));
+    WriteBytes(bad / "hundred.lrc", bomb + std::string(1000000, 'x'));
+    WriteBytes(bad / "marks.lrc", "[00:01]" + std::string(1000000, '<') + ">");
+    fs::create_symlink("/dev/zero", bad / "zero.lrc");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit memory{512 * 1024 * 1024, 512 * 1024 * 1024};
+        ::setrlimit(RLIMIT_AS, &memory);
+        const ImportReport report =
+            ImportAll({bad / "hundred.lrc", bad / "zero.lrc", bad / "marks.lrc",
+                       fs::path(VELMORA_TEST_DATA) / "books" / "spine.epub"});
+        ::_exit(report.songs == 1 && report.skipped.size() == 3 ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+#endif
 }
 
 }  // namespace

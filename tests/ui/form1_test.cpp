@@ -396,6 +396,7 @@ private slots:
                 boxes = BoxesDuring([&] { QTest::keyClick(name, Qt::Key_Return); });
                 QVERIFY(dialog->isVisible());
                 Type(name, "新名");
+                Type(dialog->findChild<QLineEdit*>("EditArtist"), "歌手");
                 lyric->moveCursor(QTextCursor::End);
                 Type(lyric, "\u00A0c");
                 QTest::keyClick(lyric, Qt::Key_Return, Qt::ControlModifier);
@@ -403,6 +404,7 @@ private slots:
             [&] { QTest::keyClick(list(), Qt::Key_Return); });
         QCOMPARE(boxes, QStringList{"提示|歌词和歌名不能为空。"});
         QCOMPARE(entries(), QStringList{"1:新名"});
+        QCOMPARE(list()->model()->index(0, 0).data(Qt::ToolTipRole).toString(), "新名（歌手）");
         QCOMPARE(changed.size(), 1);
     }
 
@@ -526,9 +528,10 @@ private slots:
         BoxCloser closer;
         QApplication::sendEvent(target, &drop);
         QTRY_COMPARE(closer.boxes.size(), 1);
-        QCOMPARE(closer.boxes[0], "Velmora|导入了 2 首歌。以下文件没有导入：\n" +
+        QCOMPARE(closer.boxes[0], "Velmora|导入了 1 首歌。以下文件没有导入：\n" +
+                                      ElidedPath(dir / "b.lrc") + "：已在列表中\n" +
                                       ElidedPath(dir / "c.txt") + "：文件是空的");
-        QCOMPARE(entries(), (QStringList{"1:乙", "2:a", "3:乙"}));
+        QCOMPARE(entries(), (QStringList{"1:乙", "2:a"}));
     }
 
     // Every change can be taken back and made again, by the keys and the menu, an import as
@@ -675,9 +678,11 @@ private slots:
         QCOMPARE(title->text(), "流行金曲");
         QCOMPARE(control<QLineEdit>("Text6")->text(), "小明");
         QCOMPARE(ReadBytes(control<QLineEdit>("Text4")->text().toStdString()), cover);
-        // Into a list that has songs, only the songs come.
+        // Into a list that has songs, only the songs come: here none, all are in the list.
         title->setText("我的歌词本");
-        form->Import({Path(book)});
+        QCOMPARE(BoxesDuring([&] { form->Import({Path(book)}); }),
+                 QStringList{"Velmora|导入了 0 首歌。以下文件没有导入：\n" + ElidedPath(book) +
+                             "：已在列表中"});
         QCOMPARE(title->text(), "我的歌词本");
     }
 

@@ -50,6 +50,8 @@ TEST_F(JournalTest, ReadsBackExactlyOneState) {
         {u"月亮 <", u"床前\u00A0明月光\r\n疑是地上霜 >"},
         {u"\u0001\u001F", u"\U0001F600"},
         {u"Tom & Jerry", u"plain\r\nlines"},
+        {u"晴天", u"故事", u"周杰伦"},
+        {u"a", u"b", u"<artist=c>"},
     };
     for (const Song& song : table) {
         run.AddLyric(song.name, song.lyric);
@@ -76,6 +78,10 @@ TEST_F(JournalTest, RecordFormsAreByteExact) {
          "<songno=3><songname size=10>x><lyric=y<lyric size=1>z</song no = 3>\r\n"},
         {AddRecord(1, {u"月<", u""}),
          "<songno=1><songname size=3>\xD4\xC2<<lyric size=0></song no = 1>\r\n"},
+        {AddRecord(2, {u"A", u"x", u"B"}),
+         "<songno=2><songname=A><artist=B><lyric=x></song no = 2>\r\n"},
+        {EditRecord(2, {u"A", u"x", u"<B>"}),
+         "<editno=2><songname size=1>A<artist size=3><B><lyric size=1>x</edit no = 2>\r\n"},
         {RemoveRecord(4), "<removeno=4></remove no = 4>\r\n"},
         {MoveRecord(5, 1), "<moveno=5><to=1></move no = 5>\r\n"},
         {BeginRecord(2) + EndRecord(2), "<beginno=2></begin no = 2>\r\n<endno=2></end no = 2>\r\n"},

@@ -1,0 +1,82 @@
+#include "text/text_detection.h"
+
+#include <unicode/ucsdet.h>
+
+#include <memory>
+
+#include "text/code_page.h"
+#include "text/text_utf.h"
+
+namespace velmora {
+namespace {
+
+// What the detector may answer, and the name iconv decodes it by: the Windows code pages,
+// which the Big5, Shift_JIS and EUC-KR that files come in mostly are.
+constexpr std::pair<std::string_view, const char*> kCandidates[] = {
+    {"UTF-16LE", "UTF-16LE"}, {"UTF-16BE", "UTF-16BE"}, {"UTF-32LE", "UTF-32LE"},
+    {"UTF-32BE", "UTF-32BE"}, {"GB18030", "GB18030"},   {"Big5", "CP950"},
+    {"Shift_JIS", "CP932"},   {"EUC-KR", "CP949"},
+};
+
+bool IsWide(std::string_view charset) {
+    return charset.starts_with("UTF-16") || charset.starts_with("UTF-32");
+}
+
+// An 8-bit text never holds a NUL byte, a wide one (its ASCII, its line ends) nearly always:
+// on a few lines of Chinese the detector's guess needs this check.
+const char* Detected(std::string_view bytes) {
+    const bool nul = bytes.find('\0') != std::string_view::npos;
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<UCharsetDetector, decltype(&ucsdet_close)> detector(ucsdet_open(&status),
+                                                                              ucsdet_close);
+    ucsdet_setText(detector.get(), bytes.data(), static_cast<std::int32_t>(bytes.size()), &status);
+    std::int32_t count = 0;
+    const UCharsetMatch** matches = ucsdet_detectAll(detector.get(), &count, &status);
+    for (std::int32_t i = 0; U_SUCCESS(status) && i < count; ++i) {
+        const std::string_view name = ucsdet_getName(matches[i], &status);
+        for (const auto& [candidate, charset] : kCandidates) {
+            if (U_SUCCESS(status) && name == candidate && IsWide(candidate) == nul) {
+                return charset;
+            }
+        }
+    }
+    return "GB18030";
+}
+
+}  // namespace
+
+TextEncodingFound DetectEncoding(std::string_view bytes) {
+    mTextUTF::TextEncoding marked = mTextUTF::kAnsi;
+    const auto mark =
+        static_cast<std::size_t>(mTextUTF::BomToEncoding(mTextUTF::HeadOf(bytes), marked));
+    switch (marked) {
+        case mTextUTF::kUtf8:
+            return {"UTF-8", mark};
+        case mTextUTF::kUtf16LE:
+            return {"UTF-16LE", mark};
+        case mTextUTF::kUtf16BE:
+            return {"UTF-16BE", mark};
+        case mTextUTF::kUtf32LE:
+            return {"UTF-32LE", mark};
+        case mTextUTF::kUtf32BE:
+            return {"UTF-32BE", mark};
+        default:
+            return {codepage::IsValidUtf8(bytes) ? "UTF-8" : Detected(bytes), 0};
+    }
+}
+
+std::optional<std::u16string> DecodeTextFile(std::string_view bytes) {
+    const TextEncodingFound found = DetectEncoding(bytes);
+    const std::string_view content = bytes.substr(std::min(found.mark, bytes.size()));
+    if (!IsWide(found.charset) && content.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return codepage::DecodeCharset(content, found.charset.c_str());
+}
+
+std::u16string DecodeFileName(std::string_view bytes) {
+    return codepage::IsValidUtf8(bytes) ? codepage::FromUtf8(bytes)
+                                        : DecodeTextFile(bytes).value_or(codepage::FromUtf8(bytes));
+}
+
+}  // namespace velmora
