@@ -222,11 +222,20 @@ int RunImport(const Options& options, const std::vector<Song>& songs) {
     const auto imported = Clock::now();
     BuildToEnd(maker);
     const auto end = Clock::now();
+    // The book just made, brought back into a fresh run: continuing a book.
+    velmora::Workspace again(ProgramFolder(root, "again", options.templates), clock);
+    again.ReadyToMake();
+    const auto reimportStart = Clock::now();
+    const velmora::ImportReport back =
+        velmora::Import(again, velmora::ImportFiles({maker.BookPath()}), progress);
+    const auto reimported = Clock::now();
     std::printf(
         "{\"files\": %zu, \"songs\": %d, \"skipped\": %zu, \"read_add_ms\": %.1f, "
-        "\"read_add_build_ms\": %.1f, \"import_ms\": %.1f, \"import_build_ms\": %.1f}\n",
+        "\"read_add_build_ms\": %.1f, \"import_ms\": %.1f, \"import_build_ms\": %.1f, "
+        "\"book_songs\": %d, \"book_reimport_ms\": %.1f}\n",
         files.size(), report.songs, report.skipped.size(), Ms(readEnd - readStart),
-        Ms(typedEnd - readStart), Ms(imported - start), Ms(end - start));
+        Ms(typedEnd - readStart), Ms(imported - start), Ms(end - start), back.songs,
+        Ms(reimported - reimportStart));
     fs::remove_all(root);
     return 0;
 }

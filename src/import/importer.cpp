@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 #include <unordered_set>
 
 #include "import/book_reader.h"
@@ -122,8 +123,17 @@ std::u16string PathAsText(const fs::path& path) {
 ImportList ImportFiles(const std::vector<fs::path>& given) {
     ImportList list;
     const NaturalOrder order;
-    const auto natural = [&order](const fs::path& a, const fs::path& b) {
-        return order(PathAsText(a), PathAsText(b));
+    // Each name read once, then compared.
+    const auto sorted = [&order](std::vector<fs::path>& files) {
+        std::vector<std::pair<std::u16string, fs::path>> named;
+        for (fs::path& file : files) {
+            named.emplace_back(PathAsText(file), std::move(file));
+        }
+        std::sort(named.begin(), named.end(),
+                  [&order](const auto& a, const auto& b) { return order(a.first, b.first); });
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            files[i] = std::move(named[i].second);
+        }
     };
     for (const fs::path& path : given) {
         if (!IsDirectory(path)) {
@@ -135,18 +145,16 @@ ImportList ImportFiles(const std::vector<fs::path>& given) {
             list.skipped.emplace_back(Problem::Unreadable, folder, error);
         }
         std::erase_if(found.files, [](const fs::path& file) { return !IsImportable(file); });
-        std::sort(found.files.begin(), found.files.end(), natural);
+        sorted(found.files);
         list.files.insert(list.files.end(), found.files.begin(), found.files.end());
     }
     // A file named, and found again in a folder named, comes in once.
-    std::vector<fs::path> seen;
+    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
     std::erase_if(list.files, [&seen](const fs::path& file) {
-        const bool again = std::any_of(seen.begin(), seen.end(), [&](const fs::path& earlier) {
-            return SameFile(earlier, file);
-        });
-        seen.push_back(file);
-        return again;
+        const auto identity = FileIdentity(file);
+        return identity && !seen.insert(*identity).second;
     });
+
     return list;
 }
 

@@ -163,26 +163,30 @@ FileContent ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit
     if (!S_ISREG(file.type())) {
         return {Status::NotRegular};
     }
+    // Read straight into the content: the size a file claims first (and a byte more, to
+    // see its end), then a chunk at a time for one that grows or claims nothing.
     FileContent content;
-    const auto size = file.size();
-    content.bytes.reserve(
-        static_cast<std::size_t>(std::min<std::uint64_t>(size.value_or(0), limit)));
-    std::string chunk(kChunk, '\0');
+    std::size_t want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(file.size().value_or(0), limit) + 1);
     for (;;) {
         if (going && !going()) {
             return {Status::Stopped};
         }
-        const auto count = file.read(chunk.data(), chunk.size());
+        const std::size_t start = content.bytes.size();
+        content.bytes.resize(start + want);
+        const auto count = file.read(content.bytes.data() + start, want);
         if (!count) {
             return {Status::CannotRead, file.error()};
         }
-        if (content.bytes.size() + *count > limit) {
+        content.bytes.resize(start + *count);
+        if (content.bytes.size() > limit) {
             return {Status::TooLarge};
         }
-        content.bytes.append(chunk, 0, *count);
-        if (*count < chunk.size()) {
+        if (*count < want) {
             return content;
         }
+        want = static_cast<std::size_t>(
+            std::min<std::uint64_t>(kChunk, limit + 1 - content.bytes.size()));
     }
 }
 

@@ -129,6 +129,14 @@ bool SameFile(const fs::path& a, const fs::path& b) {
     return first && second && first->st_dev == second->st_dev && first->st_ino == second->st_ino;
 }
 
+std::optional<std::pair<std::uint64_t, std::uint64_t>> FileIdentity(const fs::path& path) {
+    const auto info = StatOf(path);
+    if (!info) {
+        return std::nullopt;
+    }
+    return std::pair<std::uint64_t, std::uint64_t>(info->st_dev, info->st_ino);
+}
+
 int RemoveFile(const fs::path& path) {
     return ::unlink(path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
 }

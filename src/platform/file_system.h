@@ -2,6 +2,7 @@
 // Folders and whole files. Each call returns 0 or the errno of what failed; none leaves
 // a temporary file behind.
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -28,6 +29,9 @@ bool IsDirectory(const std::filesystem::path& path);
 bool IsWritableFolder(const std::filesystem::path& path);
 // Both paths name one file (or folder) that exists.
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+// What tells a file from every other: its device and inode; none for a path that names none.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> FileIdentity(
+    const std::filesystem::path& path);
 
 [[nodiscard]] int RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // A file that is already gone counts as removed.

@@ -18,6 +18,29 @@ constexpr std::pair<std::string_view, const char*> kCandidates[] = {
     {"Shift_JIS", "CP932"},   {"EUC-KR", "CP949"},
 };
 
+// Enough of a text for the detector to tell the encodings apart, no more: its cost grows
+// with what it reads.
+constexpr std::size_t kSample = 256;
+
+// What the detector reads of an 8-bit text: each run of ASCII bytes as its first byte only.
+// That byte may be a trail byte of the character before it (in Big5, GBK and Shift_JIS),
+// the rest are characters of their own in every one of these encodings: the multibyte
+// characters stay whole, and the time tags and blanks of a lyric file no longer fill the
+// sample. A wide text is read as it is.
+std::string Sample(std::string_view bytes, bool wide) {
+    if (wide) {
+        return std::string(bytes.substr(0, kSample * 8));
+    }
+    std::string sample;
+    for (std::size_t i = 0; i < bytes.size() && sample.size() < kSample; ++i) {
+        const bool ascii = static_cast<unsigned char>(bytes[i]) < 0x80;
+        if (!ascii || i == 0 || static_cast<unsigned char>(bytes[i - 1]) >= 0x80) {
+            sample += bytes[i];
+        }
+    }
+    return sample;
+}
+
 bool IsWide(std::string_view charset) {
     return charset.starts_with("UTF-16") || charset.starts_with("UTF-32");
 }
@@ -29,7 +52,10 @@ const char* Detected(std::string_view bytes) {
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<UCharsetDetector, decltype(&ucsdet_close)> detector(ucsdet_open(&status),
                                                                               ucsdet_close);
-    ucsdet_setText(detector.get(), bytes.data(), static_cast<std::int32_t>(bytes.size()), &status);
+    const std::string sample = Sample(bytes, nul);
+    ucsdet_setText(detector.get(), sample.data(), static_cast<std::int32_t>(sample.size()),
+                   &status);
+
     std::int32_t count = 0;
     const UCharsetMatch** matches = ucsdet_detectAll(detector.get(), &count, &status);
     for (std::int32_t i = 0; U_SUCCESS(status) && i < count; ++i) {
