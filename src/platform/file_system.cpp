@@ -150,9 +150,12 @@ FolderListing FilesBelow(const fs::path& folder) {
         return listing;
     }
     for (const fs::recursive_directory_iterator end; it != end;) {
-        if (it->is_regular_file(error)) {
+        // Not only regular files: a FIFO or a link to a device is named, to be refused by
+        // whoever would read it, not passed over in silence.
+        if (!it->is_directory(error)) {
             listing.files.push_back(it->path());
         }
+
         const fs::path at = it->path();
         it.increment(error);
         if (error) {

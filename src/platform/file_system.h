@@ -36,8 +36,9 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> FileIdentity(
 [[nodiscard]] int RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // A file that is already gone counts as removed.
 [[nodiscard]] int RemoveFile(const std::filesystem::path& path);
-// Every file below the folder, in its folders too, as far as they can be read; with the
-// folders that could not be read.
+// Every entry below the folder that is no folder (files, and FIFOs, sockets or devices too),
+// in its folders as well, as far as they can be read; with the folders that could not be.
+
 struct FolderListing {
     std::vector<std::filesystem::path> files;
     std::vector<std::pair<std::filesystem::path, int>> unreadable;  // folder, errno
