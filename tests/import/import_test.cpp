@@ -257,7 +257,10 @@ TEST_F(ImportTest, HostileFilesStayWithinBoundedMemory) {
     WriteBytes(bad / "hundred.lrc", bomb + std::string(1000000, 'x'));
     WriteBytes(bad / "marks.lrc", "[00:01]" + std::string(1000000, '<') + ">");
     fs::create_symlink("/dev/zero", bad / "zero.lrc");
+    // Found in a folder, a link to a device is named, to be refused out loud.
+    EXPECT_EQ(ImportFiles({bad}).files.size(), 3u);
     const pid_t child = ::fork();
+
     if (child == 0) {
         const rlimit memory{512 * 1024 * 1024, 512 * 1024 * 1024};
         ::setrlimit(RLIMIT_AS, &memory);
