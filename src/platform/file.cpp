@@ -26,6 +26,10 @@ int Flags(File::Mode mode) {
             return O_RDWR | O_CREAT | O_TRUNC;
         case File::Mode::CreateNew:
             return O_RDWR | O_CREAT | O_EXCL;
+        case File::Mode::AppendTo:
+            return O_WRONLY | O_APPEND;
+        case File::Mode::AppendAlways:
+            return O_WRONLY | O_APPEND | O_CREAT;
     }
     return O_RDONLY;
 }
@@ -105,8 +109,11 @@ std::optional<std::size_t> File::read(void* buffer, std::size_t length) {
     return done;
 }
 
-bool File::write(const void* buffer, std::size_t length) {
+bool File::write(const void* buffer, std::size_t length, std::size_t* written) {
     const auto* bytes = static_cast<const char*>(buffer);
+    std::size_t ignored = 0;
+    std::size_t& done = written != nullptr ? *written : ignored;
+    done = 0;
     while (length > 0) {
         const ssize_t count = sys::Write(fd_, bytes, length);
         if (count < 0 && errno == EINTR) {
@@ -120,6 +127,7 @@ bool File::write(const void* buffer, std::size_t length) {
             return false;
         }
         bytes += count;
+        done += static_cast<std::size_t>(count);
         length -= static_cast<std::size_t>(count);
     }
     return true;

@@ -21,6 +21,8 @@ public:
         OpenAlways,    // read and write; created when missing, content kept
         CreateAlways,  // read and write; created when missing, truncated to 0 otherwise
         CreateNew,     // read and write; created, and failing (EEXIST) when it exists
+        AppendTo,      // write only, at the end; a missing file is not created
+        AppendAlways,  // write only, at the end; created when missing
     };
 
     File(const std::filesystem::path& path, Mode mode);
@@ -41,7 +43,8 @@ public:
     // Reads until `length` bytes are in or the file ends: the count read, or nullopt.
     std::optional<std::size_t> read(void* buffer, std::size_t length);
     // The whole length, or false: a write that stops short (a full disk) is a failure.
-    bool write(const void* buffer, std::size_t length);
+    // `written`, when given, receives how much got in either way.
+    bool write(const void* buffer, std::size_t length, std::size_t* written = nullptr);
     bool truncate(std::uint64_t length);
     // Flushes the file to the disk.
     bool sync();

@@ -208,28 +208,26 @@ int ReplaceFile(const fs::path& path, std::string_view bytes) {
     return error != 0 ? error : RenameOver(temporary, path);
 }
 
-int AppendToFile(const fs::path& path, std::string_view bytes) {
-    std::uint64_t start = 0;
+int AppendToFile(const fs::path& path, std::string_view bytes, bool create) {
+    std::size_t written = 0;
     int error = 0;
     {
-        File file(path, File::Mode::OpenAlways);
-        const auto end = file.isOpen() ? file.seekToEnd() : std::nullopt;
-        if (!end) {
+        File file(path, create ? File::Mode::AppendAlways : File::Mode::AppendTo);
+        if (!file.isOpen()) {
             return file.error();
         }
-        start = *end;
         // The close may bring a late error (delayed allocation).
-        if (file.write(bytes.data(), bytes.size()) && file.close()) {
+        if (file.write(bytes.data(), bytes.size(), &written) && file.close()) {
             return 0;
         }
         error = file.error();
     }
-    // Take back what part of the bytes did get in; a file removed meanwhile is not
-    // re-created, nor one cut shorter padded out.
+    // Take back what part of the bytes did get in: the file ends with them. One removed
+    // meanwhile is not re-created, nor one cut shorter cut further.
     File file(path, File::Mode::OpenToWrite);
     const auto size = file.isOpen() ? file.size() : std::nullopt;
-    if (size && *size > start) {
-        file.truncate(start);
+    if (written > 0 && size && *size >= written) {
+        file.truncate(*size - written);
     }
     return error;
 }

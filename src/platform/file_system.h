@@ -57,8 +57,10 @@ void RemoveTree(const std::filesystem::path& folder);
 // The file replaced by `bytes` in one step: readers see the old file or the new, whole.
 // For the run's own files: nothing is flushed to the disk.
 [[nodiscard]] int ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
-// Appends in one write; a failed append cuts the file back to its former length.
-[[nodiscard]] int AppendToFile(const std::filesystem::path& path, std::string_view bytes);
+// Appends in one write (a file that is missing is created, or, unless `create`, ENOENT); a
+// failed append cuts the file back to its former length.
+[[nodiscard]] int AppendToFile(const std::filesystem::path& path, std::string_view bytes,
+                               bool create = true);
 
 // A file the user keeps, replaced as QSaveFile::commit() does: written to a temporary file
 // beside it, flushed to the disk, renamed over it, and its folder flushed; it keeps the

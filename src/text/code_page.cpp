@@ -6,6 +6,9 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <map>
+#include <memory>
+#include <utility>
 
 namespace velmora::codepage {
 namespace {
@@ -72,8 +75,21 @@ private:
     iconv_t cd_;
 };
 
+// Opening a converter costs more than converting a song: each thread keeps those it opened.
+Converter& OpenConverter(const char* to, const char* from) {
+    thread_local std::map<std::pair<std::string, std::string>, std::unique_ptr<Converter>> open;
+    std::unique_ptr<Converter>& converter = open[{to, from}];
+    if (!converter) {
+        converter = std::make_unique<Converter>(to, from);
+    }
+    if (converter->valid()) {
+        converter->reset();
+    }
+    return *converter;
+}
+
 std::optional<std::u16string> DecodeWithIconv(std::string_view bytes, const char* charset) {
-    Converter converter(NativeUtf16(), charset);
+    Converter& converter = OpenConverter(NativeUtf16(), charset);
     if (!converter.valid()) {
         return std::nullopt;
     }
@@ -100,11 +116,17 @@ std::optional<std::u16string> DecodeWithIconv(std::string_view bytes, const char
 }
 
 std::optional<std::string> EncodeWithIconv(std::u16string_view text, const char* charset) {
-    Converter converter(charset, NativeUtf16());
+    Converter& converter = OpenConverter(charset, NativeUtf16());
     if (!converter.valid()) {
         return std::nullopt;
     }
-    const std::u16string clean = WellFormed(text);
+    std::u16string wellFormed;
+    std::u16string_view clean = text;
+    if (std::any_of(text.begin(), text.end(),
+                    [](char16_t u) { return IsHighSurrogate(u) || IsLowSurrogate(u); })) {
+        wellFormed = WellFormed(text);
+        clean = wellFormed;
+    }
     std::string bytes(clean.size() * 4, '\0');
     const char* in = reinterpret_cast<const char*>(clean.data());
     std::size_t inLeft = clean.size() * sizeof(char16_t);

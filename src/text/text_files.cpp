@@ -21,19 +21,11 @@ void Check(const std::filesystem::path& path, int error) {
 }  // namespace
 
 void AppendAnsiText(const std::filesystem::path& path, std::u16string_view text) {
-    AppendBytes(path, Ansi(text));
-}
-
-void AppendBytes(const std::filesystem::path& path, std::string_view bytes) {
-    Check(path, AppendToFile(path, bytes));
+    Check(path, AppendToFile(path, Ansi(text)));
 }
 
 std::string Utf8Document(std::u16string_view text) {
     return "\xEF\xBB\xBF" + codepage::ToUtf8(text);
-}
-
-void WriteNewUtf8File(const std::filesystem::path& path, std::u16string_view text) {
-    Check(path, WriteNewFile(path, Utf8Document(text)));
 }
 
 void SaveUtf8File(const std::filesystem::path& path, std::u16string_view text) {

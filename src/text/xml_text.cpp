@@ -10,12 +10,27 @@ bool IsDisallowed(char32_t cp) {
     return (cp < 0x20 && cp != u'\t' && cp != u'\n' && cp != u'\r') || cp == 0xFFFE || cp == 0xFFFF;
 }
 
+// A unit that may not go in as it is: markup, a character XML does not allow, a surrogate.
+bool NeedsLook(char16_t unit) {
+    return unit < 0x20 || unit == u'&' || unit == u'<' || unit == u'>' ||
+           (unit >= 0xD800 && unit <= 0xDFFF) || unit >= 0xFFFE;
+}
+
 }  // namespace
 
 std::u16string XmlText(std::u16string_view text) {
     std::u16string escaped;
     escaped.reserve(text.size() + 16);
-    for (std::size_t i = 0; i < text.size();) {
+    // Runs of plain units are copied whole: most text is nothing but.
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); plain = i) {
+        while (i < text.size() && !NeedsLook(text[i])) {
+            ++i;
+        }
+        escaped.append(text.substr(plain, i - plain));
+        if (i == text.size()) {
+            break;
+        }
         const char32_t cp = codepage::NextCodePoint(text, i);
         if (cp == u'&') {
             escaped += u"&amp;";

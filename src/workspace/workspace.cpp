@@ -1,6 +1,8 @@
 #include "workspace/workspace.h"
 
 #include <cerrno>
+#include <string>
+#include <unordered_set>
 
 #include "platform/file_system.h"
 #include "text/failure.h"
@@ -84,6 +86,8 @@ Workspace::Workspace(const fs::path& appDir, const Clock& clock) : layout_(appDi
 void Workspace::ReadyToMake() {
     songs_ = SongCollection();
     journalLength_ = 0;
+    pageTemplate_.clear();
+
     for (const auto& folder : layout_.UserFolders()) {
         if (const int error = MakeDirectories(folder)) {
             throw Failure(Problem::CannotCreateFolder, folder, error);
@@ -150,21 +154,25 @@ void Workspace::ClearEarlierRuns() const {
     }
 }
 
-// A cleaner may have taken the work directory: the change goes in all the same.
+// A cleaner may have taken the work directory: the change goes in all the same. Adds do not
+// look first (that costs two lookups a song); they restore when a write finds nothing there.
 void Workspace::RestoreIfGone() {
     if (!IsDirectory(layout_.Epub("text")) || !Exists(layout_.SongLog())) {
         Restore();
     }
 }
 
-std::u16string Workspace::PageTemplate() const {
-    return TemplateLine(layout_.Template("text/part0000.html"));
+// Read once a run: a run's pages all have the same frame.
+const std::u16string& Workspace::PageTemplate() {
+    if (pageTemplate_.empty()) {
+        pageTemplate_ = TemplateLine(layout_.Template("text/part0000.html"));
+    }
+    return pageTemplate_;
 }
 
-SongCollection::Entry Workspace::WritePage(const Song& song, const std::u16string& pageTemplate,
-                                           int from) {
-    const std::u16string text = ComposeSongPage(pageTemplate, song);
-    RestoreIfGone();
+SongCollection::Entry Workspace::WritePage(const Song& song, int from) {
+    const std::string bytes = Utf8Document(ComposeSongPage(PageTemplate(), song));
+    bool restored = false;
     // A page a build still packs keeps its number until the build ends: its file is there.
     for (int page = std::max(from, songs_.SongCount() + 1);; ++page) {
         if (songs_.PageInUse(page)) {
@@ -172,7 +180,12 @@ SongCollection::Entry Workspace::WritePage(const Song& song, const std::u16strin
         }
         SongCollection::Entry entry = songs_.Prepare(song, page);
         const fs::path path = layout_.Page(PageFileName(page));
-        const int error = WriteNewFile(path, Utf8Document(text));
+        int error = WriteNewFile(path, bytes);
+        if (error == ENOENT && !restored) {
+            Restore();
+            restored = true;
+            error = WriteNewFile(path, bytes);
+        }
         if (error == 0) {
             return entry;
         }
@@ -188,7 +201,15 @@ void Workspace::Journal(const std::string& records, int count) {
         Journal(BeginRecord(groups_) + records + EndRecord(groups_));
         return;
     }
-    AppendBytes(layout_.SongLog(), records);
+    // Never created here: a log that has gone is restored whole first.
+    int error = AppendToFile(layout_.SongLog(), records, false);
+    if (error == ENOENT) {
+        Restore();
+        error = AppendToFile(layout_.SongLog(), records, false);
+    }
+    if (error != 0) {
+        throw Failure(Problem::CannotWrite, layout_.SongLog(), error);
+    }
     journalLength_ += records.size();
 }
 
@@ -219,7 +240,7 @@ Refusal Workspace::InsertSong(int n, const Song& song) {
     if (!IsSong(n) && n != songs_.SongCount() + 1) {
         return Refusal::NoSuchSong;
     }
-    SongCollection::Entry entry = WritePage(song, PageTemplate());
+    SongCollection::Entry entry = WritePage(song);
     // The page first: a log record without its page would be a song that never was.
     try {
         Journal(AddRecord(n, song));
@@ -246,12 +267,10 @@ int Workspace::AddSongs(int first, const std::vector<Song>& songs) {
     try {
         entries.reserve(static_cast<std::size_t>(count));
         std::string records;
-        const std::u16string pageTemplate = PageTemplate();
         for (int k = 0; k < count; ++k) {
             const Song& song = songs[static_cast<std::size_t>(k)];
             // The pages written before are not the collection's yet: start past them.
-            entries.push_back(
-                WritePage(song, pageTemplate, entries.empty() ? 0 : entries.back().page + 1));
+            entries.push_back(WritePage(song, entries.empty() ? 0 : entries.back().page + 1));
             records += AddRecord(first + k, song);
         }
         songs_.Reserve(count);
@@ -279,7 +298,7 @@ Refusal Workspace::EditLyric(int n, const Song& song) {
         return Refusal::EmptyInput;
     }
     // A new page, not the old one rewritten: a build may be packing that.
-    SongCollection::Entry entry = WritePage(song, PageTemplate());
+    SongCollection::Entry entry = WritePage(song);
     const fs::path page = layout_.Page(PageFileName(entry.page));
     try {
         LetGo old(*this, layout_.Page(songs_.PageFileName(n)));
@@ -349,16 +368,16 @@ void Workspace::Restore() {
     if (!Exists(layout_.Epub(kContainer))) {
         WritrFile(layout_.Template(kContainer), layout_.Epub(kContainer));
     }
-    std::u16string pageTemplate;
+    // One listing, not a look a page: every build restores.
+    std::unordered_set<std::string> present;
+    for (const fs::path& file : Entries(layout_.Epub("text"))) {
+        present.insert(file.filename().native());
+    }
     for (int n = 1; n <= songs_.SongCount(); ++n) {
         const fs::path page = layout_.Page(songs_.PageFileName(n));
-        if (Exists(page)) {
-            continue;
+        if (!present.contains(page.filename().native())) {
+            SaveUtf8File(page, ComposeSongPage(PageTemplate(), songs_.At(n)));
         }
-        if (pageTemplate.empty()) {
-            pageTemplate = PageTemplate();
-        }
-        SaveUtf8File(page, ComposeSongPage(pageTemplate, songs_.At(n)));
     }
 }
 

@@ -63,7 +63,9 @@ public:
     Refusal MoveLyric(int from, int to);
 
     // Re-creates whatever of the run's files has gone (folders, song log, container.xml,
-    // pages) from the songs, at one check per file. Raises a Failure.
+    // pages) from the songs, at one look per file and one listing of the pages. Raises a
+    // Failure.
+
     void Restore();
 
     // While it lives, the changes made are one in the song log: replayed, they count only
@@ -107,11 +109,10 @@ private:
     void MakeTree();
     void ClearEarlierRuns() const;
     void RestoreIfGone();
-    std::u16string PageTemplate() const;
+    const std::u16string& PageTemplate();
     // Writes the song's page under a name no song and no file has, its number past the
     // songs' and at least `from`, and prepares its place.
-    SongCollection::Entry WritePage(const Song& song, const std::u16string& pageTemplate,
-                                    int from = 0);
+    SongCollection::Entry WritePage(const Song& song, int from = 0);
     bool IsSong(int n) const;
     // Appends the records to the song log in one write, framed as one change when there are
     // several of them and no batch frames them already. Raises a Failure.
@@ -122,6 +123,8 @@ private:
     CollectionObserver* observer_ = nullptr;
     SongCollection songs_;
     std::uint64_t journalLength_ = 0;
+    std::u16string pageTemplate_;
+
     // Changes made as one are framed by records numbered from 1; inside a batch, no change
     // frames its own.
     int groups_ = 0;

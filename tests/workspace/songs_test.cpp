@@ -20,7 +20,7 @@ using namespace testing;
 using Songs = std::vector<Song>;
 
 struct Change {
-    char kind;  // 'a'dd, 'e'dit, 'r'emove, 'm'ove; 'w' wipes the work directory
+    char kind;  // 'a'dd, 'e'dit, 'r'emove, 'm'ove; 'w' wipes the work directory, or `name` in it
     int n = 0, to = 0;
     std::u16string name = u"", lyric = u"";
 };
@@ -36,7 +36,7 @@ Refusal Apply(Workspace& run, const Change& change) {
         case 'm':
             return run.MoveLyric(change.n, change.to);
         default:
-            fs::remove_all(run.WorkDir());
+            fs::remove_all(run.WorkDir() / change.name);
             return Refusal::None;
     }
 }
@@ -147,6 +147,8 @@ TEST_F(SongsTest, RefusedChangesChangeNothing) {
 TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
     const Change a{'a', 0, 0, u"A", u"a"}, b{'a', 0, 0, u"B", u"b"}, c{'a', 0, 0, u"C", u"c"},
         d{'a', 0, 0, u"D", u"d"}, wipe{'w'}, edit{'e', 1, 0, u"A2 & <x>", u"新\r\n词"};
+    const Change log{'w', 0, 0, u"lyric.txt"}, pages{'w', 0, 0, u"epub/text"};
+
     const Change a3{'e', 3, 0, u"A3", u"\u00A0"}, r1{'r', 1}, r2{'r', 2};
     const std::vector<Change> everything{a, b, c, d, r2, {'m', 3, 2}, edit, {'m', 1, 3}, a3, r1, b};
     const struct {
@@ -165,6 +167,9 @@ TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
         {"AfterTheRunWasWiped",
          {a, b, wipe, c, wipe, {'e', 1, 0, u"A2", u"a"}, wipe, {'m', 1, 3}, wipe, {'r', 1}},
          {u"C", u"A2"}},
+        {"AfterTheLogOrThePagesWent",
+         {a, b, log, c, pages, d, log, edit, pages, {'e', 2, 0, u"B2", u"b"}, log, {'r', 1}},
+         {u"B2", u"C", u"D"}},
         {"EverythingTwice", everything, {u"C", u"A3", u"B"}},
     };
     const std::u16string opf = TemplateLine(app / "template" / "content.opf");
@@ -192,6 +197,15 @@ TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
 
 // Each fault stops the change with a Failure naming the file; nothing of it stays.
 TEST_F(SongsTest, FailedChangesLoseNothing) {
+    // The page frame is read at the run's first song.
+    {
+        InjectedFaults faults({{Call::Open, "part0000.html", EACCES}});
+        EXPECT_EQ(
+            FailureOf([&] { run.AddLyric(u"A", u"x"); }),
+            Described(Problem::CannotReadTemplate, app / "template/text/part0000.html", EACCES));
+        EXPECT_EQ(run.Songs().SongCount(), 0);
+        EXPECT_EQ(ReadBytes(run.Layout().SongLog()), "");
+    }
     for (const char16_t* name : {u"A", u"B", u"C"}) {
         run.AddLyric(name, u"x");
     }
@@ -203,10 +217,8 @@ TEST_F(SongsTest, FailedChangesLoseNothing) {
         Change change;
         std::string failure;
     } table[] = {
-        {{Call::Open, "part0000.html", EACCES},
-         add,
-         Described(Problem::CannotReadTemplate, app / "template/text/part0000.html", EACCES)},
         {{Call::Open, "part0004.html", EACCES},
+
          add,
          Described(Problem::CannotWrite, page(u"part0004.html"), EACCES)},
         {{Call::Write, "part0004.html", ENOSPC, 100},
