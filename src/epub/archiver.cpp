@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "epub/zip_entry_name.h"
 #include "platform/file_system.h"
 #include "text/failure.h"
 #include "text/template_copy.h"
@@ -97,13 +98,8 @@ bool ContainerPacker::Poll() {
     }
     running_.reset();
     Check(*exit);
-    if (renaming_) {
-        return true;
-    }
-    renaming_ = true;
-    Run({"rn", "-tzip", Archive().string(), layout_.PackMimetype().filename().string(), kMimetype},
-        layout_.PackFolder());
-    return false;
+    RenameFirstEntry(Archive(), layout_.PackMimetype().filename().string(), kMimetype);
+    return true;
 }
 
 }  // namespace velmora

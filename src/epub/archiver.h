@@ -16,8 +16,9 @@ std::filesystem::path FindArchiver(const std::filesystem::path& beside);
 
 // Packs the listed files of the run's epub folder into a fresh ZIP archive, every entry
 // stored, with `mimetype` first as the EPUB container requires. 7-Zip sorts entries by
-// name when it adds, so mimetype goes in under a name that sorts before all others and is
-// then renamed (a rename keeps the order): two runs of 7za, watched without blocking.
+// name when it adds, so mimetype goes in under a name of its length that sorts before all
+// others and is renamed in place once 7za is done: one run of 7za, watched without
+// blocking, and the archive written once.
 //
 // Everything the packer writes, the archive and whatever 7za leaves beside it included,
 // stays in the run's scratch folder, which goes with the packer: a packer stopped halfway
@@ -32,7 +33,8 @@ public:
     ContainerPacker& operator=(const ContainerPacker&) = delete;
 
     // Does not block: true once the archive is complete. Raises a Failure naming the
-    // archiver's exit status and error lines, or the signal that killed it.
+    // archiver's exit status and error lines, or the signal that killed it; or why its
+    // first entry could not be renamed.
     bool Poll();
     // Where the archive is made; move it out before the packer goes.
     std::filesystem::path Archive() const { return layout_.PackArchive(); }
@@ -58,7 +60,6 @@ private:
     ScratchFolder scratch_;
     // After the scratch folder: a run still going is stopped before its files go.
     std::unique_ptr<ChildProcess> running_;
-    bool renaming_ = false;
 };
 
 }  // namespace velmora

@@ -18,10 +18,12 @@ enum class Problem {
     CannotSaveBook,
     // The archiver; path(): the archiver, or the archive it was writing.
     ArchiverMissing,
-    CannotStart,     // number(): the errno
-    ArchiverFailed,  // number(): its exit status; detail(): its error lines
-    ArchiverKilled,  // number(): the signal
-    ArchiverLost,    // number(): the errno of the wait
+    CannotStart,        // number(): the errno
+    ArchiverFailed,     // number(): its exit status; detail(): its error lines
+    ArchiverKilled,     // number(): the signal
+    ArchiverLost,       // number(): the errno of the wait
+    ArchiveUnexpected,  // the archive it wrote is not laid out as it writes them
+
     // The cover the user chose; detail(): the image reader's reason, where it gives one.
     CoverMissing,
     CoverNotAFile,

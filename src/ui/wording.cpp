@@ -164,6 +164,9 @@ QString Wording(const velmora::Failure& failure) {
                    ElidedPath(failure.path());
         case Problem::ArchiverLost:
             return About(QStringLiteral("无法等待压缩程序 7za"), failure, Reason(number));
+        case Problem::ArchiveUnexpected:
+            return About(QStringLiteral("压缩程序 7za 写出的文件与预期不同"), failure, {});
+
         case Problem::CoverMissing:
             return About(QStringLiteral("无法使用封面"), failure, QStringLiteral("文件不存在"));
         case Problem::CoverNotAFile:

@@ -145,8 +145,9 @@ fs::path RunLayout::PackEntryList() const {
 }
 
 fs::path RunLayout::PackMimetype() const {
-    // '!' sorts before every digit and letter, so this entry comes first.
-    return PackFolder() / "!mimetype";
+    // '!' sorts before every digit and letter, so this entry comes first; of the same length
+    // as "mimetype", it is renamed where it stands.
+    return PackFolder() / "!imetype";
 }
 
 fs::path RunLayout::PackArchive() const {

@@ -181,7 +181,12 @@ INSTANTIATE_TEST_SUITE_P(
         // SIGKILL: 7za catches SIGTERM and exits with 255 once its handler is in place.
         BuildFault{"ArchiverKilled", Fault{Call::Wait, "7za", 0, 0, SIGKILL}, BuildPhase::Packing,
                    [](auto& f) { return Described(Problem::ArchiverKilled, Archive(f), SIGKILL); }},
+        BuildFault{"MimetypeNotRenamed",
+                   {Call::Write, "pack/book.epub", EIO},
+                   BuildPhase::Packing,
+                   [](auto& f) { return Described(Problem::CannotWrite, Archive(f), EIO); }},
         BuildFault{"ArchiverLost",
+
                    {Call::Wait, "7za", ECHILD},
                    BuildPhase::Packing,
                    [](auto& f) { return Described(Problem::ArchiverLost, Archive(f), ECHILD); }},
