@@ -43,14 +43,11 @@ public:
         return *size;
     }
 
+    // Bytes past the end read as zeros, which begin no record.
     std::string Read(std::uint64_t at, std::size_t length) {
         std::string bytes(length, '\0');
-        const auto count = file_.seek(at) ? file_.read(bytes.data(), length) : std::nullopt;
-        if (!count) {
+        if (!file_.seek(at) || !file_.read(bytes.data(), length)) {
             Fail();
-        }
-        if (*count != length) {
-            Unexpected();
         }
         return bytes;
     }
@@ -80,17 +77,14 @@ private:
 // has no offset there.
 std::uint64_t CentralDirectory(Archive& archive) {
     const std::uint64_t size = archive.Size();
-    // Less cannot hold one entry.
-    if (size < kLocalHeaderSize + kCentralHeaderSize + kEndSize) {
+    if (size < kEndSize) {
         archive.Unexpected();
     }
-
     const std::string end = archive.Read(size - kEndSize, kEndSize);
-    const std::uint64_t offset = Little(end, 16, 4);
-    if (Little(end, 0, 4) != kEnd || Little(end, 20, 2) != 0 || offset >= size) {
+    if (Little(end, 0, 4) != kEnd || Little(end, 20, 2) != 0) {
         archive.Unexpected();
     }
-    return offset;
+    return Little(end, 16, 4);
 }
 
 }  // namespace

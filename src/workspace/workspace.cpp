@@ -86,7 +86,6 @@ Workspace::Workspace(const fs::path& appDir, const Clock& clock) : layout_(appDi
 void Workspace::ReadyToMake() {
     songs_ = SongCollection();
     journalLength_ = 0;
-    pageTemplate_.clear();
 
     for (const auto& folder : layout_.UserFolders()) {
         if (const int error = MakeDirectories(folder)) {
@@ -162,7 +161,8 @@ void Workspace::RestoreIfGone() {
     }
 }
 
-// Read once a run: a run's pages all have the same frame.
+// Read at the first page, once: every page has the same frame.
+
 const std::u16string& Workspace::PageTemplate() {
     if (pageTemplate_.empty()) {
         pageTemplate_ = TemplateLine(layout_.Template("text/part0000.html"));

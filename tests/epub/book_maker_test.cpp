@@ -6,7 +6,9 @@
 
 #include <cstdlib>
 
+#include "platform/file_system.h"
 #include "song_file.h"
+
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "text/code_page.h"
@@ -271,15 +273,22 @@ TEST_F(BookMakerTest, TwoRunsBuildingAtOnceLeaveOneWholeBook) {
     EXPECT_EQ(PagesIn(maker.BookPath()).size() % 2, 1u);  // all 3 songs, or the other's 1
 }
 
-// A cleaner took the run's folder, or its song log: the build puts back what went.
+// A cleaner took a page, the song log or the run's folder: the build puts back what went,
+// and only that.
 TEST_F(BookMakerTest, WhatHasGoneFromTheRunIsPutBack) {
     const Files pages = PagesNow();
     const std::string log = ReadBytes(run.Layout().SongLog());
-    for (const fs::path& gone : {run.Layout().SongLog(), run.WorkDir()}) {
+    const fs::path first = run.Layout().Page(u"part0001.html");
+    for (const fs::path& gone :
+         {run.Layout().Page(u"part0002.html"), run.Layout().SongLog(), run.WorkDir()}) {
+        const auto identity = FileIdentity(first);
         fs::remove_all(gone);
         EXPECT_EQ(BuildToEnd(maker), "");
         EXPECT_EQ(PagesIn(maker.BookPath()), pages);
         EXPECT_EQ(ReadBytes(run.Layout().SongLog()), log);
+        if (gone != run.WorkDir()) {
+            EXPECT_EQ(FileIdentity(first), identity) << gone;
+        }
     }
 }
 

@@ -55,6 +55,9 @@ TEST(RenameFirstEntry, RenamesInPlaceOrChangesNothing) {
 
         {"CutShort", packed.substr(0, packed.size() - 1), unexpected},
         {"EndRecordOnly", packed.substr(packed.size() - 22), unexpected},
+        {"NoEndRecord", std::string(packed).replace(packed.size() - 19, 1, 1, '\x07'), unexpected},
+        {"Comment", std::string(packed).replace(packed.size() - 2, 1, 1, '\x01'), unexpected},
+
         {"Empty", "", unexpected},
         {"CannotOpen",
          packed,

@@ -97,6 +97,14 @@ TEST_F(SongsTest, LogRecordAndPageAreByteExact) {
          "&amp;&lt;&gt;"},
         {u"Tom & Jerry", u"<br/>", " size=11>Tom & Jerry<lyric size=5><br/>", "Tom &amp; Jerry",
          "&lt;br/&gt;"},
+        // What XML cannot hold becomes U+FFFD in the page; the log keeps what it can.
+        {u"a\U0001D11Eb", u"x\xD800y\x01z\xFFFEw",
+         "=a\x94\x32\xBE\x34"
+         "b><lyric=x\x84\x31\xA4\x37y\x01z\x84\x31\xA4\x38w>",
+         "a\xF0\x9D\x84\x9E"
+         "b",
+         "x\xEF\xBF\xBDy\xEF\xBF\xBDz\xEF\xBF\xBDw"},
+
     };
     const std::string head = ReadBytes(app / "template" / "text" / "part0000.html") + "\r\n";
     for (const auto& row : table) {
@@ -168,8 +176,22 @@ TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
          {a, b, wipe, c, wipe, {'e', 1, 0, u"A2", u"a"}, wipe, {'m', 1, 3}, wipe, {'r', 1}},
          {u"C", u"A2"}},
         {"AfterTheLogOrThePagesWent",
-         {a, b, log, c, pages, d, log, edit, pages, {'e', 2, 0, u"B2", u"b"}, log, {'r', 1}},
-         {u"B2", u"C", u"D"}},
+         {a,
+          b,
+          log,
+          c,
+          pages,
+          d,
+          log,
+          edit,
+          pages,
+          {'e', 2, 0, u"B2", u"b"},
+          log,
+          {'r', 1},
+          log,
+          d},
+         {u"B2", u"C", u"D", u"D"}},
+
         {"EverythingTwice", everything, {u"C", u"A3", u"B"}},
     };
     const std::u16string opf = TemplateLine(app / "template" / "content.opf");
