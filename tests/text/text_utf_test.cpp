@@ -1,6 +1,7 @@
 #include "text/text_utf.h"
 
 #include "text/template_copy.h"
+#include "text/xml_text.h"
 
 #include <gtest/gtest.h>
 
@@ -141,6 +142,22 @@ TEST(WritrFile, AppendsTheSourceAndALineEnd) {
         velmora::WritrFile(dir / "source", dir / "target");
         EXPECT_EQ(ReadBytes(dir / "target"), Hex(row.expected)) << row.source;
     }
+}
+
+// Markup escaped, and what XML 1.0 does not allow replaced, also between plain runs.
+TEST(XmlText, EscapesMarkupAndReplacesWhatXmlCannotHold) {
+    const struct {
+        std::u16string text, xml;
+    } table[] = {
+        {u"", u""},
+        {u"a & b <c> 月", u"a &amp; b &lt;c&gt; 月"},
+        {u"x\xD800y\xDC00", u"x\uFFFDy\uFFFD"},
+        {u"\U0001D11E\x01\t\r\n\uFFFE\uFFFF", u"\U0001D11E\uFFFD\t\r\n\uFFFD\uFFFD"},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(velmora::XmlText(row.text), row.xml);
+    }
+    EXPECT_EQ(velmora::XmlAttribute(u"\"<\""), u"&quot;&lt;&quot;");
 }
 
 }  // namespace
