@@ -28,8 +28,6 @@ int Flags(File::Mode mode) {
             return O_RDWR | O_CREAT | O_EXCL;
         case File::Mode::AppendTo:
             return O_WRONLY | O_APPEND;
-        case File::Mode::AppendAlways:
-            return O_WRONLY | O_APPEND | O_CREAT;
     }
     return O_RDONLY;
 }
@@ -74,6 +72,11 @@ std::optional<std::uint64_t> File::size() {
 unsigned File::type() {
     struct stat info {};
     return ::fstat(fd_, &info) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
+bool File::linked() {
+    struct stat info {};
+    return ::fstat(fd_, &info) == 0 && info.st_nlink > 0;
 }
 
 bool File::seek(std::uint64_t offset) {

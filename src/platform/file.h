@@ -22,7 +22,6 @@ public:
         CreateAlways,  // read and write; created when missing, truncated to 0 otherwise
         CreateNew,     // read and write; created, and failing (EEXIST) when it exists
         AppendTo,      // write only, at the end; a missing file is not created
-        AppendAlways,  // write only, at the end; created when missing
     };
 
     File(const std::filesystem::path& path, Mode mode);
@@ -40,6 +39,9 @@ public:
     std::optional<std::uint64_t> seekToEnd();
     // Regular file, FIFO, device, socket: the type bits of st_mode (0 when unknown).
     unsigned type();
+    // Whether the file still has a name: false once it is removed while open.
+    bool linked();
+
     // Reads until `length` bytes are in or the file ends: the count read, or nullopt.
     std::optional<std::size_t> read(void* buffer, std::size_t length);
     // The whole length, or false: a write that stops short (a full disk) is a failure.

@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "platform/file.h"
@@ -177,6 +179,18 @@ std::vector<fs::path> Entries(const fs::path& folder) {
     return entries;
 }
 
+std::vector<std::string> EntryNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
+    while (const dirent* entry = listing ? ::readdir(listing.get()) : nullptr) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.emplace_back(name);
+        }
+    }
+    return names;
+}
+
 void RemoveFilesIn(const fs::path& folder) {
     for (const fs::path& entry : Entries(folder)) {
         (void)RemoveFile(entry);
@@ -208,25 +222,41 @@ int ReplaceFile(const fs::path& path, std::string_view bytes) {
     return error != 0 ? error : RenameOver(temporary, path);
 }
 
-int AppendToFile(const fs::path& path, std::string_view bytes, bool create) {
-    std::size_t written = 0;
+int AppendToFile(const fs::path& path, std::string_view bytes) {
+    std::uint64_t start = 0;
     int error = 0;
     {
-        File file(path, create ? File::Mode::AppendAlways : File::Mode::AppendTo);
-        if (!file.isOpen()) {
+        File file(path, File::Mode::OpenAlways);
+        const auto end = file.isOpen() ? file.seekToEnd() : std::nullopt;
+        if (!end) {
             return file.error();
         }
+        start = *end;
         // The close may bring a late error (delayed allocation).
-        if (file.write(bytes.data(), bytes.size(), &written) && file.close()) {
+        if (file.write(bytes.data(), bytes.size()) && file.close()) {
             return 0;
         }
         error = file.error();
     }
-    // Take back what part of the bytes did get in: the file ends with them. One removed
-    // meanwhile is not re-created, nor one cut shorter cut further.
+    // Take back what part of the bytes did get in; a file removed meanwhile is not
+    // re-created, nor one cut shorter padded out.
     File file(path, File::Mode::OpenToWrite);
     const auto size = file.isOpen() ? file.size() : std::nullopt;
-    if (written > 0 && size && *size >= written) {
+    if (size && *size > start) {
+        file.truncate(start);
+    }
+    return error;
+}
+
+int AppendTo(File& file, std::string_view bytes) {
+    std::size_t written = 0;
+    if (file.write(bytes.data(), bytes.size(), &written)) {
+        return 0;
+    }
+    const int error = file.error();
+    // Take back what part of the bytes did get in: the file ends with them.
+    const auto size = written > 0 ? file.size() : std::nullopt;
+    if (size && *size >= written) {
         file.truncate(*size - written);
     }
     return error;

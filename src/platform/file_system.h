@@ -46,6 +46,9 @@ struct FolderListing {
 FolderListing FilesBelow(const std::filesystem::path& folder);
 // The entries directly inside the folder (none when it cannot be read).
 std::vector<std::filesystem::path> Entries(const std::filesystem::path& folder);
+// Their names alone: a listing of thousands without a path parsed for each.
+std::vector<std::string> EntryNames(const std::filesystem::path& folder);
+
 // Removes every file directly inside the folder, as far as it can.
 void RemoveFilesIn(const std::filesystem::path& folder);
 // Removes the folder with everything in it, as far as it can.
@@ -57,10 +60,11 @@ void RemoveTree(const std::filesystem::path& folder);
 // The file replaced by `bytes` in one step: readers see the old file or the new, whole.
 // For the run's own files: nothing is flushed to the disk.
 [[nodiscard]] int ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
-// Appends in one write (a file that is missing is created, or, unless `create`, ENOENT); a
-// failed append cuts the file back to its former length.
-[[nodiscard]] int AppendToFile(const std::filesystem::path& path, std::string_view bytes,
-                               bool create = true);
+// Appends in one write, to a file created when missing; a failed append cuts the file back
+// to its former length.
+[[nodiscard]] int AppendToFile(const std::filesystem::path& path, std::string_view bytes);
+// The same through a file kept open to append to (File::Mode::AppendTo).
+[[nodiscard]] int AppendTo(File& file, std::string_view bytes);
 
 // A file the user keeps, replaced as QSaveFile::commit() does: written to a temporary file
 // beside it, flushed to the disk, renamed over it, and its folder flushed; it keeps the

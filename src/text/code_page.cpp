@@ -3,12 +3,14 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cerrno>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace velmora::codepage {
 namespace {
@@ -120,13 +122,7 @@ std::optional<std::string> EncodeWithIconv(std::u16string_view text, const char*
     if (!converter.valid()) {
         return std::nullopt;
     }
-    std::u16string wellFormed;
-    std::u16string_view clean = text;
-    if (std::any_of(text.begin(), text.end(),
-                    [](char16_t u) { return IsHighSurrogate(u) || IsLowSurrogate(u); })) {
-        wellFormed = WellFormed(text);
-        clean = wellFormed;
-    }
+    const std::u16string clean = WellFormed(text);
     std::string bytes(clean.size() * 4, '\0');
     const char* in = reinterpret_cast<const char*>(clean.data());
     std::size_t inLeft = clean.size() * sizeof(char16_t);
@@ -144,6 +140,54 @@ std::optional<std::string> EncodeWithIconv(std::u16string_view text, const char*
     }
     bytes.resize(bytes.size() - outLeft);
     return bytes;
+}
+
+// The characters of the Basic Multilingual Plane in a Chinese charset, each asked of iconv
+// once, when first met: then a look a character, where iconv takes two conversion steps.
+class BmpTable {
+public:
+    explicit BmpTable(const char* charset)
+        : charset_(charset), bytes_(0x10000), lengths_(0x10000) {}
+
+    // Text without surrogates.
+    std::string Encode(std::u16string_view text) {
+        std::string bytes;
+        bytes.reserve(text.size() * 2);
+        for (const char16_t unit : text) {
+            if (lengths_[unit] == 0) {
+                Learn(unit);
+            }
+            bytes.append(bytes_[unit].data(), lengths_[unit]);
+        }
+        return bytes;
+    }
+
+private:
+    void Learn(char16_t unit) {
+        const std::string encoded =
+            EncodeWithIconv(std::u16string_view(&unit, 1), charset_).value_or("?");
+        // One character takes at most four bytes in either charset.
+        lengths_[unit] = static_cast<std::uint8_t>(encoded.copy(bytes_[unit].data(), 4));
+    }
+
+    const char* charset_;
+    std::vector<std::array<char, 4>> bytes_;
+    std::vector<std::uint8_t> lengths_;  // 0: not asked yet
+};
+
+// Each thread keeps its own, as it keeps its converters.
+BmpTable& TableFor(std::string_view charset) {
+    if (charset == "GBK") {
+        thread_local BmpTable gbk("GBK");
+        return gbk;
+    }
+    thread_local BmpTable gb18030("GB18030");
+    return gb18030;
+}
+
+bool HasSurrogates(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char16_t u) { return IsHighSurrogate(u) || IsLowSurrogate(u); });
 }
 
 std::u16string Widen(std::string_view ascii) {
@@ -361,7 +405,11 @@ std::optional<std::string> Encode(std::u16string_view text, std::int32_t codePag
     if (charset == nullptr) {
         return std::nullopt;
     }
-    return IsAscii(text) ? Narrow(text) : EncodeWithIconv(text, charset);
+    if (IsAscii(text)) {
+        return Narrow(text);
+    }
+    // Characters past the plane, and lone surrogates, are rare: iconv takes them.
+    return HasSurrogates(text) ? EncodeWithIconv(text, charset) : TableFor(charset).Encode(text);
 }
 
 }  // namespace velmora::codepage

@@ -91,7 +91,8 @@ fs::path RunLayout::SavePlace(std::u16string_view box, std::u16string_view title
 
 RunLayout RunLayout::ForRun(const fs::path& runFolder) const {
     RunLayout other = *this;
-    other.SetWorkDir(runFolder / "");
+    other.SetWorkDir(runFolder);
+
     return other;
 }
 
@@ -120,8 +121,9 @@ fs::path RunLayout::Epub(std::string_view relative) const {
     return workDir_ / "epub" / relative;
 }
 
+// One path made, not three joined: a page's path is made for every song written.
 fs::path RunLayout::Page(std::u16string_view fileName) const {
-    return workDir_ / "epub" / "text" / codepage::ToUtf8(fileName);
+    return workDir_.native() + "epub/text/" + codepage::ToUtf8(fileName);
 }
 
 fs::path RunLayout::SetAside(const fs::path& page) const {

@@ -45,8 +45,9 @@ public:
     std::filesystem::path SavePlace(std::u16string_view box,
                                     std::u16string_view title = u"我的歌词本") const;
 
-    // Set once the work directory exists; ends in a separator.
-    void SetWorkDir(std::filesystem::path workDir) { workDir_ = std::move(workDir); }
+    // Set once the work directory exists; kept ending in a separator.
+    void SetWorkDir(const std::filesystem::path& workDir) { workDir_ = workDir / ""; }
+
     const std::filesystem::path& WorkDir() const { return workDir_; }
     // The same layout for another run's work directory.
     RunLayout ForRun(const std::filesystem::path& runFolder) const;

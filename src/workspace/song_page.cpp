@@ -1,6 +1,9 @@
 #include "workspace/song_page.h"
 
+#include "text/code_page.h"
 #include "text/line_printer.h"
+#include "text/text_files.h"
+
 #include "text/xml_text.h"
 
 namespace velmora {
@@ -23,7 +26,12 @@ std::u16string LyricWithBreaks(std::u16string_view lyric) {
     return marked.append(lyric.substr(start));
 }
 
-std::u16string ComposeSongPage(std::u16string_view templateLine, const Song& song) {
+std::string PageHead(std::u16string_view templateLine) {
+    return Utf8Document(templateLine);
+}
+
+// The head is made once for all pages: only the body is converted a page.
+std::string ComposeSongPage(std::string_view head, const Song& song) {
     LinePrinter body;
     body.line(u"<body class=\"\">", 1).line(u"<h2 class=\"\">" + XmlText(song.name) + u"</h2>", 2);
     // Styled here: the page template, whose style sheet names no artist, stays as it is.
@@ -36,7 +44,7 @@ std::u16string ComposeSongPage(std::u16string_view templateLine, const Song& son
     body.line(u"<p class=\"\">" + LyricWithBreaks(XmlText(song.lyric)) + u"</p>", 2)
         .line(u"</body> ", 1)
         .line(u"</html> ", 0);
-    return std::u16string(templateLine) + body.text();
+    return std::string(head) + codepage::ToUtf8(body.text());
 }
 
 }  // namespace velmora

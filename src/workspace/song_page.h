@@ -14,9 +14,12 @@ std::u16string PageFileName(int pageNumber);
 // The lyric with every carriage return replaced by "<br/>", line feeds kept.
 std::u16string LyricWithBreaks(std::u16string_view lyric);
 
-// The page's text: the page template's line, then the body with the name, the artist under
-// it when there is one, and the lyric (as typed, XML-escaped here, each carriage return of
-// the lyric a line break).
-std::u16string ComposeSongPage(std::u16string_view templateLine, const Song& song);
+// The bytes every page starts with: a byte-order mark and the page template's line in UTF-8.
+std::string PageHead(std::u16string_view templateLine);
+
+// The page's bytes: the head, then the body with the name, the artist under it when there is
+// one, and the lyric (as typed, XML-escaped here, each carriage return of the lyric a line
+// break), in UTF-8.
+std::string ComposeSongPage(std::string_view head, const Song& song);
 
 }  // namespace velmora

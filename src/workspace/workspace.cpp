@@ -4,7 +4,11 @@
 #include <string>
 #include <unordered_set>
 
+#include "platform/file.h"
 #include "platform/file_system.h"
+
+#include "text/code_page.h"
+
 #include "text/failure.h"
 #include "text/limits.h"
 #include "text/template_copy.h"
@@ -96,6 +100,7 @@ void Workspace::ReadyToMake() {
     try {
         MakeTree();
         SaveBytes(layout_.SongLog(), {});
+        OpenLog();
         WritrFile(layout_.Template(kContainer), layout_.Epub(kContainer));
     } catch (...) {
         RemoveTree(layout_.WorkDir());
@@ -161,17 +166,16 @@ void Workspace::RestoreIfGone() {
     }
 }
 
-// Read at the first page, once: every page has the same frame.
-
-const std::u16string& Workspace::PageTemplate() {
-    if (pageTemplate_.empty()) {
-        pageTemplate_ = TemplateLine(layout_.Template("text/part0000.html"));
+// Read at the first page, once: every page starts the same.
+const std::string& Workspace::PageHead() {
+    if (pageHead_.empty()) {
+        pageHead_ = velmora::PageHead(TemplateLine(layout_.Template("text/part0000.html")));
     }
-    return pageTemplate_;
+    return pageHead_;
 }
 
 SongCollection::Entry Workspace::WritePage(const Song& song, int from) {
-    const std::string bytes = Utf8Document(ComposeSongPage(PageTemplate(), song));
+    const std::string bytes = ComposeSongPage(PageHead(), song);
     bool restored = false;
     // A page a build still packs keeps its number until the build ends: its file is there.
     for (int page = std::max(from, songs_.SongCount() + 1);; ++page) {
@@ -201,16 +205,34 @@ void Workspace::Journal(const std::string& records, int count) {
         Journal(BeginRecord(groups_) + records + EndRecord(groups_));
         return;
     }
-    // Never created here: a log that has gone is restored whole first.
-    int error = AppendToFile(layout_.SongLog(), records, false);
-    if (error == ENOENT) {
-        Restore();
-        error = AppendToFile(layout_.SongLog(), records, false);
+    // A log that has gone is restored whole before anything goes after it. Only the log:
+    // a page this change lets go of is set aside by now, and stays so.
+    if (!log_->linked()) {
+        MakeTree();
+        RestoreLog();
     }
-    if (error != 0) {
+    if (const int error = AppendTo(*log_, records)) {
         throw Failure(Problem::CannotWrite, layout_.SongLog(), error);
     }
     journalLength_ += records.size();
+}
+
+void Workspace::RestoreLog() {
+    if (!Exists(layout_.SongLog())) {
+        const std::string journal = JournalOf(songs_);
+        SaveBytes(layout_.SongLog(), journal);
+        journalLength_ = journal.size();
+    }
+    OpenLog();
+}
+
+// Kept open for the run: an append is then one write, not an open, a write and a close.
+void Workspace::OpenLog() {
+    auto log = std::make_unique<File>(layout_.SongLog(), File::Mode::AppendTo);
+    if (!log->isOpen()) {
+        throw Failure(Problem::CannotWrite, layout_.SongLog(), log->error());
+    }
+    log_ = std::move(log);
 }
 
 Workspace::Batch::Batch(Workspace& run) : run_(run) {
@@ -360,23 +382,17 @@ bool Workspace::IsSong(int n) const {
 
 void Workspace::Restore() {
     MakeTree();
-    if (!Exists(layout_.SongLog())) {
-        const std::string journal = JournalOf(songs_);
-        SaveBytes(layout_.SongLog(), journal);
-        journalLength_ = journal.size();
-    }
+    RestoreLog();
     if (!Exists(layout_.Epub(kContainer))) {
         WritrFile(layout_.Template(kContainer), layout_.Epub(kContainer));
     }
     // One listing, not a look a page: every build restores.
-    std::unordered_set<std::string> present;
-    for (const fs::path& file : Entries(layout_.Epub("text"))) {
-        present.insert(file.filename().native());
-    }
+    const std::vector<std::string> names = EntryNames(layout_.Epub("text"));
+    const std::unordered_set<std::string> present(names.begin(), names.end());
     for (int n = 1; n <= songs_.SongCount(); ++n) {
-        const fs::path page = layout_.Page(songs_.PageFileName(n));
-        if (!present.contains(page.filename().native())) {
-            SaveUtf8File(page, ComposeSongPage(PageTemplate(), songs_.At(n)));
+        if (!present.contains(codepage::ToUtf8(songs_.PageFileName(n)))) {
+            SaveBytes(layout_.Page(songs_.PageFileName(n)),
+                      ComposeSongPage(PageHead(), songs_.At(n)));
         }
     }
 }

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/file.h"
+
 #include "platform/folder_lock.h"
 #include "workspace/collection_observer.h"
 #include "workspace/run_layout.h"
@@ -109,7 +111,7 @@ private:
     void MakeTree();
     void ClearEarlierRuns() const;
     void RestoreIfGone();
-    const std::u16string& PageTemplate();
+    const std::string& PageHead();
     // Writes the song's page under a name no song and no file has, its number past the
     // songs' and at least `from`, and prepares its place.
     SongCollection::Entry WritePage(const Song& song, int from = 0);
@@ -117,13 +119,17 @@ private:
     // Appends the records to the song log in one write, framed as one change when there are
     // several of them and no batch frames them already. Raises a Failure.
     void Journal(const std::string& records, int count = 1);
+    // Writes the song log from the songs when it has gone; opens it.
+    void RestoreLog();
+    void OpenLog();
 
     RunLayout layout_;
     const Clock& clock_;
     CollectionObserver* observer_ = nullptr;
     SongCollection songs_;
     std::uint64_t journalLength_ = 0;
-    std::u16string pageTemplate_;
+    std::unique_ptr<File> log_;
+    std::string pageHead_;
 
     // Changes made as one are framed by records numbered from 1; inside a batch, no change
     // frames its own.

@@ -12,8 +12,8 @@
 #include "workspace/song_page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::u16string pageTemplate =
-        velmora::TemplateLine(VELMORA_TEMPLATE_DIR "/text/part0000.html");
+    static const std::string head =
+        velmora::PageHead(velmora::TemplateLine(VELMORA_TEMPLATE_DIR "/text/part0000.html"));
     if (size < 1) {
         return 0;
     }
@@ -25,9 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t split = units.empty() ? 0 : data[0] % (units.size() + 1);
     const std::size_t artist = split / 2;
     const std::u16string_view all(units);
-    const std::string bytes = velmora::Utf8Document(velmora::ComposeSongPage(
-        pageTemplate, {std::u16string(all.substr(0, artist)), std::u16string(all.substr(split)),
-                       std::u16string(all.substr(artist, split - artist))}));
+    const std::string bytes = velmora::ComposeSongPage(
+        head, {std::u16string(all.substr(0, artist)), std::u16string(all.substr(split)),
+               std::u16string(all.substr(artist, split - artist))});
+
     xmlDoc* doc = xmlReadMemory(bytes.data() + 3, static_cast<int>(bytes.size() - 3), nullptr,
                                 nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
     if (doc == nullptr) {

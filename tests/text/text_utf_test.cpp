@@ -1,6 +1,10 @@
 #include "text/text_utf.h"
 
+#include <iconv.h>
+
+#include "text/code_page.h"
 #include "text/template_copy.h"
+
 #include "text/xml_text.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +146,34 @@ TEST(WritrFile, AppendsTheSourceAndALineEnd) {
         velmora::WritrFile(dir / "source", dir / "target");
         EXPECT_EQ(ReadBytes(dir / "target"), Hex(row.expected)) << row.source;
     }
+}
+
+// Every character of the plane as iconv gives it one at a time, alone and in a text; past the
+// plane and lone surrogates as well.
+TEST(Encode, GivesIconvsBytes) {
+    for (const auto& [codePage, charset] :
+         {std::pair(velmora::codepage::kGb18030, "GB18030"), std::pair(std::int32_t{936}, "GBK")}) {
+        const iconv_t cd = iconv_open(charset, "UTF-16LE");
+        std::u16string text;
+        std::string expected;
+        for (char32_t cp = 0x80; cp < 0x10000; ++cp) {
+            std::u16string unit(1, static_cast<char16_t>(cp));
+            char buffer[8];
+            char* in = reinterpret_cast<char*>(unit.data());
+            char* out = buffer;
+            std::size_t inLeft = 2, outLeft = sizeof buffer;
+            const bool ok = iconv(cd, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
+            const std::string bytes = ok ? std::string(buffer, out) : std::string("?");
+            if (cp < 0xD800 || cp > 0xDFFF) {
+                text += unit;
+                expected += bytes;
+            }
+        }
+        iconv_close(cd);
+        EXPECT_EQ(velmora::codepage::Encode(text, codePage), expected) << charset;
+    }
+    EXPECT_EQ(velmora::codepage::Encode(u"a\U0001D11E\xD800月", velmora::codepage::kGb18030),
+              "a\x94\x32\xBE\x34\x84\x31\xA4\x37\xD4\xC2");
 }
 
 // Markup escaped, and what XML 1.0 does not allow replaced, also between plain runs.
