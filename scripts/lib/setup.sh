@@ -10,7 +10,8 @@ PACKAGES=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev
     p7zip-full xdg-utils fonts-wqy-microhei
-    libarchive-dev libxml2-dev nettle-dev libicu-dev
+    libarchive-dev libxml2-dev nettle-dev libicu-dev libmicrohttpd-dev libqrencode-dev
+
     googletest libgtest-dev clang-format
     epubcheck default-jre-headless pandoc
     clang libclang-rt-14-dev

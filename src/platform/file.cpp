@@ -148,6 +148,12 @@ bool File::setMode(unsigned mode) {
     return ::fchmod(fd_, static_cast<mode_t>(mode)) == 0 || fail();
 }
 
+int File::release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
 bool File::close() {
     if (fd_ < 0) {
         return true;

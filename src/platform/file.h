@@ -53,6 +53,8 @@ public:
     bool setMode(unsigned mode);
     // Closes now, so that a late write error (delayed allocation) is seen.
     bool close();
+    // Hands the descriptor to a new owner, which closes it; this handle is closed after.
+    int release();
 
 private:
     bool fail();

@@ -24,6 +24,9 @@ enum class Problem {
     ArchiverLost,       // number(): the errno of the wait
     ArchiveUnexpected,  // the archive it wrote is not laid out as it writes them
 
+    // Handing the book to a phone; path(): the book; number(): the errno, 0 when unknown.
+    CannotServe,
+
     // The cover the user chose; detail(): the image reader's reason, where it gives one.
     CoverMissing,
     CoverNotAFile,

@@ -1,0 +1,13 @@
+#pragma once
+// Random bytes from the system's generator, for what must not be guessed.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace velmora {
+
+// Fills `bytes` from getrandom(2); raises std::system_error when the system cannot.
+void RandomBytes(std::span<std::uint8_t> bytes);
+
+}  // namespace velmora

@@ -1,0 +1,250 @@
+// The book handed to a phone: its address and headers byte for byte, and the server talked
+// to over loopback only, as a phone and as an attacker would.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <set>
+#include <thread>
+
+#include "share/book_address.h"
+#include "share/book_server.h"
+#include "support/fakes.h"
+#include "support/files.h"
+
+namespace velmora {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+constexpr std::uint32_t kLoopback = 0x7F000001;  // 127.0.0.1: never this machine's LAN address
+
+TEST(BookAddress, IsComposedByteForByte) {
+    const std::uint8_t rfc[] = {'f', 'o', 'o', 'b', 'a', 'r'};
+    const std::uint8_t high[] = {0xFB, 0xFF, 0xBF};
+    const struct {
+        std::span<const std::uint8_t> bytes;
+        const char* token;
+    } tokens[] = {{{rfc, 0}, ""},         {{rfc, 1}, "Zg"},    {{rfc, 2}, "Zm8"},
+                  {{rfc, 6}, "Zm9vYmFy"}, {{high, 3}, "-_-_"}, {{high, 2}, "-_8"}};
+    for (const auto& row : tokens) {
+        EXPECT_EQ(UrlToken(row.bytes), row.token);
+    }
+    const std::string name = "我的 歌词本~.epub";
+    EXPECT_EQ(
+        BookUrl(0xC0A80102, 8080, "t0k-_", name),
+        "http://192.168.1.2:8080/t0k-_/%E6%88%91%E7%9A%84%20%E6%AD%8C%E8%AF%8D%E6%9C%AC~.epub");
+    EXPECT_EQ(BookUrlPath("t0k", name), "/t0k/" + name);
+    EXPECT_EQ(DottedQuad(0xFF000A01), "255.0.10.1");
+    EXPECT_EQ(ContentDisposition(name),
+              "attachment; filename=\"__ ___~.epub\"; "
+              "filename*=UTF-8''%E6%88%91%E7%9A%84%20%E6%AD%8C%E8%AF%8D%E6%9C%AC~.epub");
+    EXPECT_EQ(ContentDisposition("a\"b\\c\x01;!.epub"),
+              "attachment; filename=\"a_b_c_;!.epub\"; filename*=UTF-8''a%22b%5Cc%01%3B!.epub");
+}
+
+TEST(BookAddress, TokensAreNewAndUrlSafe) {
+    std::set<std::string> seen;
+    for (int i = 0; i < 50; ++i) {
+        const std::string token = NewUrlToken();
+        ASSERT_EQ(token.size(), 22u);
+        EXPECT_EQ(token.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                          "0123456789-_"),
+                  std::string::npos);
+        seen.insert(token);
+    }
+    EXPECT_EQ(seen.size(), 50u);
+}
+
+TEST(BookAddress, PrivateAddressesComeFirst) {
+    // 8.8.8.8, 169.254.1.1, 172.31.0.1, 172.32.0.1, 10.0.0.1, 192.168.0.5, 192.169.0.1,
+    // 172.15.0.1, 11.0.0.1
+    const std::vector<std::uint32_t> given{0x08080808, 0xA9FE0101, 0xAC1F0001,
+                                           0xAC200001, 0x0A000001, 0xC0A80005,
+                                           0xC0A90001, 0xAC0F0001, 0x0B000001};
+    EXPECT_EQ(
+        LanAddressesFirst(given),
+        (std::vector<std::uint32_t>{0xAC1F0001, 0x0A000001, 0xC0A80005, 0x08080808, 0xA9FE0101,
+                                    0xAC200001, 0xC0A90001, 0xAC0F0001, 0x0B000001}));
+}
+
+// A client socket on 127.0.0.1; reads give up after five seconds rather than hang a test.
+class Client {
+public:
+    explicit Client(std::uint16_t port) : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
+        const timeval wait{5, 0};
+        setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(port);
+        to.sin_addr.s_addr = htonl(kLoopback);
+        connected_ = connect(fd_, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0;
+    }
+    ~Client() { close(fd_); }
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+
+    bool connected() const { return connected_; }
+    void Send(const std::string& bytes) const {
+        ASSERT_EQ(send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL),
+                  static_cast<ssize_t>(bytes.size()));
+    }
+    // Everything until the server closes (or a reset): what came, and whether it closed.
+    std::pair<std::string, bool> ReceiveAll() const {
+        std::string got;
+        std::array<char, 65536> buffer{};
+        for (;;) {
+            const ssize_t n = recv(fd_, buffer.data(), buffer.size(), 0);
+            if (n <= 0) {
+                return {got, n == 0 || errno == ECONNRESET};
+            }
+            got.append(buffer.data(), static_cast<std::size_t>(n));
+        }
+    }
+
+private:
+    int fd_;
+    bool connected_ = false;
+};
+
+// The status line and the header lines of an answer, in the order sent, then its body.
+std::pair<std::set<std::string>, std::string> Parts(const std::string& answer) {
+    const std::size_t end = answer.find("\r\n\r\n");
+    std::set<std::string> lines;
+    for (std::size_t at = 0; at < end;) {
+        const std::size_t next = answer.find("\r\n", at);
+        lines.insert(answer.substr(at, next - at));
+        at = next + 2;
+    }
+    return {lines, end == std::string::npos ? "" : answer.substr(end + 4)};
+}
+
+std::string Exchange(std::uint16_t port, const std::string& request) {
+    const Client client(port);
+    client.Send(request);
+    return client.ReceiveAll().first;
+}
+
+class BookServerTest : public ::testing::Test {
+public:
+    BookServerTest() {
+        // More than one sendfile's worth, and bytes of every value.
+        for (unsigned i = 0; i < 3'000'000; ++i) {
+            bookBytes += static_cast<char>((i * 7919) >> 3);
+        }
+
+        WriteBytes(book, bookBytes);
+    }
+    std::unique_ptr<BookServer> Serve(ServerLimits limits = {kLoopback, 8, 30}) {
+        return std::make_unique<BookServer>(book, "/" + token + "/我的歌词本.epub", limits,
+                                            [this] { ++called; });
+    }
+
+    TempDir dir;
+    std::filesystem::path book = dir / "我的歌词本.epub";
+    std::string bookBytes;
+    std::string token = NewUrlToken();
+    std::atomic<int> called = 0;
+};
+
+TEST_F(BookServerTest, AnswersTheBookAndNothingElse) {
+    const auto server = Serve();
+    const std::string path = "/" + token + "/%E6%88%91%E7%9A%84%E6%AD%8C%E8%AF%8D%E6%9C%AC.epub";
+    const std::set<std::string> served{
+        "HTTP/1.1 200 OK", "Content-Length: 3000000", "Content-Type: application/epub+zip",
+        "Content-Disposition: attachment; filename=\"_____.epub\"; "
+        "filename*=UTF-8''%E6%88%91%E7%9A%84%E6%AD%8C%E8%AF%8D%E6%9C%AC.epub"};
+    const std::set<std::string> notFound{"HTTP/1.1 404 Not Found", "Content-Length: 0"};
+    const struct {
+        const char* name;
+        std::string request;
+        std::set<std::string> answer;  // what its head must hold
+    } table[] = {
+        {"GET", "GET " + path + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n", served},
+        {"HEAD", "HEAD " + path + " HTTP/1.0\r\n\r\n", served},
+        {"OtherToken", "GET /" + NewUrlToken() + path.substr(23) + " HTTP/1.0\r\n\r\n", notFound},
+        {"TokenAlone", "GET /" + token + " HTTP/1.0\r\n\r\n", notFound},
+        {"UpAndBack", "GET /" + token + "/.." + path + " HTTP/1.0\r\n\r\n", notFound},
+        {"OtherFile", "GET /" + token + "/../share_tests HTTP/1.0\r\n\r\n", notFound},
+        {"SecondName", "GET " + path + "/x.epub HTTP/1.0\r\n\r\n", notFound},
+        {"Post", "POST " + path + " HTTP/1.0\r\nContent-Length: 2\r\n\r\nab", notFound},
+        {"Delete", "DELETE " + path + " HTTP/1.0\r\n\r\n", notFound},
+        {"LongLine",
+         "GET /" + std::string(100'000, 'a') + " HTTP/1.0\r\n\r\n",
+         {"HTTP/1.1 414 URI Too Long"}},
+        {"NotHttp", "\x16\x03\x01 hello\r\n\r\n", {"HTTP/1.1 400 Bad Request"}},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.name);
+        const auto [head, body] = Parts(Exchange(server->port(), row.request));
+        EXPECT_TRUE(std::includes(head.begin(), head.end(), row.answer.begin(), row.answer.end()))
+            << ::testing::PrintToString(head);
+        // The library's own answers to broken requests carry a fixed page; ours carry none.
+        if (row.answer == served || row.answer == notFound) {
+            EXPECT_EQ(body, std::string_view(row.name) == "GET" ? bookBytes : "");
+        }
+
+
+        // Only a whole GET of the book counts; it is counted as the connection ends.
+        for (int wait = 0; wait < 200 && called == 0; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_EQ(server->downloads(), 1u);
+        EXPECT_EQ(called, 1);
+    }
+}
+
+TEST_F(BookServerTest, ServesTheBookAsItWasWhenItStarted) {
+    const auto server = Serve();
+    const std::string path = "/" + token + "/" + book.filename().string();
+    WriteBytes(dir / "new.epub", "the next build's book");
+    std::filesystem::rename(dir / "new.epub", book);
+    const std::string answer = Exchange(server->port(), "GET " + path + " HTTP/1.0\r\n\r\n");
+    EXPECT_EQ(answer.substr(answer.find("\r\n\r\n") + 4), bookBytes);
+}
+
+TEST_F(BookServerTest, KeepsToEightClientsAndDropsOneThatStalls) {
+    const auto server = Serve({kLoopback, 8, 1});
+    std::vector<std::unique_ptr<Client>> eight;
+    for (int i = 0; i < 8; ++i) {
+        eight.push_back(std::make_unique<Client>(server->port()));
+    }
+    // A ninth is let in by the system and closed by the server at once.
+    const Client ninth(server->port());
+    ASSERT_TRUE(ninth.connected());
+    EXPECT_EQ(ninth.ReceiveAll(), std::make_pair(std::string(), true));
+    // A client that stops halfway through its request is dropped; then there is room.
+    eight[0]->Send("GET /");
+    EXPECT_EQ(eight[0]->ReceiveAll(), std::make_pair(std::string(), true));
+    const std::string served = Exchange(
+        server->port(), "GET /" + token + "/" + book.filename().string() + " HTTP/1.0\r\n\r\n");
+    EXPECT_EQ(served.substr(served.find("\r\n\r\n") + 4), bookBytes);
+}
+
+TEST_F(BookServerTest, ClosesEveryConnectionWhenItGoes) {
+    auto server = Serve();
+    const std::uint16_t port = server->port();
+    const Client waiting(port);
+    waiting.Send("GET /");
+    server.reset();
+    // At once: well before the 30 s a client may stay idle, and the 5 s a read waits here.
+    EXPECT_EQ(waiting.ReceiveAll(), std::make_pair(std::string(), true));
+    EXPECT_FALSE(Client(port).connected());
+}
+
+TEST_F(BookServerTest, RefusesWhatIsNoBook) {
+    EXPECT_EQ(testing::FailureOf([&] { BookServer(dir / "gone.epub", "/t/gone.epub", {}); }),
+              testing::Described(Problem::CannotServe, dir / "gone.epub", ENOENT));
+    EXPECT_EQ(testing::FailureOf([&] { BookServer(dir.path(), "/t/x", {}); }),
+              testing::Described(Problem::CannotServe, dir.path(), EISDIR));
+}
+
+}  // namespace
+}  // namespace velmora
