@@ -13,7 +13,8 @@ PACKAGES=(
     libarchive-dev libxml2-dev nettle-dev libicu-dev libmicrohttpd-dev libqrencode-dev
 
     googletest libgtest-dev clang-format
-    epubcheck default-jre-headless pandoc
+    epubcheck default-jre-headless pandoc zbar-tools curl
+
     clang libclang-rt-14-dev
 )
 

@@ -24,6 +24,9 @@
 #include "edit_song_dialog.h"
 #include "epub/book_info.h"
 #include "lyric_box.h"
+#include "phone_dialog.h"
+#include "platform/local_addresses.h"
+#include "share/book_address.h"
 #include "song_list.h"
 #include "wording.h"
 
@@ -35,8 +38,9 @@ int Pixels(double twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
-// The first size: the table's, and a row for the book's title and author.
-const QRect kWindowTwips(0, 0, 5415, 4530);
+// The first size: the table's, a row for the book's title and author, and room for
+// "传到手机" beside "打开成品文件夹".
+const QRect kWindowTwips(0, 0, 6615, 4530);
 
 // What the next start remembers (QSettings, the desktop's configuration folder).
 const QString kCoverKey = QStringLiteral("cover");
@@ -131,13 +135,13 @@ void Form1::CreateControls() {
     const Grow wide{0, 1, 1, 0};
     const Grow right{1, 0, 1, 0};
     QLabel* label1 = PlaceLabel("Label1", QStringLiteral("歌名："), {120, 120, 615, 255});
-    text1_ = PlaceLineEdit("Text1", label1, {840, 120, 2175, 270}, {0, 0.5, 0, 0});
-    list1_ = Place<SongList>("List1", {3120, 120, 2055, 2730}, {0.5, 0.5, 0, 1});
+    text1_ = PlaceLineEdit("Text1", label1, {840, 120, 2775, 270}, {0, 0.5, 0, 0});
+    list1_ = Place<SongList>("List1", {3720, 120, 2655, 2730}, {0.5, 0.5, 0, 1});
     list1_->setModel(session_.Model());
     list1_->setAccessibleName(QStringLiteral("歌曲列表"));
     QLabel* label2 = PlaceLabel("Label2", QStringLiteral("歌词："), {120, 480, 615, 255});
-    command3_ = PlaceButton("Command3", QStringLiteral("添加"), {1920, 480, 1095, 255}, {0.5});
-    text2_ = Place<QPlainTextEdit>("Text2", {120, 795, 2895, 2055}, {0, 0.5, 0, 1});
+    command3_ = PlaceButton("Command3", QStringLiteral("添加"), {2520, 480, 1095, 255}, {0.5});
+    text2_ = Place<QPlainTextEdit>("Text2", {120, 795, 3495, 2055}, {0, 0.5, 0, 1});
     text2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text2_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text2_->setTabChangesFocus(true);
@@ -145,33 +149,39 @@ void Form1::CreateControls() {
     label2->setBuddy(text2_);
     QLabel* label3 =
         PlaceLabel("Label3", QStringLiteral("保存路径："), {120, 3000, 975, 255}, down);
-    text3_ = PlaceLineEdit("Text3", label3, {1200, 3000, 3015, 270}, wide);
-    command1_ = PlaceButton("Command1", QStringLiteral("更改"), {4320, 3000, 855, 255}, right);
+    text3_ = PlaceLineEdit("Text3", label3, {1200, 3000, 4215, 270}, wide);
+    command1_ = PlaceButton("Command1", QStringLiteral("更改"), {5520, 3000, 855, 255}, right);
     command1_->setAccessibleDescription(QStringLiteral("选择保存路径"));
     QLabel* label5 =
         PlaceLabel("Label5", QStringLiteral("自定义封面："), {120, 3360, 1215, 255}, down);
-    text4_ = PlaceLineEdit("Text4", label5, {1440, 3360, 2775, 270}, wide);
+    text4_ = PlaceLineEdit("Text4", label5, {1440, 3360, 3975, 270}, wide);
     text4_->setText(QStringLiteral("Text4"));
-    command4_ = PlaceButton("Command4", QStringLiteral("更改"), {4320, 3360, 855, 255}, right);
+    command4_ = PlaceButton("Command4", QStringLiteral("更改"), {5520, 3360, 855, 255}, right);
     command4_->setAccessibleDescription(QStringLiteral("选择封面图片"));
     // The book's own name: a row of its own above the Make row.
     QLabel* label6 = PlaceLabel("Label6", QStringLiteral("书名："), {120, 3720, 615, 255}, down);
-    text5_ = PlaceLineEdit("Text5", label6, {840, 3720, 2175, 270}, {0, 0.5, 1, 0});
+    text5_ = PlaceLineEdit("Text5", label6, {840, 3720, 2775, 270}, {0, 0.5, 1, 0});
     text5_->setText(QString::fromStdU16String(velmora::kDefaultTitle));
     QLabel* label7 =
-        PlaceLabel("Label7", QStringLiteral("作者："), {3120, 3720, 615, 255}, {0.5, 0, 1, 0});
-    text6_ = PlaceLineEdit("Text6", label7, {3735, 3720, 1440, 270}, {0.5, 0.5, 1, 0});
+        PlaceLabel("Label7", QStringLiteral("作者："), {3720, 3720, 615, 255}, {0.5, 0, 1, 0});
+    text6_ = PlaceLineEdit("Text6", label7, {4335, 3720, 2040, 270}, {0.5, 0.5, 1, 0});
     text6_->setText(QString::fromStdU16String(velmora::kDefaultAuthor));
     command2_ = PlaceButton("Command2", QStringLiteral("开始制作"), {120, 4080, 1215, 255}, down);
     label4_ = PlaceLabel("Label4", QStringLiteral("等待制作..."), {1560, 4130, 1695, 225}, wide);
+    command6_ = PlaceButton("Command6", QStringLiteral("传到手机"), {3480, 4080, 1095, 255}, right);
+    command6_->setAccessibleDescription(QStringLiteral("扫码下载到手机"));
     command5_ =
-        PlaceButton("Command5", QStringLiteral("打开成品文件夹"), {3480, 4080, 1695, 255}, right);
+        PlaceButton("Command5", QStringLiteral("打开成品文件夹"), {4680, 4080, 1695, 255}, right);
 
     connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(command2_, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(command3_, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(command4_, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(command5_, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(command6_, &QPushButton::clicked, this, &Form1::Command6_Click);
+    // The button is for the book the title box names, once it is there.
+    connect(text5_, &QLineEdit::textChanged, this, &Form1::ShowPhoneButton);
+    connect(&session_, &Session::statusChanged, this, &Form1::ShowPhoneButton);
     for (QLineEdit* box : {text3_, text4_, text5_, text6_}) {
         connect(box, &QLineEdit::editingFinished, this, &Form1::KeepBoxes);
     }
@@ -247,8 +257,8 @@ void Form1::CreateListActions() {
 }
 
 void Form1::SetFocusOrder() {
-    const QList<QWidget*> order{list1_,    text1_, text2_,    text3_, command1_, command2_,
-                                command3_, text4_, command4_, text5_, text6_,    command5_};
+    const QList<QWidget*> order{list1_, text1_,    text2_, text3_, command1_, command2_, command3_,
+                                text4_, command4_, text5_, text6_, command6_, command5_};
     for (qsizetype i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
@@ -267,6 +277,7 @@ bool Form1::Form_Load() {
             .toString());
     text4_->setText(remembered.value(kCoverKey, text4_->text()).toString());
     restoreGeometry(remembered.value(kGeometryKey).toByteArray());
+    ShowPhoneButton();
     return true;
 }
 
@@ -318,6 +329,22 @@ void Form1::Command4_Click() {
 
 void Form1::Command5_Click() {
     session_.OpenFolder(text3_->text());
+}
+
+void Form1::Command6_Click() {
+    const auto book = session_.Run().Layout().BookPath(text5_->text().toStdU16String());
+    try {
+        PhoneDialog dialog(this, book, velmora::LanAddressesFirst(velmora::LocalIpv4Addresses()),
+                           [this] { Command5_Click(); });
+        dialog.exec();
+    } catch (const velmora::Failure& failure) {
+        ShowMessage(Wording(failure), kAppTitle);
+    }
+}
+
+void Form1::ShowPhoneButton() {
+    const auto book = session_.Run().Layout().BookPath(text5_->text().toStdU16String());
+    command6_->setEnabled(QFileInfo(book).isFile());
 }
 
 void Form1::ShowStatus(const QString& text, const QString& more) {

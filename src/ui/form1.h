@@ -1,8 +1,8 @@
 #pragma once
 // The main window: name and lyric boxes, the song list, the save-path and cover boxes with
-// their dialogs, the Make button, the status label and the output-folder button. It shows
-// and forwards: each command goes to the session, and the boxes the session asks for are
-// shown here.
+// their dialogs, the Make button, the status label, the output-folder button and the one that hands
+// the book to a phone. It shows and forwards: each command goes to the session, and the boxes the
+// session asks for are shown here.
 
 #include <QWidget>
 #include <filesystem>
@@ -53,6 +53,8 @@ private slots:
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();
+    void Command6_Click();
+    void ShowPhoneButton();
     void ShowListMenu(const QPoint& at);
     void EditSong(int n);
     void RemoveSong(int n);
@@ -110,6 +112,7 @@ private:
     QPushButton* command3_ = nullptr;
     QPushButton* command4_ = nullptr;
     QPushButton* command5_ = nullptr;
+    QPushButton* command6_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
 };

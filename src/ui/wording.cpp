@@ -166,6 +166,9 @@ QString Wording(const velmora::Failure& failure) {
             return About(QStringLiteral("无法等待压缩程序 7za"), failure, Reason(number));
         case Problem::ArchiveUnexpected:
             return About(QStringLiteral("压缩程序 7za 写出的文件与预期不同"), failure, {});
+        case Problem::CannotServe:
+            return About(QStringLiteral("无法传到手机"), failure,
+                         number != 0 ? Reason(number) : QStringLiteral("无法开始提供下载"));
 
         case Problem::CoverMissing:
             return About(QStringLiteral("无法使用封面"), failure, QStringLiteral("文件不存在"));

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -17,6 +18,7 @@
 #include "cover_image.h"
 #include "ending.h"
 #include "form1.h"
+#include "phone_dialog.h"
 #include "qt_translation.h"
 #include "support/fakes.h"
 #include "support/faults.h"
@@ -225,8 +227,8 @@ private slots:
     // the rest keep their order; it never gets smaller.
     void growsWithTheWindow() {
         QCOMPARE(form->windowTitle(), "Velmora 0.1.0");
-        QCOMPARE(form->size(), QSize(361, 302));
-        QCOMPARE(form->minimumSize(), QSize(361, 302));
+        QCOMPARE(form->size(), QSize(441, 302));
+        QCOMPARE(form->minimumSize(), QSize(441, 302));
         QCOMPARE(control<QLineEdit>("Text3")->text(), Path(app->path()) + "/finished/");
         QCOMPARE(status()->text(), "等待制作...");
         QCOMPARE(control<QLineEdit>("Text4")->text(), "Text4");
@@ -235,29 +237,30 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), control("Text1"));
         const struct {
             const char* name;
-            QRect at, grown;  // at 361×302, and at 561×602
+            QRect at, grown;  // at 441×302, and at 641×602
         } table[] = {
-            {"Text1", {56, 8, 145, 18}, {56, 8, 245, 18}},
-            {"List1", {208, 8, 137, 182}, {308, 8, 237, 482}},
-            {"Command3", {128, 32, 73, 17}, {228, 32, 73, 17}},
-            {"Text2", {8, 53, 193, 137}, {8, 53, 293, 437}},
-            {"Text3", {80, 200, 201, 18}, {80, 500, 401, 18}},
-            {"Command1", {288, 200, 57, 17}, {488, 500, 57, 17}},
-            {"Text5", {56, 248, 145, 18}, {56, 548, 245, 18}},
-            {"Text6", {249, 248, 96, 18}, {349, 548, 196, 18}},
+            {"Text1", {56, 8, 185, 18}, {56, 8, 285, 18}},
+            {"List1", {248, 8, 177, 182}, {348, 8, 277, 482}},
+            {"Command3", {168, 32, 73, 17}, {268, 32, 73, 17}},
+            {"Text2", {8, 53, 233, 137}, {8, 53, 333, 437}},
+            {"Text3", {80, 200, 281, 18}, {80, 500, 481, 18}},
+            {"Command1", {368, 200, 57, 17}, {568, 500, 57, 17}},
+            {"Text5", {56, 248, 185, 18}, {56, 548, 285, 18}},
+            {"Text6", {289, 248, 136, 18}, {389, 548, 236, 18}},
             {"Command2", {8, 272, 81, 17}, {8, 572, 81, 17}},
             {"Label4", {104, 275, 113, 15}, {104, 575, 313, 15}},
-            {"Command5", {232, 272, 113, 17}, {432, 572, 113, 17}},
+            {"Command6", {232, 272, 73, 17}, {432, 572, 73, 17}},
+            {"Command5", {312, 272, 113, 17}, {512, 572, 113, 17}},
         };
         for (const auto& row : table) {
             QCOMPARE(control(row.name)->geometry(), row.at);
         }
-        form->resize(561, 602);
+        form->resize(641, 602);
         for (const auto& row : table) {
             QCOMPARE(control(row.name)->geometry(), row.grown);
         }
         form->resize(100, 100);
-        QCOMPARE(form->size(), QSize(361, 302));
+        QCOMPARE(form->size(), QSize(441, 302));
         // A lyric taller than its box can be scrolled to.
         auto* lyric = control<QPlainTextEdit>("Text2");
         lyric->setPlainText(QString("行\n").repeated(40));
@@ -688,6 +691,60 @@ private slots:
 
     // A start that fails is said and ends the program; so does a signal while that box is
     // open: every box goes, every event loop ends.
+    // "传到手机" is there for a book of the title in the box; its dialog serves the book at
+    // the address it shows and codes, counts downloads, and closes the port as it closes.
+    void handsTheBookToAPhone() {
+        auto* phone = control<QPushButton>("Command6");
+        QVERIFY(!phone->isEnabled());
+        addSong("月光", "a", "b");
+        click("Command2");
+        QTRY_VERIFY_WITH_TIMEOUT(phone->isEnabled(), 20000);
+        control<QLineEdit>("Text5")->setText("别的书");
+        QVERIFY(!phone->isEnabled());
+        control<QLineEdit>("Text5")->setText("我的歌词本");
+        QVERIFY(phone->isEnabled());
+        QString title;
+        WhileShown(
+            [&](QWidget* dialog) {
+                title = dialog->windowTitle();
+                dialog->findChild<QPushButton*>("Close")->click();
+            },
+            [&] { click("Command6"); });
+        QCOMPARE(title, "扫码下载到手机");
+
+        const fs::path book = app->path() / "finished" / "我的歌词本.epub";
+        auto dialog = std::make_unique<PhoneDialog>(
+            form.get(), book, std::vector<std::uint32_t>{0x7F000001, 0x0A000001}, [] {});
+        const QString address = dialog->Address();
+        const QString path = address.mid(address.indexOf('/', 7));
+        const QRegularExpression shape(
+            "^/[A-Za-z0-9_-]{22}/%E6%88%91%E7%9A%84%E6%AD%8C%E8%AF%8D%E6%9C%AC\\.epub$");
+        QVERIFY2(shape.match(path).hasMatch(), qPrintable(address));
+        QCOMPARE(address, "http://127.0.0.1:" + QString::number(dialog->Port()) + path);
+        const fs::path image = app->path() / "code.png";
+        QVERIFY(dialog->findChild<QLabel*>("QrCode")->pixmap().save(Path(image)));
+        QCOMPARE(RunCommand({"zbarimg", "--raw", "-q", "--nodbus", image}).output,
+                 address.toStdString() + "\n");
+        const fs::path saved = app->path() / "saved.epub";
+        QCOMPARE(RunCommand({"curl", "-sS", "-o", saved, address.toStdString()}).output, "");
+        QVERIFY(ReadBytes(saved) == ReadBytes(book));
+        QTRY_COMPARE(dialog->findChild<QLabel*>("Downloads")->text(), "已完成下载：1 次");
+        dialog->findChild<QComboBox*>("AddressChoice")->setCurrentIndex(1);
+        QCOMPARE(dialog->Address(), "http://10.0.0.1:" + QString::number(dialog->Port()) + path);
+        dialog.reset();
+        // Closed: the port refuses (curl's exit status 7).
+        QCOMPARE(RunCommand({"curl", "-sS", "-o", "/dev/null", address.toStdString()}).exitCode, 7);
+
+        bool opened = false;
+        PhoneDialog none(form.get(), book, {}, [&] { opened = true; });
+        QCOMPARE(none.findChild<QLabel*>("NoAddress")->text(), "没有找到局域网地址");
+        QCOMPARE(none.findChild<QLabel*>("FileName")->text(), "文件：我的歌词本.epub");
+        QCOMPARE(none.Port(), 0);
+        QVERIFY(none.findChild<QLabel*>("QrCode") == nullptr);
+        none.findChild<QPushButton*>("OpenFolder")->click();
+        QVERIFY(opened);
+    }
+
     void loadFailureIsShownAndEndsTheProgram() {
         ProgramFolder broken;
         const fs::path container = broken / "template" / "META-INF" / "container.xml";
