@@ -93,6 +93,10 @@ void PhoneDialog::ShowAddress(int choice) {
         velmora::BookUrl(addresses_.at(choice), server_->port(), token_, fileName_));
     address_->setText(url);
     address_->setCursorPosition(0);
+    // Wide enough to read the whole address, on screens where that fits.
+    address_->setMinimumWidth(
+        std::min(address_->fontMetrics().horizontalAdvance(url) + kCodeSide / 8, 4 * kCodeSide));
+
     code_->setPixmap(QPixmap::fromImage(QrImage(url.toUtf8(), kCodeSide)));
 }
 
