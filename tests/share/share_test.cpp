@@ -12,6 +12,7 @@
 #include <set>
 #include <thread>
 
+#include "platform/local_addresses.h"
 #include "share/book_address.h"
 #include "share/book_server.h"
 #include "support/fakes.h"
@@ -61,6 +62,11 @@ TEST(BookAddress, TokensAreNewAndUrlSafe) {
         seen.insert(token);
     }
     EXPECT_EQ(seen.size(), 50u);
+}
+
+TEST(BookAddress, LoopbackIsNoneOfThisComputersAddresses) {
+    const std::vector<std::uint32_t> addresses = LocalIpv4Addresses();
+    EXPECT_EQ(std::count(addresses.begin(), addresses.end(), kLoopback), 0);
 }
 
 TEST(BookAddress, PrivateAddressesComeFirst) {
@@ -147,6 +153,13 @@ public:
                                             [this] { ++called; });
     }
 
+    // A download is counted as its connection ends, which may come after the client has all.
+    void WaitForADownload() const {
+        for (int wait = 0; wait < 200 && called == 0; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
     TempDir dir;
     std::filesystem::path book = dir / "我的歌词本.epub";
     std::string bookBytes;
@@ -191,11 +204,8 @@ TEST_F(BookServerTest, AnswersTheBookAndNothingElse) {
             EXPECT_EQ(body, std::string_view(row.name) == "GET" ? bookBytes : "");
         }
 
-
-        // Only a whole GET of the book counts; it is counted as the connection ends.
-        for (int wait = 0; wait < 200 && called == 0; ++wait) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        // Only a whole GET of the book counts.
+        WaitForADownload();
         EXPECT_EQ(server->downloads(), 1u);
         EXPECT_EQ(called, 1);
     }
@@ -204,10 +214,18 @@ TEST_F(BookServerTest, AnswersTheBookAndNothingElse) {
 TEST_F(BookServerTest, ServesTheBookAsItWasWhenItStarted) {
     const auto server = Serve();
     const std::string path = "/" + token + "/" + book.filename().string();
+    {
+        // A download broken off is no download.
+        const Client gone(server->port());
+        gone.Send("GET " + path + " HTTP/1.0\r\n\r\n");
+    }
+
     WriteBytes(dir / "new.epub", "the next build's book");
     std::filesystem::rename(dir / "new.epub", book);
     const std::string answer = Exchange(server->port(), "GET " + path + " HTTP/1.0\r\n\r\n");
     EXPECT_EQ(answer.substr(answer.find("\r\n\r\n") + 4), bookBytes);
+    WaitForADownload();
+    EXPECT_EQ(server->downloads(), 1u);
 }
 
 TEST_F(BookServerTest, KeepsToEightClientsAndDropsOneThatStalls) {
