@@ -729,6 +729,11 @@ private slots:
         QCOMPARE(RunCommand({"curl", "-sS", "-o", saved, address.toStdString()}).output, "");
         QVERIFY(ReadBytes(saved) == ReadBytes(book));
         QTRY_COMPARE(dialog->findChild<QLabel*>("Downloads")->text(), "已完成下载：1 次");
+        // It listens on every interface: 127.0.0.2 stands for the LAN's.
+        QString other = address;
+        const auto fromOther = RunCommand({"curl", "-sS", "-o", "/dev/null", "-w", "%{http_code}",
+                                           other.replace("127.0.0.1", "127.0.0.2").toStdString()});
+        QCOMPARE(fromOther.output, "200");
         dialog->findChild<QComboBox*>("AddressChoice")->setCurrentIndex(1);
         QCOMPARE(dialog->Address(), "http://10.0.0.1:" + QString::number(dialog->Port()) + path);
         dialog.reset();
