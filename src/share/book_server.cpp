@@ -60,7 +60,6 @@ BookServer::BookServer(const std::filesystem::path& book, std::string urlPath,
     const std::optional<std::uint64_t> size =
         file.isOpen() ? file.size() : std::optional<std::uint64_t>();
     if (!size) {
-
         throw Failure(Problem::CannotServe, book, file.error());
     }
     if (const unsigned type = file.type(); type != S_IFREG) {
