@@ -689,8 +689,6 @@ private slots:
         QCOMPARE(title->text(), "我的歌词本");
     }
 
-    // A start that fails is said and ends the program; so does a signal while that box is
-    // open: every box goes, every event loop ends.
     // "传到手机" is there for a book of the title in the box; its dialog serves the book at
     // the address it shows and codes, counts downloads, and closes the port as it closes.
     void handsTheBookToAPhone() {
@@ -750,6 +748,8 @@ private slots:
         QVERIFY(opened);
     }
 
+    // A start that fails is said and ends the program; so does a signal while that box is
+    // open: every box goes, every event loop ends.
     void loadFailureIsShownAndEndsTheProgram() {
         ProgramFolder broken;
         const fs::path container = broken / "template" / "META-INF" / "container.xml";
