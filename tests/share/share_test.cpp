@@ -2,13 +2,11 @@
 // to over loopback only, as a phone and as an attacker would.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <set>
 #include <thread>
 
@@ -16,27 +14,23 @@
 #include "share/book_address.h"
 #include "share/book_server.h"
 #include "support/fakes.h"
-#include "support/files.h"
 
 namespace velmora {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using namespace testing;
 
 constexpr std::uint32_t kLoopback = 0x7F000001;  // 127.0.0.1: never this machine's LAN address
 
 TEST(BookAddress, IsComposedByteForByte) {
-    const std::uint8_t rfc[] = {'f', 'o', 'o', 'b', 'a', 'r'};
-    const std::uint8_t high[] = {0xFB, 0xFF, 0xBF};
+    const std::uint8_t bytes[] = {'f', 'o', 'o', 'b', 'a', 'r', 0xFB, 0xFF, 0xBF};
     const struct {
-        std::span<const std::uint8_t> bytes;
+        std::size_t from, count;
         const char* token;
-    } tokens[] = {{{rfc, 0}, ""},         {{rfc, 1}, "Zg"},    {{rfc, 2}, "Zm8"},
-                  {{rfc, 6}, "Zm9vYmFy"}, {{high, 3}, "-_-_"}, {{high, 2}, "-_8"}};
+    } tokens[] = {{0, 0, ""},         {0, 1, "Zg"},   {0, 2, "Zm8"},
+                  {0, 6, "Zm9vYmFy"}, {6, 3, "-_-_"}, {6, 2, "-_8"}};
     for (const auto& row : tokens) {
-        EXPECT_EQ(UrlToken(row.bytes), row.token);
+        EXPECT_EQ(UrlToken(std::span(bytes).subspan(row.from, row.count)), row.token);
     }
     const std::string name = "我的 歌词本~.epub";
     EXPECT_EQ(
@@ -49,95 +43,75 @@ TEST(BookAddress, IsComposedByteForByte) {
               "filename*=UTF-8''%E6%88%91%E7%9A%84%20%E6%AD%8C%E8%AF%8D%E6%9C%AC~.epub");
     EXPECT_EQ(ContentDisposition("a\"b\\c\x01;!.epub"),
               "attachment; filename=\"a_b_c_;!.epub\"; filename*=UTF-8''a%22b%5Cc%01%3B!.epub");
-}
-
-TEST(BookAddress, TokensAreNewAndUrlSafe) {
+    // New every time, 22 URL-safe characters.
     std::set<std::string> seen;
     for (int i = 0; i < 50; ++i) {
-        const std::string token = NewUrlToken();
-        ASSERT_EQ(token.size(), 22u);
+        seen.insert(NewUrlToken());
+    }
+    EXPECT_EQ(seen.size(), 50u);
+    for (const std::string& token : seen) {
+        EXPECT_EQ(token.size(), 22u);
         EXPECT_EQ(token.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
                                           "0123456789-_"),
                   std::string::npos);
-        seen.insert(token);
     }
-    EXPECT_EQ(seen.size(), 50u);
 }
 
-TEST(BookAddress, LoopbackIsNoneOfThisComputersAddresses) {
-    const std::vector<std::uint32_t> addresses = LocalIpv4Addresses();
-    EXPECT_EQ(std::count(addresses.begin(), addresses.end(), kLoopback), 0);
-}
-
-TEST(BookAddress, PrivateAddressesComeFirst) {
+TEST(BookAddress, PrivateAddressesComeFirstAndLoopbackIsNone) {
+    const std::vector<std::uint32_t> local = LocalIpv4Addresses();
+    EXPECT_EQ(std::count(local.begin(), local.end(), kLoopback), 0);
     // 8.8.8.8, 169.254.1.1, 172.31.0.1, 172.32.0.1, 10.0.0.1, 192.168.0.5, 192.169.0.1,
     // 172.15.0.1, 11.0.0.1
-    const std::vector<std::uint32_t> given{0x08080808, 0xA9FE0101, 0xAC1F0001,
-                                           0xAC200001, 0x0A000001, 0xC0A80005,
-                                           0xC0A90001, 0xAC0F0001, 0x0B000001};
     EXPECT_EQ(
-        LanAddressesFirst(given),
+        LanAddressesFirst({0x08080808, 0xA9FE0101, 0xAC1F0001, 0xAC200001, 0x0A000001, 0xC0A80005,
+                           0xC0A90001, 0xAC0F0001, 0x0B000001}),
         (std::vector<std::uint32_t>{0xAC1F0001, 0x0A000001, 0xC0A80005, 0x08080808, 0xA9FE0101,
                                     0xAC200001, 0xC0A90001, 0xAC0F0001, 0x0B000001}));
 }
 
-// A client socket on 127.0.0.1; reads give up after `patience` seconds rather than hang a
-// test.
+// A client socket; reads give up after `patience` seconds rather than hang a test.
 class Client {
 public:
-    explicit Client(std::uint16_t port, long patience = 5, std::uint32_t host = kLoopback)
-        : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
+    explicit Client(std::uint16_t port, long patience = 5, std::uint32_t host = kLoopback) {
         const timeval wait{patience, 0};
         setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-        sockaddr_in to{};
-        to.sin_family = AF_INET;
-        to.sin_port = htons(port);
-        to.sin_addr.s_addr = htonl(host);
-        connected_ = connect(fd_, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0;
+        const sockaddr_in to{AF_INET, htons(port), {htonl(host)}, {}};
+        connected = connect(fd_, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0;
     }
     ~Client() { close(fd_); }
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
-    bool connected() const { return connected_; }
     void Send(const std::string& bytes) const {
-        ASSERT_EQ(send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL),
-                  static_cast<ssize_t>(bytes.size()));
+        ASSERT_EQ(send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL), std::ssize(bytes));
     }
     // Everything until the server closes (or a reset): what came, and whether it closed.
     std::pair<std::string, bool> ReceiveAll() const {
         std::string got;
         std::array<char, 65536> buffer{};
-        for (;;) {
-            const ssize_t n = recv(fd_, buffer.data(), buffer.size(), 0);
-            if (n <= 0) {
-                return {got, n == 0 || errno == ECONNRESET};
-            }
+        ssize_t n = 0;
+        while ((n = recv(fd_, buffer.data(), buffer.size(), 0)) > 0) {
             got.append(buffer.data(), static_cast<std::size_t>(n));
         }
+        return {got, n == 0 || errno == ECONNRESET};
     }
+
+    bool connected = false;
 
 private:
-    int fd_;
-    bool connected_ = false;
+    int fd_ = socket(AF_INET, SOCK_STREAM, 0);
 };
 
-// The status line and the header lines of an answer, in the order sent, then its body.
-std::pair<std::set<std::string>, std::string> Parts(const std::string& answer) {
-    const std::size_t end = answer.find("\r\n\r\n");
-    std::set<std::string> lines;
-    for (std::size_t at = 0; at < end;) {
-        const std::size_t next = answer.find("\r\n", at);
-        lines.insert(answer.substr(at, next - at));
-        at = next + 2;
-    }
-    return {lines, end == std::string::npos ? "" : answer.substr(end + 4)};
-}
+const std::pair<std::string, bool> kClosed{"", true};
 
 std::string Exchange(std::uint16_t port, const std::string& request) {
     const Client client(port);
     client.Send(request);
     return client.ReceiveAll().first;
+}
+
+std::string Body(const std::string& answer) {
+    return answer.substr(std::min(answer.size(), answer.find("\r\n\r\n") + 4));
 }
 
 class BookServerTest : public ::testing::Test {
@@ -147,14 +121,12 @@ public:
         for (unsigned i = 0; i < 3'000'000; ++i) {
             bookBytes += static_cast<char>((i * 7919) >> 3);
         }
-
         WriteBytes(book, bookBytes);
     }
     std::unique_ptr<BookServer> Serve(ServerLimits limits = {kLoopback, 8, 30}) {
         return std::make_unique<BookServer>(book, "/" + token + "/我的歌词本.epub", limits,
                                             [this] { ++called; });
     }
-
     // A download is counted as its connection ends, which may come after the client has all.
     void WaitForADownload() const {
         for (int wait = 0; wait < 200 && called == 0; ++wait) {
@@ -166,21 +138,31 @@ public:
     std::filesystem::path book = dir / "我的歌词本.epub";
     std::string bookBytes;
     std::string token = NewUrlToken();
+    std::string get = "GET /" + token + "/我的歌词本.epub HTTP/1.0\r\n\r\n";
     std::atomic<int> called = 0;
 };
 
+// Only a whole GET of the book is a download; the book is the one there when it started.
 TEST_F(BookServerTest, AnswersTheBookAndNothingElse) {
     const auto server = Serve();
+    {
+        const Client gone(server->port());
+        gone.Send(get);
+    }
+    WriteBytes(dir / "new.epub", "the next build's book");
+    std::filesystem::rename(dir / "new.epub", book);
     const std::string path = "/" + token + "/%E6%88%91%E7%9A%84%E6%AD%8C%E8%AF%8D%E6%9C%AC.epub";
-    const std::set<std::string> served{
-        "HTTP/1.1 200 OK", "Content-Length: 3000000", "Content-Type: application/epub+zip",
-        "Content-Disposition: attachment; filename=\"_____.epub\"; "
-        "filename*=UTF-8''%E6%88%91%E7%9A%84%E6%AD%8C%E8%AF%8D%E6%9C%AC.epub"};
-    const std::set<std::string> notFound{"HTTP/1.1 404 Not Found", "Content-Length: 0"};
+    const std::vector<std::string> served{
+        "HTTP/1.1 200 OK\r\n", "\r\nContent-Length: 3000000\r\n",
+        "\r\nContent-Type: application/epub+zip\r\n",
+        "\r\nContent-Disposition: attachment; filename=\"_____.epub\"; "
+        "filename*=UTF-8''%E6%88%91%E7%9A%84%E6%AD%8C%E8%AF%8D%E6%9C%AC.epub\r\n"};
+    const std::vector<std::string> notFound{"HTTP/1.1 404 Not Found\r\n",
+                                            "\r\nContent-Length: 0\r\n"};
     const struct {
         const char* name;
         std::string request;
-        std::set<std::string> answer;  // what its head must hold
+        std::vector<std::string> answer;  // what its head must hold, the status first
     } table[] = {
         {"GET", "GET " + path + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n", served},
         {"HEAD", "HEAD " + path + " HTTP/1.0\r\n\r\n", served},
@@ -191,48 +173,29 @@ TEST_F(BookServerTest, AnswersTheBookAndNothingElse) {
         {"SecondName", "GET " + path + "/x.epub HTTP/1.0\r\n\r\n", notFound},
         {"Post", "POST " + path + " HTTP/1.0\r\nContent-Length: 2\r\n\r\nab", notFound},
         {"Delete", "DELETE " + path + " HTTP/1.0\r\n\r\n", notFound},
-        {"LongLine",
-         "GET /" + std::string(100'000, 'a') + " HTTP/1.0\r\n\r\n",
-         {"HTTP/1.1 414 URI Too Long"}},
-        {"NotHttp", "\x16\x03\x01 hello\r\n\r\n", {"HTTP/1.1 400 Bad Request"}},
+        {"LongLine", "GET /" + std::string(100'000, 'a') + " HTTP/1.0\r\n\r\n", {"HTTP/1.1 414"}},
+        {"NotHttp", "\x16\x03\x01 hello\r\n\r\n", {"HTTP/1.1 400"}},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.name);
-        const auto [head, body] = Parts(Exchange(server->port(), row.request));
-        EXPECT_TRUE(std::includes(head.begin(), head.end(), row.answer.begin(), row.answer.end()))
-            << ::testing::PrintToString(head);
-        // The library's own answers to broken requests carry a fixed page; ours carry none.
-        if (row.answer == served || row.answer == notFound) {
-            EXPECT_EQ(body, std::string_view(row.name) == "GET" ? bookBytes : "");
+        const std::string answer = Exchange(server->port(), row.request);
+        EXPECT_TRUE(answer.starts_with(row.answer[0])) << answer.substr(0, 300);
+        for (const std::string& line : row.answer) {
+            EXPECT_NE(answer.substr(0, answer.find("\r\n\r\n") + 2).find(line), std::string::npos)
+                << line;
         }
-
-        // Only a whole GET of the book counts.
+        // The library's own answers to broken requests carry a fixed page; ours carry none.
+        if (row.answer.size() > 1) {
+            EXPECT_EQ(Body(answer), std::string_view(row.name) == "GET" ? bookBytes : "");
+        }
         WaitForADownload();
         EXPECT_EQ(server->downloads(), 1u);
         EXPECT_EQ(called, 1);
     }
 }
 
-TEST_F(BookServerTest, ServesTheBookAsItWasWhenItStarted) {
-    const auto server = Serve();
-    const std::string path = "/" + token + "/" + book.filename().string();
-    {
-        // A download broken off is no download.
-        const Client gone(server->port());
-        gone.Send("GET " + path + " HTTP/1.0\r\n\r\n");
-    }
-
-    WriteBytes(dir / "new.epub", "the next build's book");
-    std::filesystem::rename(dir / "new.epub", book);
-    const std::string answer = Exchange(server->port(), "GET " + path + " HTTP/1.0\r\n\r\n");
-    EXPECT_EQ(answer.substr(answer.find("\r\n\r\n") + 4), bookBytes);
-    WaitForADownload();
-    EXPECT_EQ(server->downloads(), 1u);
-}
-
 TEST_F(BookServerTest, KeepsToEightClients) {
     const auto server = Serve();
-    const std::string get = "GET /" + token + "/" + book.filename().string() + " HTTP/1.0\r\n\r\n";
     std::vector<std::unique_ptr<Client>> eight;
     for (int i = 0; i < 8; ++i) {
         eight.push_back(std::make_unique<Client>(server->port()));
@@ -244,37 +207,32 @@ TEST_F(BookServerTest, KeepsToEightClients) {
         ninth.Send(get);
         EXPECT_EQ(ninth.ReceiveAll().first, "");
     }
-    // One leaves: there is room again.
     eight.pop_back();
-    const std::string served = Exchange(server->port(), get);
-    EXPECT_EQ(served.substr(served.find("\r\n\r\n") + 4), bookBytes);
+    EXPECT_EQ(Body(Exchange(server->port(), get)), bookBytes);
 }
 
 TEST_F(BookServerTest, ListensWhereToldAndDropsAClientThatStalls) {
     const auto server = Serve({kLoopback, 8, 1});
     // 127.0.0.2 is this machine too, but not the address the server listens on.
-    EXPECT_FALSE(Client(server->port(), 5, kLoopback + 1).connected());
+    EXPECT_FALSE(Client(server->port(), 5, kLoopback + 1).connected);
     const Client stalled(server->port());
     stalled.Send("GET /");
-    EXPECT_EQ(stalled.ReceiveAll(), std::make_pair(std::string(), true));
+    EXPECT_EQ(stalled.ReceiveAll(), kClosed);
 }
 
-TEST_F(BookServerTest, ClosesEveryConnectionWhenItGoes) {
+TEST_F(BookServerTest, ClosesEverythingWhenItGoesAndRefusesWhatIsNoBook) {
     auto server = Serve();
     const std::uint16_t port = server->port();
     const Client waiting(port);
     waiting.Send("GET /");
     server.reset();
     // At once: well before the 30 s a client may stay idle, and the 5 s a read waits here.
-    EXPECT_EQ(waiting.ReceiveAll(), std::make_pair(std::string(), true));
-    EXPECT_FALSE(Client(port).connected());
-}
-
-TEST_F(BookServerTest, RefusesWhatIsNoBook) {
-    EXPECT_EQ(testing::FailureOf([&] { BookServer(dir / "gone.epub", "/t/gone.epub", {}); }),
-              testing::Described(Problem::CannotServe, dir / "gone.epub", ENOENT));
-    EXPECT_EQ(testing::FailureOf([&] { BookServer(dir.path(), "/t/x", {}); }),
-              testing::Described(Problem::CannotServe, dir.path(), EISDIR));
+    EXPECT_EQ(waiting.ReceiveAll(), kClosed);
+    EXPECT_FALSE(Client(port).connected);
+    EXPECT_EQ(FailureOf([&] { BookServer(dir / "gone.epub", "/t/gone.epub", {}); }),
+              Described(Problem::CannotServe, dir / "gone.epub", ENOENT));
+    EXPECT_EQ(FailureOf([&] { BookServer(dir.path(), "/t/x", {}); }),
+              Described(Problem::CannotServe, dir.path(), EISDIR));
 }
 
 }  // namespace

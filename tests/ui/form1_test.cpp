@@ -709,7 +709,6 @@ private slots:
             },
             [&] { click("Command6"); });
         QCOMPARE(title, "扫码下载到手机");
-
         const fs::path book = app->path() / "finished" / "我的歌词本.epub";
         auto dialog = std::make_unique<PhoneDialog>(
             form.get(), book, std::vector<std::uint32_t>{0x7F000001, 0x0A000001}, [] {});
@@ -723,21 +722,18 @@ private slots:
         QVERIFY(dialog->findChild<QLabel*>("QrCode")->pixmap().save(Path(image)));
         QCOMPARE(RunCommand({"zbarimg", "--raw", "-q", "--nodbus", image}).output,
                  address.toStdString() + "\n");
+        // It listens on every interface: 127.0.0.2 stands for the LAN's.
         const fs::path saved = app->path() / "saved.epub";
-        QCOMPARE(RunCommand({"curl", "-sS", "-o", saved, address.toStdString()}).output, "");
+        QString other = address;
+        other.replace("127.0.0.1", "127.0.0.2");
+        QCOMPARE(RunCommand({"curl", "-sS", "-o", saved, other.toStdString()}).output, "");
         QVERIFY(ReadBytes(saved) == ReadBytes(book));
         QTRY_COMPARE(dialog->findChild<QLabel*>("Downloads")->text(), "已完成下载：1 次");
-        // It listens on every interface: 127.0.0.2 stands for the LAN's.
-        QString other = address;
-        const auto fromOther = RunCommand({"curl", "-sS", "-o", "/dev/null", "-w", "%{http_code}",
-                                           other.replace("127.0.0.1", "127.0.0.2").toStdString()});
-        QCOMPARE(fromOther.output, "200");
         dialog->findChild<QComboBox*>("AddressChoice")->setCurrentIndex(1);
         QCOMPARE(dialog->Address(), "http://10.0.0.1:" + QString::number(dialog->Port()) + path);
         dialog.reset();
         // Closed: the port refuses (curl's exit status 7).
         QCOMPARE(RunCommand({"curl", "-sS", "-o", "/dev/null", address.toStdString()}).exitCode, 7);
-
         bool opened = false;
         PhoneDialog none(form.get(), book, {}, [&] { opened = true; });
         QCOMPARE(none.findChild<QLabel*>("NoAddress")->text(), "没有找到局域网地址");
