@@ -45,8 +45,15 @@ bool IsWide(std::string_view charset) {
     return charset.starts_with("UTF-16") || charset.starts_with("UTF-32");
 }
 
+// What the detector gives every encoding it found no fault with, and no sign of either: on
+// a few characters Big5, GB18030 and Shift_JIS all get it, in no useful order.
+constexpr std::int32_t kNoEvidence = 10;
+
 // An 8-bit text never holds a NUL byte, a wide one (its ASCII, its line ends) nearly always:
-// on a few lines of Chinese the detector's guess needs this check.
+// on a few lines of Chinese the detector's guess needs this check. An 8-bit text the
+// detector has no evidence for is read in the program's code page, GB18030: of the double-
+// byte encodings it is the likeliest, and it keeps the pairs of Big5 and GBK, so the tags
+// of a lyric file stay whole (Shift_JIS reads some lead bytes alone and swallows a "]").
 const char* Detected(std::string_view bytes) {
     const bool nul = bytes.find('\0') != std::string_view::npos;
     UErrorCode status = U_ZERO_ERROR;
@@ -62,7 +69,8 @@ const char* Detected(std::string_view bytes) {
         const std::string_view name = ucsdet_getName(matches[i], &status);
         for (const auto& [candidate, charset] : kCandidates) {
             if (U_SUCCESS(status) && name == candidate && IsWide(candidate) == nul) {
-                return charset;
+                return nul || ucsdet_getConfidence(matches[i], &status) > kNoEvidence ? charset
+                                                                                      : "GB18030";
             }
         }
     }
