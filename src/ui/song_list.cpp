@@ -39,6 +39,8 @@ int SongList::selected() const {
 void SongList::select(int n) {
     if (n >= 1 && n <= model()->rowCount()) {
         setCurrentIndex(model()->index(n - 1, 0));
+        // A moved song is current already, so setting it scrolls nothing: it is followed here.
+        scrollTo(currentIndex());
     }
 }
 

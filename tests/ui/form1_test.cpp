@@ -381,6 +381,15 @@ private slots:
         QCOMPARE(entries(), (QStringList{"1:C", "2:A"}));
         QVERIFY(run("lyric.txt").ends_with("<moveno=1><to=2></move no = 1>\r\n"));
         QVERIFY(!model->moveRow({}, 1, {}, 2));
+        // A song moved by its keys stays in sight.
+        for (int n = 0; n < 40; ++n) {
+            QVERIFY(session->Add(u"歌", u"x"));
+        }
+        list()->setCurrentIndex(model->index(41, 0));
+        for (int n = 0; n < 30; ++n) {
+            QTest::keyClick(list(), Qt::Key_Up, Qt::ControlModifier);
+        }
+        QVERIFY(list()->viewport()->rect().contains(list()->visualRect(model->index(11, 0))));
     }
 
     void editDialogRefusesEmptyInputAndKeepsWhatIsTyped() {
