@@ -3,11 +3,10 @@
 #include <sys/random.h>
 
 #include <cerrno>
-#include <system_error>
 
 namespace velmora {
 
-void RandomBytes(std::span<std::uint8_t> bytes) {
+int RandomBytes(std::span<std::uint8_t> bytes) {
     std::size_t filled = 0;
     while (filled < bytes.size()) {
         const ssize_t got = getrandom(bytes.data() + filled, bytes.size() - filled, 0);
@@ -15,10 +14,11 @@ void RandomBytes(std::span<std::uint8_t> bytes) {
             if (errno == EINTR) {
                 continue;
             }
-            throw std::system_error(errno, std::generic_category(), "getrandom");
+            return errno;
         }
         filled += static_cast<std::size_t>(got);
     }
+    return 0;
 }
 
 }  // namespace velmora

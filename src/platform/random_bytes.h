@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-// Fills `bytes` from getrandom(2); raises std::system_error when the system cannot.
-void RandomBytes(std::span<std::uint8_t> bytes);
+// Fills `bytes` from getrandom(2): 0, or the errno when the system cannot.
+int RandomBytes(std::span<std::uint8_t> bytes);
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/random_bytes.h"
+#include "text/failure.h"
 
 namespace velmora {
 
@@ -46,7 +47,9 @@ bool IsPrivate(std::uint32_t address) {
 
 std::string NewUrlToken() {
     std::array<std::uint8_t, 16> bits{};
-    RandomBytes(bits);
+    if (const int error = RandomBytes(bits)) {
+        throw Failure(Problem::CannotServe, {}, error);
+    }
     return UrlToken(bits);
 }
 

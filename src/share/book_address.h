@@ -12,6 +12,7 @@
 namespace velmora {
 
 // 128 random bits in URL-safe Base64 (RFC 4648 §5), without padding: 22 characters.
+// Raises Failure(CannotServe) when the system gives no random bits.
 std::string NewUrlToken();
 std::string UrlToken(std::span<const std::uint8_t> bytes);
 

@@ -24,9 +24,6 @@
 #include "edit_song_dialog.h"
 #include "epub/book_info.h"
 #include "lyric_box.h"
-#include "phone_dialog.h"
-#include "platform/local_addresses.h"
-#include "share/book_address.h"
 #include "song_list.h"
 #include "wording.h"
 
@@ -332,14 +329,8 @@ void Form1::Command5_Click() {
 }
 
 void Form1::Command6_Click() {
-    const auto book = session_.Run().Layout().BookPath(text5_->text().toStdU16String());
-    try {
-        PhoneDialog dialog(this, book, velmora::LanAddressesFirst(velmora::LocalIpv4Addresses()),
-                           [this] { Command5_Click(); });
-        dialog.exec();
-    } catch (const velmora::Failure& failure) {
-        ShowMessage(Wording(failure), kAppTitle);
-    }
+    session_.ShareBook(text5_->text().toStdU16String(), this);
+    ShowPhoneButton();
 }
 
 void Form1::ShowPhoneButton() {

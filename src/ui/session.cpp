@@ -5,8 +5,11 @@
 #include "import/book_reader.h"
 #include "import/importer.h"
 #include "import_progress.h"
+#include "phone_dialog.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/local_addresses.h"
+#include "share/book_address.h"
 #include "song_changes.h"
 #include "text/limits.h"
 #include "text/text_files.h"
@@ -323,4 +326,18 @@ std::optional<velmora::RunBoxes> Session::Import(const std::vector<fs::path>& pa
 
 void Session::OpenFolder(const QString& path) {
     opener_.Open(path);
+}
+
+void Session::ShareBook(const std::u16string& title, QWidget* parent) {
+    const fs::path book = run_.Layout().BookPath(title);
+    const QString folder = QString::fromStdString(run_.Layout().FinishedFolder().string());
+    Guarded([&] {
+        // Said even where there is no address to serve it at.
+        if (!velmora::Exists(book)) {
+            throw velmora::Failure(velmora::Problem::CannotServe, book, ENOENT);
+        }
+        PhoneDialog dialog(parent, book, velmora::LanAddressesFirst(velmora::LocalIpv4Addresses()),
+                           [this, folder] { OpenFolder(folder); });
+        dialog.exec();
+    });
 }

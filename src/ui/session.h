@@ -68,6 +68,9 @@ public:
                                             QWidget* parent, const velmora::RunBoxes& boxes);
     // Opens a path with the desktop's handler.
     void OpenFolder(const QString& path);
+    // Serves the finished book of this title to a phone while its dialog is open over
+    // `parent`; what fails is said.
+    void ShareBook(const std::u16string& title, QWidget* parent);
     // The program is ending: an import stops at once.
     void EndRequested() { ending_ = true; }
 

@@ -751,6 +751,12 @@ private slots:
         QVERIFY(none.findChild<QLabel*>("QrCode") == nullptr);
         none.findChild<QPushButton*>("OpenFolder")->click();
         QVERIFY(opened);
+        // A book taken away meanwhile is said, and nothing is served.
+        fs::remove(book);
+        const QStringList boxes = BoxesDuring([&] { click("Command6"); });
+        QCOMPARE(boxes, QStringList{"Velmora|无法传到手机：" + ElidedPath(book) + "（" +
+                                    Reason(ENOENT) + "）"});
+        QVERIFY(!phone->isEnabled());
     }
 
     // A start that fails is said and ends the program; so does a signal while that box is
