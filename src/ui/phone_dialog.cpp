@@ -42,31 +42,7 @@ PhoneDialog::PhoneDialog(QWidget* parent, const std::filesystem::path& book,
         connect(folder, &QPushButton::clicked, this, openFolder);
         buttons->addWidget(folder);
     } else {
-        token_ = velmora::NewUrlToken();
-        server_ = std::make_unique<velmora::BookServer>(
-            book, velmora::BookUrlPath(token_, fileName_), velmora::ServerLimits{}, [this] {
-                QMetaObject::invokeMethod(this, &PhoneDialog::ShowDownloads, Qt::QueuedConnection);
-            });
-        if (addresses_.size() > 1) {
-            auto* choice = new QComboBox;
-            choice->setObjectName(QStringLiteral("AddressChoice"));
-            choice->setAccessibleName(QStringLiteral("局域网地址"));
-            for (const std::uint32_t address : addresses_) {
-                choice->addItem(QString::fromStdString(velmora::DottedQuad(address)));
-            }
-            connect(choice, &QComboBox::currentIndexChanged, this, &PhoneDialog::ShowAddress);
-            auto* row = new QFormLayout;
-            row->addRow(QStringLiteral("局域网地址："), choice);
-            layout->addLayout(row);
-        }
-        code_ = AddLabel(layout, {}, "QrCode");
-        code_->setAccessibleName(QStringLiteral("二维码"));
-        code_->setAlignment(Qt::AlignCenter);
-        address_ = new QLineEdit;
-        address_->setObjectName(QStringLiteral("Address"));
-        address_->setAccessibleName(QStringLiteral("下载地址"));
-        address_->setReadOnly(true);
-        layout->addWidget(address_);
+        Serve(book, layout);
     }
     AddLabel(layout, QStringLiteral("文件：") + QString::fromStdString(fileName_), "FileName");
     AddLabel(layout, QStringLiteral("手机和电脑需要连在同一个网络"), "SameNetwork");
@@ -84,6 +60,34 @@ PhoneDialog::PhoneDialog(QWidget* parent, const std::filesystem::path& book,
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void PhoneDialog::Serve(const std::filesystem::path& book, QVBoxLayout* layout) {
+    token_ = velmora::NewUrlToken();
+    server_ = std::make_unique<velmora::BookServer>(
+        book, velmora::BookUrlPath(token_, fileName_), velmora::ServerLimits{}, [this] {
+            QMetaObject::invokeMethod(this, &PhoneDialog::ShowDownloads, Qt::QueuedConnection);
+        });
+    if (addresses_.size() > 1) {
+        auto* choice = new QComboBox;
+        choice->setObjectName(QStringLiteral("AddressChoice"));
+        choice->setAccessibleName(QStringLiteral("局域网地址"));
+        for (const std::uint32_t address : addresses_) {
+            choice->addItem(QString::fromStdString(velmora::DottedQuad(address)));
+        }
+        connect(choice, &QComboBox::currentIndexChanged, this, &PhoneDialog::ShowAddress);
+        auto* row = new QFormLayout;
+        row->addRow(QStringLiteral("局域网地址："), choice);
+        layout->addLayout(row);
+    }
+    code_ = AddLabel(layout, {}, "QrCode");
+    code_->setAccessibleName(QStringLiteral("二维码"));
+    code_->setAlignment(Qt::AlignCenter);
+    address_ = new QLineEdit;
+    address_->setObjectName(QStringLiteral("Address"));
+    address_->setAccessibleName(QStringLiteral("下载地址"));
+    address_->setReadOnly(true);
+    layout->addWidget(address_);
+}
+
 QString PhoneDialog::Address() const {
     return address_ ? address_->text() : QString();
 }
@@ -96,7 +100,6 @@ void PhoneDialog::ShowAddress(int choice) {
     // Wide enough to read the whole address, on screens where that fits.
     address_->setMinimumWidth(
         std::min(address_->fontMetrics().horizontalAdvance(url) + kCodeSide / 8, 4 * kCodeSide));
-
     code_->setPixmap(QPixmap::fromImage(QrImage(url.toUtf8(), kCodeSide)));
 }
 

@@ -16,6 +16,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QVBoxLayout;
 
 class PhoneDialog : public QDialog {
     Q_OBJECT
@@ -31,6 +32,8 @@ public:
     std::uint16_t Port() const { return server_ ? server_->port() : 0; }
 
 private:
+    // Starts the server at a new token, and the controls that show its address.
+    void Serve(const std::filesystem::path& book, QVBoxLayout* layout);
     void ShowAddress(int choice);
     void ShowDownloads();
 
