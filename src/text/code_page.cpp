@@ -151,14 +151,17 @@ public:
 
     // Text without surrogates.
     std::string Encode(std::u16string_view text) {
-        std::string bytes;
-        bytes.reserve(text.size() * 2);
+        std::string bytes(text.size() * 4, '\0');
+        char* out = bytes.data();
         for (const char16_t unit : text) {
             if (lengths_[unit] == 0) {
                 Learn(unit);
             }
-            bytes.append(bytes_[unit].data(), lengths_[unit]);
+            // All four bytes go, as one store; the next character writes over the spare ones.
+            std::memcpy(out, bytes_[unit].data(), 4);
+            out += lengths_[unit];
         }
+        bytes.resize(static_cast<std::size_t>(out - bytes.data()));
         return bytes;
     }
 
@@ -225,6 +228,26 @@ LeadInfo Lead(unsigned char b) {
     if (b == 0xF4)
         return {4, 0x80, 0x8F};
     return {0, 0, 0};
+}
+
+// Writes a code point in UTF-8 at `out`, returning the end.
+char* PutUtf8(char* out, char32_t cp) {
+    if (cp < 0x80) {
+        *out++ = static_cast<char>(cp);
+        return out;
+    }
+    if (cp < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+    } else if (cp < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (cp >> 18));
+        *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    return out;
 }
 
 }  // namespace
@@ -295,32 +318,28 @@ std::u16string FromUtf8(std::string_view bytes) {
     return text;
 }
 
+void AppendUtf8(std::string& bytes, char32_t cp) {
+    char sequence[4];
+    bytes.append(sequence, static_cast<std::size_t>(PutUtf8(sequence, cp) - sequence));
+}
+
+void AppendUtf8(std::string& bytes, std::u16string_view text) {
+    // At most three bytes per unit: a surrogate pair (two units) takes four.
+    const std::size_t start = bytes.size();
+    bytes.resize(start + text.size() * 3);
+    char* out = bytes.data() + start;
+    for (std::size_t i = 0; i < text.size();) {
+        out = PutUtf8(out, NextCodePoint(text, i));
+    }
+    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
+}
+
 std::string ToUtf8(std::u16string_view text) {
     if (IsAscii(text)) {
         return Narrow(text);
     }
-    // At most three bytes per unit: a surrogate pair (two units) takes four.
-    std::string bytes(text.size() * 3, '\0');
-    char* out = bytes.data();
-    for (std::size_t i = 0; i < text.size();) {
-        const char32_t cp = NextCodePoint(text, i);
-        if (cp < 0x80) {
-            *out++ = static_cast<char>(cp);
-            continue;
-        }
-        if (cp < 0x800) {
-            *out++ = static_cast<char>(0xC0 | (cp >> 6));
-        } else if (cp < 0x10000) {
-            *out++ = static_cast<char>(0xE0 | (cp >> 12));
-            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        } else {
-            *out++ = static_cast<char>(0xF0 | (cp >> 18));
-            *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        }
-        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
+    std::string bytes;
+    AppendUtf8(bytes, text);
     return bytes;
 }
 

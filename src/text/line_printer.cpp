@@ -2,9 +2,11 @@
 
 namespace velmora {
 
-LinePrinter& LinePrinter::line(std::u16string_view text, int tabs) {
+LinePrinter& LinePrinter::line(std::initializer_list<std::u16string_view> pieces, int tabs) {
     text_.append(static_cast<std::size_t>(tabs), u'\t');
-    text_ += text;
+    for (const std::u16string_view piece : pieces) {
+        text_ += piece;
+    }
     text_ += u"\r\n";
     return *this;
 }

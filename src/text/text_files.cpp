@@ -25,7 +25,9 @@ void AppendAnsiText(const std::filesystem::path& path, std::u16string_view text)
 }
 
 std::string Utf8Document(std::u16string_view text) {
-    return "\xEF\xBB\xBF" + codepage::ToUtf8(text);
+    std::string bytes = "\xEF\xBB\xBF";
+    codepage::AppendUtf8(bytes, text);
+    return bytes;
 }
 
 void SaveUtf8File(const std::filesystem::path& path, std::u16string_view text) {

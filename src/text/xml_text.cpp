@@ -45,6 +45,35 @@ std::u16string XmlText(std::u16string_view text) {
     return escaped;
 }
 
+void AppendXmlUtf8(std::string& out, std::u16string_view text, bool breaks) {
+    out.reserve(out.size() + text.size() * 3);
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); plain = i) {
+        while (i < text.size() && !NeedsLook(text[i])) {
+            ++i;
+        }
+        codepage::AppendUtf8(out, text.substr(plain, i - plain));
+        if (i == text.size()) {
+            break;
+        }
+        if (breaks && text[i] == u'\r') {
+            out += "<br/>";
+            ++i;
+            continue;
+        }
+        const char32_t cp = codepage::NextCodePoint(text, i);
+        if (cp == u'&') {
+            out += "&amp;";
+        } else if (cp == u'<') {
+            out += "&lt;";
+        } else if (cp == u'>') {
+            out += "&gt;";
+        } else {
+            codepage::AppendUtf8(out, IsDisallowed(cp) ? U'\uFFFD' : cp);
+        }
+    }
+}
+
 std::u16string XmlAttribute(std::u16string_view text) {
     std::u16string escaped;
     for (const char16_t unit : XmlText(text)) {

@@ -31,27 +31,28 @@ std::string Record(std::string_view kind, int n, std::string_view body) {
     return record;
 }
 
-// "<key=VALUE>", or, sized, "<key size=N>VALUE".
-std::string Field(std::string_view key, const std::string& value, bool sized) {
-    std::string field = "<";
-    field.append(key);
+// "<key=VALUE>", or, sized, "<key size=N>VALUE", appended to `fields`.
+void AppendField(std::string& fields, std::string_view key, const std::string& value, bool sized) {
+    fields.append("<").append(key);
     if (sized) {
-        return field.append(" size=")
-            .append(std::to_string(value.size()))
-            .append(">")
-            .append(value);
+        fields.append(" size=").append(std::to_string(value.size())).append(">").append(value);
+    } else {
+        fields.append("=").append(value).append(">");
     }
-    return field.append("=").append(value).append(">");
 }
 
 // The name, the artist when there is one, the lyric.
 std::string Fields(const Song& song) {
     const bool sized = HasMarks(song.name) || HasMarks(song.artist) || HasMarks(song.lyric);
-    std::string fields = Field("songname", Ansi(song.name), sized);
+    std::string fields;
+    // Two bytes a character, most of them Chinese, and the keys.
+    fields.reserve(2 * (song.name.size() + song.artist.size() + song.lyric.size()) + 64);
+    AppendField(fields, "songname", Ansi(song.name), sized);
     if (!song.artist.empty()) {
-        fields += Field("artist", Ansi(song.artist), sized);
+        AppendField(fields, "artist", Ansi(song.artist), sized);
     }
-    return fields + Field("lyric", Ansi(song.lyric), sized);
+    AppendField(fields, "lyric", Ansi(song.lyric), sized);
+    return fields;
 }
 
 struct Change {

@@ -1,9 +1,6 @@
 #include "workspace/song_page.h"
 
-#include "text/code_page.h"
-#include "text/line_printer.h"
 #include "text/text_files.h"
-
 #include "text/xml_text.h"
 
 namespace velmora {
@@ -14,37 +11,30 @@ std::u16string PageFileName(int pageNumber) {
            u".html";
 }
 
-std::u16string LyricWithBreaks(std::u16string_view lyric) {
-    std::u16string marked;
-    marked.reserve(lyric.size() + 64);
-    std::size_t start = 0;
-    for (std::size_t cr = lyric.find(u'\r'); cr != std::u16string_view::npos;
-         cr = lyric.find(u'\r', start)) {
-        marked.append(lyric.substr(start, cr - start)).append(u"<br/>");
-        start = cr + 1;
-    }
-    return marked.append(lyric.substr(start));
-}
-
 std::string PageHead(std::u16string_view templateLine) {
     return Utf8Document(templateLine);
 }
 
-// The head is made once for all pages: only the body is converted a page.
+// The head is made once for all pages; the body goes straight into UTF-8, as every add
+// composes one.
 std::string ComposeSongPage(std::string_view head, const Song& song) {
-    LinePrinter body;
-    body.line(u"<body class=\"\">", 1).line(u"<h2 class=\"\">" + XmlText(song.name) + u"</h2>", 2);
+    std::string page(head);
+    page.reserve(head.size() + 3 * (song.name.size() + song.artist.size() + song.lyric.size()) +
+                 256);
+    page += "\t<body class=\"\">\r\n\t\t<h2 class=\"\">";
+    AppendXmlUtf8(page, song.name);
+    page += "</h2>\r\n";
     // Styled here: the page template, whose style sheet names no artist, stays as it is.
     if (!song.artist.empty()) {
-        body.line(u"<h3 class=\"artist\" style=\"text-align: center; font-weight: normal;\">" +
-                      XmlText(song.artist) + u"</h3>",
-                  2);
+        page += "\t\t<h3 class=\"artist\" style=\"text-align: center; font-weight: normal;\">";
+        AppendXmlUtf8(page, song.artist);
+        page += "</h3>\r\n";
     }
-    // Escape first, then mark the breaks: a "<br/>" typed by the user stays text.
-    body.line(u"<p class=\"\">" + LyricWithBreaks(XmlText(song.lyric)) + u"</p>", 2)
-        .line(u"</body> ", 1)
-        .line(u"</html> ", 0);
-    return std::string(head) + codepage::ToUtf8(body.text());
+    // Escaped as it goes in, the breaks marked: a "<br/>" typed by the user stays text.
+    page += "\t\t<p class=\"\">";
+    AppendXmlUtf8(page, song.lyric, true);
+    page += "</p>\r\n\t</body> \r\n</html> \r\n";
+    return page;
 }
 
 }  // namespace velmora

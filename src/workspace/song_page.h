@@ -11,9 +11,6 @@ namespace velmora {
 // Page k's file name: "part", k in at least four digits, ".html".
 std::u16string PageFileName(int pageNumber);
 
-// The lyric with every carriage return replaced by "<br/>", line feeds kept.
-std::u16string LyricWithBreaks(std::u16string_view lyric);
-
 // The bytes every page starts with: a byte-order mark and the page template's line in UTF-8.
 std::string PageHead(std::u16string_view templateLine);
 
