@@ -28,9 +28,9 @@ std::u16string EntryLabel(const Song& song) {
 std::u16string ComposeNavigationDocument(std::u16string_view templateLine,
                                          const SongCollection& songs, const BookInfo& book) {
     const std::u16string title = XmlText(book.title);
-    LinePrinter out;
     // About 190 units a song besides its name.
-    out.reserve(1024 + 256 * static_cast<std::size_t>(songs.SongCount()));
+    LinePrinter out(WithBookUuid(templateLine, book),
+                    1024 + 256 * static_cast<std::size_t>(songs.SongCount()));
     out.line(u"<docTitle>", 1)
         .line(u"<text>" + title + u"</text>", 2)
         .line(u"</docTitle>", 1)
@@ -44,7 +44,7 @@ std::u16string ComposeNavigationDocument(std::u16string_view templateLine,
         PrintPoint(out, u"titlepage", u"1", title, u"titlepage.xhtml");
     }
     out.line(u"</navMap>", 1).line(u"</ncx>", 0);
-    return WithBookUuid(templateLine, book) + out.text();
+    return std::move(out).text();
 }
 
 void WriteNavigationDocument(const Workspace& run, const BookInfo& book) {

@@ -124,13 +124,13 @@ std::u16string WithBookUuid(std::u16string_view templateLine, const BookInfo& bo
 
 std::u16string ComposePackageDocument(std::u16string_view templateLine, const SongCollection& songs,
                                       BuildTime time, const BookInfo& book) {
-    LinePrinter out;
     // About 110 units a song, in the manifest and the spine.
-    out.reserve(2048 + 128 * static_cast<std::size_t>(songs.SongCount()));
+    LinePrinter out(WithBookUuid(templateLine, book),
+                    2048 + 128 * static_cast<std::size_t>(songs.SongCount()));
     PrintMetadata(out, time, book);
     PrintManifest(out, songs);
     PrintSpineAndGuide(out, songs, !book.IsDefault());
-    return WithBookUuid(templateLine, book) + out.text();
+    return std::move(out).text();
 }
 
 void WritePackageDocument(const Workspace& run, const Clock& clock, const BookInfo& book) {

@@ -250,6 +250,25 @@ char* PutUtf8(char* out, char32_t cp) {
     return out;
 }
 
+// Bytes of the text in UTF-8, a lone surrogate taking the three of U+FFFD.
+std::size_t Utf8Length(std::u16string_view text) {
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit < 0x80) {
+            length += 1;
+        } else if (unit < 0x800) {
+            length += 2;
+        } else if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            length += 4;
+            ++i;
+        } else {
+            length += 3;
+        }
+    }
+    return length;
+}
+
 }  // namespace
 
 char32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
@@ -324,14 +343,17 @@ void AppendUtf8(std::string& bytes, char32_t cp) {
 }
 
 void AppendUtf8(std::string& bytes, std::u16string_view text) {
-    // At most three bytes per unit: a surrogate pair (two units) takes four.
+    // Sized exactly first: a document's worth of spare room costs more to clear than to count.
     const std::size_t start = bytes.size();
-    bytes.resize(start + text.size() * 3);
+    bytes.resize(start + Utf8Length(text));
     char* out = bytes.data() + start;
     for (std::size_t i = 0; i < text.size();) {
-        out = PutUtf8(out, NextCodePoint(text, i));
+        if (text[i] < 0x80) {
+            *out++ = static_cast<char>(text[i++]);
+        } else {
+            out = PutUtf8(out, NextCodePoint(text, i));
+        }
     }
-    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
 }
 
 std::string ToUtf8(std::u16string_view text) {
