@@ -36,6 +36,9 @@ public:
     // archiver's exit status and error lines, or the signal that killed it; or why its
     // first entry could not be renamed.
     bool Poll();
+    // Readable once the archiver has ended (ChildProcess::endDescriptor); -1 when it has
+    // been seen to end, or the system cannot tell.
+    int EndDescriptor() const { return running_ ? running_->endDescriptor() : -1; }
     // Where the archive is made; move it out before the packer goes.
     std::filesystem::path Archive() const { return layout_.PackArchive(); }
 

@@ -54,6 +54,10 @@ public:
     // one in one step (phase Done), marks the run as built that far, and copies the book
     // to the save place: the result once the build has ended. Errors as for MakeBook.
     std::optional<BuildResult> Poll();
+    // Readable once the archiver has ended: an event loop watching it polls the moment the
+    // book is ready, and needs no quick timer. -1 when no build runs or the system cannot
+    // tell; the descriptor closes when Poll() ends the build.
+    int ArchiverEnd() const { return packer_ ? packer_->EndDescriptor() : -1; }
 
     // The book of the last build asked for (the default book's before any).
     std::filesystem::path BookPath() const { return run_.Layout().BookPath(book_.title); }

@@ -104,6 +104,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
     }
     outputPipe_ = ends[0][0].release();
     errorPipe_ = ends[1][0].release();
+    ended_ = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
 }
 
 ChildProcess::~ChildProcess() {
@@ -111,7 +112,7 @@ ChildProcess::~ChildProcess() {
         ::kill(pid_, SIGKILL);
         Reap(0);
     }
-    for (const int fd : {outputPipe_, errorPipe_}) {
+    for (const int fd : {outputPipe_, errorPipe_, ended_}) {
         if (fd >= 0) {
             sys::Close(fd);
         }
@@ -170,12 +171,11 @@ ExitStatus ChildProcess::Wait() {
         return *Poll();
     }
     // Sleeps until the child ends or writes: its end is a readable pidfd.
-    const Descriptor ended(static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0)));
     for (;;) {
         Drain();
         pollfd watched[3] = {
-            {ended.get(), POLLIN, 0}, {outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
-        if (ended.get() < 0) {
+            {ended_, POLLIN, 0}, {outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
+        if (ended_ < 0) {
             // Without a pidfd (an old kernel), a look every 10 ms.
             if (auto exit = Reap(WNOHANG)) {
                 return *Finish(std::move(exit));

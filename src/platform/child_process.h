@@ -60,6 +60,10 @@ public:
     ExitStatus Wait();
     // Lets a running process go on by itself after its watcher has gone.
     void Release();
+    // Readable once the process has ended, for an event loop to watch, so that its end is
+    // seen at once and no look in between takes time from it; -1 where the system has no
+    // process descriptors. Open as long as the watcher is.
+    int endDescriptor() const { return ended_; }
 
 private:
     void Drain();
@@ -69,6 +73,7 @@ private:
     pid_t pid_ = -1;
     int outputPipe_ = -1;
     int errorPipe_ = -1;
+    int ended_ = -1;
     int startError_ = 0;
     std::string output_;
     std::string errorOutput_;

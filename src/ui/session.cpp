@@ -111,10 +111,26 @@ bool Session::Guarded(const std::function<void()>& command) {
     } else {
         buildTimer_.stop();
     }
+    WatchBuild();
     if (!message.isEmpty()) {
         Say(message);
     }
     return message.isEmpty();
+}
+
+void Session::WatchBuild() {
+    const int end = maker_.ArchiverEnd();
+    if (archiverEnd_ && archiverEnd_->socket() != end) {
+        // The descriptor closed with the build it watched. Perhaps in its own signal: it
+        // goes once that has returned, and watches nothing meanwhile.
+        archiverEnd_->setEnabled(false);
+        archiverEnd_->deleteLater();
+        archiverEnd_ = nullptr;
+    }
+    if (end >= 0 && archiverEnd_ == nullptr) {
+        archiverEnd_ = new QSocketNotifier(end, QSocketNotifier::Read, this);
+        connect(archiverEnd_, &QSocketNotifier::activated, this, &Session::PollBuild);
+    }
 }
 
 bool Session::Refused(Refusal refusal) {

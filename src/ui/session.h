@@ -4,6 +4,7 @@
 // what comes back; failures come back worded, through the prompter.
 
 #include <QObject>
+#include <QSocketNotifier>
 #include <QStringList>
 #include <QTimer>
 #include <QUndoStack>
@@ -85,6 +86,9 @@ private:
     // Runs a command; whatever it raises is said, and the program goes on. False when it
     // raised.
     bool Guarded(const std::function<void()>& command);
+    // Watches the running build's archiver, so that its end is seen at once; the timer's
+    // looks are for the archiver's output, and for a system that cannot tell.
+    void WatchBuild();
     bool Refused(velmora::Refusal refusal);
     void Say(const QString& text, const QString& title = kAppTitle);
     bool Ask(const QString& text, const QString& yes, const QString& no, bool yesIsDefault);
@@ -100,6 +104,7 @@ private:
     SongListModel model_;
     QUndoStack changes_;
     QTimer buildTimer_;
+    QSocketNotifier* archiverEnd_ = nullptr;
     DesktopOpener opener_;
     Prompter* prompter_ = nullptr;
     bool ending_ = false;

@@ -1,3 +1,4 @@
+#include <poll.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -337,6 +338,24 @@ private slots:
         click("Command5");
         QTRY_COMPARE_WITH_TIMEOUT(closer.boxes, QStringList{"Velmora|无法打开：/no/such/folder/"},
                                   20000);
+    }
+
+    // The window learns of the book from the archiver's end itself, not at the timer's next
+    // look: the notifier alone finishes the build, and goes with it.
+    void archiversEndFinishesTheBuild() {
+        addSong("月光", "a", "b");
+        click("Command2");
+        auto* end = session->findChild<QSocketNotifier*>();
+        QVERIFY(end != nullptr && end->isEnabled());
+        pollfd ended{static_cast<int>(end->socket()), POLLIN, 0};
+        QCOMPARE(::poll(&ended, 1, 20000), 1);
+        QCOMPARE(status()->text(), "打包...");
+        QEvent activation(QEvent::SockAct);
+        QCoreApplication::sendEvent(end, &activation);
+        QCOMPARE(status()->text(), "制作完成");
+        QVERIFY(!end->isEnabled());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(session->findChild<QSocketNotifier*>() == nullptr);
     }
 
     // The menu shows its keys; it opens by the mouse, the Menu key and Shift+F10; the keys
