@@ -149,12 +149,15 @@ public:
     explicit BmpTable(const char* charset)
         : charset_(charset), bytes_(0x10000), lengths_(0x10000) {}
 
-    // Text without surrogates.
-    std::string Encode(std::u16string_view text) {
+    // Nothing for text with a surrogate: the table holds no character past the plane.
+    std::optional<std::string> Encode(std::u16string_view text) {
         std::string bytes(text.size() * 4, '\0');
         char* out = bytes.data();
         for (const char16_t unit : text) {
             if (lengths_[unit] == 0) {
+                if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+                    return std::nullopt;
+                }
                 Learn(unit);
             }
             // All four bytes go, as one store; the next character writes over the spare ones.
@@ -186,11 +189,6 @@ BmpTable& TableFor(std::string_view charset) {
     }
     thread_local BmpTable gb18030("GB18030");
     return gb18030;
-}
-
-bool HasSurrogates(std::u16string_view text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char16_t u) { return IsHighSurrogate(u) || IsLowSurrogate(u); });
 }
 
 std::u16string Widen(std::string_view ascii) {
@@ -228,26 +226,6 @@ LeadInfo Lead(unsigned char b) {
     if (b == 0xF4)
         return {4, 0x80, 0x8F};
     return {0, 0, 0};
-}
-
-// Writes a code point in UTF-8 at `out`, returning the end.
-char* PutUtf8(char* out, char32_t cp) {
-    if (cp < 0x80) {
-        *out++ = static_cast<char>(cp);
-        return out;
-    }
-    if (cp < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (cp >> 6));
-    } else if (cp < 0x10000) {
-        *out++ = static_cast<char>(0xE0 | (cp >> 12));
-        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xF0 | (cp >> 18));
-        *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    }
-    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
-    return out;
 }
 
 // Bytes of the text in UTF-8, a lone surrogate taking the three of U+FFFD.
@@ -337,9 +315,23 @@ std::u16string FromUtf8(std::string_view bytes) {
     return text;
 }
 
-void AppendUtf8(std::string& bytes, char32_t cp) {
-    char sequence[4];
-    bytes.append(sequence, static_cast<std::size_t>(PutUtf8(sequence, cp) - sequence));
+char* PutUtf8(char* out, char32_t cp) {
+    if (cp < 0x80) {
+        *out++ = static_cast<char>(cp);
+        return out;
+    }
+    if (cp < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+    } else if (cp < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (cp >> 18));
+        *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    return out;
 }
 
 void AppendUtf8(std::string& bytes, std::u16string_view text) {
@@ -450,7 +442,10 @@ std::optional<std::string> Encode(std::u16string_view text, std::int32_t codePag
         return Narrow(text);
     }
     // Characters past the plane, and lone surrogates, are rare: iconv takes them.
-    return HasSurrogates(text) ? EncodeWithIconv(text, charset) : TableFor(charset).Encode(text);
+    if (auto bytes = TableFor(charset).Encode(text)) {
+        return bytes;
+    }
+    return EncodeWithIconv(text, charset);
 }
 
 }  // namespace velmora::codepage

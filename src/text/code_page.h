@@ -47,8 +47,9 @@ char32_t NextCodePoint(std::u16string_view text, std::size_t& i);
 // Appends a code point in UTF-16; one that is no character (a surrogate, or past
 // U+10FFFF) as U+FFFD.
 void AppendCodePoint(std::u16string& text, char32_t cp);
-// Appends a code point, one no greater than U+10FFFF, in UTF-8.
-void AppendUtf8(std::string& bytes, char32_t cp);
+// Writes a code point, one no greater than U+10FFFF, in UTF-8 at `out` (room for four
+// bytes), returning the end of what it wrote.
+char* PutUtf8(char* out, char32_t cp);
 // Appends the text in UTF-8, lone surrogates as U+FFFD.
 void AppendUtf8(std::string& bytes, std::u16string_view text);
 

@@ -1,5 +1,7 @@
 #include "text/xml_text.h"
 
+#include <algorithm>
+
 #include "text/code_page.h"
 
 namespace velmora {
@@ -46,32 +48,30 @@ std::u16string XmlText(std::u16string_view text) {
 }
 
 void AppendXmlUtf8(std::string& out, std::u16string_view text, bool breaks) {
-    out.reserve(out.size() + text.size() * 3);
-    std::size_t plain = 0;
-    for (std::size_t i = 0; i < text.size(); plain = i) {
-        while (i < text.size() && !NeedsLook(text[i])) {
+    // Room for the most a unit can take, "&amp;" and "<br/>"; cut to what was written.
+    const std::size_t start = out.size();
+    out.resize(start + 5 * text.size());
+    char* end = out.data() + start;
+    const auto put = [&end](std::string_view bytes) {
+        end = std::copy(bytes.begin(), bytes.end(), end);
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        if (!NeedsLook(text[i])) {
+            end = codepage::PutUtf8(end, text[i++]);
+        } else if (breaks && text[i] == u'\r') {
+            put("<br/>");
             ++i;
-        }
-        codepage::AppendUtf8(out, text.substr(plain, i - plain));
-        if (i == text.size()) {
-            break;
-        }
-        if (breaks && text[i] == u'\r') {
-            out += "<br/>";
-            ++i;
-            continue;
-        }
-        const char32_t cp = codepage::NextCodePoint(text, i);
-        if (cp == u'&') {
-            out += "&amp;";
+        } else if (const char32_t cp = codepage::NextCodePoint(text, i); cp == u'&') {
+            put("&amp;");
         } else if (cp == u'<') {
-            out += "&lt;";
+            put("&lt;");
         } else if (cp == u'>') {
-            out += "&gt;";
+            put("&gt;");
         } else {
-            codepage::AppendUtf8(out, IsDisallowed(cp) ? U'\uFFFD' : cp);
+            end = codepage::PutUtf8(end, IsDisallowed(cp) ? U'\uFFFD' : cp);
         }
     }
+    out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 std::u16string XmlAttribute(std::u16string_view text) {
