@@ -1,5 +1,8 @@
 #include "workspace/song_page.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "text/text_files.h"
 #include "text/xml_text.h"
 
@@ -9,6 +12,25 @@ std::u16string PageFileName(int pageNumber) {
     const std::u16string digits = Decimal(pageNumber);
     return u"part" + std::u16string(digits.size() < 4 ? 4 - digits.size() : 0, u'0') + digits +
            u".html";
+}
+
+std::optional<int> PageNumberOf(std::string_view fileName) {
+    constexpr std::string_view kStart = "part";
+    constexpr std::string_view kEnd = ".html";
+    if (fileName.size() < kStart.size() + kEnd.size() || !fileName.starts_with(kStart) ||
+        !fileName.ends_with(kEnd)) {
+        return std::nullopt;
+    }
+    const std::string_view digits =
+        fileName.substr(kStart.size(), fileName.size() - kStart.size() - kEnd.size());
+    // Four digits at least, and no zero in front of more.
+    if (digits.size() < 4 || (digits.size() > 4 && digits.front() == '0') ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    int page = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), page);
+    return error == std::errc() ? std::optional(page) : std::nullopt;
 }
 
 std::string PageHead(std::u16string_view templateLine) {

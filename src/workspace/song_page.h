@@ -1,6 +1,7 @@
 #pragma once
 // The page of one song: epub/text/partNNNN.html, XHTML in UTF-8 with a byte-order mark.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,8 @@ namespace velmora {
 
 // Page k's file name: "part", k in at least four digits, ".html".
 std::u16string PageFileName(int pageNumber);
+// The page number of a file name PageFileName gives, in UTF-8; nothing for any other name.
+std::optional<int> PageNumberOf(std::string_view fileName);
 
 // The bytes every page starts with: a byte-order mark and the page template's line in UTF-8.
 std::string PageHead(std::u16string_view templateLine);

@@ -1,13 +1,12 @@
 #include "workspace/workspace.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
-#include <unordered_set>
+#include <vector>
 
 #include "platform/file.h"
 #include "platform/file_system.h"
-
-#include "text/code_page.h"
 
 #include "text/failure.h"
 #include "text/limits.h"
@@ -386,11 +385,20 @@ void Workspace::Restore() {
     if (!Exists(layout_.Epub(kContainer))) {
         WritrFile(layout_.Template(kContainer), layout_.Epub(kContainer));
     }
-    // One listing, not a look a page: every build restores.
-    const std::vector<std::string> names = EntryNames(layout_.Epub("text"));
-    const std::unordered_set<std::string> present(names.begin(), names.end());
+    // One listing, not a look a page: every build restores. Names that are no page of ours
+    // (set aside, or a number past every song's) mark nothing.
+    int last = 0;
     for (int n = 1; n <= songs_.SongCount(); ++n) {
-        if (!present.contains(codepage::ToUtf8(songs_.PageFileName(n)))) {
+        last = std::max(last, songs_.PageNumber(n));
+    }
+    std::vector<bool> present(static_cast<std::size_t>(last) + 1);
+    for (const std::string& name : EntryNames(layout_.Epub("text"))) {
+        if (const auto page = PageNumberOf(name); page && *page <= last) {
+            present[static_cast<std::size_t>(*page)] = true;
+        }
+    }
+    for (int n = 1; n <= songs_.SongCount(); ++n) {
+        if (!present[static_cast<std::size_t>(songs_.PageNumber(n))]) {
             SaveBytes(layout_.Page(songs_.PageFileName(n)),
                       ComposeSongPage(PageHead(), songs_.At(n)));
         }

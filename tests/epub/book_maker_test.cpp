@@ -292,6 +292,23 @@ TEST_F(BookMakerTest, WhatHasGoneFromTheRunIsPutBack) {
     }
 }
 
+// Only a page's own name keeps it from being written again: a page gone comes back though
+// names like its own are there, and the pages that are there are left alone.
+TEST_F(BookMakerTest, OnlyAPagesOwnNameCountsAsThere) {
+    const Files pages = PagesNow();
+    fs::remove(run.Layout().Page(u"part0002.html"));
+    for (const char16_t* decoy : {u".part0002.html.removed", u"part02.html", u"part00002.html",
+                                  u"part0002.html.part", u"part-002.html", u"Part0002.html"}) {
+        WriteBytes(run.Layout().Page(decoy), "decoy");
+    }
+    const auto first = FileIdentity(run.Layout().Page(u"part0001.html"));
+    const auto last = FileIdentity(run.Layout().Page(u"part0003.html"));
+    EXPECT_EQ(BuildToEnd(maker), "");
+    EXPECT_EQ(PagesIn(maker.BookPath()), pages);
+    EXPECT_EQ(FileIdentity(run.Layout().Page(u"part0001.html")), first);
+    EXPECT_EQ(FileIdentity(run.Layout().Page(u"part0003.html")), last);
+}
+
 // The book is copied where the save place says, and only there; a copy that fails names its
 // target and leaves nothing behind, and the book is made all the same.
 TEST_F(BookMakerTest, CopiesGoToTheSavePlace) {
