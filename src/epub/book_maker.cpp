@@ -3,7 +3,6 @@
 #include "epub/navigation_document.h"
 #include "epub/package_document.h"
 #include "platform/file_system.h"
-#include "text/code_page.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
 #include "workspace/earlier_runs.h"
@@ -58,7 +57,7 @@ std::vector<std::string> BookMaker::Entries() const {
     std::vector<std::string> entries{"mimetype",   "META-INF/container.xml", "content.opf",
                                      "cover.jpeg", "titlepage.xhtml",        "toc.ncx"};
     for (int n = 1; n <= songs.SongCount(); ++n) {
-        entries.push_back(codepage::ToUtf8(PageHref(songs, n)));
+        entries.push_back(PageHref(songs, n));
     }
     return entries;
 }

@@ -7,18 +7,19 @@
 #include "text/template_copy.h"
 #include "text/text_files.h"
 #include "text/xml_text.h"
+#include "workspace/song_page.h"
 
 namespace velmora {
 namespace {
 
 // "2026-12-07T08:30:00Z"
-std::u16string W3cDate(std::int64_t utc) {
+std::string W3cDate(std::int64_t utc) {
     const std::time_t moment = static_cast<std::time_t>(utc);
     std::tm parts{};
     gmtime_r(&moment, &parts);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return codepage::FromUtf8(text);
+    return text;
 }
 
 // A JSON string's content: quotes and backslashes escaped, control characters as \uXXXX.
@@ -40,73 +41,73 @@ std::u16string JsonText(std::u16string_view text) {
 void PrintMetadata(LinePrinter& out, BuildTime time, const BookInfo& book) {
     const bool named = !book.IsDefault();
     const bool author = !book.author.empty();
-    const std::u16string calibre =
-        codepage::FromUtf8(named ? CalibreUuid(book) : "1b093574-31e1-45ea-a016-29e9e6ca3338");
-    out.line(u"<dc:title>" + XmlText(book.title) + u"</dc:title>", 2);
+    const std::string calibre = named ? CalibreUuid(book) : "1b093574-31e1-45ea-a016-29e9e6ca3338";
+    out.line({"<dc:title>", Xml(book.title), "</dc:title>"}, 2);
     if (author) {
-        out.line(u"<dc:creator opf:role=\"aut\" opf:file-as=\"" + XmlAttribute(book.author) +
-                     u"\">" + XmlText(book.author) + u"</dc:creator>",
+        out.line({"<dc:creator opf:role=\"aut\" opf:file-as=\"",
+                  Xml(book.author, XmlPlace::Attribute), "\">", Xml(book.author), "</dc:creator>"},
                  2);
     }
-    out.line(u"<dc:description>Lyric Book</dc:description >", 2)
-        .line(u"<dc:contributor>Velmora</dc:contributor>", 2)
-        .line(u"<dc:type>[type]</dc:type>", 2)
-        .line(u"<dc:format></dc:format>", 2);
+    out.line("<dc:description>Lyric Book</dc:description >", 2)
+        .line("<dc:contributor>Velmora</dc:contributor>", 2)
+        .line("<dc:type>[type]</dc:type>", 2)
+        .line("<dc:format></dc:format>", 2);
     if (!named) {
-        out.line(u"<dc:identifier></dc:identifier>", 2);
+        out.line("<dc:identifier></dc:identifier>", 2);
     }
-    out.line(u"<dc:source>Velmora</dc:source>", 2)
-        .line(u"<dc:relation></dc:relation>", 2)
-        .line(u"<dc:coverage></dc:coverage>", 2)
-        .line(u"<dc:rights>本歌词本由Velmora制作生成。</dc:rights>", 2);
+    out.line("<dc:source>Velmora</dc:source>", 2)
+        .line("<dc:relation></dc:relation>", 2)
+        .line("<dc:coverage></dc:coverage>", 2)
+        .line(codepage::ToUtf8(u"<dc:rights>本歌词本由Velmora制作生成。</dc:rights>"), 2);
     if (!named) {
-        out.line(u"<dc:x-metadata></dc:x-metadata>", 2);
+        out.line("<dc:x-metadata></dc:x-metadata>", 2);
     }
-    out.line(u"<dc:subject>Lyric Book</dc:subject>", 2)
-        .line(u"<dc:date>" + (named ? W3cDate(time.utc) : Decimal(time.local)) + u"</dc:date>", 2)
-        .line(u"<dc:language>zh-CN</dc:language>", 2)
-        .line(u"<dc:identifier  opf:scheme=\"calibre\">" + calibre + u"   </dc:identifier>", 2)
-        .line(
-            u"<meta name=\"calibre:title_sort\" content = \"" + XmlAttribute(book.title) + u"\"/>",
-            2);
+    out.line("<dc:subject>Lyric Book</dc:subject>", 2)
+        .line({"<dc:date>", named ? W3cDate(time.utc) : std::to_string(time.local), "</dc:date>"},
+              2)
+        .line("<dc:language>zh-CN</dc:language>", 2)
+        .line({"<dc:identifier  opf:scheme=\"calibre\">", calibre, "   </dc:identifier>"}, 2)
+        .line({"<meta name=\"calibre:title_sort\" content = \"",
+               Xml(book.title, XmlPlace::Attribute), "\"/>"},
+              2);
     if (author) {
-        out.line(u"<meta name=\"calibre:author_link_map\" content=\"{&quot;" +
-                     XmlAttribute(JsonText(book.author)) + u"&quot;: &quot;&quot;}\"/>",
+        out.line({"<meta name=\"calibre:author_link_map\" content=\"{&quot;",
+                  Xml(JsonText(book.author), XmlPlace::Attribute), "&quot;: &quot;&quot;}\"/>"},
                  2);
     }
     // The cover image's manifest id is "cover": a reference to "cover-image" finds nothing.
-    out.line(u"<meta name=\"cover\" content=\"cover\"/>", 2).line(u"</metadata>", 1);
+    out.line("<meta name=\"cover\" content=\"cover\"/>", 2).line("</metadata>", 1);
 }
 
 void PrintManifest(LinePrinter& out, const SongCollection& songs) {
-    out.line(u"<manifest>", 1)
-        .line(u"<item href=\"cover.jpeg\" id=\"cover\" media-type=\"image/jpeg\"/>", 2)
+    out.line("<manifest>", 1)
+        .line("<item href=\"cover.jpeg\" id=\"cover\" media-type=\"image/jpeg\"/>", 2)
         .line(
-            u"<item href=\"titlepage.xhtml\" id=\"titlepage\" "
-            u"media-type=\"application/xhtml+xml\"/>",
+            "<item href=\"titlepage.xhtml\" id=\"titlepage\" "
+            "media-type=\"application/xhtml+xml\"/>",
             2);
     for (int n = 1; n <= songs.SongCount(); ++n) {
-        out.line({u"<item href=\"", PageHref(songs, n), u"\" id=\"id", Decimal(n),
-                  u"\" media-type=\"application/xhtml+xml\"/>"},
+        out.line({"<item href=\"", PageHref(songs, n), "\" id=\"id", std::to_string(n),
+                  "\" media-type=\"application/xhtml+xml\"/>"},
                  2);
     }
-    out.line(u"<item href=\"toc.ncx\" id=\"toc\" media-type=\"application/x-dtbncx+xml\"/>", 2)
-        .line(u"</manifest>", 1);
+    out.line("<item href=\"toc.ncx\" id=\"toc\" media-type=\"application/x-dtbncx+xml\"/>", 2)
+        .line("</manifest>", 1);
 }
 
 void PrintSpineAndGuide(LinePrinter& out, const SongCollection& songs, bool named) {
-    out.line(u"<spine toc=\"toc\">", 1).line(u"<itemref idref=\"titlepage\"/>", 2);
+    out.line("<spine toc=\"toc\">", 1).line("<itemref idref=\"titlepage\"/>", 2);
     for (int n = 1; n <= songs.SongCount(); ++n) {
-        out.line({u"<itemref idref=\"id", Decimal(n), u"\"/>"}, 2);
+        out.line({"<itemref idref=\"id", std::to_string(n), "\"/>"}, 2);
     }
-    out.line(u"</spine>", 1)
-        .line(u"<guide>", 1)
-        .line(u"<reference href=\"titlepage.xhtml\" title=\"cover\" type=\"cover\"/>", 2)
-        .line(u"</guide>", 1);
+    out.line("</spine>", 1)
+        .line("<guide>", 1)
+        .line("<reference href=\"titlepage.xhtml\" title=\"cover\" type=\"cover\"/>", 2)
+        .line("</guide>", 1);
     if (!named) {
-        out.line(u"<tour>", 1).line(u"</tour>", 1);
+        out.line("<tour>", 1).line("</tour>", 1);
     }
-    out.line(u"</package>", 0);
+    out.line("</package>", 0);
 }
 
 }  // namespace
@@ -122,10 +123,10 @@ std::u16string WithBookUuid(std::u16string_view templateLine, const BookInfo& bo
     return line.replace(at + kUrn.size(), kUuidLength, codepage::FromUtf8(BookUuid(book)));
 }
 
-std::u16string ComposePackageDocument(std::u16string_view templateLine, const SongCollection& songs,
-                                      BuildTime time, const BookInfo& book) {
-    // About 110 units a song, in the manifest and the spine.
-    LinePrinter out(WithBookUuid(templateLine, book),
+std::string ComposePackageDocument(std::u16string_view templateLine, const SongCollection& songs,
+                                   BuildTime time, const BookInfo& book) {
+    // About 110 bytes a song, in the manifest and the spine.
+    LinePrinter out(Utf8Document(WithBookUuid(templateLine, book)),
                     2048 + 128 * static_cast<std::size_t>(songs.SongCount()));
     PrintMetadata(out, time, book);
     PrintManifest(out, songs);
@@ -135,13 +136,13 @@ std::u16string ComposePackageDocument(std::u16string_view templateLine, const So
 
 void WritePackageDocument(const Workspace& run, const Clock& clock, const BookInfo& book) {
     const RunLayout& layout = run.Layout();
-    SaveUtf8File(layout.Epub("content.opf"),
-                 ComposePackageDocument(TemplateLine(layout.Template("content.opf")), run.Songs(),
-                                        {clock.LocalSeconds(), clock.UtcSeconds()}, book));
+    SaveBytes(layout.Epub("content.opf"),
+              ComposePackageDocument(TemplateLine(layout.Template("content.opf")), run.Songs(),
+                                     {clock.LocalSeconds(), clock.UtcSeconds()}, book));
 }
 
-std::u16string PageHref(const SongCollection& songs, int songNumber) {
-    return u"text/" + songs.PageFileName(songNumber);
+std::string PageHref(const SongCollection& songs, int songNumber) {
+    return "text/" + PageFileNameUtf8(songs.PageNumber(songNumber));
 }
 
 }  // namespace velmora

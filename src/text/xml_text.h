@@ -1,21 +1,21 @@
 #pragma once
-// Text made safe for XML character data.
+// Text made safe for XML, in UTF-8.
 
 #include <string>
 #include <string_view>
 
 namespace velmora {
 
-// & < > escaped; every character XML 1.0 does not allow (C0 controls other than TAB, LF
-// and CR, U+FFFE, U+FFFF, lone surrogates) written as U+FFFD.
-std::u16string XmlText(std::u16string_view text);
-// XmlText(text) in UTF-8, appended to `out`; with `breaks`, each carriage return goes in as
-// "<br/>", the line feed after it kept: a lyric's lines as its page shows them.
-void AppendXmlUtf8(std::string& out, std::u16string_view text, bool breaks = false);
-// The same for an attribute's value in double quotes: quotes escaped too.
-std::u16string XmlAttribute(std::u16string_view text);
+// Where the text goes: character data; an attribute's value in double quotes; or a lyric's
+// lines, each carriage return a line break.
+enum class XmlPlace { Text, Attribute, Lines };
 
-// Decimal digits of a number, no leading zeros.
-std::u16string Decimal(long long number);
+// The text appended to `out` in UTF-8: & < > escaped, and " too in an attribute; every
+// character XML 1.0 does not allow (C0 controls other than TAB, LF and CR, U+FFFE, U+FFFF,
+// lone surrogates) written as U+FFFD. As lines, each carriage return goes in as "<br/>",
+// the line feed after it kept: a "<br/>" typed in the text stays text.
+void AppendXml(std::string& out, std::u16string_view text, XmlPlace place = XmlPlace::Text);
+// The same, on its own.
+std::string Xml(std::u16string_view text, XmlPlace place = XmlPlace::Text);
 
 }  // namespace velmora

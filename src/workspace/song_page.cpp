@@ -8,10 +8,16 @@
 
 namespace velmora {
 
+std::string PageFileNameUtf8(int pageNumber) {
+    const std::string digits = std::to_string(pageNumber);
+    std::string name = "part";
+    name.append(digits.size() < 4 ? 4 - digits.size() : 0, '0').append(digits).append(".html");
+    return name;
+}
+
 std::u16string PageFileName(int pageNumber) {
-    const std::u16string digits = Decimal(pageNumber);
-    return u"part" + std::u16string(digits.size() < 4 ? 4 - digits.size() : 0, u'0') + digits +
-           u".html";
+    const std::string name = PageFileNameUtf8(pageNumber);
+    return {name.begin(), name.end()};
 }
 
 std::optional<int> PageNumberOf(std::string_view fileName) {
@@ -44,17 +50,17 @@ std::string ComposeSongPage(std::string_view head, const Song& song) {
     page.reserve(head.size() + 3 * (song.name.size() + song.artist.size() + song.lyric.size()) +
                  256);
     page += "\t<body class=\"\">\r\n\t\t<h2 class=\"\">";
-    AppendXmlUtf8(page, song.name);
+    AppendXml(page, song.name);
     page += "</h2>\r\n";
     // Styled here: the page template, whose style sheet names no artist, stays as it is.
     if (!song.artist.empty()) {
         page += "\t\t<h3 class=\"artist\" style=\"text-align: center; font-weight: normal;\">";
-        AppendXmlUtf8(page, song.artist);
+        AppendXml(page, song.artist);
         page += "</h3>\r\n";
     }
     // Escaped as it goes in, the breaks marked: a "<br/>" typed by the user stays text.
     page += "\t\t<p class=\"\">";
-    AppendXmlUtf8(page, song.lyric, true);
+    AppendXml(page, song.lyric, XmlPlace::Lines);
     page += "</p>\r\n\t</body> \r\n</html> \r\n";
     return page;
 }

@@ -176,20 +176,29 @@ TEST(Encode, GivesIconvsBytes) {
               "a\x94\x32\xBE\x34\x84\x31\xA4\x37\xD4\xC2");
 }
 
-// Markup escaped, and what XML 1.0 does not allow replaced, also between plain runs.
-TEST(XmlText, EscapesMarkupAndReplacesWhatXmlCannotHold) {
+// Markup escaped, and what XML 1.0 does not allow replaced, also between plain runs; quotes
+// escaped in an attribute and carriage returns marked in lines, and only there.
+TEST(Xml, EscapesMarkupAndReplacesWhatXmlCannotHold) {
+    using velmora::XmlPlace;
     const struct {
-        std::u16string text, xml;
+        std::u16string text;
+        XmlPlace place;
+        std::string xml;
     } table[] = {
-        {u"", u""},
-        {u"a & b <c> 月", u"a &amp; b &lt;c&gt; 月"},
-        {u"x\xD800y\xDC00", u"x\uFFFDy\uFFFD"},
-        {u"\U0001D11E\x01\t\r\n\uFFFE\uFFFF", u"\U0001D11E\uFFFD\t\r\n\uFFFD\uFFFD"},
+        {u"", XmlPlace::Text, ""},
+        {u"a & b <c> 月", XmlPlace::Text, "a &amp; b &lt;c&gt; 月"},
+        {u"x\xD800y\xDC00", XmlPlace::Text, "x\uFFFDy\uFFFD"},
+        {u"\U0001D11E\x01\t\r\n\uFFFE\uFFFF", XmlPlace::Text, "\U0001D11E\uFFFD\t\r\n\uFFFD\uFFFD"},
+        {u"\"<\"\r\n", XmlPlace::Text, "\"&lt;\"\r\n"},
+        {u"\"<\"\r\n", XmlPlace::Attribute, "&quot;&lt;&quot;\r\n"},
+        {u"一\r\n\"<br/>\"\r二\r", XmlPlace::Lines, "一<br/>\n\"&lt;br/&gt;\"<br/>二<br/>"},
     };
     for (const auto& row : table) {
-        EXPECT_EQ(velmora::XmlText(row.text), row.xml);
+        std::string out = "kept";
+        velmora::AppendXml(out, row.text, row.place);
+        EXPECT_EQ(out, "kept" + row.xml);
+        EXPECT_EQ(velmora::Xml(row.text, row.place), row.xml);
     }
-    EXPECT_EQ(velmora::XmlAttribute(u"\"<\""), u"&quot;&lt;&quot;");
 }
 
 }  // namespace

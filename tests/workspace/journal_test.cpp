@@ -7,7 +7,6 @@
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "text/code_page.h"
-#include "text/xml_text.h"
 #include "workspace/earlier_runs.h"
 #include "workspace/journal.h"
 
@@ -142,8 +141,8 @@ TEST_F(JournalTest, AnyChangesReplayToTheSongs) {
         done.resize(done.size() - undone);
         undone = 0;
         Song song{u"<", u"歌>\r\n"};
-        song.name += Decimal(step);
-        song.lyric += Decimal(step);
+        song.name += codepage::FromUtf8(std::to_string(step));
+        song.lyric += codepage::FromUtf8(std::to_string(step));
         const int n = count > 0 ? pick(count) : 0;
         if (what == 1 || count == 0) {
             done.push_back({[&, song, at = count + 1] { run.InsertSong(at, song); },

@@ -42,12 +42,12 @@ Refusal Apply(Workspace& run, const Change& change) {
 }
 
 // A document with each song's page named by its place: "text/#n".
-std::string Mapped(std::u16string document, const SongCollection& songs) {
+std::string Mapped(std::string document, const SongCollection& songs) {
     for (int n = 1; n <= songs.SongCount(); ++n) {
-        const std::u16string href = u"\"text/" + songs.PageFileName(n) + u"\"";
-        document.replace(document.find(href), href.size(), u"\"text/#" + Decimal(n) + u"\"");
+        const std::string href = "\"" + PageHref(songs, n) + "\"";
+        document.replace(document.find(href), href.size(), "\"text/#" + std::to_string(n) + "\"");
     }
-    return codepage::ToUtf8(document);
+    return document;
 }
 
 // A run as its book holds it, page names aside.
