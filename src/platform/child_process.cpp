@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -104,7 +103,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
     }
     outputPipe_ = ends[0][0].release();
     errorPipe_ = ends[1][0].release();
-    ended_ = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
+    ended_ = sys::WatchEnd(pid_);
 }
 
 ChildProcess::~ChildProcess() {

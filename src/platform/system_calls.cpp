@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,6 +39,9 @@ int Spawn(pid_t* pid, const char* path, const ChildSetup& setup, char* const arg
 }
 pid_t Waitpid(pid_t pid, int* status, int options) {
     return ::waitpid(pid, status, options);
+}
+int WatchEnd(pid_t pid) {
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
 }
 
 }  // namespace velmora::sys

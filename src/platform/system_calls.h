@@ -33,5 +33,8 @@ struct ChildSetup {
 int Spawn(pid_t* pid, const char* path, const ChildSetup& setup, char* const argv[],
           char* const envp[]);
 pid_t Waitpid(pid_t pid, int* status, int options);
+// A descriptor that becomes readable once the child has ended (a pidfd, close-on-exec);
+// -1 and errno where the system has none to give.
+int WatchEnd(pid_t pid);
 
 }  // namespace velmora::sys

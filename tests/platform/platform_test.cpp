@@ -2,6 +2,7 @@
 // flushed, their permissions and links kept), whole-file reads that no file can hang or
 // balloon, and children that die with the program.
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -128,6 +129,24 @@ TEST(WholeFile, ReadsOnlyRegularFilesUpToTheLimit) {
         EXPECT_EQ(content.bytes, row.status == Status::Read ? "0123456789" : "") << row.path;
     }
     EXPECT_EQ(ReadWholeFile(dir / "ten", 10, [] { return false; }).status, Status::Stopped);
+}
+
+// A child is waited for whether or not the system can watch its end: its descriptor turns
+// readable when it ends, and without one Wait() looks now and then.
+TEST(ChildProcessTest, IsWaitedForWithOrWithoutAnEndToWatch) {
+    for (const bool watched : {true, false}) {
+        InjectedFaults faults(watched ? std::vector<Fault>{}
+                                      : std::vector<Fault>{{Call::WatchEnd, "/bin/sh", ENOSYS}});
+        ChildProcess child("/bin/sh", {"-c", "echo out; exit 3"}, {{}, true, true});
+        ASSERT_EQ(child.endDescriptor() >= 0, watched);
+        if (watched) {
+            pollfd end{child.endDescriptor(), POLLIN, 0};
+            EXPECT_EQ(::poll(&end, 1, 20000), 1);
+        }
+        const ExitStatus exit = child.Wait();
+        EXPECT_EQ(exit.code, 3) << watched;
+        EXPECT_EQ(exit.output, "out\n") << watched;
+    }
 }
 
 // A program killed with -9 takes its children with it, even one it started as it died.

@@ -12,12 +12,12 @@
 
 namespace velmora::testing {
 
-enum class Call { Open, Read, Write, Fsync, Close, Mkdir, Rename, Spawn, Wait };
+enum class Call { Open, Read, Write, Fsync, Close, Mkdir, Rename, Spawn, Wait, WatchEnd };
 
 struct Fault {
     Call call;
     // Strikes calls about a path holding this text: the file's path for calls on a
-    // descriptor, either path of a rename, the program's path for Spawn and Wait.
+    // descriptor, either path of a rename, the program's path for Spawn, Wait and WatchEnd.
     std::string path;
     // What the call fails with. 0 for Read and Write: they go through, one byte a call.
     int error = EIO;

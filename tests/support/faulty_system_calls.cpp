@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -129,6 +130,12 @@ pid_t Waitpid(pid_t pid, int* status, int options) {
         active->reaped.emplace_back(children[pid], *status);
     }
     return ended;
+}
+int WatchEnd(pid_t pid) {
+    if (Strike(Call::WatchEnd, children[pid]) != nullptr) {
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
 }
 
 }  // namespace velmora::sys

@@ -356,6 +356,13 @@ private slots:
         QVERIFY(!end->isEnabled());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(session->findChild<QSocketNotifier*>() == nullptr);
+        // Where the system cannot watch it, the timer's looks finish the build.
+        InjectedFaults faults({{Call::WatchEnd, "7za", ENOSYS}});
+        click("Command2");
+        QCOMPARE(status()->text(), "打包...");
+        QVERIFY(session->findChild<QSocketNotifier*>() == nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(status()->text(), "制作完成", 20000);
+        QCOMPARE(faults.hits, 1);
     }
 
     // The menu shows its keys; it opens by the mouse, the Menu key and Shift+F10; the keys
