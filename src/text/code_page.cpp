@@ -315,25 +315,6 @@ std::u16string FromUtf8(std::string_view bytes) {
     return text;
 }
 
-char* PutUtf8(char* out, char32_t cp) {
-    if (cp < 0x80) {
-        *out++ = static_cast<char>(cp);
-        return out;
-    }
-    if (cp < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (cp >> 6));
-    } else if (cp < 0x10000) {
-        *out++ = static_cast<char>(0xE0 | (cp >> 12));
-        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xF0 | (cp >> 18));
-        *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    }
-    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
-    return out;
-}
-
 void AppendUtf8(std::string& bytes, std::u16string_view text) {
     // Sized exactly first: a document's worth of spare room costs more to clear than to count.
     const std::size_t start = bytes.size();

@@ -48,8 +48,27 @@ char32_t NextCodePoint(std::u16string_view text, std::size_t& i);
 // U+10FFFF) as U+FFFD.
 void AppendCodePoint(std::u16string& text, char32_t cp);
 // Writes a code point, one no greater than U+10FFFF, in UTF-8 at `out` (room for four
-// bytes), returning the end of what it wrote.
-char* PutUtf8(char* out, char32_t cp);
+// bytes), returning the end of what it wrote. Inline: every page goes through it a
+// character at a time.
+inline char* PutUtf8(char* out, char32_t cp) {
+    if (cp < 0x80) {
+        *out++ = static_cast<char>(cp);
+        return out;
+    }
+    if (cp < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+    } else if (cp < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (cp >> 18));
+        *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    return out;
+}
+
 // Appends the text in UTF-8, lone surrogates as U+FFFD.
 void AppendUtf8(std::string& bytes, std::u16string_view text);
 

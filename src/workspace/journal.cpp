@@ -1,5 +1,6 @@
 #include "workspace/journal.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "text/code_page.h"
@@ -19,7 +20,7 @@ std::u16string FromAnsi(std::string_view bytes) {
 }
 
 bool HasMarks(std::u16string_view text) {
-    return text.find_first_of(u"<>") != std::u16string_view::npos;
+    return std::any_of(text.begin(), text.end(), [](char16_t u) { return u == u'<' || u == u'>'; });
 }
 
 // "<{kind}no=n>", the body, "</{kind} no = n>", CR LF.
