@@ -30,10 +30,6 @@ std::string Utf8Document(std::u16string_view text) {
     return bytes;
 }
 
-void SaveUtf8File(const std::filesystem::path& path, std::u16string_view text) {
-    SaveBytes(path, Utf8Document(text));
-}
-
 void SaveAnsiFile(const std::filesystem::path& path, std::u16string_view text) {
     SaveBytes(path, Ansi(text));
 }

@@ -15,7 +15,6 @@ void AppendAnsiText(const std::filesystem::path& path, std::u16string_view text)
 // EF BB BF and the text in UTF-8: what SaveText writes for code 1.
 std::string Utf8Document(std::u16string_view text);
 
-void SaveUtf8File(const std::filesystem::path& path, std::u16string_view text);
 void SaveAnsiFile(const std::filesystem::path& path, std::u16string_view text);
 void SaveBytes(const std::filesystem::path& path, std::string_view bytes);
 
