@@ -142,7 +142,7 @@ void WritePackageDocument(const Workspace& run, const Clock& clock, const BookIn
 }
 
 std::string PageHref(const SongCollection& songs, int songNumber) {
-    return "text/" + PageFileNameUtf8(songs.PageNumber(songNumber));
+    return "text/" + songs.PageFileName(songNumber);
 }
 
 }  // namespace velmora

@@ -122,8 +122,8 @@ fs::path RunLayout::Epub(std::string_view relative) const {
 }
 
 // One path made, not three joined: a page's path is made for every song written.
-fs::path RunLayout::Page(std::u16string_view fileName) const {
-    return workDir_.native() + "epub/text/" + codepage::ToUtf8(fileName);
+fs::path RunLayout::Page(std::string_view fileName) const {
+    return workDir_.native() + "epub/text/" + std::string(fileName);
 }
 
 fs::path RunLayout::SetAside(const fs::path& page) const {

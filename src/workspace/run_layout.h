@@ -62,7 +62,7 @@ public:
     // epub/<relative>
     std::filesystem::path Epub(std::string_view relative = {}) const;
     // epub/text/<page file name>
-    std::filesystem::path Page(std::u16string_view fileName) const;
+    std::filesystem::path Page(std::string_view fileName) const;
     // Where a page the collection lets go of waits until the change is made: a name that
     // is no page's and goes into no book.
     std::filesystem::path SetAside(const std::filesystem::path& page) const;

@@ -6,7 +6,7 @@
 
 namespace velmora {
 
-std::u16string SongCollection::PageFileName(int n) const {
+std::string SongCollection::PageFileName(int n) const {
     return velmora::PageFileName(PageNumber(n));
 }
 

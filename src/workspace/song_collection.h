@@ -20,7 +20,7 @@ public:
     // The number in song n's page name: part0007.html is page 7.
     int PageNumber(int n) const { return songs_[Slot(n)].page; }
     // Song n's page file name.
-    std::u16string PageFileName(int n) const;
+    std::string PageFileName(int n) const;
     bool PageInUse(int page) const;
 
     struct Entry {

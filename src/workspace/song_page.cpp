@@ -8,16 +8,11 @@
 
 namespace velmora {
 
-std::string PageFileNameUtf8(int pageNumber) {
+std::string PageFileName(int pageNumber) {
     const std::string digits = std::to_string(pageNumber);
     std::string name = "part";
     name.append(digits.size() < 4 ? 4 - digits.size() : 0, '0').append(digits).append(".html");
     return name;
-}
-
-std::u16string PageFileName(int pageNumber) {
-    const std::string name = PageFileNameUtf8(pageNumber);
-    return {name.begin(), name.end()};
 }
 
 std::optional<int> PageNumberOf(std::string_view fileName) {

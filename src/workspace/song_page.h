@@ -10,10 +10,8 @@
 namespace velmora {
 
 // Page k's file name: "part", k in at least four digits, ".html".
-std::u16string PageFileName(int pageNumber);
-// The same in UTF-8 (all ASCII), as documents and lists name it.
-std::string PageFileNameUtf8(int pageNumber);
-// The page number of a file name PageFileName gives, in UTF-8; nothing for any other name.
+std::string PageFileName(int pageNumber);
+// The page number of a file name PageFileName gives; nothing for any other name.
 std::optional<int> PageNumberOf(std::string_view fileName);
 
 // The bytes every page starts with: a byte-order mark and the page template's line in UTF-8.

@@ -66,8 +66,8 @@ public:
     Files PagesNow() const {
         Files pages;
         for (int n = 1; n <= run.Songs().SongCount(); ++n) {
-            const std::u16string name = run.Songs().PageFileName(n);
-            pages["text/" + codepage::ToUtf8(name)] = ReadBytes(run.Layout().Page(name));
+            const std::string name = run.Songs().PageFileName(n);
+            pages["text/" + name] = ReadBytes(run.Layout().Page(name));
         }
         return pages;
     }
@@ -278,9 +278,9 @@ TEST_F(BookMakerTest, TwoRunsBuildingAtOnceLeaveOneWholeBook) {
 TEST_F(BookMakerTest, WhatHasGoneFromTheRunIsPutBack) {
     const Files pages = PagesNow();
     const std::string log = ReadBytes(run.Layout().SongLog());
-    const fs::path first = run.Layout().Page(u"part0001.html");
+    const fs::path first = run.Layout().Page("part0001.html");
     for (const fs::path& gone :
-         {run.Layout().Page(u"part0002.html"), run.Layout().SongLog(), run.WorkDir()}) {
+         {run.Layout().Page("part0002.html"), run.Layout().SongLog(), run.WorkDir()}) {
         const auto identity = FileIdentity(first);
         fs::remove_all(gone);
         EXPECT_EQ(BuildToEnd(maker), "");
@@ -296,17 +296,17 @@ TEST_F(BookMakerTest, WhatHasGoneFromTheRunIsPutBack) {
 // names like its own are there, and the pages that are there are left alone.
 TEST_F(BookMakerTest, OnlyAPagesOwnNameCountsAsThere) {
     const Files pages = PagesNow();
-    fs::remove(run.Layout().Page(u"part0002.html"));
-    for (const char16_t* decoy : {u".part0002.html.removed", u"part02.html", u"part00002.html",
-                                  u"part0002.html.part", u"part-002.html", u"Part0002.html"}) {
+    fs::remove(run.Layout().Page("part0002.html"));
+    for (const char* decoy : {".part0002.html.removed", "part02.html", "part00002.html",
+                              "part0002.html.part", "part-002.html", "Part0002.html"}) {
         WriteBytes(run.Layout().Page(decoy), "decoy");
     }
-    const auto first = FileIdentity(run.Layout().Page(u"part0001.html"));
-    const auto last = FileIdentity(run.Layout().Page(u"part0003.html"));
+    const auto first = FileIdentity(run.Layout().Page("part0001.html"));
+    const auto last = FileIdentity(run.Layout().Page("part0003.html"));
     EXPECT_EQ(BuildToEnd(maker), "");
     EXPECT_EQ(PagesIn(maker.BookPath()), pages);
-    EXPECT_EQ(FileIdentity(run.Layout().Page(u"part0001.html")), first);
-    EXPECT_EQ(FileIdentity(run.Layout().Page(u"part0003.html")), last);
+    EXPECT_EQ(FileIdentity(run.Layout().Page("part0001.html")), first);
+    EXPECT_EQ(FileIdentity(run.Layout().Page("part0003.html")), last);
 }
 
 // The book is copied where the save place says, and only there; a copy that fails names its

@@ -146,7 +146,7 @@ TEST_F(SongsTest, RefusedChangesChangeNothing) {
     for (int i = 3; i <= kMaxSongs; ++i) {
         run.AddLyric(u"S", u"x");
     }
-    EXPECT_TRUE(fs::exists(run.Layout().Page(u"part9999.html")));
+    EXPECT_TRUE(fs::exists(run.Layout().Page("part9999.html")));
     const auto before = State();
     EXPECT_EQ(run.AddLyric(u"Overflow", u"x"), Refusal::BookFull);
     EXPECT_EQ(State(), before);
@@ -232,7 +232,7 @@ TEST_F(SongsTest, FailedChangesLoseNothing) {
         run.AddLyric(name, u"x");
     }
     const fs::path log = run.Layout().SongLog();
-    const auto page = [&](std::u16string_view name) { return run.Layout().Page(name); };
+    const auto page = [&](std::string_view name) { return run.Layout().Page(name); };
     const Change add{'a', 0, 0, u"D", u"歌词"}, edit{'e', 2, 0, u"B2", u"y"}, remove{'r', 2};
     const struct {
         Fault fault;
@@ -242,23 +242,23 @@ TEST_F(SongsTest, FailedChangesLoseNothing) {
         {{Call::Open, "part0004.html", EACCES},
 
          add,
-         Described(Problem::CannotWrite, page(u"part0004.html"), EACCES)},
+         Described(Problem::CannotWrite, page("part0004.html"), EACCES)},
         {{Call::Write, "part0004.html", ENOSPC, 100},
          add,
-         Described(Problem::CannotWrite, page(u"part0004.html"), ENOSPC)},
+         Described(Problem::CannotWrite, page("part0004.html"), ENOSPC)},
         {{Call::Write, "part0004.html", ENOSPC, 100},
          edit,
-         Described(Problem::CannotWrite, page(u"part0004.html"), ENOSPC)},
+         Described(Problem::CannotWrite, page("part0004.html"), ENOSPC)},
         {{Call::Write, "lyric.txt", ENOSPC, 10}, add, Described(Problem::CannotWrite, log, ENOSPC)},
         // One byte of the record got in: it is taken back too.
         {{Call::Write, "lyric.txt", ENOSPC, 1}, add, Described(Problem::CannotWrite, log, ENOSPC)},
         {{Call::Rename, "part0002.html\n", EACCES},
          edit,
-         Described(Problem::CannotRemove, page(u"part0002.html"), EACCES)},
+         Described(Problem::CannotRemove, page("part0002.html"), EACCES)},
         {{Call::Write, "lyric.txt", ENOSPC, 5}, edit, Described(Problem::CannotWrite, log, ENOSPC)},
         {{Call::Rename, "part0002.html\n", EACCES},
          remove,
-         Described(Problem::CannotRemove, page(u"part0002.html"), EACCES)},
+         Described(Problem::CannotRemove, page("part0002.html"), EACCES)},
         {{Call::Write, "lyric.txt", ENOSPC, 5},
          remove,
          Described(Problem::CannotWrite, log, ENOSPC)},
@@ -278,7 +278,7 @@ TEST_F(SongsTest, FailedChangesLoseNothing) {
     }
     FileSizeLimit limit(4096);
     EXPECT_EQ(FailureOf([&] { run.AddLyric(u"D", std::u16string(3000, u'歌')); }),
-              Described(Problem::CannotWrite, page(u"part0004.html"), EFBIG));
+              Described(Problem::CannotWrite, page("part0004.html"), EFBIG));
     EXPECT_EQ(State(), before);
 }
 
