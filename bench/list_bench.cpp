@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "application.h"
 #include "form1.h"
 #include "platform/clock.h"
-#include "session.h"
 #include "song_file.h"
 #include "text/limits.h"
 
@@ -63,9 +63,9 @@ int main(int argc, char** argv) {
     const fs::path root = ProgramFolder();
     const velmora::SystemClock clock;
     NoDialogs dialogs;
-    Session session(root, clock);
-    Form1 window(session, dialogs);
-    session.SetPrompter(&window);
+    Application services(root, clock);
+    Form1 window(services, dialogs);
+    ChangeHistory& history = services.History();
     if (!window.Form_Load()) {
         return 1;
     }
@@ -75,14 +75,14 @@ int main(int argc, char** argv) {
     QElapsedTimer filling;
     filling.start();
     for (int i = 0; i + 1 < velmora::kMaxSongs; ++i) {
-        session.Add(songs[static_cast<std::size_t>(i)].name,
-                    songs[static_cast<std::size_t>(i)].lyric);
+        history.Add(
+            {songs[static_cast<std::size_t>(i)].name, songs[static_cast<std::size_t>(i)].lyric});
     }
     QCoreApplication::processEvents();
     const double fillMs = static_cast<double>(filling.nsecsElapsed()) / 1e6;
     const int last = velmora::kMaxSongs;
-    const double addMs = Timed(list, [&] { session.Add(songs.back().name, songs.back().lyric); });
-    const double editMs = Timed(list, [&] { session.Edit(1, {u"改过的歌", u"新的歌词"}); });
+    const double addMs = Timed(list, [&] { history.Add({songs.back().name, songs.back().lyric}); });
+    const double editMs = Timed(list, [&] { history.Edit(1, {u"改过的歌", u"新的歌词"}); });
     list->setFocus();
     list->setCurrentIndex(list->model()->index(last - 1, 0));
     const double moveMs =
@@ -91,12 +91,12 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 20; ++i) {
         twentyMs += Timed(list, [&] { QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier); });
     }
-    const double removeMs = Timed(list, [&] { session.Remove(1); });
-    const double undoMs = Timed(list, [&] { session.Undo(); });
-    const double redoMs = Timed(list, [&] { session.Redo(); });
+    const double removeMs = Timed(list, [&] { history.Remove(1); });
+    const double undoMs = Timed(list, [&] { history.Undo(); });
+    const double redoMs = Timed(list, [&] { history.Redo(); });
     double undoTwentyMs = 0;
     for (int i = 0; i < 22; ++i) {
-        undoTwentyMs += Timed(list, [&] { session.Undo(); });
+        undoTwentyMs += Timed(list, [&] { history.Undo(); });
     }
     // The book, from the click to the status that says it is made: the window's own wait
     // for the archiver included.

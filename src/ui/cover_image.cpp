@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <cerrno>
 
+#include "decisions.h"
 #include "jpeg_decoder.h"
 #include "platform/file.h"
 #include "text/failure.h"
@@ -85,7 +86,7 @@ std::string Encoded(const QImage& image, const std::filesystem::path& path) {
 }  // namespace
 
 std::optional<std::string> CoverJpeg(const QString& box) {
-    if (box.isEmpty() || box == QStringLiteral("Text4")) {
+    if (AsksForTemplateCover(box.toStdU16String())) {
         return std::nullopt;
     }
     const std::filesystem::path path = box.toStdString();

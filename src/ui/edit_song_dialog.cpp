@@ -12,7 +12,7 @@
 
 EditSongDialog::EditSongDialog(QWidget* parent, const velmora::Song& song, Confirm confirm)
     : QDialog(parent), confirm_(std::move(confirm)) {
-    setWindowTitle(QStringLiteral("修改歌曲"));
+    setWindowTitle(tr("修改歌曲"));
     name_ = new QLineEdit(QString::fromStdU16String(song.name), this);
     name_->setObjectName(QStringLiteral("EditName"));
     name_->setMaxLength(std::numeric_limits<int>::max());
@@ -23,8 +23,8 @@ EditSongDialog::EditSongDialog(QWidget* parent, const velmora::Song& song, Confi
     lyric_->setObjectName(QStringLiteral("EditLyric"));
     lyric_->setTabChangesFocus(true);
     ShowLyric(*lyric_, song.lyric);
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* ok = new QPushButton(tr("确定"), this);
+    auto* cancel = new QPushButton(tr("取消"), this);
     ok->setDefault(true);
     cancel->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &EditSongDialog::TryAccept);
@@ -32,9 +32,9 @@ EditSongDialog::EditSongDialog(QWidget* parent, const velmora::Song& song, Confi
     lyric_->installEventFilter(this);
 
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("歌名："), name_);
-    form->addRow(QStringLiteral("歌手："), artist_);
-    form->addRow(QStringLiteral("歌词："), lyric_);
+    form->addRow(tr("歌名："), name_);
+    form->addRow(tr("歌手："), artist_);
+    form->addRow(tr("歌词："), lyric_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);

@@ -17,10 +17,11 @@ ImportProgressDialog::ImportProgressDialog(QWidget* parent, std::function<bool()
 
 bool ImportProgressDialog::Going(std::size_t done, std::size_t total) {
     if (!dialog_ && clock_.elapsed() >= kQuietMs) {
-        dialog_ =
-            std::make_unique<QProgressDialog>(QStringLiteral("正在导入…"), QStringLiteral("取消"),
-                                              0, static_cast<int>(total), parent_);
-        dialog_->setWindowTitle(QStringLiteral("导入"));
+        dialog_ = std::make_unique<QProgressDialog>(
+            QCoreApplication::translate("ImportProgressDialog", "正在导入…"),
+            QCoreApplication::translate("ImportProgressDialog", "取消"), 0, static_cast<int>(total),
+            parent_);
+        dialog_->setWindowTitle(QCoreApplication::translate("ImportProgressDialog", "导入"));
         // Modal to the window: it is painted, but takes no other command meanwhile.
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setMinimumDuration(0);

@@ -4,33 +4,32 @@
 #include <cstdlib>
 #include <memory>
 
+#include "application.h"
 #include "ending.h"
 #include "form1.h"
+#include "language.h"
 #include "platform/clock.h"
 #include "platform/termination_signals.h"
-#include "qt_translation.h"
-#include "session.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    QApplication qt(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
-    InstallQtTranslation(app, QLocale::system());
+    InstallTranslations(qt, ProgramLanguage(QLocale::system().uiLanguages()));
     const velmora::SystemClock clock;
     QtFileDialogRunner dialogs;
-    Session session(QCoreApplication::applicationDirPath().toStdString(), clock);
-    Form1 window(session, dialogs);
-    session.SetPrompter(&window);
+    Application app(QCoreApplication::applicationDirPath().toStdString(), clock);
+    Form1 window(app, dialogs);
     // SIGTERM, SIGINT and SIGHUP end the program as closing the window does, with a modal
     // box open too: the window goes with its archiver and temporary files.
     std::unique_ptr<QSocketNotifier> endRequests;
     bool ended = false;
     if (const int fd = velmora::CatchTerminationSignals(); fd >= 0) {
         endRequests = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        QObject::connect(endRequests.get(), &QSocketNotifier::activated, &app, [&, fd] {
+        QObject::connect(endRequests.get(), &QSocketNotifier::activated, &qt, [&, fd] {
             velmora::TakeTerminationSignal(fd);
             ended = true;
-            session.EndRequested();
+            app.EndRequested();
             EndNow();
         });
     }

@@ -31,27 +31,27 @@ PhoneDialog::PhoneDialog(QWidget* parent, const std::filesystem::path& book,
                          std::vector<std::uint32_t> addresses,
                          const std::function<void()>& openFolder)
     : QDialog(parent), addresses_(std::move(addresses)), fileName_(book.filename().string()) {
-    setWindowTitle(QStringLiteral("扫码下载到手机"));
+    setWindowTitle(tr("扫码下载到手机"));
     auto* layout = new QVBoxLayout(this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     if (addresses_.empty()) {
-        AddLabel(layout, QStringLiteral("没有找到局域网地址"), "NoAddress");
-        auto* folder = new QPushButton(QStringLiteral("打开成品文件夹"));
+        AddLabel(layout, tr("没有找到局域网地址"), "NoAddress");
+        auto* folder = new QPushButton(tr("打开成品文件夹"));
         folder->setObjectName(QStringLiteral("OpenFolder"));
         connect(folder, &QPushButton::clicked, this, openFolder);
         buttons->addWidget(folder);
     } else {
         Serve(book, layout);
     }
-    AddLabel(layout, QStringLiteral("文件：") + QString::fromStdString(fileName_), "FileName");
-    AddLabel(layout, QStringLiteral("手机和电脑需要连在同一个网络"), "SameNetwork");
+    AddLabel(layout, tr("文件：%1").arg(QString::fromStdString(fileName_)), "FileName");
+    AddLabel(layout, tr("手机和电脑需要连在同一个网络"), "SameNetwork");
     if (server_) {
         downloads_ = AddLabel(layout, {}, "Downloads");
         ShowAddress(0);
         ShowDownloads();
     }
-    auto* close = new QPushButton(QStringLiteral("关闭"));
+    auto* close = new QPushButton(tr("关闭"));
     close->setObjectName(QStringLiteral("Close"));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -69,21 +69,21 @@ void PhoneDialog::Serve(const std::filesystem::path& book, QVBoxLayout* layout) 
     if (addresses_.size() > 1) {
         auto* choice = new QComboBox;
         choice->setObjectName(QStringLiteral("AddressChoice"));
-        choice->setAccessibleName(QStringLiteral("局域网地址"));
+        choice->setAccessibleName(tr("局域网地址"));
         for (const std::uint32_t address : addresses_) {
             choice->addItem(QString::fromStdString(velmora::DottedQuad(address)));
         }
         connect(choice, &QComboBox::currentIndexChanged, this, &PhoneDialog::ShowAddress);
         auto* row = new QFormLayout;
-        row->addRow(QStringLiteral("局域网地址："), choice);
+        row->addRow(tr("局域网地址："), choice);
         layout->addLayout(row);
     }
     code_ = AddLabel(layout, {}, "QrCode");
-    code_->setAccessibleName(QStringLiteral("二维码"));
+    code_->setAccessibleName(tr("二维码"));
     code_->setAlignment(Qt::AlignCenter);
     address_ = new QLineEdit;
     address_->setObjectName(QStringLiteral("Address"));
-    address_->setAccessibleName(QStringLiteral("下载地址"));
+    address_->setAccessibleName(tr("下载地址"));
     address_->setReadOnly(true);
     layout->addWidget(address_);
 }
@@ -104,5 +104,5 @@ void PhoneDialog::ShowAddress(int choice) {
 }
 
 void PhoneDialog::ShowDownloads() {
-    downloads_->setText(QStringLiteral("已完成下载：%1 次").arg(server_->downloads()));
+    downloads_->setText(tr("已完成下载：%1 次").arg(server_->downloads()));
 }

@@ -1,11 +1,14 @@
 #include "song_changes.h"
 
+#include <QCoreApplication>
+
 using velmora::Refusal;
 using velmora::Song;
 using velmora::Workspace;
 
 Added::Added(int first, std::vector<Song> songs)
-    : SongChange(songs.size() == 1 ? QStringLiteral("添加") : QStringLiteral("导入")),
+    : SongChange(songs.size() == 1 ? QCoreApplication::translate("SongChange", "添加")
+                                   : QCoreApplication::translate("SongChange", "导入")),
       first_(first),
       songs_(std::move(songs)) {}
 
@@ -22,7 +25,7 @@ Refusal Added::Revert(Workspace& run) const {
 }
 
 Edited::Edited(int n, Song before, Song after)
-    : SongChange(QStringLiteral("修改")),
+    : SongChange(QCoreApplication::translate("SongChange", "修改")),
       n_(n),
       before_(std::move(before)),
       after_(std::move(after)) {}
@@ -36,7 +39,9 @@ Refusal Edited::Revert(Workspace& run) const {
 }
 
 Removed::Removed(int n, Song song)
-    : SongChange(QStringLiteral("删除")), n_(n), song_(std::move(song)) {}
+    : SongChange(QCoreApplication::translate("SongChange", "删除")),
+      n_(n),
+      song_(std::move(song)) {}
 
 Refusal Removed::Apply(Workspace& run) const {
     return run.RemoveLyric(n_);
@@ -46,7 +51,8 @@ Refusal Removed::Revert(Workspace& run) const {
     return run.InsertSong(n_, song_);
 }
 
-Moved::Moved(int from, int to) : SongChange(QStringLiteral("移动")), from_(from), to_(to) {}
+Moved::Moved(int from, int to)
+    : SongChange(QCoreApplication::translate("SongChange", "移动")), from_(from), to_(to) {}
 
 Refusal Moved::Apply(Workspace& run) const {
     return run.MoveLyric(from_, to_);

@@ -9,10 +9,15 @@
 namespace {
 
 // A row as wide as the list, whatever its name: a long name ends in "…" (its tooltip shows
-// it whole) instead of widening the list past its edge.
+// it whole) instead of widening the list past its edge. Each shows its song's number from
+// its place, as its accessible text reads.
 class FittingRows : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text = index.data(Qt::AccessibleTextRole).toString();
+    }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return {1, QStyledItemDelegate::sizeHint(option, index).height()};
     }

@@ -11,20 +11,21 @@ int SongListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant SongListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_) {
+    const int n = index.isValid() && index.row() < rows_ ? SongOf(index.row()) : 0;
+    if (n == 0) {
         return {};
     }
-    const int n = index.row() + 1;
     const velmora::Song& song = songs_.At(n);
     const QString name = QString::fromStdU16String(song.name);
     switch (role) {
         case Qt::DisplayRole:
-            return QString::number(n) + QLatin1Char(':') + name;
+            return name;
+        case Qt::AccessibleTextRole:
+            return QString::number(index.row() + 1) + QLatin1Char(':') + name;
         case Qt::ToolTipRole:
             return song.artist.empty()
                        ? name
-                       : name + QStringLiteral("（") + QString::fromStdU16String(song.artist) +
-                             QStringLiteral("）");
+                       : tr("%1（%2）").arg(name, QString::fromStdU16String(song.artist));
         default:
             return {};
     }
@@ -49,14 +50,30 @@ bool SongListModel::moveRows(const QModelIndex& source, int row, int count,
     return to != row && mover_(row + 1, to + 1);
 }
 
+int SongListModel::SongOf(int row) const {
+    const int n = row + 1;
+    if (n < pending_.first || pending_.count == 0) {
+        return n;
+    }
+    // Removed: the rows still shown for them have no song any more.
+    if (pending_.count < 0 && n < pending_.first - pending_.count) {
+        return 0;
+    }
+    return n + pending_.count;
+}
+
 void SongListModel::SongsInserted(int first, int count) {
+    pending_ = {first, count};
     beginInsertRows({}, first - 1, first + count - 2);
+    pending_ = {};
     rows_ += count;
     endInsertRows();
 }
 
 void SongListModel::SongsRemoved(int first, int count) {
+    pending_ = {first, -count};
     beginRemoveRows({}, first - 1, first + count - 2);
+    pending_ = {};
     rows_ -= count;
     endRemoveRows();
 }
@@ -68,7 +85,7 @@ void SongListModel::SongMoved(int from, int to) {
     // Every row between shows a new number.
     const int top = std::min(from, to) - 1;
     const int bottom = std::max(from, to) - 1;
-    emit dataChanged(index(top), index(bottom), {Qt::DisplayRole});
+    emit dataChanged(index(top), index(bottom), {Qt::AccessibleTextRole});
 }
 
 void SongListModel::SongChanged(int n) {

@@ -1,6 +1,7 @@
 #pragma once
-// The song list as a Qt model over the run's song collection: row r is song r + 1, shown
-// as "n:name" (its number from its place), the whole name as its tooltip. It follows each
+// The song list as a Qt model over the run's song collection: row r is song r + 1, its name
+// shown, "n:name" (its number from its place) its accessible text, the whole name and the
+// artist its tooltip. It follows each
 // change the collection reports; a move the view asks for (a drag) goes to the mover.
 
 #include <QAbstractListModel>
@@ -32,8 +33,17 @@ public:
     void SongChanged(int n) override;
 
 private:
+    // The song a row shows; 0 for none. The collection has changed before it tells: until
+    // the views have been told to begin, rows past the change keep showing what they showed.
+    int SongOf(int row) const;
+
     const velmora::SongCollection& songs_;
     Mover mover_;
     // The rows the views know of: kept apart from the collection, which changes first.
     int rows_ = 0;
+    // The change being announced: `count` songs in (out, when negative) at song `first`.
+    struct {
+        int first = 0;
+        int count = 0;
+    } pending_;
 };

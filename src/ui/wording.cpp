@@ -1,5 +1,6 @@
 #include "wording.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 
@@ -7,6 +8,11 @@
 #include "text/limits.h"
 
 namespace {
+
+// The context of every text here, for the translators.
+class Words {
+    Q_DECLARE_TR_FUNCTIONS(Words)
+};
 
 using velmora::Problem;
 
@@ -18,8 +24,9 @@ QString Utf8(const std::string& text) {
 
 // "<what>：<path>（<reason>）"
 QString About(const QString& what, const velmora::Failure& failure, const QString& reason) {
-    QString text = what + QStringLiteral("：") + ElidedPath(failure.path());
-    return reason.isEmpty() ? text : text + QStringLiteral("（") + reason + QStringLiteral("）");
+    const QString path = ElidedPath(failure.path());
+    return reason.isEmpty() ? Words::tr("%1：%2").arg(what, path)
+                            : Words::tr("%1：%2（%3）").arg(what, path, reason);
 }
 
 }  // namespace
@@ -61,19 +68,19 @@ QString Reason(int error) {
     switch (error) {
         case ENOSPC:
         case EDQUOT:
-            return QStringLiteral("磁盘空间不足");
+            return Words::tr("磁盘空间不足");
         case EACCES:
         case EPERM:
-            return QStringLiteral("没有权限");
+            return Words::tr("没有权限");
         case EROFS:
-            return QStringLiteral("只读文件系统");
+            return Words::tr("只读文件系统");
         case ENOENT:
-            return QStringLiteral("文件或文件夹不存在");
+            return Words::tr("文件或文件夹不存在");
         case ENAMETOOLONG:
-            return QStringLiteral("文件名太长");
+            return Words::tr("文件名太长");
         case EBUSY:
         case ETXTBSY:
-            return QStringLiteral("文件正被占用");
+            return Words::tr("文件正被占用");
         default:
             return QString::fromLocal8Bit(std::strerror(error));
     }
@@ -83,54 +90,53 @@ QString SkipReason(const velmora::Failure& failure) {
     const QString detail = Utf8(failure.detail());
     switch (failure.problem()) {
         case Problem::NotImportable:
-            return QStringLiteral("不是 .lrc、.txt 或 .epub 文件");
+            return Words::tr("不是 .lrc、.txt 或 .epub 文件");
         case Problem::NotRegularFile:
-            return QStringLiteral("不是普通文件");
+            return Words::tr("不是普通文件");
         case Problem::Unreadable:
-            return QStringLiteral("无法读取（") + Reason(failure.number()) + QStringLiteral("）");
+            return Words::tr("无法读取（%1）").arg(Reason(failure.number()));
         case Problem::TooLarge:
-            return QStringLiteral("文件太大");
+            return Words::tr("文件太大");
         case Problem::Empty:
-            return QStringLiteral("文件是空的");
+            return Words::tr("文件是空的");
         case Problem::NotText:
-            return QStringLiteral("不是文本文件");
+            return Words::tr("不是文本文件");
         case Problem::NoLyric:
-            return QStringLiteral("没有歌词");
+            return Words::tr("没有歌词");
         case Problem::LyricTooLong:
-            return QStringLiteral("歌词太长");
+            return Words::tr("歌词太长");
         case Problem::NotZip:
-            return QStringLiteral("不是 ZIP 文件");
+            return Words::tr("不是 ZIP 文件");
         case Problem::ZipBroken:
-            return QStringLiteral("ZIP 文件已损坏");
+            return Words::tr("ZIP 文件已损坏");
         case Problem::UnpacksTooLarge:
-            return QStringLiteral("解压后太大，不像歌词本");
+            return Words::tr("解压后太大，不像歌词本");
         case Problem::ForeignBook:
-            return QStringLiteral("不是 Velmora 制作的歌词本");
+            return Words::tr("不是 Velmora 制作的歌词本");
         case Problem::MissingEntry:
-            return QStringLiteral("缺少 ") + Elided(detail);
+            return Words::tr("缺少 %1").arg(Elided(detail));
         case Problem::NotXml:
-            return Elided(detail) + QStringLiteral(" 不是合格的 XML");
+            return Words::tr("%1 不是合格的 XML").arg(Elided(detail));
         case Problem::NotSongPage:
-            return Elided(detail) + QStringLiteral(" 不是歌曲页");
+            return Words::tr("%1 不是歌曲页").arg(Elided(detail));
         case Problem::SongWithoutText:
-            return QStringLiteral("歌词本中有缺少歌名或歌词的歌曲页");
+            return Words::tr("歌词本中有缺少歌名或歌词的歌曲页");
         case Problem::TooManyPages:
-            return QStringLiteral("歌曲页太多：最多只能收录 %1 首歌").arg(velmora::kMaxSongs);
+            return Words::tr("歌曲页太多：最多只能收录 %1 首歌").arg(velmora::kMaxSongs);
         case Problem::BookFull:
-            return QStringLiteral("歌词本已满：最多只能收录 %1 首歌").arg(velmora::kMaxSongs);
+            return Words::tr("歌词本已满：最多只能收录 %1 首歌").arg(velmora::kMaxSongs);
         case Problem::BookPartlyIn:
-            return QStringLiteral("歌词本已满，只收录了其中一部分歌曲");
+            return Words::tr("歌词本已满，只收录了其中一部分歌曲");
         case Problem::AlreadyInList:
-            return QStringLiteral("已在列表中");
+            return Words::tr("已在列表中");
         case Problem::SomeInList:
-            return QStringLiteral("其中 %1 首已在列表中").arg(failure.number());
+            return Words::tr("其中 %1 首已在列表中").arg(failure.number());
         case Problem::OutOfMemory:
-            return QStringLiteral("内存不足");
+            return Words::tr("内存不足");
         case Problem::Unexpected:
-            return QStringLiteral("出错：") + Elided(detail, 200);
+            return Words::tr("出错：%1").arg(Elided(detail, 200));
         case Problem::CannotWrite:
-            return QStringLiteral("无法写入歌曲（") + Reason(failure.number()) +
-                   QStringLiteral("）");
+            return Words::tr("无法写入歌曲（%1）").arg(Reason(failure.number()));
         default:
             return Wording(failure);
     }
@@ -140,61 +146,59 @@ QString Wording(const velmora::Failure& failure) {
     const int number = failure.number();
     switch (failure.problem()) {
         case Problem::CannotCreateFolder:
-            return About(QStringLiteral("无法创建工作文件夹"), failure, Reason(number));
+            return About(Words::tr("无法创建工作文件夹"), failure, Reason(number));
         case Problem::CannotReadTemplate:
-            return QStringLiteral("文件无法读入！\n") + ElidedPath(failure.path());
+            return Words::tr("文件无法读入！\n%1").arg(ElidedPath(failure.path()));
         case Problem::CannotWrite:
-            return About(QStringLiteral("无法写入文件"), failure, Reason(number));
+            return About(Words::tr("无法写入文件"), failure, Reason(number));
         case Problem::CannotRemove:
-            return About(QStringLiteral("无法删除文件"), failure, Reason(number));
+            return About(Words::tr("无法删除文件"), failure, Reason(number));
         case Problem::CannotSaveBook:
-            return About(QStringLiteral("无法保存电子书"), failure, Reason(number));
+            return About(Words::tr("无法保存电子书"), failure, Reason(number));
         case Problem::ArchiverMissing:
-            return About(QStringLiteral("找不到压缩程序 7za"), failure,
-                         QStringLiteral("PATH 中也没有"));
+            return About(Words::tr("找不到压缩程序 7za"), failure, Words::tr("PATH 中也没有"));
         case Problem::CannotStart:
-            return About(QStringLiteral("无法启动程序"), failure, Reason(number));
+            return About(Words::tr("无法启动程序"), failure, Reason(number));
         case Problem::ArchiverFailed:
-            return QStringLiteral("压缩程序 7za 出错（退出状态 %1）：%2\n")
-                       .arg(number)
-                       .arg(Elided(Utf8(failure.detail()), 200)) +
-                   ElidedPath(failure.path());
+            return Words::tr("压缩程序 7za 出错（退出状态 %1）：%2\n%3")
+                .arg(QString::number(number), Elided(Utf8(failure.detail()), 200),
+                     ElidedPath(failure.path()));
         case Problem::ArchiverKilled:
-            return QStringLiteral("压缩程序 7za 被终止（信号 %1）：").arg(number) +
-                   ElidedPath(failure.path());
+            return Words::tr("压缩程序 7za 被终止（信号 %1）：%2")
+                .arg(QString::number(number), ElidedPath(failure.path()));
         case Problem::ArchiverLost:
-            return About(QStringLiteral("无法等待压缩程序 7za"), failure, Reason(number));
+            return About(Words::tr("无法等待压缩程序 7za"), failure, Reason(number));
         case Problem::ArchiveUnexpected:
-            return About(QStringLiteral("压缩程序 7za 写出的文件与预期不同"), failure, {});
+            return About(Words::tr("压缩程序 7za 写出的文件与预期不同"), failure, {});
         case Problem::CannotServe:
-            return About(QStringLiteral("无法传到手机"), failure,
-                         number != 0 ? Reason(number) : QStringLiteral("无法开始提供下载"));
+            return About(Words::tr("无法传到手机"), failure,
+                         number != 0 ? Reason(number) : Words::tr("无法开始提供下载"));
 
         case Problem::CoverMissing:
-            return About(QStringLiteral("无法使用封面"), failure, QStringLiteral("文件不存在"));
+            return About(Words::tr("无法使用封面"), failure, Words::tr("文件不存在"));
         case Problem::CoverNotAFile:
-            return About(QStringLiteral("无法使用封面"), failure, QStringLiteral("不是文件"));
+            return About(Words::tr("无法使用封面"), failure, Words::tr("不是文件"));
         case Problem::CoverUnreadable:
-            return About(QStringLiteral("无法使用封面"), failure, Reason(number));
+            return About(Words::tr("无法使用封面"), failure, Reason(number));
         case Problem::CoverTooLarge:
-            return About(QStringLiteral("无法使用封面"), failure, QStringLiteral("图像太大"));
+            return About(Words::tr("无法使用封面"), failure, Words::tr("图像太大"));
         case Problem::CoverNotAnImage:
-            return About(QStringLiteral("无法使用封面"), failure,
-                         QStringLiteral("不是可用的图像：") + Utf8(failure.detail()));
+            return About(Words::tr("无法使用封面"), failure,
+                         Words::tr("不是可用的图像：%1").arg(Utf8(failure.detail())));
         case Problem::CoverNotEncoded:
-            return About(QStringLiteral("无法使用封面"), failure,
-                         QStringLiteral("无法转换为 JPEG：") + Utf8(failure.detail()));
+            return About(Words::tr("无法使用封面"), failure,
+                         Words::tr("无法转换为 JPEG：%1").arg(Utf8(failure.detail())));
         default:
-            return ElidedPath(failure.path()) + QStringLiteral("：") + SkipReason(failure);
+            return Words::tr("%1：%2").arg(ElidedPath(failure.path()), SkipReason(failure));
     }
 }
 
 QString RefusalText(velmora::Refusal refusal) {
     switch (refusal) {
         case velmora::Refusal::EmptyInput:
-            return QStringLiteral("歌词和歌名不能为空。");
+            return Words::tr("歌词和歌名不能为空。");
         case velmora::Refusal::BookFull:
-            return QStringLiteral("歌词本已满：最多只能收录 %1 首歌。").arg(velmora::kMaxSongs);
+            return Words::tr("歌词本已满：最多只能收录 %1 首歌。").arg(velmora::kMaxSongs);
         default:
             return {};
     }
@@ -204,44 +208,79 @@ QString PhaseText(velmora::BuildPhase phase) {
     using velmora::BuildPhase;
     switch (phase) {
         case BuildPhase::Started:
-            return QStringLiteral("正在制作，请稍等...");
+            return Words::tr("正在制作，请稍等...");
         case BuildPhase::PackageDocument:
-            return QStringLiteral("输出content.opf...");
+            return Words::tr("输出content.opf...");
         case BuildPhase::NavigationDocument:
-            return QStringLiteral("输出toc.ncx...");
+            return Words::tr("输出toc.ncx...");
         case BuildPhase::TitlePage:
-            return QStringLiteral("输出titlepage.xhtml...");
+            return Words::tr("输出titlepage.xhtml...");
         case BuildPhase::Cover:
-            return QStringLiteral("输出封面...");
+            return Words::tr("输出封面...");
         case BuildPhase::Packing:
-            return QStringLiteral("打包...");
+            return Words::tr("打包...");
         case BuildPhase::Done:
-            return QStringLiteral("制作完成");
+            return Words::tr("制作完成");
         case BuildPhase::Failed:
             break;
     }
-    return QStringLiteral("制作失败");
+    return Words::tr("制作失败");
 }
 
 QString ImportSummary(const velmora::ImportReport& report) {
     if (report.skipped.empty() && !report.cancelled) {
         return {};
     }
-    QString summary = QStringLiteral("导入了 %1 首歌。").arg(report.songs);
+    QString summary = Words::tr("导入了 %1 首歌。").arg(report.songs);
     if (report.cancelled) {
-        summary += QStringLiteral("导入已取消。");
+        summary += Words::tr("导入已取消。");
     }
     if (report.skipped.empty()) {
         return summary;
     }
-    summary += QStringLiteral("以下文件没有导入：");
+    summary += Words::tr("以下文件没有导入：");
     for (std::size_t i = 0; i < std::min(report.skipped.size(), kListedSkips); ++i) {
         const velmora::Failure& skipped = report.skipped[i];
-        summary += QStringLiteral("\n") + ElidedPath(skipped.path()) + QStringLiteral("：") +
-                   SkipReason(skipped);
+        summary += QStringLiteral("\n") +
+                   Words::tr("%1：%2").arg(ElidedPath(skipped.path()), SkipReason(skipped));
     }
     if (report.skipped.size() > kListedSkips) {
-        summary += QStringLiteral("\n……另有 %1 个文件。").arg(report.skipped.size() - kListedSkips);
+        summary += Words::tr("\n……另有 %1 个文件。").arg(report.skipped.size() - kListedSkips);
     }
     return summary;
+}
+
+QString AppTitle() {
+    return QStringLiteral("Velmora");
+}
+
+QString HintTitle() {
+    return Words::tr("提示");
+}
+
+QString Wording(const CommandError& error) {
+    if (error.failure) {
+        return Wording(*error.failure);
+    }
+    return error.what.empty() ? Words::tr("操作未能完成：未知错误")
+                              : Words::tr("操作未能完成：%1").arg(Utf8(error.what));
+}
+
+QString BuildRefusalText(BuildRefusal refusal) {
+    switch (refusal) {
+        case BuildRefusal::Running:
+            return Words::tr("正在制作，请等这一次制作完成。");
+        case BuildRefusal::NoTitle:
+            return Words::tr("书名不能为空。");
+        case BuildRefusal::None:
+            break;
+    }
+    return {};
+}
+
+QString ReplaceByEmptyText(const QString& title, int songsInBook) {
+    return songsInBook >= 0
+               ? Words::tr("《%1》已有 %2 首歌。要用没有歌曲的歌词本替换它吗？")
+                     .arg(title, QString::number(songsInBook))
+               : Words::tr("《%1》已经存在。要用没有歌曲的歌词本替换它吗？").arg(title);
 }

@@ -1,11 +1,13 @@
 #pragma once
-// Every text the window shows for what the core reports: failures, refusals, build phases,
-// import summaries. Names and paths quoted in a message are cut to about 60 characters, so
-// that no box chokes on a name of a million characters.
+// Every text the window shows for what the core and its services report: failures,
+// refusals, build phases, questions, import summaries. Names and paths quoted in a message are cut
+// to about 60 characters, so that no box chokes on a name of a million characters.
 
 #include <QString>
 #include <string>
 
+#include "attempt.h"
+#include "decisions.h"
 #include "epub/build_observer.h"
 #include "import/importer.h"
 #include "text/failure.h"
@@ -33,3 +35,15 @@ QString PhaseText(velmora::BuildPhase phase);
 // How many songs came in and which files were skipped, and why (the first 20, then a
 // count); empty when nothing was skipped and nothing cancelled.
 QString ImportSummary(const velmora::ImportReport& report);
+
+// The title of the program's boxes, and of its hints.
+QString AppTitle();
+QString HintTitle();
+
+// What a command raised.
+QString Wording(const CommandError& error);
+// Why 开始制作 builds nothing; empty for none.
+QString BuildRefusalText(BuildRefusal refusal);
+// Whether a book of `title` with that many songs (-1: not one of ours) is to be replaced by
+// a book without songs.
+QString ReplaceByEmptyText(const QString& title, int songsInBook);

@@ -20,7 +20,6 @@
 #include "ending.h"
 #include "form1.h"
 #include "phone_dialog.h"
-#include "qt_translation.h"
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "text/code_page.h"
@@ -136,7 +135,7 @@ class Form1Test : public QObject {
     std::unique_ptr<ProgramFolder> app;
     FixedClock clock{kNewYear2024};
     FakeDialogs dialogs;
-    std::unique_ptr<Session> session;
+    std::unique_ptr<Application> application;
     std::unique_ptr<Form1> form;
 
     template <typename T = QWidget>
@@ -160,7 +159,7 @@ class Form1Test : public QObject {
     QStringList entries() {
         QStringList texts;
         for (int row = 0; row < list()->model()->rowCount(); ++row) {
-            texts << list()->model()->index(row, 0).data().toString();
+            texts << list()->model()->index(row, 0).data(Qt::AccessibleTextRole).toString();
         }
         return texts;
     }
@@ -196,9 +195,8 @@ class Form1Test : public QObject {
 
     // A window on the program folder, as the program starts it.
     void start() {
-        session = std::make_unique<Session>(app->path(), clock);
-        form = std::make_unique<Form1>(*session, dialogs);
-        session->SetPrompter(form.get());
+        application = std::make_unique<Application>(app->path(), clock);
+        form = std::make_unique<Form1>(*application, dialogs);
         QVERIFY(form->Form_Load());
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -219,53 +217,8 @@ private slots:
 
     void cleanup() {
         form.reset();
-        session.reset();
+        application.reset();
         app.reset();
-    }
-
-    // At its first size every control is where the twips table puts it (the book's title
-    // and author in a row of their own); grown, the list and the lyric box take the room,
-    // the rest keep their order; it never gets smaller.
-    void growsWithTheWindow() {
-        QCOMPARE(form->windowTitle(), "Velmora 0.1.0");
-        QCOMPARE(form->size(), QSize(441, 302));
-        QCOMPARE(form->minimumSize(), QSize(441, 302));
-        QCOMPARE(control<QLineEdit>("Text3")->text(), Path(app->path()) + "/finished/");
-        QCOMPARE(status()->text(), "等待制作...");
-        QCOMPARE(control<QLineEdit>("Text4")->text(), "Text4");
-        QCOMPARE(control<QLineEdit>("Text5")->text(), "我的歌词本");
-        QCOMPARE(control<QLineEdit>("Text6")->text(), "Velmora");
-        QCOMPARE(QApplication::focusWidget(), control("Text1"));
-        const struct {
-            const char* name;
-            QRect at, grown;  // at 441×302, and at 641×602
-        } table[] = {
-            {"Text1", {56, 8, 185, 18}, {56, 8, 285, 18}},
-            {"List1", {248, 8, 177, 182}, {348, 8, 277, 482}},
-            {"Command3", {168, 32, 73, 17}, {268, 32, 73, 17}},
-            {"Text2", {8, 53, 233, 137}, {8, 53, 333, 437}},
-            {"Text3", {80, 200, 281, 18}, {80, 500, 481, 18}},
-            {"Command1", {368, 200, 57, 17}, {568, 500, 57, 17}},
-            {"Text5", {56, 248, 185, 18}, {56, 548, 285, 18}},
-            {"Text6", {289, 248, 136, 18}, {389, 548, 236, 18}},
-            {"Command2", {8, 272, 81, 17}, {8, 572, 81, 17}},
-            {"Label4", {104, 275, 113, 15}, {104, 575, 313, 15}},
-            {"Command6", {232, 272, 73, 17}, {432, 572, 73, 17}},
-            {"Command5", {312, 272, 113, 17}, {512, 572, 113, 17}},
-        };
-        for (const auto& row : table) {
-            QCOMPARE(control(row.name)->geometry(), row.at);
-        }
-        form->resize(641, 602);
-        for (const auto& row : table) {
-            QCOMPARE(control(row.name)->geometry(), row.grown);
-        }
-        form->resize(100, 100);
-        QCOMPARE(form->size(), QSize(441, 302));
-        // A lyric taller than its box can be scrolled to.
-        auto* lyric = control<QPlainTextEdit>("Text2");
-        lyric->setPlainText(QString("行\n").repeated(40));
-        QTRY_VERIFY(lyric->verticalScrollBar()->isVisible());
     }
 
     // Every box is found by its label's name, as a screen reader finds it.
@@ -345,7 +298,7 @@ private slots:
     void archiversEndFinishesTheBuild() {
         addSong("月光", "a", "b");
         click("Command2");
-        auto* end = session->findChild<QSocketNotifier*>();
+        auto* end = application->Builds().findChild<QSocketNotifier*>();
         QVERIFY(end != nullptr && end->isEnabled());
         pollfd ended{static_cast<int>(end->socket()), POLLIN, 0};
         QCOMPARE(::poll(&ended, 1, 20000), 1);
@@ -355,12 +308,12 @@ private slots:
         QCOMPARE(status()->text(), "制作完成");
         QVERIFY(!end->isEnabled());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(session->findChild<QSocketNotifier*>() == nullptr);
+        QVERIFY(application->Builds().findChild<QSocketNotifier*>() == nullptr);
         // Where the system cannot watch it, the timer's looks finish the build.
         InjectedFaults faults({{Call::WatchEnd, "7za", ENOSYS}});
         click("Command2");
         QCOMPARE(status()->text(), "打包...");
-        QVERIFY(session->findChild<QSocketNotifier*>() == nullptr);
+        QVERIFY(application->Builds().findChild<QSocketNotifier*>() == nullptr);
         QTRY_COMPARE_WITH_TIMEOUT(status()->text(), "制作完成", 20000);
         QCOMPARE(faults.hits, 1);
     }
@@ -409,7 +362,7 @@ private slots:
         QVERIFY(!model->moveRow({}, 1, {}, 2));
         // A song moved by its keys stays in sight.
         for (int n = 0; n < 40; ++n) {
-            QVERIFY(session->Add(u"歌", u"x"));
+            QVERIFY(application->History().Add({u"歌", u"x"}).Made());
         }
         list()->setCurrentIndex(model->index(41, 0));
         for (int n = 0; n < 30; ++n) {
@@ -449,7 +402,7 @@ private slots:
     // A name of a million characters is shown cut in the question, whole as a tooltip.
     void longNamesAreCutInBoxes() {
         const QString name = QString("长").repeated(1'000'000);
-        QVERIFY(session->Add(name.toStdU16String(), u"x"));
+        QVERIFY(application->History().Add({name.toStdU16String(), u"x"}).Made());
         QCOMPARE(list()->model()->index(0, 0).data(Qt::ToolTipRole).toString(), name);
         list()->setFocus();
         list()->setCurrentIndex(list()->model()->index(0, 0));
@@ -631,7 +584,7 @@ private slots:
         const fs::path book = app->path() / "finished" / "我的歌词本.epub";
         const std::string full = ReadBytes(book);
         list()->setCurrentIndex(list()->model()->index(0, 0));
-        session->Remove(1);
+        application->History().Remove(1);
         QCOMPARE(status()->text(), "有修改尚未制作");
         const QString question =
             "Velmora|《我的歌词本》已有 1 首歌。要用没有歌曲的歌词本替换它吗？";
@@ -662,13 +615,13 @@ private slots:
         click("Command1");
         const auto restart = [&](const QString& answer) {
             form.reset();
-            session.reset();
+            application.reset();
             start();
             return BoxesDuring([&] { form->OfferRestore(); }, {answer});
         };
         QCOMPARE(restart("恢复"), QStringList{"Velmora|上次还有 2 首歌没有做进电子书。要恢复吗？"});
         QCOMPARE(entries(), (QStringList{"1:x><lyric=y", "2:B"}));
-        QCOMPARE(session->Run().Songs().At(2).lyric, u"\u00A0\r\nb");
+        QCOMPARE(application->SongAt(2).lyric, u"\u00A0\r\nb");
         QCOMPARE(control<QLineEdit>("Text4")->text(), "/pictures/cover.png");
         QCOMPARE(control<QLineEdit>("Text3")->text(), "我的歌词本");
         // Restored, they are this run's now: the next start offers this run, once.
@@ -708,7 +661,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(status()->text(), "制作完成", 20000);
         const std::string cover = ExtractBook(book).at("cover.jpeg");
         form.reset();
-        session.reset();
+        application.reset();
         start();
         form->Import({Path(book)});
         title = control<QLineEdit>("Text5");
@@ -791,9 +744,8 @@ private slots:
         ProgramFolder broken;
         const fs::path container = broken / "template" / "META-INF" / "container.xml";
         fs::remove(container);
-        Session other(broken.path(), clock);
+        Application other(broken.path(), clock);
         Form1 window(other, dialogs);
-        other.SetPrompter(&window);
         bool loaded = true;
         QCOMPARE(BoxesDuring([&] { loaded = window.Form_Load(); }),
                  QStringList{"Velmora|文件无法读入！\n" + ElidedPath(container)});
@@ -807,17 +759,6 @@ private slots:
         // The loops left stay left until an application loop runs again: run one.
         QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
         QCoreApplication::exec();
-    }
-
-    // Qt's own texts (dialog and box buttons) speak Chinese under a Chinese locale.
-    void standardTextsAreTranslated() {
-        QTranslator* translator =
-            InstallQtTranslation(*qApp, QLocale(QLocale::Chinese, QLocale::China));
-        QVERIFY(translator != nullptr);
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "取消");
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
-        QCOMPARE(InstallQtTranslation(*qApp, QLocale(QLocale::Zulu)), nullptr);
     }
 };
 

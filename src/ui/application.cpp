@@ -1,0 +1,184 @@
+#include "application.h"
+
+#include "cover_drawing.h"
+#include "cover_image.h"
+#include "import/book_reader.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
+#include "platform/local_addresses.h"
+#include "share/book_address.h"
+#include "text/limits.h"
+#include "text/text_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The template's own cover: a book that carries it has no cover of the user's.
+std::string TemplateCover(const velmora::RunLayout& layout) {
+    velmora::FileContent content =
+        velmora::ReadWholeFile(layout.Template("cover.jpeg"), velmora::kLargestTemplate);
+    return std::move(content.bytes);
+}
+
+// The songs in a book, or -1 when it cannot be read as one of ours.
+int SongsIn(const fs::path& book) {
+    const velmora::FileContent content = velmora::ReadWholeFile(book, velmora::kLargestBook);
+    try {
+        return content ? static_cast<int>(velmora::ReadBook(content.bytes).songs.size()) : -1;
+    } catch (const velmora::Failure&) {
+        return -1;
+    }
+}
+
+}  // namespace
+
+Application::Application(const fs::path& appDir, const velmora::Clock& clock, QObject* parent)
+    : QObject(parent),
+      run_(appDir, clock),
+      model_(run_.Songs(), [this](int from, int to) { return history_.Move(from, to).Made(); }),
+      history_(run_),
+      builds_(run_, clock),
+      imports_(run_, history_),
+      opener_([this](const QString& path) { emit openFailed(path); }) {
+    run_.SetObserver(&model_);
+    connect(&history_, &ChangeHistory::changed, this, &Application::Changed);
+    connect(&builds_, &BuildController::finished, this, &Application::Finished);
+}
+
+fs::path Application::BookPath(const std::u16string& title) const {
+    return run_.Layout().BookPath(title);
+}
+
+std::optional<CommandError> Application::Load() {
+    return Attempt([this] {
+        run_.ReadyToMake();
+        unbuilt_ = velmora::FindUnbuiltRun(run_.Layout());
+    });
+}
+
+std::optional<int> Application::UnbuiltSongs() const {
+    return unbuilt_ ? std::optional(static_cast<int>(unbuilt_->songs.size())) : std::nullopt;
+}
+
+Application::Restored Application::Restore(bool wanted) {
+    if (!unbuilt_) {
+        return {};
+    }
+    const velmora::UnbuiltRun earlier = *std::move(unbuilt_);
+    unbuilt_.reset();
+    const velmora::RunLayout old = run_.Layout().ForRun(earlier.folder);
+    if (wanted) {
+        // Not taken when it fails: the next start offers it again.
+        if (auto error = Attempt([&] { run_.AddSongs(1, earlier.songs); })) {
+            return {std::nullopt, std::move(error)};
+        }
+    }
+    velmora::MarkTaken(old);
+    if (!wanted) {
+        return {};
+    }
+    if (earlier.boxes) {
+        KeepBoxes(*earlier.boxes);
+    }
+    return {earlier.boxes, std::nullopt};
+}
+
+void Application::KeepBoxes(const velmora::RunBoxes& boxes) {
+    // A help for a restore, no more: a disk too full for it says so at the next change.
+    Attempt([&] { velmora::SaveRunBoxes(run_.Layout(), boxes); });
+}
+
+void Application::Confirmed(const velmora::RunBoxes& boxes) {
+    mayReplace_.insert(run_.Layout().SavePlace(boxes.savePlace, boxes.title));
+}
+
+BuildCheck Application::CheckBuild(const velmora::RunBoxes& boxes) const {
+    const velmora::BookInfo book{boxes.title, boxes.author};
+    BuildCheck check;
+    check.facts.running = builds_.Running();
+    check.facts.hasTitle = book.HasTitle();
+    check.facts.songs = SongCount();
+    if (check.facts.running || !check.facts.hasTitle) {
+        return {check.facts, PlanBuild(check.facts), {}};
+    }
+    check.savePlace = run_.Layout().SavePlace(boxes.savePlace, book.title);
+    const fs::path made = BookPath(book.title);
+    if (check.facts.songs == 0 && velmora::Exists(made)) {
+        check.facts.songsInBook = SongsIn(made);
+    }
+    const fs::path& place = check.savePlace;
+    check.facts.foreignFileAtSavePlace = !place.empty() && velmora::Exists(place) &&
+                                         !velmora::SameFile(place, made) &&
+                                         !mayReplace_.contains(place);
+    check.plan = PlanBuild(check.facts);
+    return check;
+}
+
+void Application::Build(const velmora::RunBoxes& boxes, const BuildCheck& check) {
+    if (check.facts.foreignFileAtSavePlace) {
+        mayReplace_.insert(check.savePlace);
+    }
+    KeepBoxes(boxes);
+    const velmora::BookInfo book{boxes.title, boxes.author};
+    const QString coverBox = QString::fromStdU16String(boxes.cover);
+    const auto cover = [coverBox, book]() -> std::optional<std::string> {
+        if (auto chosen = CoverJpeg(coverBox)) {
+            return chosen;
+        }
+        return book.IsDefault() ? std::nullopt : std::optional(DrawnCover(book.title, book.author));
+    };
+    builds_.Start({cover, check.savePlace, book});
+}
+
+void Application::Finished(const velmora::BuildResult& result) {
+    builtAt_ = result.journalLength;
+    if (!result.copy.empty()) {
+        mayReplace_.insert(result.copy);
+    }
+    emit built(result);
+    Changed();
+}
+
+void Application::Changed() {
+    if (builtAt_ && !builds_.Running() && run_.JournalLength() > *builtAt_) {
+        emit unbuiltChanges();
+    }
+}
+
+ImportOutcome Application::Import(const std::vector<fs::path>& paths,
+                                  velmora::ImportProgress& progress,
+                                  const velmora::RunBoxes& boxes) {
+    if (paths.empty()) {
+        return {};
+    }
+    const bool whole = BringsBookBackWhole(SongCount(), boxes);
+    ImportOutcome outcome = imports_.Run(paths, progress);
+    if (whole && outcome.report.firstBook) {
+        CameBack(*outcome.report.firstBook, outcome);
+    }
+    return outcome;
+}
+
+void Application::CameBack(const velmora::Book& book, ImportOutcome& outcome) {
+    velmora::RunBoxes boxes{kCoverBoxStart, {}, book.title, book.author};
+    if (!book.cover.empty() && book.cover != TemplateCover(run_.Layout()) &&
+        !IsDrawnCover(book.cover)) {
+        outcome.error =
+            Attempt([&] { velmora::SaveBytes(run_.Layout().ImportedCover(), book.cover); });
+        if (outcome.error) {
+            return;
+        }
+        boxes.cover = velmora::PathText(run_.Layout().ImportedCover());
+    }
+    outcome.cameBack = boxes;
+}
+
+ShareOffer Application::Share(const std::u16string& title) const {
+    const fs::path book = BookPath(title);
+    // Said even where there is no address to serve it at.
+    if (!velmora::Exists(book)) {
+        throw velmora::Failure(velmora::Problem::CannotServe, book, ENOENT);
+    }
+    return {book, velmora::LanAddressesFirst(velmora::LocalIpv4Addresses())};
+}

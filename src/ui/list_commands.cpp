@@ -1,0 +1,103 @@
+#include "list_commands.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "application.h"
+#include "edit_song_dialog.h"
+#include "message_boxes.h"
+#include "song_list.h"
+#include "wording.h"
+
+ListCommands::ListCommands(Application& app, SongList* list, QWidget* window,
+                           std::function<void()> chooseImport)
+    : QObject(window),
+      app_(app),
+      list_(list),
+      window_(window),
+      chooseImport_(std::move(chooseImport)) {
+    CreateUndoActions();
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this, &ListCommands::ShowMenu);
+    connect(list_, &QListView::doubleClicked, this, [this] { Edit(list_->selected()); });
+    connect(list_, &SongList::editRequested, this, &ListCommands::Edit);
+    connect(list_, &SongList::removeRequested, this, &ListCommands::Remove);
+    connect(list_, &SongList::moveRequested, this, &ListCommands::Move);
+}
+
+void ListCommands::CreateUndoActions() {
+    QUndoStack* changes = app_.History().Stack();
+    undo_ = new QAction(tr("撤销"), window_);
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_ = new QAction(tr("重做"), window_);
+    redo_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {undo_, redo_}) {
+        // A text box takes these keys for its own typing while it has the focus.
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        window_->addAction(action);
+    }
+    undo_->setEnabled(changes->canUndo());
+    redo_->setEnabled(changes->canRedo());
+    connect(changes, &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
+    connect(changes, &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
+    connect(undo_, &QAction::triggered, this, [this] { app_.History().Undo(); });
+    connect(redo_, &QAction::triggered, this, [this] { app_.History().Redo(); });
+}
+
+void ListCommands::ShowMenu(const QPoint& at) {
+    const QModelIndex index = list_->indexAt(at);
+    if (index.isValid()) {
+        list_->setCurrentIndex(index);
+    }
+    const int n = list_->selected();
+    const int count = app_.SongCount();
+    QMenu menu(window_);
+    menu.addActions({undo_, redo_});
+    menu.addSeparator();
+    const auto add = [&](const QString& text, QKeySequence keys, bool enabled, auto slot) {
+        QAction* action = menu.addAction(text);
+        action->setShortcut(keys);
+        // Shown, not bound: the list's own keys do these.
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    add(tr("修改…"), QKeySequence(Qt::Key_Return), n > 0, [this, n] { Edit(n); });
+    add(tr("删除"), QKeySequence(QKeySequence::Delete), n > 0, [this, n] { Remove(n); });
+    add(tr("上移"), QKeySequence(Qt::CTRL | Qt::Key_Up), n > 1, [this, n] { Move(n, n - 1); });
+    add(tr("下移"), QKeySequence(Qt::CTRL | Qt::Key_Down), n > 0 && n < count,
+        [this, n] { Move(n, n + 1); });
+    menu.addSeparator();
+    add(tr("导入…"), QKeySequence(Qt::CTRL | Qt::Key_O), true, [this] { chooseImport_(); });
+    menu.exec(list_->viewport()->mapToGlobal(at));
+}
+
+void ListCommands::Edit(int n) {
+    if (n == 0) {
+        return;
+    }
+    EditSongDialog dialog(window_, app_.SongAt(n), [this, n](const velmora::Song& song) {
+        return app_.History().Edit(n, song).Made();
+    });
+    if (dialog.exec() == QDialog::Accepted) {
+        list_->select(n);
+    }
+}
+
+void ListCommands::Remove(int n) {
+    const QString name = Elided(app_.SongAt(n).name);
+    if (Ask(window_, tr("确定删除第 %1 首《%2》吗？").arg(n).arg(name), HintTitle(), tr("删除"),
+            tr("取消"), true) &&
+        app_.History().Remove(n).Made()) {
+        list_->select(std::min(n, app_.SongCount()));
+    }
+}
+
+void ListCommands::Move(int from, int to) {
+    if (app_.History().Move(from, to).Made()) {
+        list_->select(to);
+    }
+}

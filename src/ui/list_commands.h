@@ -1,0 +1,38 @@
+#pragma once
+// The song list's commands: undo and redo (window-wide keys), and for the selected song
+// 修改…, 删除, 上移 and 下移, by the list's keys, a double click or its context menu, which
+// also offers 导入…. Each goes to the change history; what comes back is said by the window.
+
+#include <QObject>
+#include <functional>
+
+class Application;
+class QAction;
+class QPoint;
+class QWidget;
+class SongList;
+
+class ListCommands : public QObject {
+    Q_OBJECT
+
+public:
+    ListCommands(Application& app, SongList* list, QWidget* window,
+                 std::function<void()> chooseImport);
+
+    QAction* UndoAction() const { return undo_; }
+    QAction* RedoAction() const { return redo_; }
+
+private:
+    void CreateUndoActions();
+    void ShowMenu(const QPoint& at);
+    void Edit(int n);
+    void Remove(int n);
+    void Move(int from, int to);
+
+    Application& app_;
+    SongList* list_;
+    QWidget* window_;
+    std::function<void()> chooseImport_;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+};

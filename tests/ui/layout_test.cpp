@@ -1,0 +1,145 @@
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include "form1.h"
+#include "status_label.h"
+#include "support/fakes.h"
+
+using namespace velmora::testing;
+
+// The window laid out at whatever scale and font size the environment sets (ctest runs this
+// at 1, 1.5 and 2 times, and with fonts twice as large as the controls expect): the rows and
+// the order are as they always were, and no control overlaps another or is cut off, at the
+// first size, at the smallest and grown.
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFolder> folder;
+    FixedClock clock{kNewYear2024};
+    QtFileDialogRunner dialogs;
+    std::unique_ptr<Application> app;
+    std::unique_ptr<Form1> form;
+
+    QWidget* control(const char* name) { return form->findChild<QWidget*>(QLatin1String(name)); }
+
+    // Every control of the window: none overlaps another, none lies outside the window, and
+    // each is at least as large as it must be to show its caption whole.
+    void nothingOverlapsOrIsCut() {
+        const QList<QWidget*> controls = form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* one : controls) {
+            const QString name = one->objectName();
+            QVERIFY2(form->rect().contains(one->geometry()), qPrintable(name));
+            if (qobject_cast<QLabel*>(one) != nullptr &&
+                qobject_cast<StatusLabel*>(one) == nullptr) {
+                QVERIFY2(one->width() >= one->sizeHint().width(), qPrintable(name));
+            }
+            if (auto* button = qobject_cast<QPushButton*>(one)) {
+                const int text = button->fontMetrics().horizontalAdvance(button->text());
+                QVERIFY2(button->width() > text, qPrintable(name));
+            }
+            QVERIFY2(one->height() >= one->minimumSizeHint().height(), qPrintable(name));
+            for (QWidget* other : controls) {
+                QVERIFY2(one == other || !one->geometry().intersects(other->geometry()),
+                         qPrintable(name + " over " + other->objectName()));
+            }
+        }
+    }
+
+private slots:
+    void init() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings().clear();
+        folder = std::make_unique<ProgramFolder>();
+        app = std::make_unique<Application>(folder->path(), clock);
+        form = std::make_unique<Form1>(*app, dialogs);
+        QVERIFY(form->Form_Load());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    void cleanup() {
+        form.reset();
+        app.reset();
+        folder.reset();
+    }
+
+    void startsAsAlways() {
+        QCOMPARE(form->windowTitle(), "Velmora 0.1.0");
+        QCOMPARE(form->findChild<QLineEdit*>("Text3")->text(),
+                 QString::fromStdString(folder->path().string()) + "/finished/");
+        QCOMPARE(form->findChild<QLabel*>("Label4")->text(), "等待制作...");
+        QCOMPARE(form->findChild<QLineEdit*>("Text4")->text(), "Text4");
+        QCOMPARE(form->findChild<QLineEdit*>("Text5")->text(), "我的歌词本");
+        QCOMPARE(form->findChild<QLineEdit*>("Text6")->text(), "Velmora");
+        QCOMPARE(QApplication::focusWidget(), control("Text1"));
+        QStringList order;
+        for (QWidget* at = control("List1"); order.size() < 13; at = at->nextInFocusChain()) {
+            if (at->focusPolicy() & Qt::TabFocus) {
+                order << at->objectName();
+            }
+        }
+        QCOMPARE(order, (QStringList{"List1", "Text1", "Text2", "Text3", "Command1", "Command2",
+                                     "Command3", "Text4", "Command4", "Text5", "Text6", "Command6",
+                                     "Command5"}));
+        // Each pair: the second right of the first on its row, or below it.
+        const struct {
+            const char *first, *then;
+            bool right;
+        } arrangement[] = {
+            {"Label1", "Text1", true},      {"Text1", "List1", true},
+            {"Label1", "Label2", false},    {"Text1", "Command3", false},
+            {"Command3", "Text2", false},   {"Text2", "List1", true},
+            {"Text2", "Text3", false},      {"List1", "Text3", false},
+            {"Label3", "Text3", true},      {"Text3", "Command1", true},
+            {"Text3", "Text4", false},      {"Label5", "Text4", true},
+            {"Text4", "Command4", true},    {"Text4", "Text5", false},
+            {"Label6", "Text5", true},      {"Text5", "Label7", true},
+            {"Label7", "Text6", true},      {"Text5", "Command2", false},
+            {"Command2", "Label4", true},   {"Label4", "Command6", true},
+            {"Command6", "Command5", true},
+        };
+        for (const auto& pair : arrangement) {
+            const QRect first = control(pair.first)->geometry();
+            const QRect then = control(pair.then)->geometry();
+            const bool sameRow = then.top() <= first.bottom() && first.top() <= then.bottom();
+            QVERIFY2(
+                pair.right ? sameRow && then.left() > first.right() : then.top() > first.bottom(),
+                qPrintable(QString(pair.first) + " / " + pair.then));
+        }
+        // Captions end where the list begins: the add button keeps to the name box's right.
+        QCOMPARE(control("Command3")->geometry().right(), control("Text1")->geometry().right());
+        auto* lyric = form->findChild<QPlainTextEdit*>("Text2");
+        lyric->setPlainText(QString("行\n").repeated(60));
+        QTRY_VERIFY(lyric->verticalScrollBar()->isVisible());
+    }
+
+    void fitsAtEverySize() {
+        QCOMPARE(form->minimumSize(), form->layout()->minimumSize());
+        nothingOverlapsOrIsCut();
+        form->resize(1, 1);
+        QCOMPARE(form->size(), form->minimumSize());
+        nothingOverlapsOrIsCut();
+        // Grown, the list and the lyric box take the room; the rest keep their height.
+        const QSize list = control("List1")->size();
+        const QSize lyric = control("Text2")->size();
+        const int button = control("Command2")->height();
+        form->resize(form->width() + 300, form->height() + 200);
+        QVERIFY(QTest::qWaitFor([&] { return control("List1")->height() == list.height() + 200; }));
+        QCOMPARE(control("Text2")->height(), lyric.height() + 200);
+        QVERIFY(control("List1")->width() > list.width() + 100);
+        QVERIFY(control("Text2")->width() > lyric.width() + 100);
+        QCOMPARE(control("Command2")->height(), button);
+        nothingOverlapsOrIsCut();
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "layout_test.moc"
