@@ -1,24 +1,18 @@
 #include "form1.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
-#include <QTimer>
-#include <limits>
 
 #include "epub/book_info.h"
+#include "file_drops.h"
 #include "import_progress.h"
 #include "list_commands.h"
 #include "lyric_box.h"
@@ -38,17 +32,6 @@ const QString kGeometryKey = QStringLiteral("geometry");
 
 // The size the window had when its controls stood at fixed places: it opens no smaller.
 constexpr QSize kFirstSize(441, 302);
-
-// The local files a drag carries, if any.
-QStringList LocalFiles(const QMimeData* data) {
-    QStringList files;
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
-            files << url.toLocalFile();
-        }
-    }
-    return files;
-}
 
 bool IsCtrlEnter(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
@@ -114,12 +97,10 @@ void Form1::Connect() {
 
 void Form1::ConnectList() {
     new ListCommands(app_, ui_.list1, this, [this] { ChooseImport(); });
-    setAcceptDrops(true);
-    for (QObject* target :
-         std::initializer_list<QObject*>{this, ui_.text1, ui_.text2, ui_.text2->viewport(),
-                                         ui_.text3, ui_.text4, ui_.list1->viewport()}) {
-        target->installEventFilter(this);
-    }
+    auto* drops = new FileDrops(this, {ui_.text1, ui_.text2, ui_.text2->viewport(), ui_.text3,
+                                       ui_.text4, ui_.list1->viewport()});
+    connect(drops, &FileDrops::dropped, this, qOverload<const QStringList&>(&Form1::Import));
+    ui_.text2->installEventFilter(this);
     auto* import = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
     connect(import, &QShortcut::activated, this, &Form1::ChooseImport);
 }
@@ -317,19 +298,5 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         Command3_Click();
         return true;
     }
-    const auto type = event->type();
-    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
-        return QWidget::eventFilter(watched, event);
-    }
-    auto* drop = static_cast<QDropEvent*>(event);
-    const QStringList files = LocalFiles(drop->mimeData());
-    if (files.isEmpty()) {
-        return QWidget::eventFilter(watched, event);
-    }
-    drop->acceptProposedAction();
-    if (type == QEvent::Drop) {
-        // After the drop has ended: the file manager is not kept waiting.
-        QTimer::singleShot(0, this, [this, files] { Import(files); });
-    }
-    return true;
+    return QWidget::eventFilter(watched, event);
 }

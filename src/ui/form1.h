@@ -40,7 +40,7 @@ private slots:
     void ShowPhoneButton();
 
 protected:
-    // Files dropped anywhere on the window are imported; Ctrl+Enter in the lyric box adds.
+    // Ctrl+Enter in the lyric box adds.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,0 +1,23 @@
+#pragma once
+// Local files dropped onto any of the widgets watched: the drag is accepted wherever it
+// carries local files, and once the drop has ended (the file manager is not kept waiting)
+// the files are told.
+
+#include <QObject>
+#include <QStringList>
+
+class QWidget;
+
+class FileDrops : public QObject {
+    Q_OBJECT
+
+public:
+    // Watches `window` (which then accepts drops) and each of `targets`.
+    FileDrops(QWidget* window, std::initializer_list<QObject*> targets);
+
+signals:
+    void dropped(const QStringList& files);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
