@@ -47,8 +47,9 @@ QLocale LocaleOf(const QString& language) {
 }
 
 bool InstallTranslations(QCoreApplication& app, const QString& language) {
-    const bool own = language.isEmpty() ||
-                     Install(app, QStringLiteral("velmora_") + language, QStringLiteral(":/i18n"));
-    const QString qt = QStringLiteral("qtbase_") + LocaleOf(language).name();
-    return Install(app, qt, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) && own;
+    // Qt's English is its source text: its translation file holds nothing, and loads as none.
+    Install(app, QStringLiteral("qtbase_") + LocaleOf(language).name(),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    return language.isEmpty() ||
+           Install(app, QStringLiteral("velmora_") + language, QStringLiteral(":/i18n"));
 }

@@ -17,6 +17,6 @@ QString ProgramLanguage(const QStringList& uiLanguages);
 QLocale LocaleOf(const QString& language);
 
 // Installs the program's translation for the language (none for the texts as written) and
-// Qt's own for the same language (dialog and box buttons, the boxes' menus). False when
-// either was there to load and could not be.
+// Qt's own for the same language (dialog and box buttons, the boxes' menus), where Qt has
+// one. False when the program's own could not be loaded.
 bool InstallTranslations(QCoreApplication& app, const QString& language);

@@ -136,6 +136,8 @@ private slots:
         QTEST(QCoreApplication::translate("QPlatformTheme", "Cancel"), "cancel");
         // The book keeps its own words.
         QCOMPARE(form.findChild<QLineEdit*>("Text5")->text(), "我的歌词本");
+    }
+    void cleanup() {
         for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
             QCoreApplication::removeTranslator(translator);
             delete translator;
