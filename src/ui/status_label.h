@@ -12,7 +12,6 @@ public:
     explicit StatusLabel(QWidget* parent = nullptr);
 
     void Show(const QString& text, const QString& more = {});
-    const QString& FullText() const { return full_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
