@@ -205,19 +205,20 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const auto& p) { return std::string(p.param.name); });
 
-// A real 7za, killed while it writes the archive; and one stopped when the window closes
-// mid-build: killed first, then its files removed. Neither leaves anything behind.
+// A real 7za, held with the archive open, killed while it writes; and one stopped when the
+// window closes mid-build: killed first, then its files removed. Neither leaves anything
+// behind.
 TEST_F(BookMakerTest, ArchiverKilledOrStoppedWhileWriting) {
     AddLongSongs();
+    const Fault held{Call::Spawn, "7za", 0};
     {
-        InjectedFaults faults(
-            {Fault{Call::Wait, "7za", 0, 0, SIGKILL, run.Layout().PackArchive()}});
+        InjectedFaults faults({held, Fault{Call::Wait, "7za", 0, 0, SIGKILL}});
         EXPECT_EQ(BuildToEnd(maker),
                   Described(Problem::ArchiverKilled, run.Layout().PackArchive(), SIGKILL));
         EXPECT_TRUE(NothingChanged());
     }
     std::size_t filesWhenReaped = 0;
-    InjectedFaults faults({}, [&](Call call, const std::string& program) {
+    InjectedFaults faults({held}, [&](Call call, const std::string& program) {
         if (call == Call::Wait && program.ends_with("7za")) {
             filesWhenReaped = FilesIn(Pack());
         }

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstddef>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
@@ -19,14 +18,14 @@ struct Fault {
     // Strikes calls about a path holding this text: the file's path for calls on a
     // descriptor, either path of a rename, the program's path for Spawn, Wait and WatchEnd.
     std::string path;
-    // What the call fails with. 0 for Read and Write: they go through, one byte a call.
+    // What the call fails with. 0 for Read and Write: they go through, one byte a call;
+    // 0 for Spawn: the program starts but cannot end by itself, as its "@" list of files
+    // ends with a pipe no one writes to (7za waits for it until it is killed).
     int error = EIO;
     // Read, Write: the bytes that get through first, the last call cut short.
     std::size_t after = 0;
     // Wait: the child is killed with this signal, then waited for as usual.
     int signal = 0;
-    // Strikes only once this file exists and is not empty.
-    std::filesystem::path once = {};
     // Throws std::bad_alloc instead of failing.
     bool throws = false;
     std::size_t passed = 0;
@@ -34,7 +33,7 @@ struct Fault {
 
 // A call that throws std::bad_alloc, as when memory runs out.
 inline Fault Throws(Call call, std::string path) {
-    return {call, std::move(path), 0, 0, 0, {}, true};
+    return {call, std::move(path), 0, 0, 0, true};
 }
 
 // The faults strike while this lives; `watch`, when set, sees every call first, with the

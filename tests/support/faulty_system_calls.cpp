@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <new>
 
@@ -23,11 +25,6 @@ InjectedFaults* active = nullptr;
 std::map<int, std::string> files;       // descriptor to path
 std::map<pid_t, std::string> children;  // process to program
 
-bool Grown(const std::filesystem::path& path) {
-    struct stat info {};
-    return path.empty() || (::stat(path.c_str(), &info) == 0 && info.st_size > 0);
-}
-
 // The fault that strikes a call about `path`, or none; errno is then its error.
 Fault* Strike(Call call, const std::string& path) {
     if (active == nullptr) {
@@ -37,7 +34,7 @@ Fault* Strike(Call call, const std::string& path) {
         active->watch(call, path);
     }
     for (Fault& fault : active->faults) {
-        if (fault.call == call && path.find(fault.path) != std::string::npos && Grown(fault.once)) {
+        if (fault.call == call && path.find(fault.path) != std::string::npos) {
             ++active->hits;
             if (fault.throws) {
                 throw std::bad_alloc();
@@ -62,6 +59,18 @@ ssize_t Limited(Call call, int fd, std::size_t length, Transfer transfer) {
     const ssize_t count = transfer(std::min(length, fault->after - fault->passed));
     fault->passed += static_cast<std::size_t>(std::max<ssize_t>(count, 0));
     return count;
+}
+
+// Appends a pipe no one writes to the child's "@" list, beside the list.
+void HoldOpen(char* const argv[]) {
+    for (char* const* arg = argv; *arg != nullptr; ++arg) {
+        if (**arg == '@') {
+            const std::filesystem::path list = *arg + 1;
+            const std::filesystem::path pipe = list.parent_path() / "held";
+            ::mkfifo(pipe.c_str(), 0600);
+            std::ofstream(list, std::ios::app) << pipe.string() << "\n";
+        }
+    }
 }
 
 }  // namespace
@@ -108,8 +117,11 @@ int Rename(const char* from, const char* to) {
 }
 int Spawn(pid_t* pid, const char* path, const ChildSetup& setup, char* const argv[],
           char* const envp[]) {
-    if (Strike(Call::Spawn, path) != nullptr) {
-        return errno;
+    if (const Fault* fault = Strike(Call::Spawn, path)) {
+        if (fault->error != 0) {
+            return fault->error;
+        }
+        HoldOpen(argv);
     }
     const int error = ForkExec(pid, path, setup, argv, envp);
     children[*pid] = path;
