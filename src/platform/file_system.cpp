@@ -131,6 +131,14 @@ bool SameFile(const fs::path& a, const fs::path& b) {
     return first && second && first->st_dev == second->st_dev && first->st_ino == second->st_ino;
 }
 
+std::optional<std::int64_t> LastChanged(const fs::path& path) {
+    const auto info = StatOf(path);
+    if (!info) {
+        return std::nullopt;
+    }
+    return std::int64_t{info->st_mtim.tv_sec} * 1'000'000'000 + info->st_mtim.tv_nsec;
+}
+
 std::optional<std::pair<std::uint64_t, std::uint64_t>> FileIdentity(const fs::path& path) {
     const auto info = StatOf(path);
     if (!info) {

@@ -32,6 +32,9 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 // What tells a file from every other: its device and inode; none for a path that names none.
 std::optional<std::pair<std::uint64_t, std::uint64_t>> FileIdentity(
     const std::filesystem::path& path);
+// When the file was last changed, in nanoseconds since the epoch (UTC, whatever the time
+// zone); none for a path that names none.
+std::optional<std::int64_t> LastChanged(const std::filesystem::path& path);
 
 [[nodiscard]] int RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // A file that is already gone counts as removed.

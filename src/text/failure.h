@@ -16,6 +16,9 @@ enum class Problem {
     CannotWrite,
     CannotRemove,
     CannotSaveBook,
+    // An earlier run's journal, which cannot be offered back; number(): the errno, or 0.
+    EarlierRunTooLarge,
+    EarlierRunUnreadable,
     // The archiver; path(): the archiver, or the archive it was writing.
     ArchiverMissing,
     CannotStart,        // number(): the errno

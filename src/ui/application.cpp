@@ -51,10 +51,11 @@ fs::path Application::BookPath(const std::u16string& title) const {
 }
 
 std::optional<CommandError> Application::Load() {
-    return Attempt([this] {
-        run_.ReadyToMake();
-        unbuilt_ = velmora::FindUnbuiltRun(run_.Layout());
-    });
+    std::optional<CommandError> error = Attempt([this] { run_.ReadyToMake(); });
+    if (!error) {
+        earlierError_ = Attempt([this] { unbuilt_ = velmora::FindUnbuiltRun(run_.Layout()); });
+    }
+    return error;
 }
 
 std::optional<int> Application::UnbuiltSongs() const {

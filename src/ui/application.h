@@ -53,6 +53,8 @@ public:
     std::optional<CommandError> Load();
     // The songs an earlier run left unbuilt, to offer once; nothing when there are none.
     std::optional<int> UnbuiltSongs() const;
+    // Why the most recent earlier run's work cannot be offered, if it cannot.
+    const std::optional<CommandError>& EarlierRunError() const { return earlierError_; }
     // Brings them back (the boxes that run had, if it kept them), or lets them go. Either way
     // they are not offered again, unless bringing them back fails.
     struct Restored {
@@ -108,6 +110,7 @@ private:
     DesktopOpener opener_;
     bool ending_ = false;
     std::optional<velmora::UnbuiltRun> unbuilt_;
+    std::optional<CommandError> earlierError_;
     // The song log's length when the last book that was finished began.
     std::optional<std::uint64_t> builtAt_;
     // Files at save places that may be replaced without a question.

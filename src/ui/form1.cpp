@@ -136,6 +136,7 @@ bool Form1::Form_Load() {
 }
 
 void Form1::OfferRestore() {
+    Said(app_.EarlierRunError());
     const std::optional<int> songs = app_.UnbuiltSongs();
     if (!songs) {
         return;

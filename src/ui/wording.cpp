@@ -155,6 +155,10 @@ QString Wording(const velmora::Failure& failure) {
             return About(Words::tr("无法删除文件"), failure, Reason(number));
         case Problem::CannotSaveBook:
             return About(Words::tr("无法保存电子书"), failure, Reason(number));
+        case Problem::EarlierRunTooLarge:
+            return About(Words::tr("上次的工作太大，无法恢复"), failure, {});
+        case Problem::EarlierRunUnreadable:
+            return About(Words::tr("上次的工作无法读取，无法恢复"), failure, Reason(number));
         case Problem::ArchiverMissing:
             return About(Words::tr("找不到压缩程序 7za"), failure, Words::tr("PATH 中也没有"));
         case Problem::CannotStart:

@@ -1,12 +1,15 @@
 #include "workspace/earlier_runs.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <tuple>
 
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/folder_lock.h"
 #include "text/code_page.h"
+#include "text/failure.h"
 #include "text/limits.h"
 #include "text/text_files.h"
 #include "workspace/journal.h"
@@ -57,17 +60,18 @@ std::optional<std::pair<long long, long long>> Order(const fs::path& folder) {
     return std::pair(stamp, suffix);
 }
 
-std::string Read(const fs::path& path, std::uint64_t limit) {
-    FileContent content = ReadWholeFile(path, limit);
-    return content ? std::move(content.bytes) : std::string();
-}
-
-// The runs other than this one, newest first.
+// The runs other than this one, the one whose songs changed last first. A stamp is local
+// time and goes back with the clock's zone; when a journal last changed does not. Stamps
+// only tell apart runs changed within the file system's tick.
 std::vector<fs::path> EarlierRuns(const RunLayout& layout) {
-    std::vector<std::pair<std::pair<long long, long long>, fs::path>> runs;
+    using Key = std::tuple<std::int64_t, long long, long long>;
+    std::vector<std::pair<Key, fs::path>> runs;
     for (const fs::path& folder : Entries(layout.RunsFolder())) {
         if (const auto order = Order(folder); order && !SameFile(folder, layout.WorkDir())) {
-            runs.emplace_back(*order, folder);
+            const auto changed = LastChanged(layout.ForRun(folder).SongLog());
+            runs.emplace_back(
+                Key{changed.value_or(LastChanged(folder).value_or(0)), order->first, order->second},
+                folder);
         }
     }
     std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) { return a > b; });
@@ -76,6 +80,32 @@ std::vector<fs::path> EarlierRuns(const RunLayout& layout) {
         folders.push_back(std::move(run.second));
     }
     return folders;
+}
+
+// The run's journal; empty when it has none. Raises a Failure when it cannot be read whole.
+std::string JournalOf(const RunLayout& run) {
+    FileContent content = ReadWholeFile(run.SongLog(), kLargestBook);
+    switch (content.status) {
+        case FileContent::Status::Read:
+            return std::move(content.bytes);
+        case FileContent::Status::CannotOpen:
+            if (content.error == ENOENT) {
+                return {};
+            }
+            break;
+        case FileContent::Status::TooLarge:
+            // Said once: the next start does not stop at it again. Its folder stays.
+            MarkTaken(run);
+            throw Failure(Problem::EarlierRunTooLarge, run.SongLog());
+        default:
+            break;
+    }
+    throw Failure(Problem::EarlierRunUnreadable, run.SongLog(), content.error);
+}
+
+std::string Read(const fs::path& path, std::uint64_t limit) {
+    FileContent content = ReadWholeFile(path, limit);
+    return content ? std::move(content.bytes) : std::string();
 }
 
 }  // namespace
@@ -124,19 +154,21 @@ std::optional<UnbuiltRun> FindUnbuiltRun(const RunLayout& layout) {
         if (const FolderLock ended(folder); !ended.held()) {
             continue;
         }
-        const std::string journal = Read(run.SongLog(), kLargestBook);
+        // The most recent run with work: it is offered, or nothing is.
+        const std::string mark = Read(run.Marks(), kLargestTemplate);
+        if (mark == kTaken) {
+            return std::nullopt;
+        }
+        const std::string journal = JournalOf(run);
         if (journal.empty()) {
             continue;
         }
-        // The most recent run with work: it is offered, or nothing is.
-        const std::string mark = Read(run.Marks(), kLargestTemplate);
         Replay replay = ReplayJournal(journal);
         std::uint64_t built = 0;
         if (mark.starts_with(kBuilt)) {
             std::from_chars(mark.data() + 6, mark.data() + mark.size(), built);
         }
-        if (mark == kTaken || replay.songs.empty() ||
-            (mark.starts_with(kBuilt) && built >= replay.length)) {
+        if (replay.songs.empty() || (mark.starts_with(kBuilt) && built >= replay.length)) {
             return std::nullopt;
         }
         return UnbuiltRun{folder, std::move(replay.songs), ReadRunBoxes(run)};

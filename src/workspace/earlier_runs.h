@@ -40,8 +40,10 @@ struct UnbuiltRun {
     std::optional<RunBoxes> boxes;
 };
 
-// The most recent earlier run (the newest one that has ended and whose journal holds
-// anything), when it holds songs and changes that went into no book, and was not taken.
+// The most recent earlier run (of those that have ended and whose journal holds anything,
+// the one whose songs changed last), when it holds songs and changes that went into no
+// book, and was not taken. Raises a Failure (EarlierRunTooLarge, EarlierRunUnreadable)
+// when that run cannot be read: an older one is never offered instead.
 std::optional<UnbuiltRun> FindUnbuiltRun(const RunLayout& layout);
 
 }  // namespace velmora

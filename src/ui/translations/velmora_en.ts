@@ -584,5 +584,13 @@ Replace it with the lyrics book?</translation>
         <source>《%1》已经存在。要用没有歌曲的歌词本替换它吗？</source>
         <translation>“%1” already exists. Replace it with an empty lyrics book?</translation>
     </message>
+    <message>
+        <source>上次的工作太大，无法恢复</source>
+        <translation>The work from last time is too large to restore</translation>
+    </message>
+    <message>
+        <source>上次的工作无法读取，无法恢复</source>
+        <translation>The work from last time cannot be read to restore it</translation>
+    </message>
 </context>
 </TS>

@@ -584,5 +584,13 @@
         <source>《%1》已经存在。要用没有歌曲的歌词本替换它吗？</source>
         <translation>《%1》已經存在。要用沒有歌曲的歌詞本取代它嗎？</translation>
     </message>
+    <message>
+        <source>上次的工作太大，无法恢复</source>
+        <translation>上次的工作太大，無法恢復</translation>
+    </message>
+    <message>
+        <source>上次的工作无法读取，无法恢复</source>
+        <translation>上次的工作無法讀取，無法恢復</translation>
+    </message>
 </context>
 </TS>
