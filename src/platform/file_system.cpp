@@ -270,7 +270,29 @@ int AppendTo(File& file, std::string_view bytes) {
     return error;
 }
 
+namespace {
+
+// 0 when `target`, its links followed, may be replaced: it is a regular file, or nothing
+// yet. A link still there is a loop; a folder, a device or a FIFO is never replaced.
+int Unreplaceable(const fs::path& target) {
+    std::error_code error;
+    if (fs::is_symlink(target, error)) {
+        return ELOOP;
+    }
+    const auto old = StatOf(target);
+    if (!old || S_ISREG(old->st_mode)) {
+        return 0;
+    }
+    return S_ISDIR(old->st_mode) ? EISDIR : EINVAL;
+}
+
+}  // namespace
+
 SaveFile::SaveFile(const fs::path& target) : target_(LinkTarget(target)) {
+    if (const int error = Unreplaceable(target_)) {
+        fail(error);
+        return;
+    }
     temporary_ = TemporaryBeside(target_);
     file_ = std::make_unique<File>(temporary_, File::Mode::CreateNew);
     if (!file_->isOpen()) {
@@ -339,6 +361,9 @@ int CopyFile(const fs::path& from, const fs::path& to) {
 
 int MoveFile(const fs::path& from, const fs::path& to) {
     const fs::path target = LinkTarget(to);
+    if (const int error = Unreplaceable(target)) {
+        return error;
+    }
     {
         File moved(from, File::Mode::OpenToWrite);
         const auto old = StatOf(target);

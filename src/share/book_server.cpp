@@ -32,6 +32,7 @@ struct ServerCallbacks {
                              const char* method, const char* /*version*/, const char* /*upload*/,
                              std::size_t* /*uploadSize*/, void** request) {
         auto* server = static_cast<BookServer*>(context);
+        server->visitors_.Asked(connection);
         const bool get = std::strcmp(method, MHD_HTTP_METHOD_GET) == 0;
         const bool head = std::strcmp(method, MHD_HTTP_METHOD_HEAD) == 0;
         if ((get || head) && server->urlPath_ == url) {
@@ -41,9 +42,10 @@ struct ServerCallbacks {
         return MHD_queue_response(connection, MHD_HTTP_NOT_FOUND, server->notFound_.get());
     }
 
-    static void Ended(void* context, MHD_Connection* /*connection*/, void** request,
+    static void Ended(void* context, MHD_Connection* connection, void** request,
                       MHD_RequestTerminationCode how) {
         auto* server = static_cast<BookServer*>(context);
+        server->visitors_.Answered(connection);
         if (*request == &kBookRequest && how == MHD_REQUEST_TERMINATED_COMPLETED_OK) {
             ++server->downloads_;
             if (server->downloaded_) {
@@ -51,11 +53,25 @@ struct ServerCallbacks {
             }
         }
     }
+
+    static void Connection(void* context, MHD_Connection* connection, void** /*socket*/,
+                           MHD_ConnectionNotificationCode what) {
+        auto* server = static_cast<BookServer*>(context);
+        if (what == MHD_CONNECTION_NOTIFY_STARTED) {
+            const MHD_ConnectionInfo* info =
+                MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
+            server->visitors_.Arrived(connection, info->connect_fd);
+        } else {
+            server->visitors_.Left(connection);
+        }
+    }
 };
 
 BookServer::BookServer(const std::filesystem::path& book, std::string urlPath,
                        const ServerLimits& limits, std::function<void()> downloaded)
-    : urlPath_(std::move(urlPath)), downloaded_(std::move(downloaded)) {
+    : urlPath_(std::move(urlPath)),
+      downloaded_(std::move(downloaded)),
+      visitors_(limits.connections, limits.headerDeadline) {
     File file(book, File::Mode::OpenNoWait);
     const std::optional<std::uint64_t> size =
         file.isOpen() ? file.size() : std::optional<std::uint64_t>();
@@ -85,9 +101,12 @@ BookServer::BookServer(const std::filesystem::path& book, std::string urlPath,
     address.sin_addr.s_addr = htonl(limits.listenOn);
     daemon_.reset(MHD_start_daemon(
         MHD_USE_AUTO_INTERNAL_THREAD, 0, nullptr, nullptr, &ServerCallbacks::Answer, this,
-        MHD_OPTION_SOCK_ADDR, &address, MHD_OPTION_CONNECTION_LIMIT, limits.connections,
-        MHD_OPTION_CONNECTION_TIMEOUT, limits.idleSeconds, MHD_OPTION_NOTIFY_COMPLETED,
-        &ServerCallbacks::Ended, this, MHD_OPTION_END));
+        MHD_OPTION_SOCK_ADDR, &address,
+        // One more than the slots: the visitors choose whom a newcomer displaces.
+        MHD_OPTION_CONNECTION_LIMIT, limits.connections + 1, MHD_OPTION_PER_IP_CONNECTION_LIMIT,
+        limits.perClient, MHD_OPTION_CONNECTION_TIMEOUT, limits.idleSeconds,
+        MHD_OPTION_NOTIFY_COMPLETED, &ServerCallbacks::Ended, this, MHD_OPTION_NOTIFY_CONNECTION,
+        &ServerCallbacks::Connection, this, MHD_OPTION_END));
     const int error = errno;
     const MHD_DaemonInfo* info =
         daemon_ ? MHD_get_daemon_info(daemon_.get(), MHD_DAEMON_INFO_BIND_PORT) : nullptr;

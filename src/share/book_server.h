@@ -6,11 +6,14 @@
 // object lives, and stops with its connections at once when it goes.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "share/visitors.h"
 
 struct MHD_Daemon;
 struct MHD_Response;
@@ -19,8 +22,13 @@ namespace velmora {
 
 struct ServerLimits {
     std::uint32_t listenOn = 0;  // an IPv4 address in host order; 0: every interface
-    unsigned connections = 8;    // a client beyond these is closed at once
-    unsigned idleSeconds = 30;   // a client that sends or takes nothing this long is dropped
+    // Beyond these a newcomer takes the slot of a client dawdling over its headers, or is
+    // closed at once.
+    unsigned connections = 8;
+    unsigned idleSeconds = 30;  // a client that sends or takes nothing this long is dropped
+    unsigned perClient = 2;     // connections from one address; more are closed at once
+    // A request's headers must be in by then, however slowly its bytes come.
+    std::chrono::milliseconds headerDeadline{10'000};
 };
 
 class BookServer {
@@ -50,7 +58,9 @@ private:
     };
     std::unique_ptr<MHD_Response, Destroy> book_;
     std::unique_ptr<MHD_Response, Destroy> notFound_;
-    // Declared last, so stopped first: its thread may still be sending the responses.
+    Visitors visitors_;
+    // Declared last, so stopped first: its thread may still be sending the responses, and
+    // telling the visitors.
     std::unique_ptr<MHD_Daemon, Destroy> daemon_;
     std::uint16_t port_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "build_controller.h"
 
+#include <QtConcurrent/QtConcurrentRun>
+
 namespace {
 
 constexpr int kBuildPollMs = 50;
@@ -11,9 +13,40 @@ BuildController::BuildController(velmora::Workspace& run, const velmora::Clock& 
     : QObject(parent), maker_(run, clock, *this), timer_(this) {
     timer_.setInterval(kBuildPollMs);
     connect(&timer_, &QTimer::timeout, this, &BuildController::Poll);
+    connect(&coverWork_, &QFutureWatcher<Cover>::finished, this, &BuildController::CoverMade);
 }
 
 void BuildController::Start(velmora::BuildRequest request) {
+    if (Running()) {
+        return;  // one build at a time, as the maker runs them
+    }
+    if (!request.cover) {
+        Report(Attempt([&] { maker_.MakeBook(std::move(request)); }));
+        return;
+    }
+    emit phaseChanged(velmora::BuildPhase::Started);
+    auto make = std::move(request.cover);
+    waiting_ = std::move(request);
+    coverWork_.setFuture(QtConcurrent::run([make = std::move(make)] {
+        Cover cover;
+        try {
+            cover.jpeg = make();
+        } catch (...) {
+            cover.error = std::current_exception();
+        }
+        return cover;
+    }));
+}
+
+// The maker asks for the cover in its turn: it gets the one made, or its failure.
+void BuildController::CoverMade() {
+    velmora::BuildRequest request = std::move(waiting_);
+    request.cover = [cover = coverWork_.result()] {
+        if (cover.error) {
+            std::rethrow_exception(cover.error);
+        }
+        return cover.jpeg;
+    };
     Report(Attempt([&] { maker_.MakeBook(std::move(request)); }));
 }
 

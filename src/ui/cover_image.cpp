@@ -8,6 +8,7 @@
 #include "decisions.h"
 #include "jpeg_decoder.h"
 #include "platform/file.h"
+#include "png_orientation.h"
 #include "text/failure.h"
 #include "text/limits.h"
 
@@ -18,8 +19,10 @@ using velmora::Problem;
 
 using velmora::kCoverSide;
 constexpr int kQuality = 90;
-// Enough for the largest image allowed, at four bytes a pixel.
-constexpr int kAllocationMiB = static_cast<int>(velmora::kMostCoverPixels * 4 / (1024 * 1024)) + 1;
+// What an image other than JPEG may take decoded, at four bytes a pixel: the size it
+// declares is refused beyond it before anything is read.
+constexpr int kAllocationMiB = 256;
+constexpr double kMostOtherPixels = kAllocationMiB * 1024.0 * 1024.0 / 4;
 
 std::string ReadCover(const std::filesystem::path& path) {
     using Status = velmora::FileContent::Status;
@@ -50,18 +53,20 @@ QImage Upright(const QImage& image, QImageIOHandler::Transformations turn) {
                : upright;
 }
 
-QImage ReadOther(QImageReader& reader, const std::filesystem::path& path) {
+QImage ReadOther(QImageReader& reader, const QByteArray& data, const std::filesystem::path& path) {
     const QSize size = reader.size();
-    if (static_cast<double>(size.width()) * size.height() > velmora::kMostCoverPixels) {
+    if (static_cast<double>(size.width()) * size.height() > kMostOtherPixels) {
         throw Failure(Problem::CoverTooLarge, path);
     }
     QImageReader::setAllocationLimit(kAllocationMiB);
-    reader.setAutoTransform(true);
+    // Qt's PNG reader does not turn a PNG as its EXIF block says: that is done here.
+    const bool png = reader.format() == "png";
+    reader.setAutoTransform(!png);
     const QImage image = reader.read();
     if (image.isNull()) {
         throw Failure(Problem::CoverNotAnImage, path, 0, reader.errorString().toStdString());
     }
-    return image;
+    return png ? Upright(image, PngOrientation(data)) : image;
 }
 
 std::string Encoded(const QImage& image, const std::filesystem::path& path) {
@@ -97,10 +102,13 @@ std::optional<std::string> CoverJpeg(const QString& box) {
     buffer.setData(data);
     QImageReader reader(&buffer);
     if (reader.format() != "jpeg") {
-        return Encoded(ReadOther(reader, path), path);
+        return Encoded(ReadOther(reader, data, path), path);
     }
     const QImageIOHandler::Transformations turn = reader.transformation();
     const DecodedJpeg decoded = DecodeJpeg(data, kCoverSide);
+    if (decoded.tooLarge) {
+        throw Failure(Problem::CoverTooLarge, path);
+    }
     if (decoded.image.isNull()) {
         throw Failure(Problem::CoverNotAnImage, path, 0, decoded.error.toStdString());
     }

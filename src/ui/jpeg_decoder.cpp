@@ -4,20 +4,42 @@
 #include <csetjmp>
 #include <cstdio>
 
+#include <jerror.h>
 #include <jpeglib.h>
+
+#include "text/limits.h"
 
 namespace {
 
+// A progressive file of the largest cover allowed keeps every coefficient: more than this
+// (at 2 bytes each) is a file built to exhaust memory.
+constexpr long kMostMemory = 256L * 1024 * 1024;
+// Common encoders write at most a dozen scans; each one decodes the whole image again.
+constexpr int kMostScans = 100;
+
 struct Errors {
     jpeg_error_mgr manager;
+    jpeg_progress_mgr progress;
     std::jmp_buf escape;
     char message[JMSG_LENGTH_MAX];
+    bool tooLarge;
 };
 
 [[noreturn]] void Escape(j_common_ptr info) {
     auto* errors = reinterpret_cast<Errors*>(info->err);
     errors->manager.format_message(info, errors->message);
+    const int code = errors->manager.msg_code;
+    errors->tooLarge |= code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE;
     std::longjmp(errors->escape, 1);
+}
+
+// libjpeg's progress monitor, called at least once a scan.
+void OnProgress(j_common_ptr info) {
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMostScans) {
+        auto* errors = reinterpret_cast<Errors*>(info->err);
+        errors->tooLarge = true;
+        std::longjmp(errors->escape, 1);
+    }
 }
 
 // libjpeg calls warnings level -1: a corrupt file that it would go on decoding.
@@ -52,10 +74,16 @@ bool Decode(jpeg_decompress_struct& info, Errors& errors, const QByteArray& byte
         return false;
     }
     jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = kMostMemory;
+    info.progress = &errors.progress;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
     size = QSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
+    if (std::uint64_t{info.image_width} * info.image_height > velmora::kMostCoverPixels) {
+        errors.tooLarge = true;
+        return false;
+    }
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
     info.scale_num = 1;
@@ -91,10 +119,12 @@ DecodedJpeg DecodeJpeg(const QByteArray& bytes, int atLeast) {
     info.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = Escape;
     errors.manager.emit_message = OnMessage;
+    errors.progress.progress_monitor = OnProgress;
     DecodedJpeg decoded;
     if (!Decode(info, errors, bytes, atLeast, decoded.image, decoded.size)) {
         decoded.image = QImage();
         decoded.error = QString::fromLocal8Bit(errors.message);
+        decoded.tooLarge = errors.tooLarge;
     }
     jpeg_destroy_decompress(&info);
     return decoded;

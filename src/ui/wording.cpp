@@ -78,6 +78,12 @@ QString Reason(int error) {
             return Words::tr("文件或文件夹不存在");
         case ENAMETOOLONG:
             return Words::tr("文件名太长");
+        case EISDIR:
+            return Words::tr("是一个文件夹");
+        case ELOOP:
+            return Words::tr("符号链接构成循环");
+        case EINVAL:
+            return Words::tr("不是普通文件");
         case EBUSY:
         case ETXTBSY:
             return Words::tr("文件正被占用");

@@ -592,5 +592,13 @@ Replace it with the lyrics book?</translation>
         <source>上次的工作无法读取，无法恢复</source>
         <translation>The work from last time cannot be read to restore it</translation>
     </message>
+    <message>
+        <source>是一个文件夹</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>符号链接构成循环</source>
+        <translation>the symbolic links form a loop</translation>
+    </message>
 </context>
 </TS>

@@ -592,5 +592,13 @@
         <source>上次的工作无法读取，无法恢复</source>
         <translation>上次的工作無法讀取，無法恢復</translation>
     </message>
+    <message>
+        <source>是一个文件夹</source>
+        <translation>是一個資料夾</translation>
+    </message>
+    <message>
+        <source>符号链接构成循环</source>
+        <translation>符號連結形成迴圈</translation>
+    </message>
 </context>
 </TS>

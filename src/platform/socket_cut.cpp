@@ -1,0 +1,11 @@
+#include "platform/socket_cut.h"
+
+#include <sys/socket.h>
+
+namespace velmora {
+
+void CutConnection(int socket) {
+    (void)::shutdown(socket, SHUT_RDWR);
+}
+
+}  // namespace velmora
