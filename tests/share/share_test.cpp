@@ -59,12 +59,18 @@ TEST(BookAddress, PrivateAddressesComeFirstAndLoopbackIsNone) {
                                           0xA9FE0101, 0xAC200001, 0xC0A90001, 0xAC0F0001}));
 }
 
-// A client socket; reads give up after `patience` seconds rather than hang a test.
+// A client socket, from `from` (a loopback address of its own, as for a client elsewhere) when
+// given; reads give up after `patience` seconds rather than hang a test.
 class Client {
 public:
-    explicit Client(std::uint16_t port, long patience = 5, std::uint32_t host = kLoopback) {
+    explicit Client(std::uint16_t port, long patience = 5, std::uint32_t host = kLoopback,
+                    std::uint32_t from = 0) {
         const timeval wait{patience, 0};
         setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+        const sockaddr_in source{AF_INET, 0, {htonl(from)}, {}};
+        if (from != 0) {
+            bind(fd_, reinterpret_cast<const sockaddr*>(&source), sizeof source);
+        }
         const sockaddr_in to{AF_INET, htons(port), {htonl(host)}, {}};
         connected = connect(fd_, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0;
     }
@@ -72,8 +78,9 @@ public:
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
-    void Send(const std::string& bytes) const {
-        ASSERT_EQ(send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL), std::ssize(bytes));
+    void Send(const std::string& bytes) const { ASSERT_TRUE(TrySend(bytes)); }
+    bool TrySend(const std::string& bytes) const {
+        return send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == std::ssize(bytes);
     }
     // Everything until the server closes (or a reset): what came, and whether it closed.
     std::pair<std::string, bool> ReceiveAll() const {
@@ -185,21 +192,41 @@ TEST_F(BookServerTest, AnswersTheBookAndNothingElse) {
     }
 }
 
-TEST_F(BookServerTest, KeepsToEightClients) {
+// No client can hold the server: an address gets two connections; a request's headers have
+// a deadline that bytes trickling in do not put off; with every slot taken, a newcomer gets
+// the slot of the client that has dawdled longest over its headers.
+TEST_F(BookServerTest, DawdlersCannotHoldTheServer) {
     const auto server = Serve();
-    std::vector<std::unique_ptr<Client>> eight;
-    for (int i = 0; i < 8; ++i) {
-        eight.push_back(std::make_unique<Client>(server->port()));
-    }
+    const auto from = [](std::uint32_t n) { return kLoopback + n; };
     {
-        // A ninth gets nothing while eight are in: it waits in the system's queue, or is
-        // closed.
-        const Client ninth(server->port(), 1);
-        ninth.Send(get);
-        EXPECT_EQ(ninth.ReceiveAll().first, "");
+        const Client first(server->port(), 2, kLoopback, from(1));
+        const Client second(server->port(), 2, kLoopback, from(1));
+        EXPECT_EQ(Client(server->port(), 2, kLoopback, from(1)).ReceiveAll(), kClosed);
     }
-    eight.pop_back();
-    EXPECT_EQ(Body(Exchange(server->port(), get)), bookBytes);
+    std::vector<std::unique_ptr<Client>> dawdlers;
+    for (std::uint32_t n = 0; n < 8; ++n) {
+        dawdlers.push_back(std::make_unique<Client>(server->port(), 5, kLoopback, from(2 + n / 2)));
+        dawdlers.back()->Send("GET /");
+    }
+    // Well before the ten seconds a request's headers may take.
+    const Client phone(server->port(), 5, kLoopback, from(9));
+    phone.Send(get);
+    EXPECT_EQ(Body(phone.ReceiveAll().first), bookBytes);
+    EXPECT_EQ(dawdlers.front()->ReceiveAll(), kClosed);
+
+    ServerLimits hasty{kLoopback, 8, 30};
+    hasty.headerDeadline = std::chrono::milliseconds(500);
+    const auto strict = Serve(hasty);
+    const Client trickling(strict->port(), 5);
+    for (int byte = 0; byte < 30 && trickling.TrySend("X"); ++byte) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_EQ(trickling.ReceiveAll(), kClosed);
+    // Once asked, a download slower than the deadline goes on.
+    const Client slow(strict->port(), 5);
+    slow.Send(get);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(Body(slow.ReceiveAll().first), bookBytes);
 }
 
 TEST_F(BookServerTest, ListensWhereToldAndDropsAClientThatStalls) {

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -143,6 +144,15 @@ class Form1Test : public QObject {
     QListView* list() { return control<QListView>("List1"); }
     QLabel* status() { return control<QLabel>("Label4"); }
     void click(const char* button) { QTest::mouseClick(control(button), Qt::LeftButton); }
+    // The boxes a build shows until it has stopped or packs (its cover is made in a worker),
+    // and whether it got that far.
+    QStringList BoxesOfBuild() {
+        BoxCloser closer;
+        click("Command2");
+        const bool ended =
+            QTest::qWaitFor([&] { return status()->text() != "正在制作，请稍等..."; }, 20000);
+        return ended ? closer.boxes : QStringList{"still making the cover"};
+    }
     std::string run(const fs::path& file) const {
         return ReadBytes(app->path() / "temp" / "1704067200" / file);
     }
@@ -269,7 +279,7 @@ private slots:
         auto* savePlace = control<QLineEdit>("Text3");
         savePlace->setText("copy.epub");
         click("Command2");
-        QCOMPARE(status()->text(), "打包...");
+        QCOMPARE(status()->text(), "正在制作，请稍等...");
         savePlace->setText("other.epub");
         QTRY_COMPARE_WITH_TIMEOUT(status()->toolTip(), Path(app->path() / "finished/copy.epub"),
                                   20000);
@@ -279,9 +289,8 @@ private slots:
         QVERIFY(fs::exists(app->path() / "finished" / "我的歌词本.epub"));
         QVERIFY(!fs::exists(app->path() / "finished" / "other.epub"));
         fs::remove(app->path() / "template" / "cover.jpeg");
-        QCOMPARE(
-            BoxesDuring([&] { click("Command2"); }),
-            QStringList{"Velmora|文件无法读入！\n" + ElidedPath(*app / "template/cover.jpeg")});
+        QCOMPARE(BoxesOfBuild(), QStringList{"Velmora|文件无法读入！\n" +
+                                             ElidedPath(*app / "template/cover.jpeg")});
         QCOMPARE(status()->text(), "制作失败");
         // A path that cannot be opened is said so.
         savePlace->setText("/no/such/folder/");
@@ -401,6 +410,22 @@ private slots:
                              "00 03 00 00 00 01 00 06 00 00 00 00 00 00"));
         WriteBytes(dir / "turned.jpg", turned);
         QCOMPARE(Decoded(CoverJpeg(Path(dir / "turned.jpg"))).size(), QSize(100, 200));
+        // A PNG's EXIF block (its eXIf chunk, after the header) turns it the same way.
+        QImage halves(200, 100, QImage::Format_RGB32);
+        halves.fill(Qt::red);
+        QPainter(&halves).fillRect(100, 0, 100, 100, Qt::blue);
+        halves.save(Path(dir / "plain.png"));
+        std::string png = ReadBytes(dir / "plain.png");
+        png.insert(33, Hex("00 00 00 1A 65 58 49 66 4D 4D 00 2A 00 00 00 08 00 01 01 12 00 03 00 "
+                           "00 00 01 00 06 00 00 00 00 00 00 00 00 00 00"));
+        WriteBytes(dir / "turned.png", png);
+        const QImage upright = Decoded(CoverJpeg(Path(dir / "turned.png")));
+        QCOMPARE(upright.size(), QSize(100, 200));
+        QVERIFY(upright.pixelColor(50, 20).red() > 200);  // its left half on top
+        // Declaring 16384 pixels a side: refused before anything is decoded.
+        std::string huge = ReadBytes(dir / "plain.jpg");
+        huge.replace(huge.find("\xFF\xC0") + 5, 4, Hex("40 00 40 00"));
+        WriteBytes(dir / "huge.jpg", huge);
         // Cut in its image data, where libjpeg only warns.
         Noise(300, 100).save(Path(dir / "cut.jpg"), "JPEG", 95);
         const std::string whole = ReadBytes(dir / "cut.jpg");
@@ -412,6 +437,7 @@ private slots:
             const char* reason;
         } refused[] = {
             {dir / "cut.jpg", velmora::Problem::CoverNotAnImage, "不是可用的图像"},
+            {dir / "huge.jpg", velmora::Problem::CoverTooLarge, "图像太大"},
             {dir / "notes.png", velmora::Problem::CoverNotAnImage, "不是可用的图像"},
             {dir / "gone.png", velmora::Problem::CoverMissing, "文件不存在"},
             {dir, velmora::Problem::CoverNotAFile, "不是文件"},
@@ -424,7 +450,7 @@ private slots:
                 QCOMPARE(failure.problem(), row.problem);
             }
             control<QLineEdit>("Text4")->setText(Path(row.path));
-            const QStringList boxes = BoxesDuring([&] { click("Command2"); });
+            const QStringList boxes = BoxesOfBuild();
             QCOMPARE(boxes.size(), 1);
             QVERIFY2(
                 boxes[0].startsWith("Velmora|无法使用封面：" + Path(row.path) + "（" + row.reason),
