@@ -100,6 +100,16 @@ TEST(FilePlacing, KeepsPermissionsAndLinks) {
     ASSERT_EQ(MoveFile(dir / "archive", dir / "shelf" / "link"), 0);
     EXPECT_EQ(ReadBytes(dir / "book"), "newer");
     EXPECT_EQ(ModeOf(dir / "book"), 0600u);
+    // Only a regular file is replaced: never a loop of links, a folder or a FIFO (nor a
+    // device, which root could otherwise replace).
+    fs::create_symlink("loop", dir / "loop");
+    ::mkfifo((dir / "fifo").c_str(), 0600);
+    for (const auto& [target, error] :
+         {std::pair{dir / "loop", ELOOP}, {dir / "shelf", EISDIR}, {dir / "fifo", EINVAL}}) {
+        EXPECT_EQ(CopyFile(dir / "source", target), error) << target;
+        EXPECT_EQ(MoveFile(dir / "source", target), error) << target;
+    }
+    EXPECT_TRUE(fs::is_fifo(dir / "fifo") && fs::is_symlink(dir / "loop"));
 }
 
 // Only regular files are read, each no further than its limit, whatever its size claims.

@@ -7,6 +7,7 @@
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "text/code_page.h"
+#include "text/limits.h"
 #include "workspace/earlier_runs.h"
 #include "workspace/journal.h"
 
@@ -169,6 +170,41 @@ TEST_F(JournalTest, TheNextStartFindsUnbuiltSongs) {
         earlier.AddLyric(u"A", u"a");
         earlier.RemoveLyric(1);
     });
+    EXPECT_FALSE(offered());
+}
+
+// Stamps are local time: with the clock's zone moved back between a built run and a crashed
+// one, the crashed run has the older stamp, and is found all the same, as the one whose
+// songs changed last. A newer run that cannot be read is said, never passed over for it;
+// one too large is said once.
+TEST_F(JournalTest, TheRunChangedLastIsFoundWhateverItsStamp) {
+    const auto ended = [&](std::int64_t local, bool built) {
+        const FixedClock at(local);
+        Workspace earlier(app.path(), at);
+        earlier.ReadyToMake();
+        earlier.AddLyric(built ? u"built" : u"crashed", u"x");
+        if (built) {
+            MarkBuilt(earlier.Layout(), earlier.JournalLength());
+        }
+        return earlier.Layout();
+    };
+    const auto offered = [&] { return FindUnbuiltRun(run.Layout()); };
+    const auto ago = [](int minutes) {
+        return fs::file_time_type::clock::now() - std::chrono::minutes(minutes);
+    };
+    const RunLayout built = ended(kNewYear2024 + 3600, true);
+    fs::last_write_time(built.SongLog(), ago(60));
+    fs::last_write_time(ended(kNewYear2024 - 60, false).SongLog(), ago(30));
+    EXPECT_EQ(offered()->songs, (Songs{{u"crashed", u"x"}}));
+
+    const RunLayout newest = ended(kNewYear2024 - 120, false);
+    {
+        InjectedFaults faults({{Call::Open, newest.SongLog().string(), EACCES}});
+        EXPECT_EQ(FailureOf(offered),
+                  Described(Problem::EarlierRunUnreadable, newest.SongLog(), EACCES));
+    }
+    fs::resize_file(newest.SongLog(), kLargestBook + 1);
+    EXPECT_EQ(FailureOf(offered), Described(Problem::EarlierRunTooLarge, newest.SongLog(), 0));
     EXPECT_FALSE(offered());
 }
 
