@@ -1,6 +1,7 @@
 #include "text/text_detection.h"
 
 #include <unicode/ucsdet.h>
+#include <unicode/utf8.h>
 
 #include <memory>
 
@@ -77,6 +78,73 @@ const char* Detected(std::string_view bytes) {
     return "GB18030";
 }
 
+// A UTF-8 text but for a stray byte or a character cut at its end: more of its sequences of
+// several bytes are valid than not, and those that are not are a few (at most three, or one
+// in twenty). Text in a double-byte encoding makes valid UTF-8 by chance, rarely.
+bool MostlyUtf8(std::string_view bytes) {
+    std::size_t valid = 0;
+    std::size_t invalid = 0;
+    const auto* units = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    const auto length = static_cast<std::int32_t>(std::min<std::size_t>(bytes.size(), INT32_MAX));
+    for (std::int32_t i = 0; i < length;) {
+        const std::int32_t start = i;
+        UChar32 c = 0;
+        U8_NEXT(units, i, length, c);
+        if (c < 0) {
+            ++invalid;
+        } else if (i - start > 1) {
+            ++valid;
+        }
+    }
+    return valid > invalid && (invalid <= 3 || invalid * 20 <= valid);
+}
+
+// Every four bytes a code point, in the order given.
+bool FitsUtf32(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 4 != 0) {
+        return false;
+    }
+    for (std::size_t i = 0; i < bytes.size(); i += 4) {
+        std::uint32_t value = 0;
+        for (std::size_t k = 0; k < 4; ++k) {
+            const auto byte = static_cast<std::uint8_t>(bytes[i + (bigEndian ? k : 3 - k)]);
+            value = value << 8 | byte;
+        }
+        if (value > 0x10FFFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// UTF-16 without a byte-order mark: its ASCII and line ends leave a zero in every other
+// byte, the high one, and CJK hardly any. What could be UTF-32 is left to the detector.
+const char* Utf16ByItsZeros(std::string_view bytes) {
+    if (bytes.size() % 2 != 0 || FitsUtf32(bytes, false) || FitsUtf32(bytes, true)) {
+        return nullptr;
+    }
+    std::size_t even = 0;
+    std::size_t odd = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\0') {
+            ++(i % 2 == 0 ? even : odd);
+        }
+    }
+    if (odd == even) {
+        return nullptr;
+    }
+    // And it holds text: no control character but tabs and line ends.
+    const bool bigEndian = even > odd;
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        const auto high = static_cast<std::uint8_t>(bytes[i + (bigEndian ? 0 : 1)]);
+        const auto low = static_cast<std::uint8_t>(bytes[i + (bigEndian ? 1 : 0)]);
+        if (high == 0 && low < 0x20 && low != '\t' && low != '\r' && low != '\n') {
+            return nullptr;
+        }
+    }
+    return bigEndian ? "UTF-16BE" : "UTF-16LE";
+}
+
 }  // namespace
 
 TextEncodingFound DetectEncoding(std::string_view bytes) {
@@ -95,7 +163,13 @@ TextEncodingFound DetectEncoding(std::string_view bytes) {
         case mTextUTF::kUtf32BE:
             return {"UTF-32BE", mark};
         default:
-            return {codepage::IsValidUtf8(bytes) ? "UTF-8" : Detected(bytes), 0};
+            if (const char* wide = Utf16ByItsZeros(bytes)) {
+                return {wide, 0};
+            }
+            if (codepage::IsValidUtf8(bytes) || MostlyUtf8(bytes)) {
+                return {"UTF-8", 0};
+            }
+            return {Detected(bytes), 0};
     }
 }
 

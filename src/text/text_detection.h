@@ -10,8 +10,10 @@
 namespace velmora {
 
 // The encoding of a text's bytes, of those lyric files come in: the one a byte-order mark
-// names; else UTF-8 when the bytes are valid UTF-8; else the likeliest the detector finds of
-// UTF-16 and UTF-32 of either order, GB18030, Big5, Shift_JIS and EUC-KR; else GB18030.
+// names; else UTF-8 when the bytes are valid UTF-8, or all but a few of them (a stray byte
+// is then one replacement character); else UTF-16 of the order its zero bytes show; else the
+// likeliest the detector finds of UTF-16 and UTF-32 of either order, GB18030, Big5,
+// Shift_JIS and EUC-KR; else GB18030.
 // As iconv names it, with the byte-order mark's length.
 struct TextEncodingFound {
     std::string charset;

@@ -108,6 +108,17 @@ TEST(LyricFiles, EveryEncodingIsReadAsItIs) {
         {ReadBytes(lyrics / "big5.lrc"), u"[ti:晴天]\n[ar:周杰倫]\n[00:01.00]故事的小黃花"},
         {ReadBytes(lyrics / "sjis.lrc"), u"[ti:さくら]\n[00:01.00]さくら さくら"},
         {ReadBytes(lyrics / "euckr.lrc"), u"[ti:아리랑]\n[00:01.00]아리랑 아리랑"},
+        // UTF-8 all but a stray byte, or a last character cut: UTF-8 still, not Shift_JIS.
+        {codepage::ToUtf8(simplified) + "\xFF", simplified + u"\uFFFD"},
+        {codepage::ToUtf8(simplified).substr(0, codepage::ToUtf8(simplified).size() - 1),
+         simplified.substr(0, simplified.size() - 1) + u"\uFFFD"},
+        // Lines of GB18030 and of UTF-8: no few bytes UTF-8 does not fit.
+        {codepage::Encode(u"你好世界\n", codepage::kGb18030).value() +
+             codepage::ToUtf8(u"你好世界你好世界"),
+         u"你好世界\n"},
+        // UTF-16 without a mark: the zeros of its line ends tell its order.
+        {Hex("08 67 49 51 0D 00 0A 00 00 4E 49 51"), u"月光\r\n一光"},
+        {Hex("67 08 51 49 00 0D 00 0A 4E 00 51 49"), u"月光\r\n一光"},
         // Too short for the detector to tell: the program's code page, not Shift_JIS.
         {codepage::Encode(u"[ti:晴天]\n[00:01.00]好", codepage::kGb18030).value(),
          u"[ti:晴天]\n[00:01.00]好"},
