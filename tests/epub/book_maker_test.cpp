@@ -1,55 +1,37 @@
 #include "epub/book_maker.h"
 
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
 #include "platform/file_system.h"
 #include "song_file.h"
-
 #include "support/fakes.h"
 #include "support/faults.h"
-#include "text/code_page.h"
-#include "workspace/journal.h"
 
 namespace velmora {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace testing;
 using Files = std::map<std::string, std::string>;
 
 // Files, not folders: a folder in the way of the archive is the one the user made.
 std::size_t FilesIn(const fs::path& folder) {
     std::error_code missing;
-    std::size_t files = 0;
-    for (const auto& entry : fs::directory_iterator(folder, missing)) {
-        files += entry.is_directory() ? 0 : 1;
-    }
-    return files;
+    return std::count_if(fs::directory_iterator(folder, missing), {},
+                         [](const auto& entry) { return !entry.is_directory(); });
 }
 
-// The pages of a book, after a check that its other entries are the fixed files.
+// The entries of a book but its fixed files, after a check that it has them.
 Files PagesIn(const fs::path& book) {
     Files pages = ExtractBook(book);
-    std::vector<std::string> fixed;
-    std::erase_if(pages, [&](const auto& entry) {
-        const bool page = entry.first.starts_with("text/");
-        fixed.insert(fixed.end(), page ? 0 : 1, entry.first);
-        return !page;
-    });
-    EXPECT_EQ(fixed,
-              (std::vector<std::string>{"META-INF/container.xml", "content.opf", "cover.jpeg",
-                                        "mimetype", "titlepage.xhtml", "toc.ncx"}));
+    for (const char* fixed : {"META-INF/container.xml", "content.opf", "cover.jpeg", "mimetype",
+                              "titlepage.xhtml", "toc.ncx"}) {
+        EXPECT_EQ(pages.erase(fixed), 1u) << fixed;
+    }
     return pages;
 }
-
-const std::vector<BuildPhase> kPhases{
-    BuildPhase::Started,   BuildPhase::PackageDocument, BuildPhase::NavigationDocument,
-    BuildPhase::TitlePage, BuildPhase::Cover,           BuildPhase::Packing,
-    BuildPhase::Done};
 
 // A program folder with a run of three songs, an old book, and its build.
 class BookMakerTest : public RunTest {
@@ -71,7 +53,7 @@ public:
         }
         return pages;
     }
-    // Big enough that 7za is still writing when it is watched.
+    // Big enough that 7za is still writing when the run changes.
     void AddLongSongs() {
         for (const auto& song : songs::GenerateSongs(200, 400)) {
             run.AddLyric(song.name, song.lyric);
@@ -96,31 +78,34 @@ TEST_F(BookMakerTest, GoodBuildPacksExactlyTheSongsAndLeavesNothingElse) {
                 (run.WorkDir() / "junk.txt").string()});
     std::optional<BuildResult> result;
     EXPECT_EQ(BuildToEnd(maker, {}, &result), "");
-    EXPECT_EQ(shown.phases, kPhases);
+    using enum BuildPhase;
+    EXPECT_EQ(shown.phases, (std::vector{Started, PackageDocument, NavigationDocument, TitlePage,
+                                         Cover, Packing, Done}));
     EXPECT_EQ(result->book, maker.BookPath());
     EXPECT_EQ(PagesIn(maker.BookPath()), PagesNow());
     EXPECT_EQ(ReadBytes(run.WorkDir() / "epub" / "titlepage.xhtml"),
               ReadBytes(app / "template" / "titlepage.xhtml") + "\r\n");
-    EXPECT_EQ(FilesIn(app / "finished"), 1u);
     EXPECT_FALSE(fs::exists(Pack()));
 }
 
-// Each fault ends the build with a Failure naming its cause and phase Failed after the
-// phase it struck in; the old book stays as it was, and nothing of the build is left.
+// Each fault ends the build with a Failure naming its cause (or with the exception it threw)
+// and phase Failed after the phase it struck in; the old book stays, nothing else is left.
 struct BuildFault {
     const char* name;
-    Fault fault;
+    std::vector<Fault> faults;
     BuildPhase phase;
-    std::function<std::string(BookMakerTest&)> failure;
-    std::function<void(BookMakerTest&)> arrange = [](BookMakerTest&) {};
+    Problem problem = {};
+    std::string path = {};  // in the program folder
+    int number = 0;
+    std::string detail = {};
+    void (*arrange)(BookMakerTest&) = [](BookMakerTest&) {};
 };
 
 // A template that cannot be read, in the phase that reads it.
-BuildFault Unreadable(const char* name, const char* file, BuildPhase phase, int error = EIO,
-                      Call call = Call::Open) {
-    return {name, {call, std::string("template/") + file, error, 10}, phase, [=](auto& f) {
-                return Described(Problem::CannotReadTemplate, f.app / "template" / file, error);
-            }};
+BuildFault Template(const char* name, std::string file, BuildPhase phase, int error = EIO,
+                    Call call = Call::Open) {
+    file = "template/" + file;
+    return {name, {{call, file, error, 10}}, phase, Problem::CannotReadTemplate, file, error};
 }
 
 class BuildFailures : public BookMakerTest, public ::testing::WithParamInterface<BuildFault> {};
@@ -129,111 +114,76 @@ TEST_P(BuildFailures, KeepTheOldBook) {
     const BuildFault& row = GetParam();
     const std::string savedPath = std::getenv("PATH");
     row.arrange(*this);
-    std::string failure;
-    try {
-        InjectedFaults faults({row.fault});
-        failure = BuildToEnd(maker);
-    } catch (const std::bad_alloc&) {
-        failure = "std::bad_alloc";
-    }
+    const std::string failure = [&] {
+        InjectedFaults faults(row.faults);
+        return BuildToEnd(maker);
+    }();
     ::setenv("PATH", savedPath.c_str(), 1);
-    EXPECT_EQ(failure, row.failure(*this));
+    EXPECT_EQ(failure, !row.faults.empty() && row.faults[0].throws
+                           ? "std::bad_alloc"
+                           : Described(row.problem, app / row.path, row.number, row.detail));
     EXPECT_EQ(shown.phases.end()[-2], row.phase);
     EXPECT_EQ(shown.phases.back(), BuildPhase::Failed);
     EXPECT_TRUE(NothingChanged());
 }
 
-const Fault kNone{Call::Open, "none"};
-std::string Archive(BookMakerTest& f) {
-    return f.run.Layout().PackArchive();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, BuildFailures,
-    ::testing::Values(
-        Unreadable("Mimetype", "mimetype", BuildPhase::Started),
-        Unreadable("PackageTemplate", "content.opf", BuildPhase::PackageDocument),
-        Unreadable("NavigationTemplateReadsShort", "toc.ncx", BuildPhase::NavigationDocument, EIO,
-                   Call::Read),
-        Unreadable("TitlePage", "titlepage.xhtml", BuildPhase::TitlePage, EACCES),
-        Unreadable("CoverReadsShort", "cover.jpeg", BuildPhase::Cover, EIO, Call::Read),
-        BuildFault{"DiskFull",
-                   {Call::Write, "content.opf", ENOSPC, 1000},
-                   BuildPhase::PackageDocument,
-                   [](auto& f) {
-                       return Described(Problem::CannotWrite, f.run.Layout().Epub("content.opf"),
-                                        ENOSPC);
-                   }},
-        BuildFault{"ArchiverMissing", kNone, BuildPhase::Packing,
-                   [](auto& f) { return Described(Problem::ArchiverMissing, f.app / "7za"); },
-                   [](auto& f) {
-                       fs::remove(f.app / "7za");
-                       ::setenv("PATH", (f.app / "finished").c_str(), 1);
-                   }},
-        BuildFault{"ArchiverDoesNotStart",
-                   {Call::Spawn, "7za", ENOEXEC},
-                   BuildPhase::Packing,
-                   [](auto& f) { return Described(Problem::CannotStart, f.app / "7za", ENOEXEC); }},
-        BuildFault{"ArchiverFails", kNone, BuildPhase::Packing,
-                   [](auto& f) {
-                       return Described(Problem::ArchiverFailed, Archive(f), 2,
-                                        "System ERROR: errno=21 : Is a directory");
-                   },
-                   [](auto& f) { fs::create_directories(f.run.Layout().PackArchive()); }},
-        // SIGKILL: 7za catches SIGTERM and exits with 255 once its handler is in place.
-        BuildFault{"ArchiverKilled", Fault{Call::Wait, "7za", 0, 0, SIGKILL}, BuildPhase::Packing,
-                   [](auto& f) { return Described(Problem::ArchiverKilled, Archive(f), SIGKILL); }},
-        BuildFault{"MimetypeNotRenamed",
-                   {Call::Write, "pack/book.epub", EIO},
-                   BuildPhase::Packing,
-                   [](auto& f) { return Described(Problem::CannotWrite, Archive(f), EIO); }},
-        BuildFault{"ArchiverLost",
-
-                   {Call::Wait, "7za", ECHILD},
-                   BuildPhase::Packing,
-                   [](auto& f) { return Described(Problem::ArchiverLost, Archive(f), ECHILD); }},
+std::vector<BuildFault> BuildFaults() {
+    using enum Problem;
+    using enum BuildPhase;
+    using Row = BuildFault;
+    const std::string archive = "temp/1704067200/pack/book.epub";
+    return {
+        Template("Mimetype", "mimetype", Started),
+        Template("PackageTemplate", "content.opf", PackageDocument),
+        Template("NavigationTemplateReadsShort", "toc.ncx", NavigationDocument, EIO, Call::Read),
+        Template("TitlePage", "titlepage.xhtml", TitlePage, EACCES),
+        Template("CoverReadsShort", "cover.jpeg", Cover, EIO, Call::Read),
+        Row("DiskFull", {{Call::Write, "content.opf", ENOSPC, 1000}}, PackageDocument, CannotWrite,
+            "temp/1704067200/epub/content.opf", ENOSPC),
+        Row("ArchiverMissing", {}, Packing, ArchiverMissing, "7za", 0, {},
+            [](BookMakerTest& f) {
+                fs::remove(f.app / "7za");
+                ::setenv("PATH", (f.app / "finished").c_str(), 1);
+            }),
+        Row("ArchiverDoesNotStart", {{Call::Spawn, "7za", ENOEXEC}}, Packing, CannotStart, "7za",
+            ENOEXEC),
+        Row("ArchiverFails", {}, Packing, ArchiverFailed, archive, 2,
+            "System ERROR: errno=21 : Is a directory",
+            [](BookMakerTest& f) { fs::create_directories(f.run.Layout().PackArchive()); }),
+        // Held writing its archive (its list of files ends with a pipe), then killed. SIGKILL:
+        // 7za catches SIGTERM and exits with 255 once its handler is in place.
+        Row("ArchiverKilled", {{Call::Spawn, "7za", 0}, {Call::Wait, "7za", 0, 0, SIGKILL}},
+            Packing, ArchiverKilled, archive, SIGKILL),
+        Row("MimetypeNotRenamed", {{Call::Write, "pack/book.epub", EIO}}, Packing, CannotWrite,
+            archive, EIO),
+        Row("ArchiverLost", {{Call::Wait, "7za", ECHILD}}, Packing, ArchiverLost, archive, ECHILD),
         // Not only Failures: whatever ends a build, in MakeBook or in Poll, cleans up.
-        BuildFault{"OutOfMemory", Throws(Call::Open, "template/toc.ncx"),
-                   BuildPhase::NavigationDocument, [](auto&) { return "std::bad_alloc"; }},
-        BuildFault{"OutOfMemoryAtTheEnd", Throws(Call::Rename, "我的歌词本.epub"),
-                   BuildPhase::Packing, [](auto&) { return "std::bad_alloc"; }},
-        BuildFault{"BookNotMoved",
-                   {Call::Rename, "我的歌词本.epub", EACCES},
-                   BuildPhase::Packing,
-                   [](auto& f) {
-                       return Described(Problem::CannotSaveBook, f.maker.BookPath(), EACCES);
-                   }}),
-    [](const auto& p) { return std::string(p.param.name); });
+        Row("OutOfMemory", {Throws(Call::Open, "template/toc.ncx")}, NavigationDocument),
+        Row("OutOfMemoryAtTheEnd", {Throws(Call::Rename, "我的歌词本.epub")}, Packing),
+        Row("BookNotMoved", {{Call::Rename, "我的歌词本.epub", EACCES}}, Packing, CannotSaveBook,
+            "finished/我的歌词本.epub", EACCES),
+    };
+}
+INSTANTIATE_TEST_SUITE_P(Table, BuildFailures, ::testing::ValuesIn(BuildFaults()),
+                         [](const auto& p) { return std::string(p.param.name); });
 
-// A real 7za, held with the archive open, killed while it writes; and one stopped when the
-// window closes mid-build: killed first, then its files removed. Neither leaves anything
-// behind.
-TEST_F(BookMakerTest, ArchiverKilledOrStoppedWhileWriting) {
-    AddLongSongs();
-    const Fault held{Call::Spawn, "7za", 0};
-    {
-        InjectedFaults faults({held, Fault{Call::Wait, "7za", 0, 0, SIGKILL}});
-        EXPECT_EQ(BuildToEnd(maker),
-                  Described(Problem::ArchiverKilled, run.Layout().PackArchive(), SIGKILL));
-        EXPECT_TRUE(NothingChanged());
-    }
+// A real 7za held writing, stopped as the window closes mid-build: killed, not waited for.
+TEST_F(BookMakerTest, ArchiverStoppedWhileWriting) {
     std::size_t filesWhenReaped = 0;
-    InjectedFaults faults({held}, [&](Call call, const std::string& program) {
+    InjectedFaults faults({{Call::Spawn, "7za", 0}}, [&](Call call, const std::string& program) {
         if (call == Call::Wait && program.ends_with("7za")) {
             filesWhenReaped = FilesIn(Pack());
         }
     });
     BookMaker(run, clock, shown).MakeBook({});
     ASSERT_EQ(faults.reaped.size(), 1u);
-    EXPECT_TRUE(WIFSIGNALED(faults.reaped[0].second) &&
-                WTERMSIG(faults.reaped[0].second) == SIGKILL);
+    EXPECT_EQ(faults.reaped[0].second, SIGKILL);  // the wait status of a kill, no core
     EXPECT_GE(filesWhenReaped, 2u);
     EXPECT_TRUE(NothingChanged());
 }
 
-// Songs added, edited, removed or moved while 7za packs go into the next book: this one
-// holds the songs of the moment "开始制作" was pressed, page for page. A page removed
-// meanwhile keeps its number from the songs added after it.
+// Changes while 7za packs go into the next book: this one holds the songs of the moment
+// "开始制作" was pressed; a page removed meanwhile keeps its number from later songs.
 TEST_F(BookMakerTest, ChangesWhilePackingGoIntoTheNextBook) {
     AddLongSongs();
     const Files pressed = PagesNow();
@@ -274,73 +224,60 @@ TEST_F(BookMakerTest, TwoRunsBuildingAtOnceLeaveOneWholeBook) {
     EXPECT_EQ(PagesIn(maker.BookPath()).size() % 2, 1u);  // all 3 songs, or the other's 1
 }
 
-// A cleaner took a page, the song log or the run's folder: the build puts back what went,
-// and only that.
+// A cleaner took a page, the song log or the run's folder: the build puts back what went, and
+// only that. Only a page's own name counts as there: decoys named like page 2 do not.
 TEST_F(BookMakerTest, WhatHasGoneFromTheRunIsPutBack) {
     const Files pages = PagesNow();
     const std::string log = ReadBytes(run.Layout().SongLog());
-    const fs::path first = run.Layout().Page("part0001.html");
+    for (const char* decoy : {".part0002.html.removed", "part02.html", "part00002.html",
+                              "part0002.html.part", "part-002.html", "Part0002.html"}) {
+        WriteBytes(run.Layout().Page(decoy), "decoy");
+    }
+    const auto kept = [&] {
+        return std::pair(FileIdentity(run.Layout().Page("part0001.html")),
+                         FileIdentity(run.Layout().Page("part0003.html")));
+    };
     for (const fs::path& gone :
          {run.Layout().Page("part0002.html"), run.Layout().SongLog(), run.WorkDir()}) {
-        const auto identity = FileIdentity(first);
+        const auto before = kept();
         fs::remove_all(gone);
         EXPECT_EQ(BuildToEnd(maker), "");
         EXPECT_EQ(PagesIn(maker.BookPath()), pages);
         EXPECT_EQ(ReadBytes(run.Layout().SongLog()), log);
         if (gone != run.WorkDir()) {
-            EXPECT_EQ(FileIdentity(first), identity) << gone;
+            EXPECT_EQ(kept(), before) << gone;
         }
     }
 }
 
-// Only a page's own name keeps it from being written again: a page gone comes back though
-// names like its own are there, and the pages that are there are left alone.
-TEST_F(BookMakerTest, OnlyAPagesOwnNameCountsAsThere) {
-    const Files pages = PagesNow();
-    fs::remove(run.Layout().Page("part0002.html"));
-    for (const char* decoy : {".part0002.html.removed", "part02.html", "part00002.html",
-                              "part0002.html.part", "part-002.html", "Part0002.html"}) {
-        WriteBytes(run.Layout().Page(decoy), "decoy");
-    }
-    const auto first = FileIdentity(run.Layout().Page("part0001.html"));
-    const auto last = FileIdentity(run.Layout().Page("part0003.html"));
-    EXPECT_EQ(BuildToEnd(maker), "");
-    EXPECT_EQ(PagesIn(maker.BookPath()), pages);
-    EXPECT_EQ(FileIdentity(run.Layout().Page("part0001.html")), first);
-    EXPECT_EQ(FileIdentity(run.Layout().Page("part0003.html")), last);
-}
-
-// The book is copied where the save place says, and only there; a copy that fails names its
-// target and leaves nothing behind, and the book is made all the same.
+// The book is copied to the save place only; a failed copy names its target and leaves
+// nothing, the book made all the same. A row: place, copied, a failed copy's error, fault.
 TEST_F(BookMakerTest, CopiesGoToTheSavePlace) {
     const fs::path out = app / "out";
-    const struct {
-        fs::path place;
-        bool copied;
-        int error = 0;
-        Fault fault = {Call::Open, "none"};
-    } table[] = {
-        {out / "a.epub", true},
-        {maker.BookPath(), false},
-        {"", false},
-        {out / "gone" / "c.epub", false, ENOENT},
+    const Fault none{Call::Open, "none"};
+    const std::tuple<fs::path, bool, int, Fault> table[] = {
+        {out / "a.epub", true, 0, none},
+        {maker.BookPath(), false, 0, none},
+        {"", false, 0, none},
+        {out / "gone" / "c.epub", false, ENOENT, none},
         {out / "d.epub", false, ENOSPC, {Call::Write, "/out/", ENOSPC, 1000}},
         {out / "e.epub", false, EACCES, {Call::Open, "/out/", EACCES}},
     };
-    for (const auto& row : table) {
+    for (const auto& [place, copied, error, fault] : table) {
+        SCOPED_TRACE(place);
         fs::remove_all(out);
         fs::create_directory(out);
         std::optional<BuildResult> result;
         {
-            InjectedFaults faults({row.fault});
-            EXPECT_EQ(BuildToEnd(maker, {{}, row.place, {}}, &result), "") << row.place;
+            InjectedFaults faults({fault});
+            EXPECT_EQ(BuildToEnd(maker, {{}, place, {}}, &result), "");
         }
-        EXPECT_EQ(result->copy, row.copied ? row.place : fs::path()) << row.place;
-        EXPECT_EQ(result->copyFailure ? Described(*result->copyFailure) : "",
-                  row.error ? Described(Problem::CannotSaveBook, row.place, row.error) : "");
-        EXPECT_EQ(FilesIn(out), row.copied ? 1u : 0u) << row.place;
-        if (row.copied) {
-            EXPECT_EQ(ReadBytes(row.place), ReadBytes(maker.BookPath()));
+        EXPECT_EQ(result->copy, copied ? place : fs::path());
+        EXPECT_EQ(result->copyFailure ? result->copyFailure->what() : "",
+                  error ? Described(Problem::CannotSaveBook, place, error) : "");
+        EXPECT_EQ(FilesIn(out), copied ? 1u : 0u);
+        if (copied) {
+            EXPECT_EQ(ReadBytes(place), ReadBytes(maker.BookPath()));
         }
     }
     EXPECT_EQ(FilesIn(app / "finished"), 1u);

@@ -8,11 +8,9 @@
 namespace velmora {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace testing;
 
-// The staged name at the places it is written, the local header first, then the central
-// directory, as `first` and `second`.
+// The staged name, in the local header as `first` and in the central directory as `second`.
 std::string Renamed(std::string bytes, const char* first = "mimetype",
                     const char* second = "mimetype") {
     const std::size_t local = bytes.find("!imetype");
@@ -29,61 +27,49 @@ TEST(RenameFirstEntry, RenamesInPlaceOrChangesNothing) {
         for (const std::string& name : names) {
             WriteBytes(in / name, "bytes of " + std::to_string(name.size()));
         }
-        const fs::path archive = in.string() + ".zip";
-        EXPECT_EQ(RunCommand({"7za", "a", "-tzip", "-mx0", archive, (in / "*").string()}).exitCode,
-                  0);
-        return ReadBytes(archive);
+        const fs::path zip = in.string() + ".zip";
+        EXPECT_EQ(RunCommand({"7za", "a", "-tzip", "-mx0", zip, (in / "*").string()}).exitCode, 0);
+        return ReadBytes(zip);
     };
     const std::string packed = pack({"!imetype", "content.opf", "text.html"});
-    const std::string unexpected = Described(Problem::ArchiveUnexpected, dir / "book.zip");
-    // The name's length, in the local header and in the central directory record.
-    const auto longer = [&](std::size_t lengthAt) {
-        return std::string(packed).replace(lengthAt, 1, 1, '\x09');
+    const fs::path book = dir / "book.zip";
+    const std::string unexpected = Described(Problem::ArchiveUnexpected, book);
+    const auto cannot = [&](int error) { return Described(Problem::CannotWrite, book, error); };
+    // A byte changed: the name's length in the local header or in the central directory
+    // record, or the end record's.
+    const auto patched = [&](std::size_t at, char byte) {
+        return std::string(packed).replace(at, 1, 1, byte);
     };
-    const struct {
-        const char* name;
-        std::string archive;
-        std::string failure;
-        std::vector<Fault> faults = {};
-    } table[] = {
-        {"Packed", packed, ""},
-        {"FirstIsAnother", pack({"content.opf", "mimetyp_"}), unexpected},
-        {"OtherInTheDirectory", Renamed(packed, "!imetype", "!imetypf"), unexpected},
-        {"OtherInTheHeader", Renamed(packed, "!imetypf", "!imetype"), unexpected},
-        {"LongerInTheHeader", longer(26), unexpected},
-        {"LongerInTheDirectory", longer(packed.rfind("!imetype") - 46 + 28), unexpected},
+    // An archive, the failure renaming it gives ("" for none), and the faults meanwhile.
+    const std::tuple<const char*, std::string, std::string, std::vector<Fault>> table[] = {
+        {"Packed", packed, "", {}},
+        {"FirstIsAnother", pack({"content.opf", "mimetyp_"}), unexpected, {}},
+        {"OtherInTheDirectory", Renamed(packed, "!imetype", "!imetypf"), unexpected, {}},
+        {"OtherInTheHeader", Renamed(packed, "!imetypf", "!imetype"), unexpected, {}},
+        {"LongerInTheHeader", patched(26, '\t'), unexpected, {}},
+        {"LongerInTheDirectory", patched(packed.rfind("!imetype") - 46 + 28, '\t'), unexpected, {}},
 
-        {"CutShort", packed.substr(0, packed.size() - 1), unexpected},
-        {"EndRecordOnly", packed.substr(packed.size() - 22), unexpected},
-        {"NoEndRecord", std::string(packed).replace(packed.size() - 19, 1, 1, '\x07'), unexpected},
-        {"Comment", std::string(packed).replace(packed.size() - 2, 1, 1, '\x01'), unexpected},
+        {"CutShort", packed.substr(0, packed.size() - 1), unexpected, {}},
+        {"EndRecordOnly", packed.substr(packed.size() - 22), unexpected, {}},
+        {"NoEndRecord", patched(packed.size() - 19, '\x07'), unexpected, {}},
+        {"Comment", patched(packed.size() - 2, '\x01'), unexpected, {}},
 
-        {"Empty", "", unexpected},
-        {"CannotOpen",
-         packed,
-         Described(Problem::CannotWrite, dir / "book.zip", EACCES),
-         {{Call::Open, "book.zip", EACCES}}},
-        {"CannotWrite",
-         packed,
-         Described(Problem::CannotWrite, dir / "book.zip", EIO),
-         {{Call::Write, "book.zip", EIO}}},
+        {"Empty", "", unexpected, {}},
+        {"CannotOpen", packed, cannot(EACCES), {{Call::Open, "book.zip", EACCES}}},
+        {"CannotWrite", packed, cannot(EIO), {{Call::Write, "book.zip", EIO}}},
     };
-    for (const auto& row : table) {
-        WriteBytes(dir / "book.zip", row.archive);
+    for (const auto& [name, archive, failure, faults] : table) {
+        SCOPED_TRACE(name);
+        WriteBytes(book, archive);
         {
-            InjectedFaults faults(row.faults);
-            EXPECT_EQ(
-                FailureOf([&] { RenameFirstEntry(dir / "book.zip", "!imetype", "mimetype"); }),
-                row.failure)
-                << row.name;
+            InjectedFaults injected(faults);
+            EXPECT_EQ(FailureOf([&] { RenameFirstEntry(book, "!imetype", "mimetype"); }), failure);
         }
-        if (row.failure.empty()) {
-            EXPECT_EQ(ReadBytes(dir / "book.zip"), Renamed(row.archive)) << row.name;
-            EXPECT_EQ(RunCommand({"7za", "t", (dir / "book.zip").string()}).exitCode, 0);
-            EXPECT_EQ(ExtractBook(dir / "book.zip").at("mimetype"), "bytes of 8");
-
-        } else if (row.faults.empty()) {
-            EXPECT_EQ(ReadBytes(dir / "book.zip"), row.archive) << row.name;
+        if (failure.empty()) {
+            EXPECT_EQ(ReadBytes(book), Renamed(archive));
+            EXPECT_EQ(ExtractBook(book).at("mimetype"), "bytes of 8");
+        } else if (faults.empty()) {
+            EXPECT_EQ(ReadBytes(book), archive);
         }
     }
 }

@@ -1,6 +1,5 @@
-// Files replaced, copied and moved the way the user's files must be (whole or not at all,
-// flushed, their permissions and links kept), whole-file reads that no file can hang or
-// balloon, and children that die with the program.
+// Files put in place whole or not at all, flushed, permissions and links kept; whole-file
+// reads no file can hang or balloon; children that die with the program.
 
 #include <poll.h>
 #include <signal.h>
@@ -22,60 +21,47 @@
 namespace velmora {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace testing;
 
-unsigned ModeOf(const fs::path& path) {
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    return info.st_mode & 07777;
-}
-
-// Every way of putting a file in place, with a fault in each step: the target is the new
-// file whole, or the old one as it was; the source of a move stays unless it arrived; and
-// no temporary file is left.
+// Every way of placing a file, a fault in each step: the target new and whole or old as it
+// was; a move's source stays unless it arrived; no temporary file left.
 TEST(FilePlacing, IsWholeOrNothing) {
     enum Way { Replace, Copy, Move };
-    const struct {
-        const char* name;
-        Way way;
-        Fault fault;
-        int error;  // 0: done
-    } table[] = {
-        {"Replace", Replace, {Call::Open, "none"}, 0},
-        {"ReplaceWriteFails", Replace, {Call::Write, ".target.", ENOSPC, 3}, ENOSPC},
-        {"ReplaceRenameFails", Replace, {Call::Rename, "target", EACCES}, EACCES},
-        {"Copy", Copy, {Call::Open, "none"}, 0},
-        {"CopyOfAnUnreadableSource", Copy, {Call::Open, "source", EACCES}, EACCES},
-        {"CopySourceReadFails", Copy, {Call::Read, "source", EIO, 2}, EIO},
-        {"CopyWriteFails", Copy, {Call::Write, ".target.", ENOSPC, 3}, ENOSPC},
-        {"CopyNotFlushed", Copy, {Call::Fsync, ".target.", EIO}, EIO},
-        {"Move", Move, {Call::Open, "none"}, 0},
-        {"MoveAcrossFileSystems", Move, {Call::Rename, "source", EXDEV}, 0},
-        {"MoveAcrossFileSystemsCopyFails", Move, {Call::Rename, "source", EXDEV}, ENOSPC},
-        {"MoveNotFlushed", Move, {Call::Fsync, "source", EIO}, EIO},
+    const Fault none{Call::Open, "none"}, full{Call::Write, ".target.", ENOSPC, 3},
+        crossing{Call::Rename, "source", EXDEV};
+    // The error each gives, 0 when done.
+    const std::tuple<const char*, Way, std::vector<Fault>, int> table[] = {
+        {"Replace", Replace, {none}, 0},
+        {"ReplaceWriteFails", Replace, {full}, ENOSPC},
+        {"ReplaceRenameFails", Replace, {{Call::Rename, "target", EACCES}}, EACCES},
+        {"Copy", Copy, {none}, 0},
+        {"CopyOfAnUnreadableSource", Copy, {{Call::Open, "source", EACCES}}, EACCES},
+        {"CopySourceReadFails", Copy, {{Call::Read, "source", EIO, 2}}, EIO},
+        {"CopyWriteFails", Copy, {full}, ENOSPC},
+        {"CopyNotFlushed", Copy, {{Call::Fsync, ".target.", EIO}}, EIO},
+        {"Move", Move, {none}, 0},
+        {"MoveAcrossFileSystems", Move, {crossing}, 0},
+        {"MoveAcrossFileSystemsCopyFails", Move, {crossing, full}, ENOSPC},
+        {"MoveNotFlushed", Move, {{Call::Fsync, "source", EIO}}, EIO},
     };
-    for (const auto& row : table) {
+    for (const auto& [name, way, faults, expected] : table) {
+        SCOPED_TRACE(name);
         TempDir dir;
         const fs::path source = dir / "source", target = dir / "target";
         WriteBytes(source, "new bytes");
         WriteBytes(target, "old");
-        std::vector<Fault> faults{row.fault};
-        if (std::string(row.name) == "MoveAcrossFileSystemsCopyFails") {
-            faults.push_back({Call::Write, ".target.", ENOSPC, 3});
-        }
         int error = 0;
         {
             InjectedFaults injected(faults);
-            error = row.way == Replace ? ReplaceFile(target, "new bytes")
-                    : row.way == Copy  ? CopyFile(source, target)
-                                       : MoveFile(source, target);
+            error = way == Replace ? ReplaceFile(target, "new bytes")
+                    : way == Copy  ? CopyFile(source, target)
+                                   : MoveFile(source, target);
         }
-        EXPECT_EQ(error, row.error) << row.name;
-        EXPECT_EQ(ReadBytes(target), error == 0 ? "new bytes" : "old") << row.name;
-        const bool moved = row.way == Move && error == 0;
-        EXPECT_EQ(fs::exists(source), !moved) << row.name;
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), moved ? 1 : 2) << row.name;
+        EXPECT_EQ(error, expected);
+        EXPECT_EQ(ReadBytes(target), error == 0 ? "new bytes" : "old");
+        const bool moved = way == Move && error == 0;
+        EXPECT_EQ(fs::exists(source), !moved);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), moved ? 1 : 2);
     }
 }
 
@@ -94,14 +80,12 @@ TEST(FilePlacing, KeepsPermissionsAndLinks) {
     }
     EXPECT_TRUE(fs::is_symlink(dir / "shelf" / "link"));
     EXPECT_EQ(ReadBytes(dir / "book"), "new");
-    EXPECT_EQ(ModeOf(dir / "book"), 0600u);
-    EXPECT_EQ(ReadBytes(longest), "new");
+    EXPECT_EQ(fs::status(dir / "book").permissions(), fs::perms(0600));
     WriteBytes(dir / "archive", "newer");
     ASSERT_EQ(MoveFile(dir / "archive", dir / "shelf" / "link"), 0);
     EXPECT_EQ(ReadBytes(dir / "book"), "newer");
-    EXPECT_EQ(ModeOf(dir / "book"), 0600u);
-    // Only a regular file is replaced: never a loop of links, a folder or a FIFO (nor a
-    // device, which root could otherwise replace).
+    EXPECT_EQ(fs::status(dir / "book").permissions(), fs::perms(0600));
+    // Only a regular file is replaced: not a loop of links, a folder, a FIFO (nor a device).
     fs::create_symlink("loop", dir / "loop");
     ::mkfifo((dir / "fifo").c_str(), 0600);
     for (const auto& [target, error] :
@@ -112,37 +96,26 @@ TEST(FilePlacing, KeepsPermissionsAndLinks) {
     EXPECT_TRUE(fs::is_fifo(dir / "fifo") && fs::is_symlink(dir / "loop"));
 }
 
-// Only regular files are read, each no further than its limit, whatever its size claims.
 TEST(WholeFile, ReadsOnlyRegularFilesUpToTheLimit) {
     TempDir dir;
     WriteBytes(dir / "ten", "0123456789");
     ::mkfifo((dir / "fifo").c_str(), 0600);
     fs::create_symlink("/dev/zero", dir / "zero.lrc");
-    fs::create_symlink("fifo", dir / "fifo.lrc");
     using Status = FileContent::Status;
-    const struct {
-        fs::path path;
-        std::uint64_t limit;
-        Status status;
-    } table[] = {
-        {dir / "ten", 10, Status::Read},
-        {dir / "ten", 9, Status::TooLarge},
-        {dir / "fifo", 10, Status::NotRegular},
-        {dir / "fifo.lrc", 10, Status::NotRegular},
-        {dir / "zero.lrc", 10, Status::NotRegular},
-        {dir.path(), 10, Status::NotRegular},
-        {dir / "gone", 10, Status::CannotOpen},
+    const std::tuple<fs::path, std::uint64_t, Status> table[] = {
+        {dir / "ten", 10, Status::Read},        {dir / "ten", 9, Status::TooLarge},
+        {dir / "fifo", 10, Status::NotRegular}, {dir / "zero.lrc", 10, Status::NotRegular},
+        {dir.path(), 10, Status::NotRegular},   {dir / "gone", 10, Status::CannotOpen},
     };
-    for (const auto& row : table) {
-        const FileContent content = ReadWholeFile(row.path, row.limit);
-        EXPECT_EQ(content.status, row.status) << row.path << " " << row.limit;
-        EXPECT_EQ(content.bytes, row.status == Status::Read ? "0123456789" : "") << row.path;
+    for (const auto& [path, limit, status] : table) {
+        const FileContent content = ReadWholeFile(path, limit);
+        EXPECT_EQ(content.status, status) << path << " " << limit;
+        EXPECT_EQ(content.bytes, status == Status::Read ? "0123456789" : "") << path;
     }
     EXPECT_EQ(ReadWholeFile(dir / "ten", 10, [] { return false; }).status, Status::Stopped);
 }
 
-// A child is waited for whether or not the system can watch its end: its descriptor turns
-// readable when it ends, and without one Wait() looks now and then.
+// Waited for with or without a descriptor that turns readable at its end (else polled).
 TEST(ChildProcessTest, IsWaitedForWithOrWithoutAnEndToWatch) {
     for (const bool watched : {true, false}) {
         InjectedFaults faults(watched ? std::vector<Fault>{}
@@ -166,15 +139,13 @@ TEST(ChildProcessTest, DiesWithTheProgram) {
     const pid_t program = ::fork();
     if (program == 0) {
         ChildProcess sleeper("/bin/sleep", {"30"});
-        const pid_t child = ::getpid();
-        [[maybe_unused]] const ssize_t sent = ::write(ends[1], &child, sizeof child);
+        [[maybe_unused]] const ssize_t sent = ::write(ends[1], "!", 1);
         ::pause();
     }
-    pid_t ignored = 0;
-    ASSERT_EQ(::read(ends[0], &ignored, sizeof ignored), static_cast<ssize_t>(sizeof ignored));
-    const std::string children =
-        "/proc/" + std::to_string(program) + "/task/" + std::to_string(program) + "/children";
-    const std::string sleeper = ReadBytes(children);
+    char started = 0;
+    ASSERT_EQ(::read(ends[0], &started, 1), 1);
+    const std::string pid = std::to_string(program);
+    const std::string sleeper = ReadBytes("/proc/" + pid + "/task/" + pid + "/children");
     ASSERT_FALSE(sleeper.empty());
     ::kill(program, SIGKILL);
     ::waitpid(program, nullptr, 0);

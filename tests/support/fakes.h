@@ -1,11 +1,11 @@
 #pragma once
-// Fakes of the clock and of what the core reports to the window, a run to test in, and a
-// build driven as the window's timer drives it.
+// Fakes of the clock and the window's observers, a run to test in, builds driven to the end.
 
 #include <unistd.h>
 
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -31,8 +31,7 @@ public:
 // 2024-01-01 00:00:00 local time.
 inline constexpr std::int64_t kNewYear2024 = 1704067200;
 
-// The song list as a window's model keeps it, from what the run reports of each change: it
-// must always read as the run's songs do.
+// The song list as the window's model keeps it from the run's reports: it must match the run.
 class MirrorList : public CollectionObserver {
 public:
     explicit MirrorList(const SongCollection& songs) : songs_(songs) {}
@@ -63,22 +62,31 @@ public:
     std::vector<BuildPhase> phases;
 };
 
-// A failure as the tests compare it: its problem, path, number and detail.
-inline std::string Described(const Failure& failure) {
-    return failure.what();
+// The songs in their order.
+inline std::vector<Song> SongsOf(const SongCollection& songs) {
+    std::vector<Song> all;
+    for (int n = 1; n <= songs.SongCount(); ++n) {
+        all.push_back(songs.At(n));
+    }
+    return all;
 }
-inline std::string Described(Problem problem, const std::filesystem::path& path = {},
-                             int number = 0, const std::string& detail = {}) {
+
+// A failure as the tests compare it: its problem, path, number and detail.
+inline std::string Described(Problem problem, const fs::path& path = {}, int number = 0,
+                             const std::string& detail = {}) {
     return Failure(problem, path, number, detail).what();
 }
 
-// The Failure `action` raised, described, or "" when it raised none.
+// The Failure `action` raised, described ("std::bad_alloc" for running out of memory), or ""
+// when it raised none.
 inline std::string FailureOf(const std::function<void()>& action) {
     try {
         action();
         return "";
     } catch (const Failure& failure) {
-        return Described(failure);
+        return failure.what();
+    } catch (const std::bad_alloc&) {
+        return "std::bad_alloc";
     }
 }
 
@@ -97,13 +105,11 @@ public:
 inline std::string BuildToEnd(BookMaker& maker, BuildRequest request = {},
                               std::optional<BuildResult>* result = nullptr) {
     return FailureOf([&] {
+        std::optional<BuildResult> ignored;
+        std::optional<BuildResult>& done = result != nullptr ? *result : ignored;
         maker.MakeBook(std::move(request));
-        std::optional<BuildResult> done;
         while (!(done = maker.Poll())) {
             ::usleep(2000);
-        }
-        if (result != nullptr) {
-            *result = std::move(done);
         }
     });
 }

@@ -15,19 +15,15 @@ enum class Call { Open, Read, Write, Fsync, Close, Mkdir, Rename, Spawn, Wait, W
 
 struct Fault {
     Call call;
-    // Strikes calls about a path holding this text: the file's path for calls on a
-    // descriptor, either path of a rename, the program's path for Spawn, Wait and WatchEnd.
+    // Strikes calls about a path holding this text: the file's for calls on a descriptor,
+    // either of a rename, the program's for Spawn, Wait and WatchEnd.
     std::string path;
-    // What the call fails with. 0 for Read and Write: they go through, one byte a call;
-    // 0 for Spawn: the program starts but cannot end by itself, as its "@" list of files
-    // ends with a pipe no one writes to (7za waits for it until it is killed).
+    // What the call fails with. 0: Read and Write go through one byte a call; Spawn starts a
+    // program that cannot end by itself (its "@" list ends with a pipe no one writes to).
     int error = EIO;
-    // Read, Write: the bytes that get through first, the last call cut short.
-    std::size_t after = 0;
-    // Wait: the child is killed with this signal, then waited for as usual.
-    int signal = 0;
-    // Throws std::bad_alloc instead of failing.
-    bool throws = false;
+    std::size_t after = 0;  // Read, Write: the bytes that get through first, the last cut short
+    int signal = 0;         // Wait: the child is killed with this, then waited for as usual
+    bool throws = false;    // std::bad_alloc instead of failing
     std::size_t passed = 0;
 };
 
@@ -36,21 +32,22 @@ inline Fault Throws(Call call, std::string path) {
     return {call, std::move(path), 0, 0, 0, true};
 }
 
-// The faults strike while this lives; `watch`, when set, sees every call first, with the
-// path it concerns.
+// The faults strike while this lives; `watch`, if set, sees every call first with its path.
 struct InjectedFaults {
-    explicit InjectedFaults(std::vector<Fault> faults,
-                            std::function<void(Call, const std::string&)> watch = {});
-    ~InjectedFaults();
+    explicit InjectedFaults(std::vector<Fault> injected,
+                            std::function<void(Call, const std::string&)> watching = {})
+        : faults(std::move(injected)), watch(std::move(watching)) {
+        active = this;
+    }
+    ~InjectedFaults() { active = nullptr; }
     InjectedFaults(const InjectedFaults&) = delete;
     InjectedFaults& operator=(const InjectedFaults&) = delete;
 
     std::vector<Fault> faults;
     std::function<void(Call, const std::string&)> watch;
-    // How many calls the faults struck.
-    int hits = 0;
-    // Each child waited for meanwhile: its program and its wait status.
-    std::vector<std::pair<std::string, int>> reaped;
+    int hits = 0;                                     // how many calls the faults struck
+    std::vector<std::pair<std::string, int>> reaped;  // each child waited for: program, status
+    static inline InjectedFaults* active = nullptr;   // the one in scope
 };
 
 }  // namespace velmora::testing

@@ -1,5 +1,4 @@
-// The system calls as the tests link them: the real ones, but for the faults that an
-// InjectedFaults in scope asks for.
+// The system calls as the tests link them: real, but for the faults of an InjectedFaults.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -21,7 +20,7 @@
 namespace velmora::testing {
 namespace {
 
-InjectedFaults* active = nullptr;
+InjectedFaults*& active = InjectedFaults::active;
 std::map<int, std::string> files;       // descriptor to path
 std::map<pid_t, std::string> children;  // process to program
 
@@ -61,29 +60,7 @@ ssize_t Limited(Call call, int fd, std::size_t length, Transfer transfer) {
     return count;
 }
 
-// Appends a pipe no one writes to the child's "@" list, beside the list.
-void HoldOpen(char* const argv[]) {
-    for (char* const* arg = argv; *arg != nullptr; ++arg) {
-        if (**arg == '@') {
-            const std::filesystem::path list = *arg + 1;
-            const std::filesystem::path pipe = list.parent_path() / "held";
-            ::mkfifo(pipe.c_str(), 0600);
-            std::ofstream(list, std::ios::app) << pipe.string() << "\n";
-        }
-    }
-}
-
 }  // namespace
-
-InjectedFaults::InjectedFaults(std::vector<Fault> injected,
-                               std::function<void(Call, const std::string&)> watching)
-    : faults(std::move(injected)), watch(std::move(watching)) {
-    active = this;
-}
-
-InjectedFaults::~InjectedFaults() {
-    active = nullptr;
-}
 
 }  // namespace velmora::testing
 
@@ -121,7 +98,14 @@ int Spawn(pid_t* pid, const char* path, const ChildSetup& setup, char* const arg
         if (fault->error != 0) {
             return fault->error;
         }
-        HoldOpen(argv);
+        // A pipe no one writes to ends the child's "@" list.
+        for (char* const* arg = argv; *arg != nullptr; ++arg) {
+            if (**arg == '@') {
+                const std::filesystem::path list = *arg + 1, pipe = list.parent_path() / "held";
+                ::mkfifo(pipe.c_str(), 0600);
+                std::ofstream(list, std::ios::app) << pipe.string() << "\n";
+            }
+        }
     }
     const int error = ForkExec(pid, path, setup, argv, envp);
     children[*pid] = path;

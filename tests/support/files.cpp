@@ -1,11 +1,8 @@
 #include "support/files.h"
 
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -16,8 +13,6 @@
 #include "platform/file_system.h"
 
 namespace velmora::testing {
-
-namespace fs = std::filesystem;
 
 std::string ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -70,36 +65,6 @@ ProgramFolder::ProgramFolder(const fs::path& name) {
     fs::create_symlink("/usr/bin/7za", path_ / "7za");
 }
 
-bool RunUnprivileged(const std::function<bool()>& check) {
-    if (::geteuid() != 0) {
-        return check();
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        constexpr uid_t kNobody = 65534;
-        const bool dropped =
-            ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
-        ::_exit(dropped && check() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    // A write past the limit then fails with EFBIG instead of killing the process.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-FileSizeLimit::~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, SIG_DFL);
-}
-
 CommandResult RunCommand(std::vector<std::string> arguments) {
     const auto program = FindProgram(arguments.front());
     ChildProcess process(program.value_or(arguments.front()),
@@ -112,7 +77,7 @@ CommandResult RunCommand(std::vector<std::string> arguments) {
     return {exit.how == ExitStatus::How::Exited ? exit.code : -1, exit.output + exit.errorOutput};
 }
 
-std::map<std::string, std::string> ExtractBook(const std::filesystem::path& book) {
+std::map<std::string, std::string> ExtractBook(const fs::path& book) {
     return ZipEntries(ReadBytes(book), 1 << 30);
 }
 

@@ -1,21 +1,17 @@
 #pragma once
-// Files and folders for one test: bytes read and written, folders removed with everything
-// in them afterwards, the means to make the system refuse them something for real, and the
-// tools that check a book.
+// Files and folders for one test, removed afterwards, and the tools that check a book.
 
-#include <sys/resource.h>
-
-#include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace velmora::testing {
 
-std::string ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& path);
+void WriteBytes(const fs::path& path, const std::string& bytes);
 // "EF BB BF" for hex-string test vectors.
 std::string Hex(const std::string& spaced);
 
@@ -26,39 +22,20 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::filesystem::path& relative) const {
-        return path_ / relative;
-    }
+    const fs::path& path() const { return path_; }
+    fs::path operator/(const fs::path& relative) const { return path_ / relative; }
 
 protected:
-    std::filesystem::path path_;
+    fs::path path_;
 
 private:
-    std::filesystem::path root_;
+    fs::path root_;
 };
 
-// A program folder: template/ from the source tree, empty temp/ and finished/, and 7za
-// linked beside the program. Its own name holds blanks and Chinese.
+// A program folder (its name with blanks and Chinese): template/, temp/, finished/, 7za.
 class ProgramFolder : public TempDir {
 public:
-    explicit ProgramFolder(const std::filesystem::path& name = "lyric app 歌词");
-};
-
-// Runs `check` without root's power over permissions (as the user nobody in a child process
-// when run as root); true when it returned true.
-bool RunUnprivileged(const std::function<bool()>& check);
-
-// A full disk as far as this process can tell: no file grows past `bytes` while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(std::uint64_t bytes);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit old_{};
+    explicit ProgramFolder(const fs::path& name = "lyric app 歌词");
 };
 
 // The tools the tests check books with (7za, epubcheck), run with an argument list.
@@ -71,6 +48,6 @@ struct CommandResult {
 CommandResult RunCommand(std::vector<std::string> arguments);
 
 // Every entry of a book: path inside the book to bytes.
-std::map<std::string, std::string> ExtractBook(const std::filesystem::path& book);
+std::map<std::string, std::string> ExtractBook(const fs::path& book);
 
 }  // namespace velmora::testing

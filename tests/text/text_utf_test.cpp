@@ -1,31 +1,23 @@
 #include "text/text_utf.h"
 
-#include <iconv.h>
-
-#include "text/code_page.h"
-#include "text/template_copy.h"
-
-#include "text/xml_text.h"
-
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include "support/faults.h"
 #include "support/files.h"
+#include "text/code_page.h"
+#include "text/template_copy.h"
+#include "text/xml_text.h"
 
 namespace mTextUTF {
 namespace {
 
 using namespace velmora::testing;
-namespace fs = std::filesystem;
 
-// Detection, by the marks' order: FF FE 00 00 is UTF-32LE before it is UTF-16LE.
+// Bytes (hex, "-" for no file) read with a request: the text, and the request after. By the
+// marks' order, FF FE 00 00 is UTF-32LE before it is UTF-16LE; a failure touches nothing.
 TEST(LoadText, GivesTextAndWritesBackTheRequest) {
-    const struct {
-        std::string bytes;
-        TextEncoding request;
-        std::u16string text;
-        TextEncoding after;
-    } table[] = {
+    const std::tuple<std::string, TextEncoding, std::u16string, TextEncoding> table[] = {
         {"", -1, u"", 0},
         {"EF BB BF", -1, u"", 1},
         {"EF BB BF 41 42", -1, u"AB", 1},
@@ -40,73 +32,66 @@ TEST(LoadText, GivesTextAndWritesBackTheRequest) {
         {"D4 C2 C1 C1 0D 0A 94 39 FC 36", -1, u"月亮\r\n\U0001F600", 0},
         {"41 80 42 D4", 0, u"A\uFFFDB\uFFFD", 0},
         {"E6 9C 41 C0 AF", 1, u"\uFFFDA\uFFFD\uFFFD", 1},
+        {"41", 6, u"", 6},
+        {"41", -2, u"", -2},
+        {"-", -1, u"", -1},
     };
     TempDir dir;
-    for (const auto& row : table) {
-        WriteBytes(dir / "f", Hex(row.bytes));
-        TextEncoding encoding = row.request;
-        EXPECT_EQ(LoadText(dir / "f", encoding), row.text) << row.bytes;
-        EXPECT_EQ(encoding, row.after) << row.bytes;
-    }
-}
-
-TEST(LoadText, FailuresTouchNothing) {
-    TempDir dir;
-    WriteBytes(dir / "f", "abc");
-    for (const auto& [path, request] :
-         {std::pair{dir / "f", 6}, {dir / "f", -2}, {dir / "missing", -1}, {dir.path(), -1}}) {
+    for (const auto& [bytes, request, text, after] : table) {
+        fs::remove(dir / "f");
+        if (bytes != "-") {
+            WriteBytes(dir / "f", Hex(bytes));
+        }
         TextEncoding encoding = request;
-        EXPECT_EQ(LoadText(path, encoding), u"");
-        EXPECT_EQ(encoding, request);
+        EXPECT_EQ(LoadText(dir / "f", encoding), text) << bytes;
+        EXPECT_EQ(encoding, after) << bytes;
     }
-    EXPECT_FALSE(fs::exists(dir / "missing"));
+    EXPECT_FALSE(fs::exists(dir / "f"));
+    TextEncoding detect = -1;
+    EXPECT_EQ(LoadText(dir.path(), detect), u"");
+    EXPECT_EQ(detect, -1);
 }
 
+// A text saved over a file (hex, {} for none), appended or not, with an encoding and a
+// default: what SaveText returns, the encoding after, and the file ({}: none).
 TEST(SaveText, WritesBytesAndReportsTheEncoding) {
-    const struct {
-        const char* name;
-        std::optional<std::string> before;  // nullopt: no file
-        std::u16string text;
-        bool append;
-        TextEncoding encoding, defaultEncoding;
-        bool result;
-        TextEncoding after;
-        std::optional<std::string> file;
-    } table[] = {
-        {"Ansi", std::nullopt, u"月\U0001F600", false, 0, -1, true, 0, "D4 C2 94 39 FC 36"},
-        {"Utf8", std::nullopt, u"\u4E2D", false, 1, -1, true, 1, "EF BB BF E4 B8 AD"},
-        {"Utf16LE", std::nullopt, u"A", false, 2, -1, true, 2, "FF FE 41 00"},
-        {"Utf16BE", std::nullopt, u"A", false, 3, -1, true, 3, "FE FF 00 41"},
-        {"Utf32BE", std::nullopt, u"\U0001F600", false, 5, -1, true, 5, "00 00 FE FF 00 01 F6 00"},
-        {"EmptyUtf8", std::nullopt, u"", false, 1, -1, true, 1, "EF BB BF"},
-        {"Truncates", "41 42 43 44 45", u"Z", false, 1, -1, true, 1, "EF BB BF 5A"},
-        {"DetectNeedsAppend", std::nullopt, u"B", false, -1, 1, false, -1, std::nullopt},
-        {"InvalidCode", "41", u"B", true, 6, 1, false, 6, "41"},
-        {"AppendDetects", "EF BB BF 41", u"B", true, -1, 0, true, 1, "EF BB BF 41 42"},
-        {"AppendNoBom", "41", u"B", true, 2, -1, true, 2, "41 42 00"},
-        {"AppendToMissing", std::nullopt, u"B", true, -1, 1, true, 1, "EF BB BF 42"},
-        {"AppendNoDefault", "", u"B", true, -1, -1, false, -1, ""},
-        {"AppendNoDefaultEmpty", "", u"", true, -1, -1, true, -1, ""},
-    };
+    using Bytes = std::optional<std::string>;
+    const std::tuple<const char*, Bytes, std::u16string, bool, TextEncoding, TextEncoding, bool,
+                     TextEncoding, Bytes>
+        table[] = {
+            {"Ansi", {}, u"月\U0001F600", false, 0, -1, true, 0, "D4 C2 94 39 FC 36"},
+            {"Utf8", {}, u"\u4E2D", false, 1, -1, true, 1, "EF BB BF E4 B8 AD"},
+            {"Utf16LE", {}, u"A", false, 2, -1, true, 2, "FF FE 41 00"},
+            {"Utf16BE", {}, u"A", false, 3, -1, true, 3, "FE FF 00 41"},
+            {"Utf32BE", {}, u"\U0001F600", false, 5, -1, true, 5, "00 00 FE FF 00 01 F6 00"},
+            {"EmptyUtf8", {}, u"", false, 1, -1, true, 1, "EF BB BF"},
+            {"Truncates", "41 42 43 44 45", u"Z", false, 1, -1, true, 1, "EF BB BF 5A"},
+            {"DetectNeedsAppend", {}, u"B", false, -1, 1, false, -1, {}},
+            {"InvalidCode", "41", u"B", true, 6, 1, false, 6, "41"},
+            {"AppendDetects", "EF BB BF 41", u"B", true, -1, 0, true, 1, "EF BB BF 41 42"},
+            {"AppendNoBom", "41", u"B", true, 2, -1, true, 2, "41 42 00"},
+            {"AppendToMissing", {}, u"B", true, -1, 1, true, 1, "EF BB BF 42"},
+            {"AppendNoDefault", "", u"B", true, -1, -1, false, -1, ""},
+            {"AppendNoDefaultEmpty", "", u"", true, -1, -1, true, -1, ""},
+        };
     TempDir dir;
-    for (const auto& row : table) {
-        const fs::path path = dir / row.name;
-        if (row.before) {
-            WriteBytes(path, Hex(*row.before));
+    for (const auto& [name, before, text, append, request, fallback, saved, after, file] : table) {
+        SCOPED_TRACE(name);
+        const fs::path path = dir / name;
+        if (before) {
+            WriteBytes(path, Hex(*before));
         }
-        TextEncoding encoding = row.encoding;
-        EXPECT_EQ(SaveText(path, row.text, row.append, encoding, row.defaultEncoding), row.result)
-            << row.name;
-        EXPECT_EQ(encoding, row.after) << row.name;
-        ASSERT_EQ(fs::exists(path), row.file.has_value()) << row.name;
-        if (row.file) {
-            EXPECT_EQ(ReadBytes(path), Hex(*row.file)) << row.name;
+        TextEncoding encoding = request;
+        EXPECT_EQ(SaveText(path, text, append, encoding, fallback), saved);
+        EXPECT_EQ(encoding, after);
+        ASSERT_EQ(fs::exists(path), file.has_value());
+        if (file) {
+            EXPECT_EQ(ReadBytes(path), Hex(*file));
         }
     }
 }
 
-// Reads and writes that stop short go on until done (UTF-16BE once decoded bytes it never
-// read); ones that fail are reported.
+// Short reads and writes go on until done (UTF-16BE once decoded unread bytes); failures told.
 TEST(SaveText, ShortTransfersAreFinishedAndFailedOnesReported) {
     TempDir dir;
     TextEncoding utf16 = kUtf16BE;
@@ -117,17 +102,14 @@ TEST(SaveText, ShortTransfersAreFinishedAndFailedOnesReported) {
         EXPECT_GT(faults.hits, 20);
     }
     InjectedFaults faults({{Call::Read, "f", EIO, 5}, {Call::Write, "g", ENOSPC, 4}});
-    TextEncoding detect = -1;
+    TextEncoding detect = -1, utf8 = 1;
     EXPECT_EQ(LoadText(dir / "f", detect), u"");
-    TextEncoding utf8 = 1;
     EXPECT_FALSE(SaveText(dir / "g", u"abcdefgh", false, utf8, -1));
 }
 
-// A template copy: its text and a line end, appended; read one byte a call, it is whole.
+// A template copy, read one byte a call: its text and a line end appended to the target.
 TEST(WritrFile, AppendsTheSourceAndALineEnd) {
-    const struct {
-        std::string source, target, expected;  // hex; target "-" for none
-    } table[] = {
+    const std::tuple<std::string, std::string, std::string> table[] = {
         {"61 62 63", "-", "61 62 63 0D 0A"},
         {"61 0D 0A", "-", "61 0D 0A 0D 0A"},
         {"", "-", "0D 0A"},
@@ -135,21 +117,19 @@ TEST(WritrFile, AppendsTheSourceAndALineEnd) {
         {"D4 C2 0A 94 39 FC 36", "-", "D4 C2 0A 94 39 FC 36 0D 0A"},
     };
     TempDir dir;
-    for (const auto& row : table) {
-        WriteBytes(dir / "source", Hex(row.source));
+    for (const auto& [source, target, expected] : table) {
+        WriteBytes(dir / "source", Hex(source));
         fs::remove(dir / "target");
-        if (row.target != "-") {
-            WriteBytes(dir / "target", Hex(row.target));
+        if (target != "-") {
+            WriteBytes(dir / "target", Hex(target));
         }
-        // Read one byte a call: the copy is whole all the same.
         InjectedFaults faults({Fault{Call::Read, "source", 0}});
         velmora::WritrFile(dir / "source", dir / "target");
-        EXPECT_EQ(ReadBytes(dir / "target"), Hex(row.expected)) << row.source;
+        EXPECT_EQ(ReadBytes(dir / "target"), Hex(expected)) << source;
     }
 }
 
-// Every character of the plane as iconv gives it one at a time, alone and in a text; past the
-// plane and lone surrogates as well.
+// Every character of the plane as iconv gives it; past the plane, lone surrogates as well.
 TEST(Encode, GivesIconvsBytes) {
     for (const auto& [codePage, charset] :
          {std::pair(velmora::codepage::kGb18030, "GB18030"), std::pair(std::int32_t{936}, "GBK")}) {
@@ -158,15 +138,13 @@ TEST(Encode, GivesIconvsBytes) {
         std::string expected;
         for (char32_t cp = 0x80; cp < 0x10000; ++cp) {
             std::u16string unit(1, static_cast<char16_t>(cp));
-            char buffer[8];
+            char buffer[8], *out = buffer;
             char* in = reinterpret_cast<char*>(unit.data());
-            char* out = buffer;
             std::size_t inLeft = 2, outLeft = sizeof buffer;
             const bool ok = iconv(cd, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
-            const std::string bytes = ok ? std::string(buffer, out) : std::string("?");
             if (cp < 0xD800 || cp > 0xDFFF) {
                 text += unit;
-                expected += bytes;
+                expected += ok ? std::string(buffer, out) : std::string("?");
             }
         }
         iconv_close(cd);
@@ -179,25 +157,21 @@ TEST(Encode, GivesIconvsBytes) {
 // Markup escaped, and what XML 1.0 does not allow replaced, also between plain runs; quotes
 // escaped in an attribute and carriage returns marked in lines, and only there.
 TEST(Xml, EscapesMarkupAndReplacesWhatXmlCannotHold) {
-    using velmora::XmlPlace;
-    const struct {
-        std::u16string text;
-        XmlPlace place;
-        std::string xml;
-    } table[] = {
-        {u"", XmlPlace::Text, ""},
-        {u"a & b <c> 月", XmlPlace::Text, "a &amp; b &lt;c&gt; 月"},
-        {u"x\xD800y\xDC00", XmlPlace::Text, "x\uFFFDy\uFFFD"},
-        {u"\U0001D11E\x01\t\r\n\uFFFE\uFFFF", XmlPlace::Text, "\U0001D11E\uFFFD\t\r\n\uFFFD\uFFFD"},
-        {u"\"<\"\r\n", XmlPlace::Text, "\"&lt;\"\r\n"},
-        {u"\"<\"\r\n", XmlPlace::Attribute, "&quot;&lt;&quot;\r\n"},
-        {u"一\r\n\"<br/>\"\r二\r", XmlPlace::Lines, "一<br/>\n\"&lt;br/&gt;\"<br/>二<br/>"},
+    using enum velmora::XmlPlace;
+    const std::tuple<std::u16string, velmora::XmlPlace, std::string> table[] = {
+        {u"", Text, ""},
+        {u"a & b <c> 月", Text, "a &amp; b &lt;c&gt; 月"},
+        {u"x\xD800y\xDC00", Text, "x\uFFFDy\uFFFD"},
+        {u"\U0001D11E\x01\t\r\n\uFFFE\uFFFF", Text, "\U0001D11E\uFFFD\t\r\n\uFFFD\uFFFD"},
+        {u"\"<\"\r\n", Text, "\"&lt;\"\r\n"},
+        {u"\"<\"\r\n", Attribute, "&quot;&lt;&quot;\r\n"},
+        {u"一\r\n\"<br/>\"\r二\r", Lines, "一<br/>\n\"&lt;br/&gt;\"<br/>二<br/>"},
     };
-    for (const auto& row : table) {
+    for (const auto& [text, place, xml] : table) {
         std::string out = "kept";
-        velmora::AppendXml(out, row.text, row.place);
-        EXPECT_EQ(out, "kept" + row.xml);
-        EXPECT_EQ(velmora::Xml(row.text, row.place), row.xml);
+        velmora::AppendXml(out, text, place);
+        EXPECT_EQ(out, "kept" + xml);
+        EXPECT_EQ(velmora::Xml(text, place), xml);
     }
 }
 

@@ -1,6 +1,4 @@
-// The song log read back: whatever the names and lyrics hold, every journal replays to the
-// songs of the run that wrote it; one cut off anywhere gives the songs before the record it
-// cut; and the start after a run that ended with unbuilt songs finds them.
+// The song log read back, whole or cut anywhere, and an ended run's unbuilt songs found.
 
 #include <functional>
 
@@ -19,25 +17,32 @@ void PrintTo(const Song& song, std::ostream* out) {
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace testing;
 using Songs = std::vector<Song>;
-
-Songs SongsOf(const Workspace& run) {
-    Songs songs;
-    for (int n = 1; n <= run.Songs().SongCount(); ++n) {
-        songs.push_back(run.Songs().At(n));
-    }
-    return songs;
-}
-
-std::string Journal(const Workspace& run) {
-    return ReadBytes(run.Layout().SongLog());
-}
 
 class JournalTest : public RunTest {
 protected:
     void SetUp() override { run.ReadyToMake(); }
+    std::string Journal() const { return ReadBytes(run.Layout().SongLog()); }
+    using Work = std::function<void(Workspace&)>;
+    // A run before this one, stamped `local`, worked on and ended.
+    RunLayout Ended(std::int64_t local, const Work& work) {
+        const FixedClock at(local);
+        Workspace earlier(app.path(), at);
+        earlier.ReadyToMake();
+        work(earlier);
+        return earlier.Layout();
+    }
+    // One of a song built into a book, then `after` done to it.
+    RunLayout Built(
+        std::int64_t local, const Work& after = [](Workspace&) {}) {
+        return Ended(local, [&](Workspace& earlier) {
+            earlier.AddLyric(u"built", u"x");
+            MarkBuilt(earlier.Layout(), earlier.JournalLength());
+            after(earlier);
+        });
+    }
+    std::optional<UnbuiltRun> Offered() const { return FindUnbuiltRun(run.Layout()); }
 };
 
 // Names and lyrics that look like records, markers, line ends: each is read back as it was.
@@ -53,25 +58,21 @@ TEST_F(JournalTest, ReadsBackExactlyOneState) {
         {u"晴天", u"故事", u"周杰伦"},
         {u"a", u"b", u"<artist=c>"},
     };
-    for (const Song& song : table) {
-        run.AddLyric(song.name, song.lyric);
-    }
+    run.AddSongs(1, table);
     run.EditLyric(2, {u"<edit>", u"</edit no = 2>"});
     run.MoveLyric(1, 3);
     run.RemoveLyric(4);
     run.AddSongs(2, {{u"<batch>", u"a"}, {u"b", u"<b>"}});
     run.RemoveSongs(1, 2);
     run.AddSongs(run.Songs().SongCount() + 1, {{u"big", std::u16string(5'000'000, u'歌')}});
-    const Replay replay = ReplayJournal(Journal(run));
-    EXPECT_EQ(replay.songs, SongsOf(run));
-    EXPECT_EQ(replay.length, Journal(run).size());
+    const Replay replay = ReplayJournal(Journal());
+    EXPECT_EQ(replay.songs, SongsOf(run.Songs()));
+    EXPECT_EQ(replay.length, Journal().size());
 }
 
 // Texts without markers are written as they always were; the others state their sizes.
 TEST_F(JournalTest, RecordFormsAreByteExact) {
-    const struct {
-        std::string record, expected;
-    } table[] = {
+    const std::pair<std::string, std::string> table[] = {
         {AddRecord(1, {u"A", u"a\r\nb"}), "<songno=1><songname=A><lyric=a\r\nb></song no = 1>\r\n"},
         {EditRecord(2, {u"月", u"x"}), "<editno=2><songname=\xD4\xC2><lyric=x></edit no = 2>\r\n"},
         {AddRecord(3, {u"x><lyric=y", u"z"}),
@@ -86,32 +87,29 @@ TEST_F(JournalTest, RecordFormsAreByteExact) {
         {MoveRecord(5, 1), "<moveno=5><to=1></move no = 5>\r\n"},
         {BeginRecord(2) + EndRecord(2), "<beginno=2></begin no = 2>\r\n<endno=2></end no = 2>\r\n"},
     };
-    for (const auto& row : table) {
-        EXPECT_EQ(row.record, row.expected);
+    for (const auto& [record, expected] : table) {
+        EXPECT_EQ(record, expected);
     }
 }
 
-// A journal cut at any byte replays to the songs of its whole records; a group cut off
-// counts not at all.
+// A journal cut at any byte replays to its whole records' songs; a group cut counts not at all.
 TEST_F(JournalTest, CutOffAnywhereGivesTheSongsBefore) {
     run.AddLyric(u"A", u"a");
-    const std::size_t first = Journal(run).size();
+    const std::size_t first = Journal().size();
     run.AddLyric(u"<B>", u"b");
-    const std::size_t second = Journal(run).size();
+    const std::size_t second = Journal().size();
     run.AddSongs(3, {{u"C", u"c"}, {u"D", u"d"}});
-    const std::string journal = Journal(run);
+    const std::string journal = Journal();
+    // Where each whole record or group ends, and the songs by then.
+    const std::pair<std::size_t, std::size_t> ends[] = {
+        {first, 1}, {second, 2}, {journal.size(), 4}};
     for (std::size_t cut = 0; cut <= journal.size(); ++cut) {
         const Replay replay = ReplayJournal(std::string_view(journal).substr(0, cut));
-        const std::size_t whole = cut == journal.size() ? cut
-                                  : cut >= second       ? second
-                                  : cut >= first        ? first
-                                                        : 0;
-        EXPECT_EQ(replay.length, whole) << cut;
-        EXPECT_EQ(replay.songs.size(), whole == journal.size() ? 4u
-                                       : whole == second       ? 2u
-                                       : whole == first        ? 1u
-                                                               : 0u)
-            << cut;
+        std::pair<std::size_t, std::size_t> whole{0, 0};
+        for (const auto& end : ends) {
+            whole = cut >= end.first ? end : whole;
+        }
+        EXPECT_EQ(std::pair(replay.length, replay.songs.size()), whole) << cut;
     }
     // A record that could not be: replay stops before it.
     EXPECT_EQ(ReplayJournal(journal + RemoveRecord(9)).length, journal.size());
@@ -121,91 +119,61 @@ TEST_F(JournalTest, CutOffAnywhereGivesTheSongsBefore) {
               journal.size());
 }
 
-// The start after a run that ended with songs no book holds offers them: closed, or killed
-// halfway through a change (here, out of memory on the page of a fourth song). Not offered:
-// a run whose last change went into a book, whose songs were all removed, or that was taken.
+// An ended run's unbuilt songs are offered: closed, or killed mid-change (out of memory).
+// Not offered: a run whose last change was built, whose songs all went, or already taken.
 TEST_F(JournalTest, TheNextStartFindsUnbuiltSongs) {
-    const auto ended = [&](const std::function<void(Workspace&)>& work) {
-        Workspace earlier(app.path(), clock);
-        earlier.ReadyToMake();
-        work(earlier);
-        return earlier.Layout();
-    };
-    const auto offered = [&] { return FindUnbuiltRun(run.Layout()); };
     const Songs typed{
         {u"x><lyric=y", u"z"}, {u"\u00A0", u"\u0007\r\n"}, {u"长", std::u16string(100000, u'歌')}};
-    const RunLayout killed = ended([&](Workspace& earlier) {
-        for (const Song& song : typed) {
-            earlier.AddLyric(song.name, song.lyric);
-        }
-        SaveRunBoxes(earlier.Layout(), {u"/covers/a.png", u"~/book.epub", u"流行 & <金曲>", u""});
+    const RunBoxes boxes{u"/covers/a.png", u"~/book.epub", u"流行 & <金曲>", u""};
+    const RunLayout killed = Ended(kNewYear2024, [&](Workspace& earlier) {
+        earlier.AddSongs(1, typed);
+        SaveRunBoxes(earlier.Layout(), boxes);
         InjectedFaults faults({Throws(Call::Open, "part0004.html")});
         EXPECT_THROW(earlier.AddLyric(u"lost", u"in flight"), std::bad_alloc);
     });
-    const auto found = offered();
+    const auto found = Offered();
     ASSERT_TRUE(found);
     EXPECT_EQ(found->folder / "", killed.WorkDir());
     EXPECT_EQ(found->songs, typed);
-    EXPECT_EQ(found->boxes, (RunBoxes{u"/covers/a.png", u"~/book.epub", u"流行 & <金曲>", u""}));
+    EXPECT_EQ(found->boxes, boxes);
     // A run that started and did nothing is passed over; one taken is not offered again.
-    ended([](Workspace&) {});
-    EXPECT_TRUE(offered());
+    Ended(kNewYear2024, [](Workspace&) {});
+    EXPECT_TRUE(Offered());
     MarkTaken(killed);
-    EXPECT_FALSE(offered());
-    const auto built = [&](bool changedAfter) {
-        return ended([&](Workspace& earlier) {
-            earlier.AddLyric(u"A", u"a");
-            MarkBuilt(earlier.Layout(), earlier.JournalLength());
-            if (changedAfter) {
-                earlier.MoveLyric(1, 1);  // refused: nothing changes
-                earlier.EditLyric(1, {u"A", u"b"});
-            }
-        });
-    };
-    built(false);
-    EXPECT_FALSE(offered());
-    built(true);
-    EXPECT_EQ(offered()->songs, (Songs{{u"A", u"b"}}));
-    ended([](Workspace& earlier) {
+    EXPECT_FALSE(Offered());
+    Built(kNewYear2024);
+    EXPECT_FALSE(Offered());
+    Built(kNewYear2024, [](Workspace& earlier) {
+        earlier.MoveLyric(1, 1);  // refused: nothing changes
+        earlier.EditLyric(1, {u"built", u"b"});
+    });
+    EXPECT_EQ(Offered()->songs, (Songs{{u"built", u"b"}}));
+    Ended(kNewYear2024, [](Workspace& earlier) {
         earlier.AddLyric(u"A", u"a");
         earlier.RemoveLyric(1);
     });
-    EXPECT_FALSE(offered());
+    EXPECT_FALSE(Offered());
 }
 
-// Stamps are local time: with the clock's zone moved back between a built run and a crashed
-// one, the crashed run has the older stamp, and is found all the same, as the one whose
-// songs changed last. A newer run that cannot be read is said, never passed over for it;
-// one too large is said once.
+// Stamps are local time and go back with the zone: the run changed last is found whatever its
+// stamp. A newer run that cannot be read is said, not passed over; one too large, once.
 TEST_F(JournalTest, TheRunChangedLastIsFoundWhateverItsStamp) {
-    const auto ended = [&](std::int64_t local, bool built) {
-        const FixedClock at(local);
-        Workspace earlier(app.path(), at);
-        earlier.ReadyToMake();
-        earlier.AddLyric(built ? u"built" : u"crashed", u"x");
-        if (built) {
-            MarkBuilt(earlier.Layout(), earlier.JournalLength());
-        }
-        return earlier.Layout();
+    const auto crashed = [](Workspace& earlier) { earlier.AddLyric(u"crashed", u"x"); };
+    const auto ago = [](int m) {
+        return fs::file_time_type::clock::now() - std::chrono::minutes(m);
     };
-    const auto offered = [&] { return FindUnbuiltRun(run.Layout()); };
-    const auto ago = [](int minutes) {
-        return fs::file_time_type::clock::now() - std::chrono::minutes(minutes);
-    };
-    const RunLayout built = ended(kNewYear2024 + 3600, true);
-    fs::last_write_time(built.SongLog(), ago(60));
-    fs::last_write_time(ended(kNewYear2024 - 60, false).SongLog(), ago(30));
-    EXPECT_EQ(offered()->songs, (Songs{{u"crashed", u"x"}}));
-
-    const RunLayout newest = ended(kNewYear2024 - 120, false);
+    fs::last_write_time(Built(kNewYear2024 + 3600).SongLog(), ago(60));
+    fs::last_write_time(Ended(kNewYear2024 - 60, crashed).SongLog(), ago(30));
+    EXPECT_EQ(Offered()->songs, (Songs{{u"crashed", u"x"}}));
+    const fs::path newest = Ended(kNewYear2024 - 120, crashed).SongLog();
     {
-        InjectedFaults faults({{Call::Open, newest.SongLog().string(), EACCES}});
-        EXPECT_EQ(FailureOf(offered),
-                  Described(Problem::EarlierRunUnreadable, newest.SongLog(), EACCES));
+        InjectedFaults faults({{Call::Open, newest.string(), EACCES}});
+        EXPECT_EQ(FailureOf([&] { Offered(); }),
+                  Described(Problem::EarlierRunUnreadable, newest, EACCES));
     }
-    fs::resize_file(newest.SongLog(), kLargestBook + 1);
-    EXPECT_EQ(FailureOf(offered), Described(Problem::EarlierRunTooLarge, newest.SongLog(), 0));
-    EXPECT_FALSE(offered());
+    fs::resize_file(newest, kLargestBook + 1);
+    EXPECT_EQ(FailureOf([&] { Offered(); }), Described(Problem::EarlierRunTooLarge, newest, 0));
+    EXPECT_FALSE(Offered());
 }
 
 }  // namespace
