@@ -229,20 +229,6 @@ private slots:
         app.reset();
     }
 
-    // Every box is found by its label's name, as a screen reader finds it.
-    void controlsAreNamedForAssistiveTechnology() {
-        const struct {
-            const char* control;
-            const char* name;
-        } table[] = {{"Text1", "歌名"},       {"Text2", "歌词"}, {"Text3", "保存路径"},
-                     {"Text4", "自定义封面"}, {"Text5", "书名"}, {"Text6", "作者"},
-                     {"List1", "歌曲列表"}};
-        for (const auto& row : table) {
-            QCOMPARE(control(row.control)->accessibleName(), row.name);
-        }
-        QCOMPARE(control<QLabel>("Label1")->buddy(), control("Text1"));
-    }
-
     // Whatever a handler raises is said, and the window goes on; what was typed reaches the
     // core exactly, U+00A0 included, lines ending in CR LF; Ctrl+Enter adds as 添加 does,
     // and the name box has the focus again.
