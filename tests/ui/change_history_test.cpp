@@ -81,15 +81,9 @@ private slots:
         QSignalSpy notMade(history.get(), &ChangeHistory::notMade);
         QCOMPARE(history->Add({u"", u"x"}).refusal, Refusal::EmptyInput);
         QVERIFY(history->Add({u"A", u"x"}).Made());
-        const struct {
-            ChangeOutcome outcome;
-            Refusal refusal;
-        } nothing[] = {{history->Edit(2, {u"B", u"y"}), Refusal::NoSuchSong},
-                       {history->Remove(0), Refusal::NoSuchSong},
-                       {history->Move(1, 1), Refusal::NoSuchSong},
-                       {history->Move(1, 2), Refusal::NoSuchSong}};
-        for (const auto& row : nothing) {
-            QCOMPARE(row.outcome.refusal, row.refusal);
+        for (const ChangeOutcome& nothing : {history->Edit(2, {u"B", u"y"}), history->Remove(0),
+                                             history->Move(1, 1), history->Move(1, 2)}) {
+            QCOMPARE(nothing.refusal, Refusal::NoSuchSong);
         }
         QCOMPARE(notMade.size(), 1);  // only the empty input is said
         {

@@ -1,9 +1,5 @@
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTranslator>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "decisions.h"
 #include "form1.h"
@@ -97,30 +93,16 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("make");    // 开始制作 in it
         QTest::addColumn<QString>("cancel");  // Qt's own Cancel in it
-        QTest::newRow("zh_CN") << "zh_CN"
-                               << ""
-                               << "开始制作"
-                               << "取消";
-        QTest::newRow("zh_TW") << "zh_TW"
-                               << "zh_TW"
-                               << "開始製作"
-                               << "取消";
-        QTest::newRow("zh_HK") << "zh_HK"
-                               << "zh_TW"
-                               << "開始製作"
-                               << "取消";
-        QTest::newRow("en_US") << "en_US"
-                               << "en"
-                               << "Make book"
-                               << "Cancel";
-        QTest::newRow("C") << "C"
-                           << ""
-                           << "开始制作"
-                           << "取消";
-        QTest::newRow("fr_FR") << "fr_FR"
-                               << ""
-                               << "开始制作"
-                               << "取消";
+        const auto row = [](const char* locale, const char* language, const char* make,
+                            const char* cancel) {
+            QTest::newRow(locale) << locale << language << make << cancel;
+        };
+        row("zh_CN", "", "开始制作", "取消");
+        row("zh_TW", "zh_TW", "開始製作", "取消");
+        row("zh_HK", "zh_TW", "開始製作", "取消");
+        row("en_US", "en", "Make book", "Cancel");
+        row("C", "", "开始制作", "取消");
+        row("fr_FR", "", "开始制作", "取消");
     }
     void choosesTheLanguageFromTheLocale() {
         QFETCH(QString, locale);

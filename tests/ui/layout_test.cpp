@@ -1,13 +1,5 @@
-#include <QLabel>
-#include <QLayout>
-#include <QLineEdit>
-#include <QListView>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "form1.h"
 #include "status_label.h"
@@ -73,46 +65,43 @@ private slots:
 
     void startsAsAlways() {
         QCOMPARE(form->windowTitle(), "Velmora 0.1.0");
-        QCOMPARE(form->findChild<QLineEdit*>("Text3")->text(),
-                 QString::fromStdString(folder->path().string()) + "/finished/");
-        QCOMPARE(form->findChild<QLabel*>("Label4")->text(), "等待制作...");
-        QCOMPARE(form->findChild<QLineEdit*>("Text4")->text(), "Text4");
-        QCOMPARE(form->findChild<QLineEdit*>("Text5")->text(), "我的歌词本");
-        QCOMPARE(form->findChild<QLineEdit*>("Text6")->text(), "Velmora");
+        const QString finished = QString::fromStdString(folder->path().string()) + "/finished/";
+        for (const auto& [name, text] : {std::pair<const char*, QString>{"Text3", finished},
+                                         {"Label4", "等待制作..."},
+                                         {"Text4", "Text4"},
+                                         {"Text5", "我的歌词本"},
+                                         {"Text6", "Velmora"}}) {
+            QCOMPARE(control(name)->property("text").toString(), text);
+        }
         QCOMPARE(QApplication::focusWidget(), control("Text1"));
+        // The order of the Tab key, and each box by its label's name, as a screen reader finds it.
         QStringList order;
         for (QWidget* at = control("List1"); order.size() < 13; at = at->nextInFocusChain()) {
             if (at->focusPolicy() & Qt::TabFocus) {
-                order << at->objectName();
+                order << (at->objectName() + ' ' + at->accessibleName()).trimmed();
             }
         }
-        QCOMPARE(order, (QStringList{"List1", "Text1", "Text2", "Text3", "Command1", "Command2",
-                                     "Command3", "Text4", "Command4", "Text5", "Text6", "Command6",
-                                     "Command5"}));
-        // Each pair: the second right of the first on its row, or below it.
-        const struct {
-            const char *first, *then;
-            bool right;
-        } arrangement[] = {
-            {"Label1", "Text1", true},      {"Text1", "List1", true},
-            {"Label1", "Label2", false},    {"Text1", "Command3", false},
-            {"Command3", "Text2", false},   {"Text2", "List1", true},
-            {"Text2", "Text3", false},      {"List1", "Text3", false},
-            {"Label3", "Text3", true},      {"Text3", "Command1", true},
-            {"Text3", "Text4", false},      {"Label5", "Text4", true},
-            {"Text4", "Command4", true},    {"Text4", "Text5", false},
-            {"Label6", "Text5", true},      {"Text5", "Label7", true},
-            {"Label7", "Text6", true},      {"Text5", "Command2", false},
-            {"Command2", "Label4", true},   {"Label4", "Command6", true},
-            {"Command6", "Command5", true},
-        };
-        for (const auto& pair : arrangement) {
-            const QRect first = control(pair.first)->geometry();
-            const QRect then = control(pair.then)->geometry();
-            const bool sameRow = then.top() <= first.bottom() && first.top() <= then.bottom();
-            QVERIFY2(
-                pair.right ? sameRow && then.left() > first.right() : then.top() > first.bottom(),
-                qPrintable(QString(pair.first) + " / " + pair.then));
+        QCOMPARE(order,
+                 (QStringList{"List1 歌曲列表", "Text1 歌名", "Text2 歌词", "Text3 保存路径",
+                              "Command1", "Command2", "Command3", "Text4 自定义封面", "Command4",
+                              "Text5 书名", "Text6 作者", "Command6", "Command5"}));
+        QCOMPARE(form->findChild<QLabel*>("Label1")->buddy(), control("Text1"));
+        // Each row from left to right, each column from top to bottom.
+        for (const char* line :
+             {"row Label1 Text1 List1", "row Text2 List1", "row Label3 Text3 Command1",
+              "row Label5 Text4 Command4", "row Label6 Text5 Label7 Text6",
+              "row Command2 Label4 Command6 Command5", "column Label1 Label2",
+              "column Text1 Command3 Text2 Text3 Text4 Text5 Command2", "column List1 Text3"}) {
+            QStringList names = QString(line).split(' ');
+            const bool across = names.takeFirst() == "row";
+            for (qsizetype i = 0; i + 1 < names.size(); ++i) {
+                const QRect first = control(qPrintable(names[i]))->geometry();
+                const QRect then = control(qPrintable(names[i + 1]))->geometry();
+                const bool sameRow = then.top() <= first.bottom() && first.top() <= then.bottom();
+                QVERIFY2(
+                    across ? sameRow && then.left() > first.right() : then.top() > first.bottom(),
+                    qPrintable(names[i] + " / " + names[i + 1]));
+            }
         }
         // Captions end where the list begins: the add button keeps to the name box's right.
         QCOMPARE(control("Command3")->geometry().right(), control("Text1")->geometry().right());
