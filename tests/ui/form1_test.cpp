@@ -100,6 +100,7 @@ QImage Decoded(const std::optional<std::string>& jpeg) {
 class Form1Test : public QObject {
     Q_OBJECT
 
+    QTemporaryDir settings;
     std::unique_ptr<ProgramFolder> app;
     FixedClock clock{kNewYear2024};
     FakeDialogs dialogs;
@@ -174,6 +175,8 @@ class Form1Test : public QObject {
 private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
+        // Remembered boxes of this process only: another test run may remember other ones.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
         QCoreApplication::setOrganizationName("Velmora");
         QCoreApplication::setApplicationName("Velmora");
     }

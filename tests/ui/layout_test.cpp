@@ -14,6 +14,7 @@ using namespace velmora::testing;
 class LayoutTest : public QObject {
     Q_OBJECT
 
+    QTemporaryDir settings;
     std::unique_ptr<ProgramFolder> folder;
     FixedClock clock{kNewYear2024};
     QtFileDialogRunner dialogs;
@@ -47,7 +48,9 @@ class LayoutTest : public QObject {
 
 private slots:
     void init() {
+        // This process's own remembered geometry: the runs at other scales go on beside it.
         QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
         QSettings().clear();
         folder = std::make_unique<ProgramFolder>();
         app = std::make_unique<Application>(folder->path(), clock);
