@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 #include "epub/book_info.h"
 #include "epub/navigation_document.h"
 #include "epub/package_document.h"
@@ -31,6 +34,8 @@ TEST(Documents, AreByteExact) {
                          ncxTemplate = TemplateLine(templates / "toc.ncx");
     const BookInfo named{u"流行 & <金曲> \"🎵\" שירים", u"小明 \"\\ & <Ming>"};
     const BuildTime time{1704067200 + 86400, 1704067200 + 86400 - 8 * 3600};
+    ::setenv("TZ", "CST-8", 1);  // the date is UTC whatever the machine's zone
+    ::tzset();
     const std::tuple<int, BookInfo, std::string> table[] = {
         {0, {}, "0"}, {1, {}, "1"}, {3, {}, "3"}, {12, {}, "12"}, {3, named, "named"}};
     for (const auto& [count, book, name] : table) {
@@ -41,6 +46,8 @@ TEST(Documents, AreByteExact) {
         EXPECT_EQ(ComposeNavigationDocument(ncxTemplate, songs, book),
                   ReadBytes(data / ("toc-" + name + ".ncx")));
     }
+    ::unsetenv("TZ");
+    ::tzset();
 }
 
 // A book's identity follows its title and author; the default book keeps the template's.

@@ -46,7 +46,7 @@ TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
         {u"[00:01.00]\n[00:02.00][Chorus] la\n[00:03.00]\n[00:04.00] x \n[00:05.00]",
          u"a - f",
          {u"f", u"[Chorus] la\r\n\r\nx", u"a"}},
-        {u"[00:99.00]not a time\n[aa:bb]", u"a - f", {u"f", u"[00:99.00]not a time", u"a"}},
+        {u"[00:60.00]not a time\n[aa:bb]", u"a - f", {u"f", u"[00:60.00]not a time", u"a"}},
         // Hundreds of "<" before one ">": text, read once.
         {u"[00:01]" + std::u16string(100000, u'<') + u">",
          u"a - f",
@@ -152,6 +152,7 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
     WriteBytes(dir / "10.lrc", "[00:01.00]ten");
     WriteBytes(dir / "2.LRC", "[ar:二]\n[00:01.00]two");
     WriteBytes(dir / "more" / "1.txt", "one");
+    WriteBytes(dir / "more" / "10.lrc", "[ar:十]\n[00:01.00]ten");  // not 10.lrc: another artist
     WriteBytes(dir / "notes.doc", "skipped, not looked at");
     WriteBytes(dir / "largest.txt", std::string(kLargestLyricFile, 'a'));
     WriteBytes(dir / codepage::Encode(u"朴树 - 平凡之路.txt", codepage::kGb18030).value(), "x");
@@ -186,9 +187,10 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
         return ImportAll(given);
     }();
     // Named directly and found in a folder named: once.
-    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"2", u"10", u"largest", u"1", u"平凡之路"}));
-    EXPECT_EQ(run.Songs().At(5).artist, u"朴树");
-    EXPECT_EQ(report.songs, 5);
+    EXPECT_EQ(list.rows,
+              (std::vector<std::u16string>{u"2", u"10", u"largest", u"1", u"10", u"平凡之路"}));
+    EXPECT_EQ(run.Songs().At(6).artist, u"朴树");
+    EXPECT_EQ(report.songs, 6);
     ASSERT_EQ(report.skipped.size(), std::size(skipped) - 1);
     for (std::size_t i = 0; i + 1 < std::size(skipped); ++i) {
         const auto& [file, bytes, problem, error] = skipped[i];

@@ -34,8 +34,8 @@ TEST(BookAddress, IsComposedByteForByteAndPrivateFirst) {
     EXPECT_EQ(BookUrl(0xC0A80102, 8080, "t0k-_", name), "http://192.168.1.2:8080/t0k-_/" + encoded);
     EXPECT_EQ(ContentDisposition(name),
               "attachment; filename=\"__ ___~.epub\"; filename*=UTF-8''" + encoded);
-    EXPECT_EQ(ContentDisposition("a\"b\\c\x01;!.epub"),
-              "attachment; filename=\"a_b_c_;!.epub\"; filename*=UTF-8''a%22b%5Cc%01%3B!.epub");
+    EXPECT_EQ(ContentDisposition("a\"b\\c\x01\x7F;!.epub"),
+              "attachment; filename=\"a_b_c__;!.epub\"; filename*=UTF-8''a%22b%5Cc%01%7F%3B!.epub");
     // New every time, of 16 bytes.
     const std::string first = NewUrlToken(), second = NewUrlToken();
     EXPECT_NE(first, second);

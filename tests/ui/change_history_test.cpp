@@ -56,12 +56,12 @@ private slots:
         history->Record(4);
         history->Record(6);  // nothing came in: no change
         QCOMPARE(changed.size(), 4);
-        QVERIFY(history->Move(1, 2).Made());
-        QVERIFY(history->Edit(3, {u"C2", u"y"}).Made());
+        QVERIFY(history->Move(1, 3).Made());
+        QVERIFY(history->Edit(2, {u"C2", u"y"}).Made());
         QVERIFY(history->Remove(4).Made());
-        QCOMPARE(names(), (QStringList{"B", "A", "C2", "2"}));
-        const QStringList back[] = {{"B", "A", "C2", "1", "2"},
-                                    {"B", "A", "C", "1", "2"},
+        QCOMPARE(names(), (QStringList{"B", "C2", "A", "2"}));
+        const QStringList back[] = {{"B", "C2", "A", "1", "2"},
+                                    {"B", "C", "A", "1", "2"},
                                     {"A", "B", "C", "1", "2"},
                                     {"A", "B", "C"},
                                     {"A", "B"}};

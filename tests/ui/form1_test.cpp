@@ -328,6 +328,9 @@ private slots:
         QCOMPARE(CoverJpeg(edge), ReadBytes(edge.toStdString()));
         QCOMPARE(Decoded(CoverJpeg(Image(dir / "wide.jpg", {2561, 1000}, "JPEG"))).size(),
                  QSize(2560, 999));
+        // CMYK stored inverted, as Adobe's are, wider than a cover: red left, blue right.
+        const QImage cmyk = Decoded(CoverJpeg(VELMORA_TEST_DATA "/cmyk-wide.jpg"));
+        QVERIFY(cmyk.pixelColor(100, 4).red() > 200 && cmyk.pixelColor(2400, 4).blue() > 200);
         const QImage tall = Decoded(CoverJpeg(Image(dir / "tall.png", {1000, 4000}, "PNG")));
         QCOMPARE(tall.size(), QSize(640, 2560));
         QCOMPARE(tall.pixelColor(320, 1280), QColor(Qt::white));

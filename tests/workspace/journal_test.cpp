@@ -79,6 +79,8 @@ TEST_F(JournalTest, RecordFormsAreByteExact) {
          "<songno=3><songname size=10>x><lyric=y<lyric size=1>z</song no = 3>\r\n"},
         {AddRecord(1, {u"月<", u""}),
          "<songno=1><songname size=3>\xD4\xC2<<lyric size=0></song no = 1>\r\n"},
+        {AddRecord(1, {u"a", u">"}),
+         "<songno=1><songname size=1>a<lyric size=1>></song no = 1>\r\n"},
         {AddRecord(2, {u"A", u"x", u"B"}),
          "<songno=2><songname=A><artist=B><lyric=x></song no = 2>\r\n"},
         {EditRecord(2, {u"A", u"x", u"<B>"}),
@@ -114,6 +116,13 @@ TEST_F(JournalTest, CutOffAnywhereGivesTheSongsBefore) {
     // A record that could not be: replay stops before it.
     EXPECT_EQ(ReplayJournal(journal + RemoveRecord(9)).length, journal.size());
     EXPECT_EQ(ReplayJournal(EndRecord(1) + journal).songs.size(), 0u);
+    EXPECT_EQ(ReplayJournal(journal + BeginRecord(7) + RemoveRecord(1) + EndRecord(8)).length,
+              journal.size());
+    std::string full;  // one song more than a run may hold
+    for (int n = 1; n <= kMaxSongs + 1; ++n) {
+        full += AddRecord(n, {u"a", u"b"});
+    }
+    EXPECT_EQ(ReplayJournal(full).songs.size(), std::size_t(kMaxSongs));
     EXPECT_EQ(ReplayJournal(journal + BeginRecord(7) + BeginRecord(8) + EndRecord(8) + EndRecord(7))
                   .length,
               journal.size());
