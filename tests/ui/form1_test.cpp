@@ -275,9 +275,11 @@ private slots:
                  QStringList{"提示|确定删除第 3 首《B》吗？"});
         QCOMPARE(entries(), (QStringList{"1:A", "2:C"}));
         QCOMPARE(list()->currentIndex().row(), 1);
-        // A drag moves through the model, as the view's drop asks it.
+        // A drag moves through the model, as the view's drop asks it, into the journal.
         QVERIFY(model->moveRow({}, 0, {}, 2));
         QCOMPARE(entries(), (QStringList{"1:C", "2:A"}));
+        QVERIFY(ReadBytes(*app / "temp" / "1704067200" / "lyric.txt")
+                    .ends_with("<moveno=1><to=2></move no = 1>\r\n"));
         for (int n = 0; n < 40; ++n) {
             QVERIFY(application->History().Add({u"歌", u"x"}).Made());
         }
