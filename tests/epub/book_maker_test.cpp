@@ -189,6 +189,7 @@ TEST_F(BookMakerTest, ChangesWhilePackingGoIntoTheNextBook) {
     const Files pressed = PagesNow();
     const int last = run.Songs().SongCount();
     const int lastPage = run.Songs().PageNumber(last);
+    const std::string built = "built " + std::to_string(run.JournalLength()) + "\r\n";
     maker.MakeBook({});
     run.RemoveLyric(last);
     run.AddLyric(u"新歌", u"d");
@@ -200,6 +201,7 @@ TEST_F(BookMakerTest, ChangesWhilePackingGoIntoTheNextBook) {
         ::usleep(2000);
     }
     EXPECT_EQ(PagesIn(maker.BookPath()), pressed);
+    EXPECT_EQ(ReadBytes(run.Layout().Marks()), built);
     // The pages the build held on to are gone now.
     EXPECT_EQ(FilesIn(run.Layout().Epub("text")), std::size_t(run.Songs().SongCount()));
     ASSERT_EQ(BuildToEnd(maker), "");

@@ -7,6 +7,7 @@
 
 #include "import/importer.h"
 #include "import/lyric_file.h"
+#include "import/zip_archive.h"
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "text/code_page.h"
@@ -93,7 +94,7 @@ TEST(LyricFiles, EveryEncodingIsReadAsItIs) {
         {ReadBytes(lyrics / "sjis.lrc"), u"[ti:さくら]\n[00:01.00]さくら さくら"},
         {ReadBytes(lyrics / "euckr.lrc"), u"[ti:아리랑]\n[00:01.00]아리랑 아리랑"},
         // UTF-8 all but a stray byte, or a last character cut: UTF-8 still, not Shift_JIS.
-        {codepage::ToUtf8(simplified) + "\xFF", simplified + u"\uFFFD"},
+        {codepage::ToUtf8(simplified) + "\xFF\xFF\xFF", simplified + u"\uFFFD\uFFFD\uFFFD"},
         {codepage::ToUtf8(simplified).substr(0, codepage::ToUtf8(simplified).size() - 1),
          simplified.substr(0, simplified.size() - 1) + u"\uFFFD"},
         // Lines of GB18030 and of UTF-8: no few bytes UTF-8 does not fit.
@@ -219,12 +220,24 @@ TEST_F(ImportTest, BooksComeBackOnceAndCancelStops) {
     Progress withinTheBook(2);
     EXPECT_TRUE(Import(third, ImportFiles({maker.BookPath()}), withinTheBook).cancelled);
     EXPECT_EQ(third.Songs().SongCount(), 0);
-    fs::copy(maker.BookPath(), app / "copy.epub");
+    const fs::path book = maker.BookPath();
+    BuildRequest named;
+    named.book.title = u"第二本";
+    ASSERT_EQ(BuildToEnd(maker, named), "");
     Progress beforeTheSecond(4);
-    const ImportReport one =
-        Import(third, ImportFiles({maker.BookPath(), app / "copy.epub"}), beforeTheSecond);
+    const ImportReport one = Import(third, ImportFiles({book, maker.BookPath()}), beforeTheSecond);
     EXPECT_TRUE(one.cancelled);
     EXPECT_EQ(one.songs, 2);
+    // The boxes shown are the first book's.
+    EXPECT_EQ(Import(other, ImportFiles({maker.BookPath(), book}), going).firstBook->title,
+              u"第二本");
+    // Each entry within the limit, all together over it.
+    std::size_t unpacked = 0;
+    for (const auto& [name, bytes] : ZipEntries(ReadBytes(book), kLargestBook)) {
+        unpacked += bytes.size();
+    }
+    EXPECT_EQ(FailureOf([&] { ZipEntries(ReadBytes(book), unpacked - 1); }),
+              Described(Problem::UnpacksTooLarge));
 }
 
 // No hostile file balloons the program: with its memory bound, it still stands.

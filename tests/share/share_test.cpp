@@ -32,6 +32,8 @@ TEST(BookAddress, IsComposedByteForByteAndPrivateFirst) {
     const std::string name = "我的 歌词本~.epub";
     const std::string encoded = "%E6%88%91%E7%9A%84%20%E6%AD%8C%E8%AF%8D%E6%9C%AC~.epub";
     EXPECT_EQ(BookUrl(0xC0A80102, 8080, "t0k-_", name), "http://192.168.1.2:8080/t0k-_/" + encoded);
+    EXPECT_EQ(BookUrl(kLoopback, 1, "t", "a#b&c+d.epub"),
+              "http://127.0.0.1:1/t/a%23b%26c%2Bd.epub");
     EXPECT_EQ(ContentDisposition(name),
               "attachment; filename=\"__ ___~.epub\"; filename*=UTF-8''" + encoded);
     EXPECT_EQ(ContentDisposition("a\"b\\c\x01\x7F;!.epub"),
@@ -185,6 +187,8 @@ TEST_F(BookServerTest, DawdlersCannotHoldTheServer) {
     phone.Send(get);
     EXPECT_EQ(Body(phone.ReceiveAll().first), bookBytes);
     EXPECT_EQ(dawdlers.front()->ReceiveAll(), kClosed);
+    dawdlers[1]->Send(get.substr(5));  // the next longest kept its slot
+    EXPECT_EQ(Body(dawdlers[1]->ReceiveAll().first), bookBytes);
 
     const auto strict = Serve({kLoopback, 8, 30, 2, std::chrono::milliseconds(500)});
     const Client trickling(strict->port());

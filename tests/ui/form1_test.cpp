@@ -5,6 +5,7 @@
 #include "cover_image.h"
 #include "ending.h"
 #include "form1.h"
+#include "jpeg_decoder.h"
 #include "phone_dialog.h"
 #include "support/fakes.h"
 #include "support/faults.h"
@@ -339,23 +340,33 @@ private slots:
         // Noise that stays above 5 MiB as a JPEG of 2,560 pixels: made smaller.
         const QString noise = Image(dir / "noise.jpg", {2560, 2560}, "JPEG", 100);
         QVERIFY(CoverJpeg(noise)->size() < fs::file_size(dir / "noise.jpg"));
-        // EXIF orientation 6, in a JPEG's APP1 segment and in a PNG's eXIf chunk after its
-        // header: stored on its side, shown turned a quarter right, its left half on top.
+        // EXIF orientations, in a JPEG's APP1 segment and in a PNG's eXIf chunk after its
+        // header: 6, stored on its side, is turned a quarter right, its left half on top; 2 is
+        // mirrored, its left half on the right.
         QImage halves(200, 100, QImage::Format_RGB32);
         halves.fill(Qt::red);
         QPainter(&halves).fillRect(100, 0, 100, 100, Qt::blue);
-        const std::string exif =
-            Hex("4D 4D 00 2A 00 00 00 08 00 01 01 12 00 03 00 00 00 01 00 06 00 00 00 00 00 00");
-        for (const auto& [format, at, head, crc] :
-             {std::tuple{"JPEG", 2, "FF E1 00 22 45 78 69 66 00 00", ""},
-              {"PNG", 33, "00 00 00 1A 65 58 49 66", "00 00 00 00"}}) {
-            const fs::path turned = dir / (std::string("turned.") + format);
+        const char* jpeg = "FF E1 00 22 45 78 69 66 00 00";
+        for (const auto& [format, at, head, crc, turn, size, red] :
+             {std::tuple{"JPEG", 2, jpeg, "", "06", QSize(100, 200), QPoint(50, 20)},
+              {"PNG", 33, "00 00 00 1A 65 58 49 66", "00 00 00 00", "06", QSize(100, 200),
+               QPoint(50, 20)},
+              {"JPEG", 2, jpeg, "", "02", QSize(200, 100), QPoint(150, 50)}}) {
+            const std::string exif =
+                Hex("4D 4D 00 2A 00 00 00 08 00 01 01 12 00 03 00 00 00 01 00 " +
+                    std::string(turn) + " 00 00 00 00 00 00");
+            const fs::path turned = dir / (std::string("turned") + turn + "." + format);
             halves.save(Path(turned), format);
             WriteBytes(turned, ReadBytes(turned).insert(at, Hex(head) + exif + Hex(crc)));
             const QImage upright = Decoded(CoverJpeg(Path(turned)));
-            QCOMPARE(upright.size(), QSize(100, 200));
-            QVERIFY(upright.pixelColor(50, 20).red() > 200);
+            QCOMPARE(upright.size(), size);
+            QVERIFY(upright.pixelColor(red).red() > 200);
         }
+        // Twice a cover's side: decoded at half its size, not at all of it.
+        const QString twice = Image(dir / "twice.jpg", {5120, 8}, "JPEG");
+        QCOMPARE(DecodeJpeg(QByteArray::fromStdString(ReadBytes(twice.toStdString())), 2560)
+                     .image.width(),
+                 2560);
         // Declaring 16384 pixels a side: refused before anything is decoded.
         std::string huge = ReadBytes(Image(dir / "huge.jpg", {200, 100}, "JPEG").toStdString());
         WriteBytes(dir / "huge.jpg",

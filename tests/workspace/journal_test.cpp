@@ -113,8 +113,11 @@ TEST_F(JournalTest, CutOffAnywhereGivesTheSongsBefore) {
         }
         EXPECT_EQ(std::pair(replay.length, replay.songs.size()), whole) << cut;
     }
-    // A record that could not be: replay stops before it.
-    EXPECT_EQ(ReplayJournal(journal + RemoveRecord(9)).length, journal.size());
+    // A record that could not be, or closed by another number: replay stops before it.
+    for (const std::string& bad :
+         {RemoveRecord(9), MoveRecord(1, 5), std::string("<removeno=1></remove no = 2>\r\n")}) {
+        EXPECT_EQ(ReplayJournal(journal + bad).length, journal.size()) << bad;
+    }
     EXPECT_EQ(ReplayJournal(EndRecord(1) + journal).songs.size(), 0u);
     EXPECT_EQ(ReplayJournal(journal + BeginRecord(7) + RemoveRecord(1) + EndRecord(8)).length,
               journal.size());
@@ -133,7 +136,7 @@ TEST_F(JournalTest, CutOffAnywhereGivesTheSongsBefore) {
 TEST_F(JournalTest, TheNextStartFindsUnbuiltSongs) {
     const Songs typed{
         {u"x><lyric=y", u"z"}, {u"\u00A0", u"\u0007\r\n"}, {u"长", std::u16string(100000, u'歌')}};
-    const RunBoxes boxes{u"/covers/a.png", u"~/book.epub", u"流行 & <金曲>", u""};
+    const RunBoxes boxes{u"/covers/a.png", u"~/book.epub", u"C:\\new & <金曲>", u""};
     const RunLayout killed = Ended(kNewYear2024, [&](Workspace& earlier) {
         earlier.AddSongs(1, typed);
         SaveRunBoxes(earlier.Layout(), boxes);

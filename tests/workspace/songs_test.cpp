@@ -102,6 +102,7 @@ TEST_F(SongsTest, RefusedChangesChangeNothing) {
         {{'a', 0, 0, u"A", u""}, Refusal::EmptyInput},
         {{'a', 0, 0, u"\r\n", u" "}, Refusal::None},
         {{'e', 1, 0, u"", u"x"}, Refusal::EmptyInput},
+        {{'e', 1, 0, u"X", u""}, Refusal::EmptyInput},
         {{'e', 3, 0, u"X", u"x"}, Refusal::NoSuchSong},
         {{'e', 0, 0, u"X", u"x"}, Refusal::NoSuchSong},
         {{'r', 3}, Refusal::NoSuchSong},
