@@ -51,9 +51,14 @@ std::string ReadFile(const fs::path& file, std::uint64_t largest,
     return std::move(content.bytes);
 }
 
+struct FileSongs {
+    Book book;
+    bool misread = false;  // some of its bytes fit no character: U+FFFD stands in for them
+};
+
 // The songs a file gives, every one with a name and a lyric, and the book they came from;
 // a Failure says why it gives none.
-Book SongsOf(const fs::path& file, const std::function<bool()>& going) {
+FileSongs SongsOf(const fs::path& file, const std::function<bool()>& going) {
     if (!IsImportable(file)) {
         throw Failure(Problem::NotImportable, file);
     }
@@ -65,7 +70,7 @@ Book SongsOf(const fs::path& file, const std::function<bool()>& going) {
                         [](const Song& song) { return song.name.empty() || song.lyric.empty(); })) {
             throw Failure(Problem::SongWithoutText, file);
         }
-        return read;
+        return {std::move(read)};
     }
     const std::optional<std::u16string> text = DecodeTextFile(bytes);
     if (!text) {
@@ -76,7 +81,7 @@ Book SongsOf(const fs::path& file, const std::function<bool()>& going) {
     if (song.lyric.empty()) {
         throw Failure(Problem::NoLyric, file);
     }
-    return {{}, {}, {}, {std::move(song)}};
+    return {{{}, {}, {}, {std::move(song)}}, text->find(u'\uFFFD') != std::u16string::npos};
 }
 
 // The reader's failures concern the file, not an entry of it.
@@ -159,7 +164,7 @@ ImportList ImportFiles(const std::vector<fs::path>& given) {
 }
 
 ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& progress) {
-    ImportReport report{0, {}, list.skipped, false};
+    ImportReport report{0, {}, list.skipped, false, {}};
     const std::vector<fs::path>& files = list.files;
     const Workspace::Batch oneChange(run);
     KnownSongs known(run.Songs());
@@ -175,10 +180,13 @@ ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& prog
         }
         // Whatever goes wrong with one file, the files after it still come in.
         try {
-            Book book = SongsOf(files[i], going);
+            auto [book, misread] = SongsOf(files[i], going);
             const std::vector<Song> fresh = known.Fresh(book.songs);
             const int added = run.AddSongs(run.Songs().SongCount() + 1, fresh);
             report.songs += added;
+            if (misread && added > 0) {
+                report.misread.push_back(files[i]);
+            }
             if (fresh.empty()) {
                 report.skipped.emplace_back(Problem::AlreadyInList, files[i]);
             } else if (static_cast<std::size_t>(added) < fresh.size()) {

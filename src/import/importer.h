@@ -29,6 +29,8 @@ struct ImportReport {
     // Each with the file it concerns as its path, and why it gave no songs.
     std::vector<Failure> skipped;
     bool cancelled = false;
+    // Files that came in with bytes no character fits, each read as U+FFFD.
+    std::vector<std::filesystem::path> misread;
 };
 
 // The files to import: each file as given, each folder searched (and its folders) for

@@ -237,25 +237,38 @@ QString PhaseText(velmora::BuildPhase phase) {
     return Words::tr("制作失败");
 }
 
+// The first lines of a list, one a line, and how many more there are.
+template <typename Item, typename Line>
+QString Listed(const std::vector<Item>& items, const Line& line) {
+    QString listed;
+    for (std::size_t i = 0; i < std::min(items.size(), kListedSkips); ++i) {
+        listed += QStringLiteral("\n") + line(items[i]);
+    }
+    if (items.size() > kListedSkips) {
+        listed += Words::tr("\n……另有 %1 个文件。").arg(items.size() - kListedSkips);
+    }
+    return listed;
+}
+
 QString ImportSummary(const velmora::ImportReport& report) {
-    if (report.skipped.empty() && !report.cancelled) {
+    if (report.skipped.empty() && report.misread.empty() && !report.cancelled) {
         return {};
     }
     QString summary = Words::tr("导入了 %1 首歌。").arg(report.songs);
     if (report.cancelled) {
         summary += Words::tr("导入已取消。");
     }
-    if (report.skipped.empty()) {
-        return summary;
+    if (!report.skipped.empty()) {
+        summary +=
+            Words::tr("以下文件没有导入：") +
+            Listed(report.skipped, [](const velmora::Failure& skipped) {
+                return Words::tr("%1：%2").arg(ElidedPath(skipped.path()), SkipReason(skipped));
+            });
     }
-    summary += Words::tr("以下文件没有导入：");
-    for (std::size_t i = 0; i < std::min(report.skipped.size(), kListedSkips); ++i) {
-        const velmora::Failure& skipped = report.skipped[i];
-        summary += QStringLiteral("\n") +
-                   Words::tr("%1：%2").arg(ElidedPath(skipped.path()), SkipReason(skipped));
-    }
-    if (report.skipped.size() > kListedSkips) {
-        summary += Words::tr("\n……另有 %1 个文件。").arg(report.skipped.size() - kListedSkips);
+    if (!report.misread.empty()) {
+        summary += (report.skipped.empty() ? QString() : QStringLiteral("\n")) +
+                   Words::tr("以下文件有无法识别的字符（显示为 �）：") +
+                   Listed(report.misread, ElidedPath);
     }
     return summary;
 }

@@ -152,7 +152,7 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
     fs::create_directory(bad);
     WriteBytes(dir / "10.lrc", "[00:01.00]ten");
     WriteBytes(dir / "2.LRC", "[ar:二]\n[00:01.00]two");
-    WriteBytes(dir / "more" / "1.txt", "one");
+    WriteBytes(dir / "more" / "1.txt", "一二三\xFF");               // in, with a character unread
     WriteBytes(dir / "more" / "10.lrc", "[ar:十]\n[00:01.00]ten");  // not 10.lrc: another artist
     WriteBytes(dir / "notes.doc", "skipped, not looked at");
     WriteBytes(dir / "largest.txt", std::string(kLargestLyricFile, 'a'));
@@ -192,6 +192,7 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
               (std::vector<std::u16string>{u"2", u"10", u"largest", u"1", u"10", u"平凡之路"}));
     EXPECT_EQ(run.Songs().At(6).artist, u"朴树");
     EXPECT_EQ(report.songs, 6);
+    EXPECT_EQ(report.misread, std::vector<fs::path>{dir / "more" / "1.txt"});
     ASSERT_EQ(report.skipped.size(), std::size(skipped) - 1);
     for (std::size_t i = 0; i + 1 < std::size(skipped); ++i) {
         const auto& [file, bytes, problem, error] = skipped[i];

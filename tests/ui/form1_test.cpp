@@ -401,7 +401,7 @@ private slots:
         WriteBytes(dir / "b.lrc", "[ti:乙]\n[00:02.00]二\n[00:01.00]一");
         WriteBytes(dir / "a.txt", "甲");
         WriteBytes(dir / "c.txt", "");
-        WriteBytes(dir / "d.txt", "丁");
+        WriteBytes(dir / "d.txt", "丁戊己\xFF");  // a stray byte, said
         dialogs.answers = {Path(dir / "b.lrc")};
         QCOMPARE(menuOn(0, "导入…").mid(2),
                  (QStringList{"修改…|Return|0", "删除|Del|0", "上移|Ctrl+Up|0", "下移|Ctrl+Down|0",
@@ -419,7 +419,11 @@ private slots:
         QCOMPARE(
             BoxesDuring([&] { QApplication::sendEvent(target, &drop); }, {}, 1),
             QStringList{"Velmora|导入了 2 首歌。以下文件没有导入：\n" + ElidedPath(dir / "b.lrc") +
-                        "：已在列表中\n" + ElidedPath(dir / "c.txt") + "：文件是空的"});
+                        "：已在列表中\n" + ElidedPath(dir / "c.txt") + "：文件是空的\n" +
+                        "以下文件有无法识别的字符（显示为 �）：\n" + ElidedPath(dir / "d.txt")});
+        QCOMPARE(
+            ImportSummary({1, {}, {}, false, {dir / "d.txt"}}),
+            "导入了 1 首歌。以下文件有无法识别的字符（显示为 �）：\n" + ElidedPath(dir / "d.txt"));
         const QStringList all{"1:乙", "2:a", "3:d"}, first{"1:乙"};
         QCOMPARE(entries(), all);
         form->activateWindow();  // back from the box: the keys are the window's shortcuts

@@ -600,5 +600,9 @@ Replace it with the lyrics book?</translation>
         <source>符号链接构成循环</source>
         <translation>the symbolic links form a loop</translation>
     </message>
+    <message>
+        <source>以下文件有无法识别的字符（显示为 �）：</source>
+        <translation>These files have characters that could not be read (shown as �):</translation>
+    </message>
 </context>
 </TS>

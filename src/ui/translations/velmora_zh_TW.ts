@@ -600,5 +600,9 @@
         <source>符号链接构成循环</source>
         <translation>符號連結形成迴圈</translation>
     </message>
+    <message>
+        <source>以下文件有无法识别的字符（显示为 �）：</source>
+        <translation>以下檔案有無法辨識的字元（顯示為 �）：</translation>
+    </message>
 </context>
 </TS>
