@@ -120,7 +120,8 @@ bool FitsUtf32(std::string_view bytes, bool bigEndian) {
 // UTF-16 without a byte-order mark: its ASCII and line ends leave a zero in every other
 // byte, the high one, and CJK hardly any. What could be UTF-32 is left to the detector.
 const char* Utf16ByItsZeros(std::string_view bytes) {
-    if (bytes.size() % 2 != 0 || FitsUtf32(bytes, false) || FitsUtf32(bytes, true)) {
+    if (bytes.size() % 2 != 0 || bytes.find('\0') == std::string_view::npos ||
+        FitsUtf32(bytes, false) || FitsUtf32(bytes, true)) {
         return nullptr;
     }
     std::size_t even = 0;

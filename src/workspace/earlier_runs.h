@@ -43,7 +43,8 @@ struct UnbuiltRun {
 // The most recent earlier run (of those that have ended and whose journal holds anything,
 // the one whose songs changed last), when it holds songs and changes that went into no
 // book, and was not taken. Raises a Failure (EarlierRunTooLarge, EarlierRunUnreadable)
-// when that run cannot be read: an older one is never offered instead.
+// when that run cannot be read: an older one is never offered instead. A run too large is
+// marked taken as it is said, so that it is said once.
 std::optional<UnbuiltRun> FindUnbuiltRun(const RunLayout& layout);
 
 }  // namespace velmora
