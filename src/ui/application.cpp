@@ -58,8 +58,13 @@ std::optional<CommandError> Application::Load() {
     return error;
 }
 
-std::optional<int> Application::UnbuiltSongs() const {
-    return unbuilt_ ? std::optional(static_cast<int>(unbuilt_->songs.size())) : std::nullopt;
+std::optional<Application::Unbuilt> Application::UnbuiltSongs() const {
+    if (!unbuilt_) {
+        return std::nullopt;
+    }
+    const auto notInBook = unbuilt_->notInBook;
+    return Unbuilt{static_cast<int>(unbuilt_->songs.size()),
+                   notInBook ? std::optional(static_cast<int>(*notInBook)) : std::nullopt};
 }
 
 Application::Restored Application::Restore(bool wanted) {

@@ -52,7 +52,11 @@ public:
     // means the program must end.
     std::optional<CommandError> Load();
     // The songs an earlier run left unbuilt, to offer once; nothing when there are none.
-    std::optional<int> UnbuiltSongs() const;
+    struct Unbuilt {
+        int songs = 0;
+        std::optional<int> notInBook;  // nothing: that run built no book
+    };
+    std::optional<Unbuilt> UnbuiltSongs() const;
     // Why the most recent earlier run's work cannot be offered, if it cannot.
     const std::optional<CommandError>& EarlierRunError() const { return earlierError_; }
     // Brings them back (the boxes that run had, if it kept them), or lets them go. Either way

@@ -59,10 +59,10 @@ bool CommonDialog::ShowSave(QWidget* parent) {
     return chosen.has_value();
 }
 
-void CommonDialog::ShowOpen(QWidget* parent) {
-    if (const QStringList chosen =
-            runner_.runOpenDialog(parent, title_, NameFilters(filter_), false);
-        !chosen.isEmpty()) {
+bool CommonDialog::ShowOpen(QWidget* parent) {
+    const QStringList chosen = runner_.runOpenDialog(parent, title_, NameFilters(filter_), false);
+    if (!chosen.isEmpty()) {
         fileName_ = chosen.first();
     }
+    return !chosen.isEmpty();
 }

@@ -45,7 +45,7 @@ public:
     // True when a file was chosen.
     bool ShowSave(QWidget* parent);
     // The same with an open-file dialog: an existing file is chosen, never replaced.
-    void ShowOpen(QWidget* parent);
+    bool ShowOpen(QWidget* parent);
     const QString& FileName() const { return fileName_; }
 
 private:

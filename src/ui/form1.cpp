@@ -137,12 +137,16 @@ bool Form1::Form_Load() {
 
 void Form1::OfferRestore() {
     Said(app_.EarlierRunError());
-    const std::optional<int> songs = app_.UnbuiltSongs();
-    if (!songs) {
+    const auto unbuilt = app_.UnbuiltSongs();
+    if (!unbuilt) {
         return;
     }
-    const bool wanted = Ask(this, tr("上次还有 %1 首歌没有做进电子书。要恢复吗？").arg(*songs),
-                            AppTitle(), tr("恢复"), tr("不要"), true);
+    const QString question =
+        unbuilt->notInBook ? tr("上次有 %1 首歌，其中 %2 首还没做进电子书。要恢复吗？")
+                                 .arg(unbuilt->songs)
+                                 .arg(*unbuilt->notInBook)
+                           : tr("上次还有 %1 首歌没有做进电子书。要恢复吗？").arg(unbuilt->songs);
+    const bool wanted = Ask(this, question, AppTitle(), tr("恢复"), tr("不要"), true);
     const Application::Restored restored = app_.Restore(wanted);
     if (Said(restored.error) && restored.boxes) {
         ShowBoxes(*restored.boxes);
@@ -162,9 +166,9 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::Command1_Click() {
-    const bool chosen = commonDialog1_.ShowSave(this);
-    ui_.text3->setText(commonDialog1_.FileName());
-    if (chosen) {
+    // Cancelled, the box stays as it was.
+    if (commonDialog1_.ShowSave(this)) {
+        ui_.text3->setText(commonDialog1_.FileName());
         // The dialog asked before an existing file was chosen.
         app_.Confirmed(Boxes());
     }
@@ -215,8 +219,9 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command4_Click() {
-    commonDialog2_.ShowOpen(this);
-    ui_.text4->setText(commonDialog2_.FileName());
+    if (commonDialog2_.ShowOpen(this)) {
+        ui_.text4->setText(commonDialog2_.FileName());
+    }
     KeepBoxes();
 }
 

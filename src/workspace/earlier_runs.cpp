@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <iterator>
 #include <tuple>
 
 #include "platform/file.h"
@@ -80,6 +81,28 @@ std::vector<fs::path> EarlierRuns(const RunLayout& layout) {
         folders.push_back(std::move(run.second));
     }
     return folders;
+}
+
+bool Before(const Song* a, const Song* b) {
+    return *a < *b;
+}
+
+std::vector<const Song*> Sorted(const std::vector<Song>& songs) {
+    std::vector<const Song*> sorted;
+    for (const Song& song : songs) {
+        sorted.push_back(&song);
+    }
+    std::sort(sorted.begin(), sorted.end(), Before);
+    return sorted;
+}
+
+// How many of `songs` are not among `built`, each of those counting once.
+std::size_t NotAmong(const std::vector<Song>& songs, const std::vector<Song>& built) {
+    const std::vector<const Song*> mine = Sorted(songs), theirs = Sorted(built);
+    std::vector<const Song*> left;
+    std::set_difference(mine.begin(), mine.end(), theirs.begin(), theirs.end(),
+                        std::back_inserter(left), Before);
+    return left.size();
 }
 
 // The run's journal; empty when it has none. Raises a Failure when it cannot be read whole.
@@ -171,7 +194,12 @@ std::optional<UnbuiltRun> FindUnbuiltRun(const RunLayout& layout) {
         if (replay.songs.empty() || (mark.starts_with(kBuilt) && built >= replay.length)) {
             return std::nullopt;
         }
-        return UnbuiltRun{folder, std::move(replay.songs), ReadRunBoxes(run)};
+        std::optional<std::size_t> notInBook;
+        if (mark.starts_with(kBuilt)) {
+            notInBook = NotAmong(replay.songs,
+                                 ReplayJournal(std::string_view(journal).substr(0, built)).songs);
+        }
+        return UnbuiltRun{folder, std::move(replay.songs), ReadRunBoxes(run), notInBook};
     }
     return std::nullopt;
 }

@@ -38,6 +38,8 @@ struct UnbuiltRun {
     std::filesystem::path folder;
     std::vector<Song> songs;
     std::optional<RunBoxes> boxes;
+    // How many of the songs no book holds as they are; nothing when the run built no book.
+    std::optional<std::size_t> notInBook;
 };
 
 // The most recent earlier run (of those that have ended and whose journal holds anything,

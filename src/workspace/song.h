@@ -10,7 +10,7 @@ struct Song {
     std::u16string lyric;        // lines end in CR LF, as the lyric box gives them
     std::u16string artist = {};  // empty: none known
 
-    bool operator==(const Song&) const = default;
+    auto operator<=>(const Song&) const = default;
 };
 
 }  // namespace velmora

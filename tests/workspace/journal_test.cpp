@@ -148,6 +148,7 @@ TEST_F(JournalTest, TheNextStartFindsUnbuiltSongs) {
     EXPECT_EQ(found->folder / "", killed.WorkDir());
     EXPECT_EQ(found->songs, typed);
     EXPECT_EQ(found->boxes, boxes);
+    EXPECT_EQ(found->notInBook, std::nullopt);
     // A run that started and did nothing is passed over; one taken is not offered again.
     Ended(kNewYear2024, [](Workspace&) {});
     EXPECT_TRUE(Offered());
@@ -157,9 +158,11 @@ TEST_F(JournalTest, TheNextStartFindsUnbuiltSongs) {
     EXPECT_FALSE(Offered());
     Built(kNewYear2024, [](Workspace& earlier) {
         earlier.MoveLyric(1, 1);  // refused: nothing changes
-        earlier.EditLyric(1, {u"built", u"b"});
+        earlier.AddSongs(1, {{u"built", u"x"}, {u"built", u"b"}});
+        earlier.RemoveLyric(3);
     });
-    EXPECT_EQ(Offered()->songs, (Songs{{u"built", u"b"}}));
+    EXPECT_EQ(Offered()->songs, (Songs{{u"built", u"x"}, {u"built", u"b"}}));
+    EXPECT_EQ(Offered()->notInBook, 1u);
     Ended(kNewYear2024, [](Workspace& earlier) {
         earlier.AddLyric(u"A", u"a");
         earlier.RemoveLyric(1);

@@ -152,6 +152,10 @@ Replace it with the lyrics book?</translation>
         <source>打开成品文件夹</source>
         <translation>Open output folder</translation>
     </message>
+    <message>
+        <source>上次有 %1 首歌，其中 %2 首还没做进电子书。要恢复吗？</source>
+        <translation>%1 song(s) from last time, %2 of them not made into an e-book yet. Restore them?</translation>
+    </message>
 </context>
 <context>
     <name>ImportProgressDialog</name>

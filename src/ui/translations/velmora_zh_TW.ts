@@ -152,6 +152,10 @@
         <source>打开成品文件夹</source>
         <translation>開啟成品資料夾</translation>
     </message>
+    <message>
+        <source>上次有 %1 首歌，其中 %2 首还没做进电子书。要恢复吗？</source>
+        <translation>上次有 %1 首歌，其中 %2 首還沒做進電子書。要恢復嗎？</translation>
+    </message>
 </context>
 <context>
     <name>ImportProgressDialog</name>
