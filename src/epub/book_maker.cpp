@@ -19,6 +19,7 @@ bool BookMaker::MakeBook(BuildRequest request) {
     try {
         savePlace_ = std::move(request.savePlace);
         book_ = std::move(request.book);
+        bookPath_ = std::move(request.bookPath);
         pressedAt_ = run_.JournalLength();
         WriteTree(request.cover ? request.cover() : std::nullopt);
         StartPacking();

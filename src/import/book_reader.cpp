@@ -103,7 +103,8 @@ Book ReadBook(std::string_view epub, const std::function<bool()>& going) {
     Book book{MetadataText(root, "title"),
               MetadataText(root, "creator"),
               std::move(entries["cover.jpeg"]),
-              {}};
+              {},
+              MetadataText(root, "date")};
     std::map<std::string, std::string> hrefs;
     for (xmlNode* item : Elements(root, "item")) {
         hrefs[Attribute(item, "id")] = Attribute(item, "href");

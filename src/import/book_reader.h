@@ -14,6 +14,7 @@ struct Book {
     std::u16string author;  // empty when it names none
     std::string cover;      // cover.jpeg's bytes
     std::vector<Song> songs;
+    std::u16string date;  // as written when it was made: local seconds, or a UTC time
 };
 
 // An EPUB this program made (its source and contributor say Velmora): its title, author and

@@ -81,7 +81,7 @@ FileSongs SongsOf(const fs::path& file, const std::function<bool()>& going) {
     if (song.lyric.empty()) {
         throw Failure(Problem::NoLyric, file);
     }
-    return {{{}, {}, {}, {std::move(song)}}, text->find(u'\uFFFD') != std::u16string::npos};
+    return {{{}, {}, {}, {std::move(song)}, {}}, text->find(u'\uFFFD') != std::u16string::npos};
 }
 
 // The reader's failures concern the file, not an entry of it.

@@ -21,14 +21,17 @@ std::string TemplateCover(const velmora::RunLayout& layout) {
     return std::move(content.bytes);
 }
 
-// The songs in a book, or -1 when it cannot be read as one of ours.
-int SongsIn(const fs::path& book) {
+// The songs in a book (-1 when it cannot be read as one of ours) and when it was made.
+std::pair<int, std::u16string> SummaryOf(const fs::path& book) {
     const velmora::FileContent content = velmora::ReadWholeFile(book, velmora::kLargestBook);
     try {
-        return content ? static_cast<int>(velmora::ReadBook(content.bytes).songs.size()) : -1;
+        if (content) {
+            const velmora::Book read = velmora::ReadBook(content.bytes);
+            return {static_cast<int>(read.songs.size()), read.date};
+        }
     } catch (const velmora::Failure&) {
-        return -1;
     }
+    return {-1, {}};
 }
 
 }  // namespace
@@ -106,12 +109,19 @@ BuildCheck Application::CheckBuild(const velmora::RunBoxes& boxes) const {
     check.facts.hasTitle = book.HasTitle();
     check.facts.songs = SongCount();
     if (check.facts.running || !check.facts.hasTitle) {
-        return {check.facts, PlanBuild(check.facts), {}};
+        check.plan = PlanBuild(check.facts);
+        return check;
     }
     check.savePlace = run_.Layout().SavePlace(boxes.savePlace, book.title);
     const fs::path made = BookPath(book.title);
-    if (check.facts.songs == 0 && velmora::Exists(made)) {
-        check.facts.songsInBook = SongsIn(made);
+    const bool mine = mayReplace_.contains(made);
+    if ((check.facts.songs == 0 || !mine) && velmora::Exists(made)) {
+        const auto [songs, date] = SummaryOf(made);
+        check.facts.songsInBook = check.facts.songs == 0 ? songs : 0;
+        if (!mine) {
+            check.facts.earlierBook = songs;
+            check.earlierBookDate = date;
+        }
     }
     const fs::path& place = check.savePlace;
     check.facts.foreignFileAtSavePlace = !place.empty() && velmora::Exists(place) &&
@@ -134,11 +144,23 @@ void Application::Build(const velmora::RunBoxes& boxes, const BuildCheck& check)
         }
         return book.IsDefault() ? std::nullopt : std::optional(DrawnCover(book.title, book.author));
     };
-    builds_.Start({cover, check.savePlace, book});
+    if (!check.asNewBook) {
+        builds_.Start({cover, check.savePlace, book});
+        return;
+    }
+    fs::path beside;
+    for (int number = 2; beside.empty() || velmora::Exists(beside); ++number) {
+        beside = run_.Layout().BookPath(book.title, number);
+    }
+    // The save place keeps the old book too, when it is that book.
+    const fs::path& place = check.savePlace;
+    const bool keep = !place.empty() && velmora::SameFile(place, BookPath(book.title));
+    builds_.Start({cover, keep ? fs::path() : place, book, beside});
 }
 
 void Application::Finished(const velmora::BuildResult& result) {
     builtAt_ = result.journalLength;
+    mayReplace_.insert(result.book);
     if (!result.copy.empty()) {
         mayReplace_.insert(result.copy);
     }

@@ -24,6 +24,10 @@ struct BuildCheck {
     BuildFacts facts;
     BuildPlan plan;
     std::filesystem::path savePlace;
+    // When the book there was made, as it says (Book::date).
+    std::u16string earlierBookDate;
+    // The user chose to keep that book: this one goes beside it, "我的歌词本 (2).epub".
+    bool asNewBook = false;
 };
 
 // The book the window may serve to a phone, and the addresses a phone may reach it at.

@@ -13,6 +13,8 @@ BuildPlan PlanBuild(const BuildFacts& facts) {
     // An empty list would leave the songs of the book there with no book at all.
     if (facts.songs == 0 && facts.songsInBook != 0) {
         plan.questions.push_back(BuildQuestion::ReplaceByEmptyBook);
+    } else if (facts.earlierBook) {
+        plan.questions.push_back(BuildQuestion::ReplaceEarlierBook);
     }
     if (facts.foreignFileAtSavePlace) {
         plan.questions.push_back(BuildQuestion::ReplaceAtSavePlace);

@@ -2,6 +2,7 @@
 // What the program decides before it acts, as plain functions of what it knows: the
 // services gather the facts, the window asks and words.
 
+#include <optional>
 #include <vector>
 
 #include "workspace/earlier_runs.h"
@@ -16,11 +17,14 @@ struct BuildFacts {
     int songsInBook = 0;
     // A file that this run has not written, nor been told it may replace, is at the save place.
     bool foreignFileAtSavePlace = false;
+    // A book of this title in finished/ that this run neither built nor was told it may
+    // replace: its songs (-1 when it cannot be read as one of ours); nothing when none.
+    std::optional<int> earlierBook;
 };
 
 enum class BuildRefusal { None, Running, NoTitle };
 // Each question must be answered yes, in this order, before the build starts.
-enum class BuildQuestion { ReplaceByEmptyBook, ReplaceAtSavePlace };
+enum class BuildQuestion { ReplaceByEmptyBook, ReplaceEarlierBook, ReplaceAtSavePlace };
 
 struct BuildPlan {
     BuildRefusal refusal = BuildRefusal::None;

@@ -177,7 +177,7 @@ void Form1::Command1_Click() {
 
 void Form1::Command2_Click() {
     const velmora::RunBoxes boxes = Boxes();
-    const BuildCheck check = app_.CheckBuild(boxes);
+    BuildCheck check = app_.CheckBuild(boxes);
     if (const QString refusal = BuildRefusalText(check.plan.refusal); !refusal.isEmpty()) {
         Say(refusal, HintTitle());
     } else if (Answered(check)) {
@@ -185,9 +185,19 @@ void Form1::Command2_Click() {
     }
 }
 
-bool Form1::Answered(const BuildCheck& check) {
+bool Form1::Answered(BuildCheck& check) {
     const QString title = Elided(ui_.text5->text().toStdU16String());
     for (const BuildQuestion question : check.plan.questions) {
+        if (question == BuildQuestion::ReplaceEarlierBook) {
+            const int answer = Choose(
+                this, ReplaceEarlierText(title, *check.facts.earlierBook, check.earlierBookDate),
+                AppTitle(), {tr("替换"), tr("另存为新书"), tr("取消")}, 2);
+            if (answer < 0 || answer == 2) {
+                return false;
+            }
+            check.asNewBook = answer == 1;
+            continue;
+        }
         const QString text = question == BuildQuestion::ReplaceByEmptyBook
                                  ? ReplaceByEmptyText(title, check.facts.songsInBook)
                                  : tr("保存路径上已有这个文件：%1\n要用歌词本替换它吗？")

@@ -59,7 +59,7 @@ private:
     void SayNotMade(const ChangeOutcome& outcome);
     void ShowBuilt(const velmora::BuildResult& result);
     // True when every question before the build was answered yes.
-    bool Answered(const BuildCheck& check);
+    bool Answered(BuildCheck& check);
 
     Application& app_;
     FileDialogRunner& dialogs_;

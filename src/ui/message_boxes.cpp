@@ -10,11 +10,19 @@ void Tell(QWidget* parent, const QString& text, const QString& title) {
 
 bool Ask(QWidget* parent, const QString& text, const QString& title, const QString& yes,
          const QString& no, bool yesIsDefault) {
+    return Choose(parent, text, title, {yes, no}, yesIsDefault ? 0 : 1) == 0;
+}
+
+int Choose(QWidget* parent, const QString& text, const QString& title, const QStringList& buttons,
+           int defaultButton) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
-    QPushButton* accept = box.addButton(yes, QMessageBox::AcceptRole);
-    QPushButton* reject = box.addButton(no, QMessageBox::RejectRole);
-    box.setEscapeButton(reject);
-    box.setDefaultButton(yesIsDefault ? accept : reject);
+    QList<QPushButton*> shown;
+    for (const QString& caption : buttons) {
+        const bool last = shown.size() + 1 == buttons.size();
+        shown << box.addButton(caption, last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    }
+    box.setEscapeButton(shown.back());
+    box.setDefaultButton(shown.at(defaultButton));
     box.exec();
-    return box.clickedButton() == accept;
+    return static_cast<int>(shown.indexOf(box.clickedButton()));
 }

@@ -1,6 +1,7 @@
 #include "wording.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <cerrno>
 #include <cstring>
 
@@ -299,6 +300,22 @@ QString BuildRefusalText(BuildRefusal refusal) {
             break;
     }
     return {};
+}
+
+QString ReplaceEarlierText(const QString& title, int songsInBook, const std::u16string& madeAt) {
+    if (songsInBook < 0) {
+        return Words::tr("成品文件夹里已有《%1》。要替换它吗？").arg(title);
+    }
+    // A book's own date: the wall clock's seconds, or a named book's UTC time.
+    const QString date = QString::fromStdU16String(madeAt);
+    bool seconds = false;
+    const qint64 local = date.toLongLong(&seconds);
+    const QDateTime at = seconds ? QDateTime::fromSecsSinceEpoch(local, Qt::UTC)
+                                 : QDateTime::fromString(date, Qt::ISODate).toLocalTime();
+    return Words::tr("成品文件夹里已有《%1》：%2 首歌，%3 制作。要替换它吗？")
+        .arg(title)
+        .arg(songsInBook)
+        .arg(at.isValid() ? at.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : date);
 }
 
 QString ReplaceByEmptyText(const QString& title, int songsInBook) {

@@ -47,3 +47,5 @@ QString BuildRefusalText(BuildRefusal refusal);
 // Whether a book of `title` with that many songs (-1: not one of ours) is to be replaced by
 // a book without songs.
 QString ReplaceByEmptyText(const QString& title, int songsInBook);
+// The question before a book in finished/ that this run did not build is replaced.
+QString ReplaceEarlierText(const QString& title, int songsInBook, const std::u16string& madeAt);

@@ -24,19 +24,23 @@ private slots:
         const auto row = [](const char* name, BuildFacts facts, BuildPlan plan) {
             QTest::newRow(name) << facts << plan;
         };
-        row("songs, no book", {false, true, 3, 0, false}, {});
-        row("songs replace a book", {false, true, 3, 5, false}, {});
-        row("running", {true, true, 3, 0, true}, {BuildRefusal::Running, {}});
-        row("no title", {false, false, 0, 5, true}, {BuildRefusal::NoTitle, {}});
-        row("empty over a book", {false, true, 0, 5, false},
+        const std::optional<int> none;
+        row("songs, no book", {false, true, 3, 0, false, none}, {});
+        row("running", {true, true, 3, 0, true, 5}, {BuildRefusal::Running, {}});
+        row("no title", {false, false, 0, 5, true, 5}, {BuildRefusal::NoTitle, {}});
+        row("empty over a book, asked once", {false, true, 0, 5, false, 5},
             {BuildRefusal::None, {Q::ReplaceByEmptyBook}});
-        row("empty over a foreign book", {false, true, 0, -1, false},
+        row("empty over a foreign book", {false, true, 0, -1, false, none},
             {BuildRefusal::None, {Q::ReplaceByEmptyBook}});
-        row("empty, no book", {false, true, 0, 0, false}, {});
-        row("file at the save place", {false, true, 2, 0, true},
+        row("empty, no book", {false, true, 0, 0, false, none}, {});
+        row("songs over an earlier book", {false, true, 3, 0, false, -1},
+            {BuildRefusal::None, {Q::ReplaceEarlierBook}});
+        row("file at the save place", {false, true, 2, 0, true, none},
             {BuildRefusal::None, {Q::ReplaceAtSavePlace}});
-        row("both", {false, true, 0, 1, true},
+        row("both", {false, true, 0, 1, true, none},
             {BuildRefusal::None, {Q::ReplaceByEmptyBook, Q::ReplaceAtSavePlace}});
+        row("earlier book, and a file at the save place", {false, true, 2, 0, true, 4},
+            {BuildRefusal::None, {Q::ReplaceEarlierBook, Q::ReplaceAtSavePlace}});
     }
     void plansTheBuild() {
         QFETCH(BuildFacts, facts);

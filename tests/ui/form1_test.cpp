@@ -439,6 +439,30 @@ private slots:
         }
     }
 
+    // A book this run did not build, imported or not, is replaced only when the user says so;
+    // 另存为新书 puts the new one beside it; this run's own books are replaced unasked.
+    void asksBeforeAnEarlierBookIsReplaced() {
+        const fs::path finished = app->path() / "finished", book = finished / "我的歌词本.epub";
+        addSong("A", "x", "y");
+        QVERIFY(built());
+        addSong("B", "x", "y");
+        QVERIFY(BoxesDuring([&] { QVERIFY(built()); }).isEmpty());
+        start();
+        form->Import({Path(book)});
+        addSong("C", "x", "y");
+        const std::string before = ReadBytes(book);
+        const QStringList question{
+            "Velmora|成品文件夹里已有《我的歌词本》：2 首歌，2024-01-01 00:00 制作。要替换它吗？"};
+        QCOMPARE(BoxesDuring([&] { click("Command2"); }, {"取消"}), question);
+        QCOMPARE(BoxesDuring([&] { QVERIFY(built()); }, {"另存为新书"}), question);
+        QCOMPARE(ReadBytes(book), before);
+        QCOMPARE(ExtractBook(finished / "我的歌词本 (2).epub").size(),
+                 ExtractBook(book).size() + 1);
+        QCOMPARE(BoxesDuring([&] { QVERIFY(built()); }, {"替换"}), question);
+        QVERIFY(BoxesDuring([&] { QVERIFY(built()); }).isEmpty());
+        QVERIFY(ReadBytes(book) != before);
+    }
+
     // Before a build replaces a book with an empty one, or a file this run did not write at
     // the save place, it asks, once; 取消 builds nothing. After a build, a change says so.
     void asksBeforeABookIsReplacedByLess() {

@@ -156,6 +156,10 @@ Replace it with the lyrics book?</translation>
         <source>上次有 %1 首歌，其中 %2 首还没做进电子书。要恢复吗？</source>
         <translation>%1 song(s) from last time, %2 of them not made into an e-book yet. Restore them?</translation>
     </message>
+    <message>
+        <source>另存为新书</source>
+        <translation>Save as new book</translation>
+    </message>
 </context>
 <context>
     <name>ImportProgressDialog</name>
@@ -607,6 +611,14 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>以下文件有无法识别的字符（显示为 �）：</source>
         <translation>These files have characters that could not be read (shown as �):</translation>
+    </message>
+    <message>
+        <source>成品文件夹里已有《%1》。要替换它吗？</source>
+        <translation>The output folder already holds “%1”. Replace it?</translation>
+    </message>
+    <message>
+        <source>成品文件夹里已有《%1》：%2 首歌，%3 制作。要替换它吗？</source>
+        <translation>The output folder already holds “%1”: %2 song(s), made %3. Replace it?</translation>
     </message>
 </context>
 </TS>

@@ -156,6 +156,10 @@
         <source>上次有 %1 首歌，其中 %2 首还没做进电子书。要恢复吗？</source>
         <translation>上次有 %1 首歌，其中 %2 首還沒做進電子書。要恢復嗎？</translation>
     </message>
+    <message>
+        <source>另存为新书</source>
+        <translation>另存為新書</translation>
+    </message>
 </context>
 <context>
     <name>ImportProgressDialog</name>
@@ -607,6 +611,14 @@
     <message>
         <source>以下文件有无法识别的字符（显示为 �）：</source>
         <translation>以下檔案有無法辨識的字元（顯示為 �）：</translation>
+    </message>
+    <message>
+        <source>成品文件夹里已有《%1》。要替换它吗？</source>
+        <translation>成品資料夾裡已有《%1》。要取代它嗎？</translation>
+    </message>
+    <message>
+        <source>成品文件夹里已有《%1》：%2 首歌，%3 制作。要替换它吗？</source>
+        <translation>成品資料夾裡已有《%1》：%2 首歌，%3 製作。要取代它嗎？</translation>
     </message>
 </context>
 </TS>
