@@ -7,11 +7,13 @@
 
 namespace {
 
-QStringList LocalFiles(const QMimeData* data) {
-    QStringList files;
+// Each name as its bytes, not as text: a name from a Windows archive need not be UTF-8.
+std::vector<std::filesystem::path> LocalFiles(const QMimeData* data) {
+    std::vector<std::filesystem::path> files;
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile()) {
-            files << url.toLocalFile();
+            const QByteArray path = url.path(QUrl::FullyEncoded).toLatin1();
+            files.emplace_back(QByteArray::fromPercentEncoding(path).toStdString());
         }
     }
     return files;
@@ -33,8 +35,8 @@ bool FileDrops::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     }
     auto* drop = static_cast<QDropEvent*>(event);
-    const QStringList files = LocalFiles(drop->mimeData());
-    if (files.isEmpty()) {
+    const std::vector<std::filesystem::path> files = LocalFiles(drop->mimeData());
+    if (files.empty()) {
         return QObject::eventFilter(watched, event);
     }
     drop->acceptProposedAction();

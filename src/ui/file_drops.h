@@ -4,7 +4,8 @@
 // the files are told.
 
 #include <QObject>
-#include <QStringList>
+#include <filesystem>
+#include <vector>
 
 class QWidget;
 
@@ -16,7 +17,7 @@ public:
     FileDrops(QWidget* window, std::initializer_list<QObject*> targets);
 
 signals:
-    void dropped(const QStringList& files);
+    void dropped(const std::vector<std::filesystem::path>& files);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

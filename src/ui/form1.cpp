@@ -18,6 +18,7 @@
 #include "lyric_box.h"
 #include "message_boxes.h"
 #include "phone_dialog.h"
+#include "platform/file_system.h"
 #include "song_list.h"
 #include "status_label.h"
 #include "wording.h"
@@ -32,6 +33,21 @@ const QString kGeometryKey = QStringLiteral("geometry");
 
 // The size the window had when its controls stood at fixed places: it opens no smaller.
 constexpr QSize kFirstSize(441, 302);
+
+// A path as the folder holds it. A name that is not UTF-8 comes from a dialog with U+FFFD
+// in it: only the folder's own entry has its bytes.
+std::filesystem::path OnDisk(const QString& path) {
+    const std::filesystem::path given = QFile::encodeName(path).toStdString();
+    if (!path.contains(QChar::ReplacementCharacter) || velmora::Exists(given)) {
+        return given;
+    }
+    for (const std::filesystem::path& entry : velmora::Entries(given.parent_path())) {
+        if (QFile::decodeName(entry.filename().c_str()) == QFileInfo(path).fileName()) {
+            return entry;
+        }
+    }
+    return given;
+}
 
 bool IsCtrlEnter(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
@@ -99,7 +115,8 @@ void Form1::ConnectList() {
     new ListCommands(app_, ui_.list1, this, [this] { ChooseImport(); });
     auto* drops = new FileDrops(this, {ui_.text1, ui_.text2, ui_.text2->viewport(), ui_.text3,
                                        ui_.text4, ui_.list1->viewport()});
-    connect(drops, &FileDrops::dropped, this, qOverload<const QStringList&>(&Form1::Import));
+    connect(drops, &FileDrops::dropped, this,
+            qOverload<const std::vector<std::filesystem::path>&>(&Form1::Import));
     ui_.text2->installEventFilter(this);
     auto* import = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
     connect(import, &QShortcut::activated, this, &Form1::ChooseImport);
@@ -290,7 +307,7 @@ void Form1::ChooseImport() {
 void Form1::Import(const QStringList& paths) {
     std::vector<std::filesystem::path> given;
     for (const QString& path : paths) {
-        given.emplace_back(QFile::encodeName(path).toStdString());
+        given.push_back(OnDisk(path));
     }
     Import(given);
 }

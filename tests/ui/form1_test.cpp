@@ -437,6 +437,21 @@ private slots:
             QTest::keySequence(list(), QKeySequence(keys));
             QCOMPARE(entries(), shown);
         }
+        // Names from a Windows archive, in GBK: one dropped alone, one chosen.
+        const fs::path dropped = *app / "\xD6\xD0.lrc", chosen = *app / "\xCE\xC4.txt";
+        WriteBytes(dropped, "[00:01.00]x");
+        WriteBytes(chosen, "x");
+        QMimeData one;
+        one.setUrls(
+            {QUrl::fromEncoded("file://" + QByteArray(dropped.c_str()).toPercentEncoding("/"))});
+        QDragEnterEvent enterAlone({5, 5}, Qt::CopyAction, &one, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enterAlone);
+        QDropEvent alone(QPointF(5, 5), Qt::CopyAction, &one, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &alone);
+        dialogs.answers = {QFile::decodeName(chosen.c_str())};
+        QTRY_COMPARE(entries().size(), 4);
+        menuOn(0, "导入…");
+        QCOMPARE(entries().mid(3), (QStringList{"4:中", "5:文"}));
     }
 
     // A book this run did not build, imported or not, is replaced only when the user says so;
