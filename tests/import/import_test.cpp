@@ -52,7 +52,9 @@ TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
         {u"[00:01]" + std::u16string(100000, u'<') + u">",
          u"a - f",
          {u"f", std::u16string(100000, u'<') + u">", u"a"}},
+        {u"[00:01]甲\n\n[00:02]乙", u"a - f", {u"f", u"甲\r\n乙", u"a"}},
         {u"", u"08 朴树 - 平凡之路", {u"平凡之路", {}, u"朴树"}},
+        {u"", u"100 晴天", {u"晴天", {}}},
         {u"", u"08. 晴天", {u"晴天", {}}},
         {u"", u"08-晴天", {u"晴天", {}}},
         {u"", u"01", {u"01", {}}},
@@ -104,6 +106,7 @@ TEST(LyricFiles, EveryEncodingIsReadAsItIs) {
         // UTF-16 without a mark: the zeros of its line ends tell its order.
         {Hex("08 67 49 51 0D 00 0A 00 00 4E 49 51"), u"月光\r\n一光"},
         {Hex("67 08 51 49 00 0D 00 0A 4E 00 51 49"), u"月光\r\n一光"},
+        {Hex("08 67 09 00 49 51 0D 00 0A 00"), u"月\t光\r\n"},
         // Too short for the detector to tell: the program's code page, not Shift_JIS.
         {codepage::Encode(u"[ti:晴天]\n[00:01.00]好", codepage::kGb18030).value(),
          u"[ti:晴天]\n[00:01.00]好"},
@@ -192,6 +195,8 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
               (std::vector<std::u16string>{u"2", u"10", u"largest", u"1", u"10", u"平凡之路"}));
     EXPECT_EQ(run.Songs().At(6).artist, u"朴树");
     EXPECT_EQ(report.songs, 6);
+    EXPECT_FALSE(report.firstBook);  // lyric files name no book
+    EXPECT_EQ(ReadBook(ReadBytes(books / "spine-full.epub")).songs.size(), std::size_t(kMaxSongs));
     EXPECT_EQ(report.misread, std::vector<fs::path>{dir / "more" / "1.txt"});
     ASSERT_EQ(report.skipped.size(), std::size(skipped) - 1);
     for (std::size_t i = 0; i + 1 < std::size(skipped); ++i) {

@@ -32,6 +32,7 @@ TEST(LoadText, GivesTextAndWritesBackTheRequest) {
         {"D4 C2 C1 C1 0D 0A 94 39 FC 36", -1, u"月亮\r\n\U0001F600", 0},
         {"41 80 42 D4", 0, u"A\uFFFDB\uFFFD", 0},
         {"E6 9C 41 C0 AF", 1, u"\uFFFDA\uFFFD\uFFFD", 1},
+        {"ED A0 80 41", 1, u"\uFFFD\uFFFD\uFFFDA", 1},
         {"41", 6, u"", 6},
         {"41", -2, u"", -2},
         {"-", -1, u"", -1},

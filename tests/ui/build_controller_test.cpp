@@ -85,6 +85,15 @@ private slots:
         QCOMPARE(failed[1][0].value<CommandError>().failure->problem(),
                  velmora::Problem::ArchiverLost);
         QVERIFY(!runningWhenTold);
+        // A cover that cannot be made fails the build; it is not the template's.
+        velmora::BuildRequest coverless;
+        coverless.cover = []() -> std::optional<std::string> {
+            throw velmora::Failure(velmora::Problem::CoverMissing);
+        };
+        builds->Start(coverless);
+        QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 3, 20000);
+        QCOMPARE(failed[2][0].value<CommandError>().failure->problem(),
+                 velmora::Problem::CoverMissing);
     }
 };
 

@@ -363,11 +363,13 @@ private slots:
             QCOMPARE(upright.size(), size);
             QVERIFY(upright.pixelColor(red).red() > 200);
         }
-        // Twice a cover's side: decoded at half its size, not at all of it.
-        const QString twice = Image(dir / "twice.jpg", {5120, 8}, "JPEG");
-        QCOMPARE(DecodeJpeg(QByteArray::fromStdString(ReadBytes(twice.toStdString())), 2560)
-                     .image.width(),
-                 2560);
+        // Twice and eight times a cover's side: decoded at 1/2 and 1/8, no larger.
+        for (const int side : {5120, 20480}) {
+            const QString large = Image(dir / "large.jpg", {side, 8}, "JPEG");
+            QCOMPARE(DecodeJpeg(QByteArray::fromStdString(ReadBytes(large.toStdString())), 2560)
+                         .image.width(),
+                     2560);
+        }
         // Declaring 16384 pixels a side: refused before anything is decoded.
         std::string huge = ReadBytes(Image(dir / "huge.jpg", {200, 100}, "JPEG").toStdString());
         WriteBytes(dir / "huge.jpg",
@@ -481,6 +483,8 @@ private slots:
     // Before a build replaces a book with an empty one, or a file this run did not write at
     // the save place, it asks, once; 取消 builds nothing. After a build, a change says so.
     void asksBeforeABookIsReplacedByLess() {
+        QVERIFY(application->CheckBuild({u"Text4", {}, u"我的歌词本", u"Velmora"})
+                    .plan.questions.empty());
         addSong("A", "x", "y");
         QVERIFY(built());
         application->History().Remove(1);

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the EPUB files the import tests refuse: foreign books (one not made by Velmora,
 one whose source or contributor is another's), a zip bomb whose content.opf declares 1 GiB but holds a few bytes,
-a liar whose content.opf inflates past the size it declares, and a book whose spine names
-one page 10,000 times."""
+a liar whose content.opf inflates past the size it declares, and books whose spines name
+one page 10,000 times and, the most a book may hold, 9,999 times."""
 import pathlib
 import struct
 import zipfile
@@ -46,5 +46,6 @@ book("foreign.epub", "Other", "Other")
 book("foreign-source.epub", "Other", "Velmora")
 book("foreign-contributor.epub", "Velmora", "Other")
 book("spine.epub", "Velmora", "Velmora", pages=10000)
+book("spine-full.epub", "Velmora", "Velmora", pages=9999)
 raw("bomb.epub", 1 << 30, b"\0" * 4096)
 raw("liar.epub", 10, b"\0" * (1 << 20))
