@@ -31,6 +31,9 @@ public:
                               const QString&) override {
         return {};
     }
+    std::optional<QString> runFolderDialog(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
 };
 
 // The change and everything Qt does for it, to the list painted anew.

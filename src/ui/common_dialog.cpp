@@ -44,6 +44,12 @@ QStringList QtFileDialogRunner::runOpenDialog(QWidget* parent, const QString& ti
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
 }
 
+std::optional<QString> QtFileDialogRunner::runFolderDialog(QWidget* parent, const QString& title,
+                                                           const QString& folder) {
+    const QString chosen = QFileDialog::getExistingDirectory(parent, title, folder);
+    return chosen.isEmpty() ? std::nullopt : std::optional(chosen);
+}
+
 CommonDialog::CommonDialog(QString title, QString filter, QString fileName,
                            FileDialogRunner& runner)
     : title_(std::move(title)),

@@ -24,6 +24,9 @@ public:
     virtual QStringList runOpenDialog(QWidget* parent, const QString& title,
                                       const QStringList& nameFilters, bool several,
                                       const QString& folder = {}) = 0;
+    // A folder chosen, or nothing when cancelled.
+    virtual std::optional<QString> runFolderDialog(QWidget* parent, const QString& title,
+                                                   const QString& folder) = 0;
 };
 
 // The toolkit's file dialog: first filter selected, no default extension; a save dialog asks
@@ -35,6 +38,8 @@ public:
                                          const QString& fileName) override;
     QStringList runOpenDialog(QWidget* parent, const QString& title, const QStringList& nameFilters,
                               bool several, const QString& folder) override;
+    std::optional<QString> runFolderDialog(QWidget* parent, const QString& title,
+                                           const QString& folder) override;
 };
 
 class CommonDialog {

@@ -1,9 +1,13 @@
 #include "file_drops.h"
 
 #include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QTimer>
 #include <QWidget>
+
+#include "platform/file_system.h"
 
 namespace {
 
@@ -20,6 +24,19 @@ std::vector<std::filesystem::path> LocalFiles(const QMimeData* data) {
 }
 
 }  // namespace
+
+std::filesystem::path LocalFile(const QString& path) {
+    const std::filesystem::path given = QFile::encodeName(path).toStdString();
+    if (!path.contains(QChar::ReplacementCharacter) || velmora::Exists(given)) {
+        return given;
+    }
+    for (const std::filesystem::path& entry : velmora::Entries(given.parent_path())) {
+        if (QFile::decodeName(entry.filename().c_str()) == QFileInfo(path).fileName()) {
+            return entry;
+        }
+    }
+    return given;
+}
 
 FileDrops::FileDrops(QWidget* window, std::initializer_list<QObject*> targets) : QObject(window) {
     window->setAcceptDrops(true);

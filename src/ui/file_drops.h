@@ -7,7 +7,12 @@
 #include <filesystem>
 #include <vector>
 
+class QString;
 class QWidget;
+
+// A path a dialog gave, as the folder holds it. A name that is not UTF-8 comes with U+FFFD
+// in it: only the folder's own entry has its bytes.
+std::filesystem::path LocalFile(const QString& path);
 
 class FileDrops : public QObject {
     Q_OBJECT

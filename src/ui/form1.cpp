@@ -5,20 +5,22 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QShortcut>
 
+#include "build_questions.h"
 #include "epub/book_info.h"
 #include "file_drops.h"
+#include "guide_dialog.h"
 #include "import_progress.h"
 #include "list_commands.h"
 #include "lyric_box.h"
+#include "main_menu.h"
 #include "message_boxes.h"
 #include "phone_dialog.h"
-#include "platform/file_system.h"
 #include "song_list.h"
 #include "status_label.h"
 #include "wording.h"
@@ -33,21 +35,6 @@ const QString kGeometryKey = QStringLiteral("geometry");
 
 // The size the window had when its controls stood at fixed places: it opens no smaller.
 constexpr QSize kFirstSize(441, 302);
-
-// A path as the folder holds it. A name that is not UTF-8 comes from a dialog with U+FFFD
-// in it: only the folder's own entry has its bytes.
-std::filesystem::path OnDisk(const QString& path) {
-    const std::filesystem::path given = QFile::encodeName(path).toStdString();
-    if (!path.contains(QChar::ReplacementCharacter) || velmora::Exists(given)) {
-        return given;
-    }
-    for (const std::filesystem::path& entry : velmora::Entries(given.parent_path())) {
-        if (QFile::decodeName(entry.filename().c_str()) == QFileInfo(path).fileName()) {
-            return entry;
-        }
-    }
-    return given;
-}
 
 bool IsCtrlEnter(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
@@ -112,14 +99,18 @@ void Form1::Connect() {
 }
 
 void Form1::ConnectList() {
-    new ListCommands(app_, ui_.list1, this, [this] { ChooseImport(); });
+    auto* list = new ListCommands(app_, ui_.list1, this, [this] { ChooseImport(); });
+    menu_ = new MainMenu(
+        this,
+        {[this] { ChooseImport(); }, [this] { ChooseImportFolder(); }, [this] { Command2_Click(); },
+         [this] { Command5_Click(); }, [this] { Command6_Click(); }, [this] { close(); }},
+        *list, {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
+    layout()->setMenuBar(menu_);
     auto* drops = new FileDrops(this, {ui_.text1, ui_.text2, ui_.text2->viewport(), ui_.text3,
                                        ui_.text4, ui_.list1->viewport()});
     connect(drops, &FileDrops::dropped, this,
             qOverload<const std::vector<std::filesystem::path>&>(&Form1::Import));
     ui_.text2->installEventFilter(this);
-    auto* import = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
-    connect(import, &QShortcut::activated, this, &Form1::ChooseImport);
 }
 
 velmora::RunBoxes Form1::Boxes() const {
@@ -197,33 +188,9 @@ void Form1::Command2_Click() {
     BuildCheck check = app_.CheckBuild(boxes);
     if (const QString refusal = BuildRefusalText(check.plan.refusal); !refusal.isEmpty()) {
         Say(refusal, HintTitle());
-    } else if (Answered(check)) {
+    } else if (Answered(this, check, Elided(ui_.text5->text().toStdU16String()))) {
         app_.Build(boxes, check);
     }
-}
-
-bool Form1::Answered(BuildCheck& check) {
-    const QString title = Elided(ui_.text5->text().toStdU16String());
-    for (const BuildQuestion question : check.plan.questions) {
-        if (question == BuildQuestion::ReplaceEarlierBook) {
-            const int answer = Choose(
-                this, ReplaceEarlierText(title, *check.facts.earlierBook, check.earlierBookDate),
-                AppTitle(), {tr("替换"), tr("另存为新书"), tr("取消")}, 2);
-            if (answer < 0 || answer == 2) {
-                return false;
-            }
-            check.asNewBook = answer == 1;
-            continue;
-        }
-        const QString text = question == BuildQuestion::ReplaceByEmptyBook
-                                 ? ReplaceByEmptyText(title, check.facts.songsInBook)
-                                 : tr("保存路径上已有这个文件：%1\n要用歌词本替换它吗？")
-                                       .arg(ElidedPath(check.savePlace));
-        if (!Ask(this, text, AppTitle(), tr("替换"), tr("取消"), false)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 void Form1::ShowBuilt(const velmora::BuildResult& result) {
@@ -270,6 +237,7 @@ void Form1::Command6_Click() {
 void Form1::ShowPhoneButton() {
     const auto book = app_.BookPath(ui_.text5->text().toStdU16String());
     ui_.command6->setEnabled(QFileInfo(book).isFile());
+    menu_->SetShareEnabled(ui_.command6->isEnabled());
 }
 
 bool Form1::Said(const std::optional<CommandError>& error) {
@@ -304,10 +272,19 @@ void Form1::ChooseImport() {
     Import(files);
 }
 
+void Form1::ChooseImportFolder() {
+    QSettings remembered;
+    if (const auto folder = dialogs_.runFolderDialog(
+            this, tr("导入文件夹"), remembered.value(kImportFolderKey).toString())) {
+        remembered.setValue(kImportFolderKey, *folder);
+        Import(QStringList{*folder});
+    }
+}
+
 void Form1::Import(const QStringList& paths) {
     std::vector<std::filesystem::path> given;
     for (const QString& path : paths) {
-        given.push_back(OnDisk(path));
+        given.push_back(LocalFile(path));
     }
     Import(given);
 }

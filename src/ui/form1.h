@@ -12,6 +12,8 @@
 #include "common_dialog.h"
 #include "form1_ui.h"
 
+class MainMenu;
+
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -50,6 +52,7 @@ private:
     // The boxes kept with the run's work, and remembered for the next start.
     void KeepBoxes();
     void ChooseImport();
+    void ChooseImportFolder();
     // The four boxes that name the book and where it goes.
     velmora::RunBoxes Boxes() const;
     void ShowBoxes(const velmora::RunBoxes& boxes);
@@ -58,8 +61,6 @@ private:
     void Say(const QString& text, const QString& title);
     void SayNotMade(const ChangeOutcome& outcome);
     void ShowBuilt(const velmora::BuildResult& result);
-    // True when every question before the build was answered yes.
-    bool Answered(BuildCheck& check);
 
     Application& app_;
     FileDialogRunner& dialogs_;
@@ -67,4 +68,5 @@ private:
     CommonDialog commonDialog2_;
 
     Form1Ui ui_;
+    MainMenu* menu_ = nullptr;
 };

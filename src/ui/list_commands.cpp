@@ -51,28 +51,35 @@ void ListCommands::ShowMenu(const QPoint& at) {
     if (index.isValid()) {
         list_->setCurrentIndex(index);
     }
+    QMenu menu(window_);
+    FillMenu(&menu);
+    menu.addSeparator();
+    Add(&menu, tr("导入…"), QKeySequence(Qt::CTRL | Qt::Key_O), true, [this] { chooseImport_(); });
+    menu.exec(list_->viewport()->mapToGlobal(at));
+}
+
+void ListCommands::FillMenu(QMenu* menu) {
     const int n = list_->selected();
     const int count = app_.SongCount();
-    QMenu menu(window_);
-    menu.addActions({undo_, redo_});
-    menu.addSeparator();
-    const auto add = [&](const QString& text, QKeySequence keys, bool enabled, auto slot) {
-        QAction* action = menu.addAction(text);
-        action->setShortcut(keys);
-        // Shown, not bound: the list's own keys do these.
-        action->setShortcutContext(Qt::WidgetShortcut);
-        action->setShortcutVisibleInContextMenu(true);
-        action->setEnabled(enabled);
-        connect(action, &QAction::triggered, this, slot);
-    };
-    add(tr("修改…"), QKeySequence(Qt::Key_Return), n > 0, [this, n] { Edit(n); });
-    add(tr("删除"), QKeySequence(QKeySequence::Delete), n > 0, [this, n] { Remove(n); });
-    add(tr("上移"), QKeySequence(Qt::CTRL | Qt::Key_Up), n > 1, [this, n] { Move(n, n - 1); });
-    add(tr("下移"), QKeySequence(Qt::CTRL | Qt::Key_Down), n > 0 && n < count,
+    menu->addActions({undo_, redo_});
+    menu->addSeparator();
+    Add(menu, tr("修改…"), QKeySequence(Qt::Key_Return), n > 0, [this, n] { Edit(n); });
+    Add(menu, tr("删除"), QKeySequence(QKeySequence::Delete), n > 0, [this, n] { Remove(n); });
+    Add(menu, tr("上移"), QKeySequence(Qt::CTRL | Qt::Key_Up), n > 1,
+        [this, n] { Move(n, n - 1); });
+    Add(menu, tr("下移"), QKeySequence(Qt::CTRL | Qt::Key_Down), n > 0 && n < count,
         [this, n] { Move(n, n + 1); });
-    menu.addSeparator();
-    add(tr("导入…"), QKeySequence(Qt::CTRL | Qt::Key_O), true, [this] { chooseImport_(); });
-    menu.exec(list_->viewport()->mapToGlobal(at));
+}
+
+void ListCommands::Add(QMenu* menu, const QString& text, const QKeySequence& keys, bool enabled,
+                       const std::function<void()>& command) {
+    QAction* action = menu->addAction(text);
+    action->setShortcut(keys);
+    // Shown, not bound: the list's and the window's own keys do these.
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+    action->setEnabled(enabled);
+    connect(action, &QAction::triggered, this, command);
 }
 
 void ListCommands::Edit(int n) {

@@ -8,6 +8,8 @@
 
 class Application;
 class QAction;
+class QKeySequence;
+class QMenu;
 class QPoint;
 class QWidget;
 class SongList;
@@ -19,12 +21,14 @@ public:
     ListCommands(Application& app, SongList* list, QWidget* window,
                  std::function<void()> chooseImport);
 
-    QAction* UndoAction() const { return undo_; }
-    QAction* RedoAction() const { return redo_; }
+    // Undo, redo and the commands on the song selected now.
+    void FillMenu(QMenu* menu);
 
 private:
     void CreateUndoActions();
     void ShowMenu(const QPoint& at);
+    void Add(QMenu* menu, const QString& text, const QKeySequence& keys, bool enabled,
+             const std::function<void()>& command);
     void Edit(int n);
     void Remove(int n);
     void Move(int from, int to);

@@ -29,6 +29,11 @@ public:
         seen << QString(several ? "open*|" : "open|") + title + '|' + filters.join('|');
         return answers.isEmpty() ? QStringList() : QStringList(answers.takeFirst());
     }
+    std::optional<QString> runFolderDialog(QWidget*, const QString& title,
+                                           const QString&) override {
+        seen << "folder|" + title;
+        return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
+    }
     QStringList seen, answers;
 };
 
@@ -294,6 +299,45 @@ private slots:
         list()->setCurrentIndex(model->index(42, 0));
         const QStringList boxes = BoxesDuring([&] { QTest::keyClick(list(), Qt::Key_Delete); });
         QVERIFY(boxes.size() == 1 && boxes[0].size() < 100 && boxes[0].contains("长…长"));
+    }
+
+    // The menu bar shows each item's key, and each key reaches its command; 编辑 acts on the
+    // song selected when it opens.
+    void menuBarReachesTheCommands() {
+        QStringList items;
+        QList<QMenu*> menus;
+        for (QAction* menu : form->findChild<QMenuBar*>("MenuBar")->actions()) {
+            menus << menu->menu();
+            for (QAction* item : menu->menu()->actions()) {
+                items << (item->isSeparator() ? "-"
+                                              : item->text() + '|' + item->shortcut().toString());
+            }
+        }
+        QCOMPARE(items.join(' '),
+                 "导入文件…|Ctrl+O 导入文件夹…|Ctrl+Shift+O - 开始制作|Ctrl+B "
+                 "打开成品文件夹|Ctrl+E 传到手机|Ctrl+M - 退出|Ctrl+Q 撤销|Ctrl+Z "
+                 "重做|Ctrl+Shift+Z - 修改…|Return 删除|Del 上移|Ctrl+Up "
+                 "下移|Ctrl+Down 使用说明|F1 关于 Velmora|");
+        fs::create_directory(*app / "songs");
+        WriteBytes(*app / "songs" / "a.txt", "甲");
+        dialogs.answers = {Path(*app / "songs")};
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+Shift+O"));
+        QCOMPARE(dialogs.seen.back(), "folder|导入文件夹");
+        QCOMPARE(entries(), QStringList{"1:a"});
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+B"));
+        QTRY_VERIFY_WITH_TIMEOUT(status()->text().startsWith("制作完成"), 20000);
+        QVERIFY(menus[0]->actions()[4]->isEnabled());  // 传到手机, the book being there
+        WhileShown(
+            [](QWidget* guide) {
+                QCOMPARE(guide->objectName(), "Guide");
+                guide->close();
+            },
+            [&] { QTest::keySequence(form.get(), QKeySequence("F1")); });
+        list()->setCurrentIndex(list()->model()->index(0, 0));
+        emit menus[1]->aboutToShow();
+        QCOMPARE(BoxesDuring([&] { menus[1]->actions()[4]->trigger(); }, {"删除"}),
+                 QStringList{"提示|确定删除第 1 首《a》吗？"});
+        QVERIFY(entries().isEmpty());
     }
 
     // The dialog refuses an empty name and stays; the song changes as typed, its artist too.

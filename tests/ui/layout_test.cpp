@@ -114,7 +114,7 @@ private slots:
     }
 
     void fitsAtEverySize() {
-        QCOMPARE(form->minimumSize(), form->layout()->minimumSize());
+        QCOMPARE(form->minimumSize(), form->layout()->totalMinimumSize());
         nothingOverlapsOrIsCut();
         form->resize(1, 1);
         QCOMPARE(form->size(), form->minimumSize());

@@ -67,20 +67,6 @@
         <translation>Don&apos;t restore</translation>
     </message>
     <message>
-        <source>保存路径上已有这个文件：%1
-要用歌词本替换它吗？</source>
-        <translation>This file already exists: %1
-Replace it with the lyrics book?</translation>
-    </message>
-    <message>
-        <source>替换</source>
-        <translation>Replace</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
         <source>制作完成，已另存到：</source>
         <translation>Done, also saved to: </translation>
     </message>
@@ -157,8 +143,29 @@ Replace it with the lyrics book?</translation>
         <translation>%1 song(s) from last time, %2 of them not made into an e-book yet. Restore them?</translation>
     </message>
     <message>
-        <source>另存为新书</source>
-        <translation>Save as new book</translation>
+        <source>导入文件夹</source>
+        <translation>Import folder</translation>
+    </message>
+</context>
+<context>
+    <name>Guide</name>
+    <message>
+        <source>&lt;h3&gt;Velmora 使用说明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;添加歌曲&lt;/b&gt;：在“歌名”和“歌词”里输入，按“添加”（或 Ctrl+Enter）。右边的列表就是书里的歌，按书中的顺序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;导入&lt;/b&gt;：文件 → 导入文件…（Ctrl+O）或导入文件夹…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌词文件、文件夹或本程序做的 .epub 拖进窗口。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在列表里选中一首歌，Enter 修改，Delete 删除，Ctrl+↑ / Ctrl+↓ 移动；Ctrl+Z 撤销，Ctrl+Shift+Z 重做。右键菜单里也有这些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;书&lt;/b&gt;：“书名”和“作者”写进书里；“自定义封面”可以选一张 JPEG 或 PNG 图片；“保存路径”是书另存一份的地方。&lt;/p&gt;&lt;p&gt;&lt;b&gt;制作&lt;/b&gt;：按“开始制作”（Ctrl+B）。书放在程序旁边的 finished 文件夹里，“打开成品文件夹”（Ctrl+E）打开它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;传到手机&lt;/b&gt;：制作完成后按“传到手机”（Ctrl+M），用手机扫二维码下载；手机和电脑要连在同一个网络里。&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Velmora guide&lt;/h3&gt;&lt;p&gt;&lt;b&gt;Adding songs&lt;/b&gt;: type into Song and Lyrics and press Add (or Ctrl+Enter). The list on the right holds the book&apos;s songs, in the book&apos;s order.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Importing&lt;/b&gt;: File → Import files… (Ctrl+O) or Import folder… (Ctrl+Shift+O); you can also drop .lrc and .txt lyric files, folders or .epub books made by this program onto the window.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Changing&lt;/b&gt;: select a song in the list; Enter changes it, Delete removes it, Ctrl+↑ / Ctrl+↓ move it; Ctrl+Z undoes, Ctrl+Shift+Z redoes. The right-click menu has these commands too.&lt;/p&gt;&lt;p&gt;&lt;b&gt;The book&lt;/b&gt;: Title and Author go into the book; Cover may name a JPEG or PNG picture; Save to is where a copy of the book goes.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Making&lt;/b&gt;: press Make book (Ctrl+B). The book goes into the finished folder beside the program; Open output folder (Ctrl+E) opens it.&lt;/p&gt;&lt;p&gt;&lt;b&gt;To a phone&lt;/b&gt;: once the book is made, press Send to phone (Ctrl+M) and scan the QR code with the phone; phone and computer must be on the same network.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>使用说明</source>
+        <translation>Guide</translation>
+    </message>
+    <message>
+        <source>关于 Velmora</source>
+        <translation>About Velmora</translation>
+    </message>
+    <message>
+        <source>Velmora %1
+把输入或导入的歌词做成 EPUB 电子书。</source>
+        <translation>Velmora %1
+Makes the lyrics you type or import into an EPUB e-book.</translation>
     </message>
 </context>
 <context>
@@ -216,6 +223,53 @@ Replace it with the lyrics book?</translation>
     </message>
 </context>
 <context>
+    <name>MainMenu</name>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>导入文件…</source>
+        <translation>Import files…</translation>
+    </message>
+    <message>
+        <source>导入文件夹…</source>
+        <translation>Import folder…</translation>
+    </message>
+    <message>
+        <source>开始制作</source>
+        <translation>Make book</translation>
+    </message>
+    <message>
+        <source>打开成品文件夹</source>
+        <translation>Open output folder</translation>
+    </message>
+    <message>
+        <source>传到手机</source>
+        <translation>Send to phone</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>使用说明</source>
+        <translation>Guide</translation>
+    </message>
+    <message>
+        <source>关于 Velmora</source>
+        <translation>About Velmora</translation>
+    </message>
+</context>
+<context>
     <name>PhoneDialog</name>
     <message>
         <source>扫码下载到手机</source>
@@ -260,6 +314,27 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>已完成下载：%1 次</source>
         <translation>Downloads completed: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Questions</name>
+    <message>
+        <source>替换</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>另存为新书</source>
+        <translation>Save as new book</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>保存路径上已有这个文件：%1
+要用歌词本替换它吗？</source>
+        <translation>This file already exists: %1
+Replace it with the lyrics book?</translation>
     </message>
 </context>
 <context>

@@ -67,20 +67,6 @@
         <translation>不要</translation>
     </message>
     <message>
-        <source>保存路径上已有这个文件：%1
-要用歌词本替换它吗？</source>
-        <translation>儲存路徑上已有這個檔案：%1
-要用歌詞本取代它嗎？</translation>
-    </message>
-    <message>
-        <source>替换</source>
-        <translation>取代</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>取消</translation>
-    </message>
-    <message>
         <source>制作完成，已另存到：</source>
         <translation>製作完成，已另存到：</translation>
     </message>
@@ -157,8 +143,29 @@
         <translation>上次有 %1 首歌，其中 %2 首還沒做進電子書。要恢復嗎？</translation>
     </message>
     <message>
-        <source>另存为新书</source>
-        <translation>另存為新書</translation>
+        <source>导入文件夹</source>
+        <translation>匯入資料夾</translation>
+    </message>
+</context>
+<context>
+    <name>Guide</name>
+    <message>
+        <source>&lt;h3&gt;Velmora 使用说明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;添加歌曲&lt;/b&gt;：在“歌名”和“歌词”里输入，按“添加”（或 Ctrl+Enter）。右边的列表就是书里的歌，按书中的顺序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;导入&lt;/b&gt;：文件 → 导入文件…（Ctrl+O）或导入文件夹…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌词文件、文件夹或本程序做的 .epub 拖进窗口。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在列表里选中一首歌，Enter 修改，Delete 删除，Ctrl+↑ / Ctrl+↓ 移动；Ctrl+Z 撤销，Ctrl+Shift+Z 重做。右键菜单里也有这些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;书&lt;/b&gt;：“书名”和“作者”写进书里；“自定义封面”可以选一张 JPEG 或 PNG 图片；“保存路径”是书另存一份的地方。&lt;/p&gt;&lt;p&gt;&lt;b&gt;制作&lt;/b&gt;：按“开始制作”（Ctrl+B）。书放在程序旁边的 finished 文件夹里，“打开成品文件夹”（Ctrl+E）打开它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;传到手机&lt;/b&gt;：制作完成后按“传到手机”（Ctrl+M），用手机扫二维码下载；手机和电脑要连在同一个网络里。&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Velmora 使用說明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;新增歌曲&lt;/b&gt;：在「歌名」和「歌詞」裡輸入，按「新增」（或 Ctrl+Enter）。右邊的清單就是書裡的歌，依書中的順序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;匯入&lt;/b&gt;：檔案 → 匯入檔案…（Ctrl+O）或匯入資料夾…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌詞檔、資料夾或本程式做的 .epub 拖進視窗。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在清單裡選取一首歌，Enter 修改，Delete 刪除，Ctrl+↑ / Ctrl+↓ 移動；Ctrl+Z 復原，Ctrl+Shift+Z 重做。右鍵選單裡也有這些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;書&lt;/b&gt;：「書名」和「作者」寫進書裡；「自訂封面」可以選一張 JPEG 或 PNG 圖片；「儲存路徑」是書另存一份的地方。&lt;/p&gt;&lt;p&gt;&lt;b&gt;製作&lt;/b&gt;：按「開始製作」（Ctrl+B）。書放在程式旁邊的 finished 資料夾裡，「開啟成品資料夾」（Ctrl+E）開啟它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;傳到手機&lt;/b&gt;：製作完成後按「傳到手機」（Ctrl+M），用手機掃 QR 碼下載；手機和電腦要連在同一個網路裡。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>使用说明</source>
+        <translation>使用說明</translation>
+    </message>
+    <message>
+        <source>关于 Velmora</source>
+        <translation>關於 Velmora</translation>
+    </message>
+    <message>
+        <source>Velmora %1
+把输入或导入的歌词做成 EPUB 电子书。</source>
+        <translation>Velmora %1
+把輸入或匯入的歌詞做成 EPUB 電子書。</translation>
     </message>
 </context>
 <context>
@@ -216,6 +223,53 @@
     </message>
 </context>
 <context>
+    <name>MainMenu</name>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>檔案(&amp;F)</translation>
+    </message>
+    <message>
+        <source>导入文件…</source>
+        <translation>匯入檔案…</translation>
+    </message>
+    <message>
+        <source>导入文件夹…</source>
+        <translation>匯入資料夾…</translation>
+    </message>
+    <message>
+        <source>开始制作</source>
+        <translation>開始製作</translation>
+    </message>
+    <message>
+        <source>打开成品文件夹</source>
+        <translation>開啟成品資料夾</translation>
+    </message>
+    <message>
+        <source>传到手机</source>
+        <translation>傳到手機</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>結束</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>編輯(&amp;E)</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>說明(&amp;H)</translation>
+    </message>
+    <message>
+        <source>使用说明</source>
+        <translation>使用說明</translation>
+    </message>
+    <message>
+        <source>关于 Velmora</source>
+        <translation>關於 Velmora</translation>
+    </message>
+</context>
+<context>
     <name>PhoneDialog</name>
     <message>
         <source>扫码下载到手机</source>
@@ -260,6 +314,27 @@
     <message>
         <source>已完成下载：%1 次</source>
         <translation>已完成下載：%1 次</translation>
+    </message>
+</context>
+<context>
+    <name>Questions</name>
+    <message>
+        <source>替换</source>
+        <translation>取代</translation>
+    </message>
+    <message>
+        <source>另存为新书</source>
+        <translation>另存為新書</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>保存路径上已有这个文件：%1
+要用歌词本替换它吗？</source>
+        <translation>儲存路徑上已有這個檔案：%1
+要用歌詞本取代它嗎？</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,33 @@
+#pragma once
+// The window's menu bar, the desktop's habit: 文件, 编辑 and 帮助, every item with its key.
+// 编辑 holds the song list's commands as they stand when it opens.
+
+#include <QMenuBar>
+#include <functional>
+
+class ListCommands;
+
+struct FileCommands {
+    std::function<void()> importFiles, importFolder, make, openFolder, share, quit;
+};
+
+struct HelpCommands {
+    std::function<void()> guide, about;
+};
+
+class MainMenu : public QMenuBar {
+    Q_OBJECT
+
+public:
+    MainMenu(QWidget* window, const FileCommands& file, ListCommands& list,
+             const HelpCommands& help);
+
+    // 传到手机 as its button is: for a book that is there.
+    void SetShareEnabled(bool enabled) { share_->setEnabled(enabled); }
+
+private:
+    QAction* Add(QMenu* menu, const QString& text, const QKeySequence& keys,
+                 const std::function<void()>& command);
+
+    QAction* share_ = nullptr;
+};
