@@ -98,7 +98,15 @@ void Form1::Connect() {
     connect(&app_.History(), &ChangeHistory::notMade, this, &Form1::SayNotMade);
 }
 
+void Form1::ShowCount() {
+    ui_.label9->setText(tr("共 %1 首").arg(app_.SongCount()));
+}
+
 void Form1::ConnectList() {
+    ShowCount();
+    for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(app_.Model(), changed, this, &Form1::ShowCount);
+    }
     auto* list = new ListCommands(app_, ui_.list1, this, [this] { ChooseImport(); });
     menu_ = new MainMenu(
         this,
@@ -205,7 +213,11 @@ void Form1::ShowBuilt(const velmora::BuildResult& result) {
 }
 
 void Form1::Command3_Click() {
-    if (app_.History().Add({ui_.text1->text().toStdU16String(), TypedLyric(*ui_.text2)}).Made()) {
+    // The artist stays for the next song: an album's songs are typed one after another.
+    if (app_.History()
+            .Add({ui_.text1->text().toStdU16String(), TypedLyric(*ui_.text2),
+                  ui_.text7->text().trimmed().toStdU16String()})
+            .Made()) {
         ui_.text1->clear();
         ui_.text2->clear();
         ui_.text1->setFocus();

@@ -53,6 +53,7 @@ private:
     void KeepBoxes();
     void ChooseImport();
     void ChooseImportFolder();
+    void ShowCount();
     // The four boxes that name the book and where it goes.
     velmora::RunBoxes Boxes() const;
     void ShowBoxes(const velmora::RunBoxes& boxes);

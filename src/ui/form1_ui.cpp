@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <limits>
 
 #include "decisions.h"
@@ -59,6 +60,10 @@ void Form1Ui::CreateControls(QWidget* window, QAbstractItemModel* songs) {
     list1 = Named<SongList>(window, "List1");
     list1->setModel(songs);
     list1->setAccessibleName(tr("歌曲列表"));
+    label8 = Label(window, "Label8", tr("歌手："));
+    text7 = Box(window, "Text7", label8);
+    text7->setPlaceholderText(tr("可不填"));
+    label9 = Label(window, "Label9", QString());
     label2 = Label(window, "Label2", tr("歌词："));
     command3 = Button(window, "Command3", tr("添加"));
     text2 = Named<QPlainTextEdit>(window, "Text2");
@@ -89,41 +94,48 @@ void Form1Ui::CreateControls(QWidget* window, QAbstractItemModel* songs) {
     command5 = Button(window, "Command5", tr("打开成品文件夹"));
 }
 
-// Rows as they always were: name | list, lyric | list, save path, cover, title and author,
-// then Make, the status and the two buttons. The list and the lyric box share the width and
+// Rows as they always were, the artist's under the name: name | list, artist | list, lyric
+// | list and the count of songs, save path, cover, title and author, then Make, the status
+// and the two buttons. The list and the lyric box share the width and
 // take the height the window gains; the boxes below widen, their buttons keep to the right.
 void Form1Ui::LayOut(QWidget* window) {
     auto* grid = new QGridLayout(window);
     grid->addWidget(label1, 0, 0);
     grid->addWidget(text1, 0, 1);
-    grid->addWidget(list1, 0, 2, 3, 3);
-    grid->addWidget(label2, 1, 0);
-    grid->addWidget(command3, 1, 1, Qt::AlignRight);
-    grid->addWidget(text2, 2, 0, 1, 2);
-    grid->addWidget(label3, 3, 0);
-    grid->addWidget(text3, 3, 1, 1, 3);
-    grid->addWidget(command1, 3, 4);
-    grid->addWidget(label5, 4, 0);
-    grid->addWidget(text4, 4, 1, 1, 3);
-    grid->addWidget(command4, 4, 4);
-    grid->addWidget(label6, 5, 0);
-    grid->addWidget(text5, 5, 1);
-    grid->addWidget(label7, 5, 2);
-    grid->addWidget(text6, 5, 3, 1, 2);
+    // The count of songs under the list, always in sight.
+    auto* songs = new QVBoxLayout;
+    songs->addWidget(list1, 1);
+    songs->addWidget(label9);
+    grid->addLayout(songs, 0, 2, 4, 3);
+    grid->addWidget(label8, 1, 0);
+    grid->addWidget(text7, 1, 1);
+    grid->addWidget(label2, 2, 0);
+    grid->addWidget(command3, 2, 1, Qt::AlignRight);
+    grid->addWidget(text2, 3, 0, 1, 2);
+    grid->addWidget(label3, 4, 0);
+    grid->addWidget(text3, 4, 1, 1, 3);
+    grid->addWidget(command1, 4, 4);
+    grid->addWidget(label5, 5, 0);
+    grid->addWidget(text4, 5, 1, 1, 3);
+    grid->addWidget(command4, 5, 4);
+    grid->addWidget(label6, 6, 0);
+    grid->addWidget(text5, 6, 1);
+    grid->addWidget(label7, 6, 2);
+    grid->addWidget(text6, 6, 3, 1, 2);
     auto* make = new QHBoxLayout;
     make->addWidget(command2);
     make->addWidget(label4, 1);
     make->addWidget(command6);
     make->addWidget(command5);
-    grid->addLayout(make, 6, 0, 1, 5);
+    grid->addLayout(make, 7, 0, 1, 5);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
-    grid->setRowStretch(2, 1);
+    grid->setRowStretch(3, 1);
 }
 
 void Form1Ui::SetFocusOrder() {
-    const QList<QWidget*> order{list1, text1,    text2, text3, command1, command2, command3,
-                                text4, command4, text5, text6, command6, command5};
+    const QList<QWidget*> order{list1,    text1, text7,    text2, text3, command1, command2,
+                                command3, text4, command4, text5, text6, command6, command5};
     for (qsizetype i = 0; i + 1 < order.size(); ++i) {
         QWidget::setTabOrder(order[i], order[i + 1]);
     }

@@ -26,6 +26,8 @@ public:
     QLabel* label5 = nullptr;
     QLabel* label6 = nullptr;
     QLabel* label7 = nullptr;
+    QLabel* label8 = nullptr;
+    QLabel* label9 = nullptr;
     StatusLabel* label4 = nullptr;
     QLineEdit* text1 = nullptr;
     QPlainTextEdit* text2 = nullptr;
@@ -33,6 +35,7 @@ public:
     QLineEdit* text4 = nullptr;
     QLineEdit* text5 = nullptr;
     QLineEdit* text6 = nullptr;
+    QLineEdit* text7 = nullptr;
     SongList* list1 = nullptr;
     QPushButton* command1 = nullptr;
     QPushButton* command2 = nullptr;

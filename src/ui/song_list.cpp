@@ -4,7 +4,10 @@
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QStyledItemDelegate>
+
+#include "song_list_model.h"
 
 namespace {
 
@@ -20,6 +23,28 @@ public:
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+    // The artist after the name, quieter, where there is room.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QString artist = index.data(SongListModel::ArtistRole).toString();
+        QStyleOptionViewItem shown = option;
+        initStyleOption(&shown, index);
+        const QRect text = shown.widget->style()->subElementRect(QStyle::SE_ItemViewItemText,
+                                                                 &shown, shown.widget);
+        const int used = shown.fontMetrics.horizontalAdvance(shown.text + QStringLiteral("  "));
+        if (artist.isEmpty() || used >= text.width()) {
+            return;
+        }
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->save();
+        painter->setPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
+        painter->drawText(
+            text.adjusted(used, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+            shown.fontMetrics.elidedText(artist, Qt::ElideRight, text.width() - used));
+        painter->restore();
     }
 };
 
@@ -88,4 +113,15 @@ void SongList::dropEvent(QDropEvent* event) {
     }
     stopAutoScroll();
     setState(NoState);
+}
+
+void SongList::paintEvent(QPaintEvent* event) {
+    QListView::paintEvent(event);
+    if (model() == nullptr || model()->rowCount() > 0) {
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                     tr("在左边输入歌名和歌词，或把歌词文件拖到这里"));
 }

@@ -24,5 +24,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // An empty list says how songs come into it.
+    void paintEvent(QPaintEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 };

@@ -22,6 +22,9 @@ QVariant SongListModel::data(const QModelIndex& index, int role) const {
             return name;
         case Qt::AccessibleTextRole:
             return QString::number(index.row() + 1) + QLatin1Char(':') + name;
+        case ArtistRole:
+        case Qt::AccessibleDescriptionRole:
+            return QString::fromStdU16String(song.artist);
         case Qt::ToolTipRole:
             return song.artist.empty()
                        ? name

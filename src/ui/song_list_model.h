@@ -1,7 +1,7 @@
 #pragma once
 // The song list as a Qt model over the run's song collection: row r is song r + 1, its name
 // shown, "n:name" (its number from its place) its accessible text, the whole name and the
-// artist its tooltip. It follows each
+// artist its tooltip, the artist its accessible description. It follows each
 // change the collection reports; a move the view asks for (a drag) goes to the mover.
 
 #include <QAbstractListModel>
@@ -16,6 +16,8 @@ class SongListModel : public QAbstractListModel, public velmora::CollectionObser
 public:
     // Makes the move of song `from` to place `to`; false when it was not made.
     using Mover = std::function<bool(int from, int to)>;
+    // The song's artist, shown beside its name; empty when none is known.
+    static constexpr int ArtistRole = Qt::UserRole;
 
     SongListModel(const velmora::SongCollection& songs, Mover mover, QObject* parent = nullptr);
 

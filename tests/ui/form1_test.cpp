@@ -203,6 +203,7 @@ private slots:
     // CR LF; Ctrl+Enter adds as 添加 does, and the name box has the focus again.
     void addsWhatWasTyped() {
         QStringList boxes;
+        Type(control("Text7"), "李白");
         {
             InjectedFaults faults({Throws(Call::Open, "part0000.html")});
             boxes = BoxesDuring([&] { addSong("月光", "床前\u00A0明月光", "疑是地上霜"); });
@@ -211,6 +212,9 @@ private slots:
         QTest::keyClick(control("Text2"), Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(entries(), QStringList{"1:月光"});
         QCOMPARE(application->SongAt(1).lyric, u"床前\u00A0明月光\r\n疑是地上霜");
+        QCOMPARE(application->SongAt(1).artist, u"李白");  // kept in its box for the next song
+        QCOMPARE(list()->model()->index(0, 0).data(Qt::AccessibleDescriptionRole), "李白");
+        QCOMPARE(box("Text7")->text() + control<QLabel>("Label9")->text(), "李白共 1 首");
         QVERIFY(box("Text1")->text().isEmpty() &&
                 control<QPlainTextEdit>("Text2")->toPlainText().isEmpty());
         QCOMPARE(form->focusWidget(), control("Text1"));

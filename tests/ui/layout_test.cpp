@@ -79,22 +79,24 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), control("Text1"));
         // The order of the Tab key, and each box by its label's name, as a screen reader finds it.
         QStringList order;
-        for (QWidget* at = control("List1"); order.size() < 13; at = at->nextInFocusChain()) {
+        for (QWidget* at = control("List1"); order.size() < 14; at = at->nextInFocusChain()) {
             if (at->focusPolicy() & Qt::TabFocus) {
                 order << (at->objectName() + ' ' + at->accessibleName()).trimmed();
             }
         }
-        QCOMPARE(order,
-                 (QStringList{"List1 歌曲列表", "Text1 歌名", "Text2 歌词", "Text3 保存路径",
-                              "Command1", "Command2", "Command3", "Text4 自定义封面", "Command4",
-                              "Text5 书名", "Text6 作者", "Command6", "Command5"}));
+        QCOMPARE(order, (QStringList{"List1 歌曲列表", "Text1 歌名", "Text7 歌手", "Text2 歌词",
+                                     "Text3 保存路径", "Command1", "Command2", "Command3",
+                                     "Text4 自定义封面", "Command4", "Text5 书名", "Text6 作者",
+                                     "Command6", "Command5"}));
         QCOMPARE(form->findChild<QLabel*>("Label1")->buddy(), control("Text1"));
         // Each row from left to right, each column from top to bottom.
         for (const char* line :
-             {"row Label1 Text1 List1", "row Text2 List1", "row Label3 Text3 Command1",
-              "row Label5 Text4 Command4", "row Label6 Text5 Label7 Text6",
-              "row Command2 Label4 Command6 Command5", "column Label1 Label2",
-              "column Text1 Command3 Text2 Text3 Text4 Text5 Command2", "column List1 Text3"}) {
+             {"row Label1 Text1 List1", "row Label8 Text7 List1", "row Text2 List1",
+              "row Label3 Text3 Command1", "row Label5 Text4 Command4",
+              "row Label6 Text5 Label7 Text6", "row Command2 Label4 Command6 Command5",
+              "column Label1 Label8 Label2",
+              "column Text1 Text7 Command3 Text2 Text3 Text4 Text5 Command2",
+              "column List1 Label9 Text3"}) {
             QStringList names = QString(line).split(' ');
             const bool across = names.takeFirst() == "row";
             for (qsizetype i = 0; i + 1 < names.size(); ++i) {

@@ -146,6 +146,18 @@
         <source>导入文件夹</source>
         <translation>Import folder</translation>
     </message>
+    <message>
+        <source>共 %1 首</source>
+        <translation>%1 song(s)</translation>
+    </message>
+    <message>
+        <source>歌手：</source>
+        <translation>Artist:</translation>
+    </message>
+    <message>
+        <source>可不填</source>
+        <translation>optional</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -358,6 +370,13 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>移动</source>
         <translation>Move</translation>
+    </message>
+</context>
+<context>
+    <name>SongList</name>
+    <message>
+        <source>在左边输入歌名和歌词，或把歌词文件拖到这里</source>
+        <translation>Type a song and its lyrics on the left, or drop lyric files here</translation>
     </message>
 </context>
 <context>

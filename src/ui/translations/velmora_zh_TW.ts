@@ -146,6 +146,18 @@
         <source>导入文件夹</source>
         <translation>匯入資料夾</translation>
     </message>
+    <message>
+        <source>共 %1 首</source>
+        <translation>共 %1 首</translation>
+    </message>
+    <message>
+        <source>歌手：</source>
+        <translation>歌手：</translation>
+    </message>
+    <message>
+        <source>可不填</source>
+        <translation>可不填</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -358,6 +370,13 @@
     <message>
         <source>移动</source>
         <translation>移動</translation>
+    </message>
+</context>
+<context>
+    <name>SongList</name>
+    <message>
+        <source>在左边输入歌名和歌词，或把歌词文件拖到这里</source>
+        <translation>在左邊輸入歌名和歌詞，或把歌詞檔拖到這裡</translation>
     </message>
 </context>
 <context>
