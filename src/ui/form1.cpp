@@ -112,8 +112,10 @@ void Form1::ConnectList() {
         this,
         {[this] { ChooseImport(); }, [this] { ChooseImportFolder(); }, [this] { Command2_Click(); },
          [this] { Command5_Click(); }, [this] { Command6_Click(); }, [this] { close(); }},
-        *list, {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
+        *list, [this] { ShowFind(); }, {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
     layout()->setMenuBar(menu_);
+    connect(ui_.find1, &QLineEdit::textChanged, ui_.list1->Filter(), &SongFilter::SetText);
+    ui_.find1->installEventFilter(this);
     auto* drops = new FileDrops(this, {ui_.text1, ui_.text2, ui_.text2->viewport(), ui_.text3,
                                        ui_.text4, ui_.list1->viewport()});
     connect(drops, &FileDrops::dropped, this,
@@ -315,9 +317,23 @@ void Form1::Import(const std::vector<std::filesystem::path>& paths) {
     }
 }
 
+void Form1::ShowFind() {
+    ui_.find1->show();
+    ui_.find1->setFocus();
+    ui_.find1->selectAll();
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_.text2 && IsCtrlEnter(event)) {
         Command3_Click();
+        return true;
+    }
+    // Escape ends the search: the whole list again.
+    if (watched == ui_.find1 && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        ui_.find1->clear();
+        ui_.find1->hide();
+        ui_.list1->setFocus();
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -54,6 +54,7 @@ private:
     void ChooseImport();
     void ChooseImportFolder();
     void ShowCount();
+    void ShowFind();
     // The four boxes that name the book and where it goes.
     velmora::RunBoxes Boxes() const;
     void ShowBoxes(const velmora::RunBoxes& boxes);

@@ -58,12 +58,17 @@ void Form1Ui::CreateControls(QWidget* window, QAbstractItemModel* songs) {
     label1 = Label(window, "Label1", tr("歌名："));
     text1 = Box(window, "Text1", label1);
     list1 = Named<SongList>(window, "List1");
-    list1->setModel(songs);
+    list1->SetSongs(songs);
     list1->setAccessibleName(tr("歌曲列表"));
     label8 = Label(window, "Label8", tr("歌手："));
     text7 = Box(window, "Text7", label8);
     text7->setPlaceholderText(tr("可不填"));
     label9 = Label(window, "Label9", QString());
+    find1 = Named<QLineEdit>(window, "Find1");
+    find1->setAccessibleName(tr("查找"));
+    find1->setPlaceholderText(tr("查找歌名、歌手或歌词"));
+    find1->setClearButtonEnabled(true);
+    find1->hide();
     label2 = Label(window, "Label2", tr("歌词："));
     command3 = Button(window, "Command3", tr("添加"));
     text2 = Named<QPlainTextEdit>(window, "Text2");
@@ -104,6 +109,7 @@ void Form1Ui::LayOut(QWidget* window) {
     grid->addWidget(text1, 0, 1);
     // The count of songs under the list, always in sight.
     auto* songs = new QVBoxLayout;
+    songs->addWidget(find1);
     songs->addWidget(list1, 1);
     songs->addWidget(label9);
     grid->addLayout(songs, 0, 2, 4, 3);

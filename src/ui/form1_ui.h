@@ -37,6 +37,7 @@ public:
     QLineEdit* text6 = nullptr;
     QLineEdit* text7 = nullptr;
     SongList* list1 = nullptr;
+    QLineEdit* find1 = nullptr;
     QPushButton* command1 = nullptr;
     QPushButton* command2 = nullptr;
     QPushButton* command3 = nullptr;

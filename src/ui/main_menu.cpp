@@ -3,7 +3,7 @@
 #include "list_commands.h"
 
 MainMenu::MainMenu(QWidget* window, const FileCommands& file, ListCommands& list,
-                   const HelpCommands& help)
+                   const std::function<void()>& find, const HelpCommands& help)
     : QMenuBar(window) {
     setObjectName(QStringLiteral("MenuBar"));
     QMenu* files = addMenu(tr("文件(&F)"));
@@ -18,11 +18,14 @@ MainMenu::MainMenu(QWidget* window, const FileCommands& file, ListCommands& list
     Add(files, tr("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), file.quit);
     QMenu* edit = addMenu(tr("编辑(&E)"));
     // Filled as it opens, for the song selected then.
-    connect(edit, &QMenu::aboutToShow, this, [edit, &list] {
+    const auto fill = [this, edit, &list, find] {
         edit->clear();
         list.FillMenu(edit);
-    });
-    list.FillMenu(edit);
+        edit->addSeparator();
+        Add(edit, tr("查找"), QKeySequence(QKeySequence::Find), find);
+    };
+    connect(edit, &QMenu::aboutToShow, this, fill);
+    fill();
     QMenu* helping = addMenu(tr("帮助(&H)"));
     Add(helping, tr("使用说明"), QKeySequence(QKeySequence::HelpContents), help.guide);
     Add(helping, tr("关于 Velmora"), QKeySequence(), help.about);

@@ -20,7 +20,7 @@ class MainMenu : public QMenuBar {
 
 public:
     MainMenu(QWidget* window, const FileCommands& file, ListCommands& list,
-             const HelpCommands& help);
+             const std::function<void()>& find, const HelpCommands& help);
 
     // 传到手机 as its button is: for a book that is there.
     void SetShareEnabled(bool enabled) { share_->setEnabled(enabled); }

@@ -50,7 +50,7 @@ public:
 
 }  // namespace
 
-SongList::SongList(QWidget* parent) : QListView(parent) {
+SongList::SongList(QWidget* parent) : QListView(parent), filter_(new SongFilter(this)) {
     setItemDelegate(new FittingRows(this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -61,14 +61,22 @@ SongList::SongList(QWidget* parent) : QListView(parent) {
     setTextElideMode(Qt::ElideRight);
 }
 
+void SongList::SetSongs(QAbstractItemModel* songs) {
+    filter_->setSourceModel(songs);
+    setModel(filter_);
+}
+
 int SongList::selected() const {
     const QModelIndex current = currentIndex();
-    return current.isValid() && selectionModel()->isSelected(current) ? current.row() + 1 : 0;
+    return current.isValid() && selectionModel()->isSelected(current)
+               ? filter_->mapToSource(current).row() + 1
+               : 0;
 }
 
 void SongList::select(int n) {
-    if (n >= 1 && n <= model()->rowCount()) {
-        setCurrentIndex(model()->index(n - 1, 0));
+    const QModelIndex row = filter_->mapFromSource(filter_->sourceModel()->index(n - 1, 0));
+    if (row.isValid()) {
+        setCurrentIndex(row);
         // A moved song is current already, so setting it scrolls nothing: it is followed here.
         scrollTo(currentIndex());
     }
@@ -117,7 +125,7 @@ void SongList::dropEvent(QDropEvent* event) {
 
 void SongList::paintEvent(QPaintEvent* event) {
     QListView::paintEvent(event);
-    if (model() == nullptr || model()->rowCount() > 0) {
+    if (filter_->sourceModel() == nullptr || filter_->sourceModel()->rowCount() > 0) {
         return;
     }
     QPainter painter(viewport());

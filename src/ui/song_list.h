@@ -6,11 +6,17 @@
 
 #include <QListView>
 
+#include "song_filter.h"
+
 class SongList : public QListView {
     Q_OBJECT
 
 public:
     explicit SongList(QWidget* parent);
+
+    // Shows the songs of `songs`, or as many of them as `Filter()` lets through.
+    void SetSongs(QAbstractItemModel* songs);
+    SongFilter* Filter() const { return filter_; }
 
     // The selected song's number (1 for the first), or 0.
     int selected() const;
@@ -27,4 +33,7 @@ protected:
     // An empty list says how songs come into it.
     void paintEvent(QPaintEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+
+private:
+    SongFilter* filter_;
 };

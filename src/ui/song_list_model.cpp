@@ -22,6 +22,8 @@ QVariant SongListModel::data(const QModelIndex& index, int role) const {
             return name;
         case Qt::AccessibleTextRole:
             return QString::number(index.row() + 1) + QLatin1Char(':') + name;
+        case LyricRole:
+            return QString::fromStdU16String(song.lyric);
         case ArtistRole:
         case Qt::AccessibleDescriptionRole:
             return QString::fromStdU16String(song.artist);

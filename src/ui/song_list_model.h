@@ -18,6 +18,7 @@ public:
     using Mover = std::function<bool(int from, int to)>;
     // The song's artist, shown beside its name; empty when none is known.
     static constexpr int ArtistRole = Qt::UserRole;
+    static constexpr int LyricRole = Qt::UserRole + 1;
 
     SongListModel(const velmora::SongCollection& songs, Mover mover, QObject* parent = nullptr);
 

@@ -321,7 +321,7 @@ private slots:
                  "导入文件…|Ctrl+O 导入文件夹…|Ctrl+Shift+O - 开始制作|Ctrl+B "
                  "打开成品文件夹|Ctrl+E 传到手机|Ctrl+M - 退出|Ctrl+Q 撤销|Ctrl+Z "
                  "重做|Ctrl+Shift+Z - 修改…|Return 删除|Del 上移|Ctrl+Up "
-                 "下移|Ctrl+Down 使用说明|F1 关于 Velmora|");
+                 "下移|Ctrl+Down - 查找|Ctrl+F 使用说明|F1 关于 Velmora|");
         fs::create_directory(*app / "songs");
         WriteBytes(*app / "songs" / "a.txt", "甲");
         dialogs.answers = {Path(*app / "songs")};
@@ -342,6 +342,26 @@ private slots:
         QCOMPARE(BoxesDuring([&] { menus[1]->actions()[4]->trigger(); }, {"删除"}),
                  QStringList{"提示|确定删除第 1 首《a》吗？"});
         QVERIFY(entries().isEmpty());
+    }
+
+    // 查找 narrows the list to the songs whose name, artist or lyric holds the text; a key acts
+    // on the song shown; Escape shows them all again.
+    void findNarrowsTheList() {
+        addSong("晴天", "故事的", "小黄花");
+        addSong("夜曲", "一群", "蚂蚁");
+        addSong("稻香", "还记得", "小黄花");
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+F"));
+        auto* find = box("Find1");
+        QVERIFY(find->isVisible() && find->hasFocus());
+        Type(find, "黄花");
+        QCOMPARE(entries(), (QStringList{"1:晴天", "3:稻香"}));
+        list()->setFocus();
+        list()->setCurrentIndex(list()->model()->index(1, 0));
+        QTest::keyClick(list(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(entries(), (QStringList{"1:晴天", "2:稻香"}));
+        QTest::keyClick(find, Qt::Key_Escape);
+        QCOMPARE(entries(), (QStringList{"1:晴天", "2:稻香", "3:夜曲"}));
+        QVERIFY(find->isHidden() && find->text().isEmpty());
     }
 
     // The dialog refuses an empty name and stays; the song changes as typed, its artist too.

@@ -158,6 +158,14 @@
         <source>可不填</source>
         <translation>optional</translation>
     </message>
+    <message>
+        <source>查找</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>查找歌名、歌手或歌词</source>
+        <translation>Find a song, artist or lyric</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -279,6 +287,10 @@ Makes the lyrics you type or import into an EPUB e-book.</translation>
     <message>
         <source>关于 Velmora</source>
         <translation>About Velmora</translation>
+    </message>
+    <message>
+        <source>查找</source>
+        <translation>Find</translation>
     </message>
 </context>
 <context>

@@ -158,6 +158,14 @@
         <source>可不填</source>
         <translation>可不填</translation>
     </message>
+    <message>
+        <source>查找</source>
+        <translation>尋找</translation>
+    </message>
+    <message>
+        <source>查找歌名、歌手或歌词</source>
+        <translation>尋找歌名、歌手或歌詞</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -279,6 +287,10 @@
     <message>
         <source>关于 Velmora</source>
         <translation>關於 Velmora</translation>
+    </message>
+    <message>
+        <source>查找</source>
+        <translation>尋找</translation>
     </message>
 </context>
 <context>
