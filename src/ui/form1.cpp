@@ -1,5 +1,8 @@
 #include "form1.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +18,7 @@
 #include "epub/book_info.h"
 #include "file_drops.h"
 #include "guide_dialog.h"
+#include "import_dialogs.h"
 #include "import_progress.h"
 #include "list_commands.h"
 #include "lyric_box.h"
@@ -30,7 +34,6 @@ namespace {
 // What the next start remembers (QSettings, the desktop's configuration folder).
 const QString kCoverKey = QStringLiteral("cover");
 const QString kSavePlaceKey = QStringLiteral("savePlace");
-const QString kImportFolderKey = QStringLiteral("importFolder");
 const QString kGeometryKey = QStringLiteral("geometry");
 
 // The size the window had when its controls stood at fixed places: it opens no smaller.
@@ -50,13 +53,13 @@ bool IsCtrlEnter(const QEvent* event) {
 Form1::Form1(Application& app, FileDialogRunner& dialogs, QWidget* parent)
     : QWidget(parent),
       app_(app),
-      dialogs_(dialogs),
       commonDialog1_(tr("选择保存路径"), tr("电子出版(*.epub)|*.epub"),
                      QString::fromStdU16String(velmora::kDefaultTitle), dialogs),
       commonDialog2_(tr("选择封面图片"),
                      tr("所有图像文件(*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png|"
                         "JPEG文件交换格式(*.jpg;*.jpeg)|*.jpg;*.jpeg|可移植网络图形(*.png)|*.png"),
-                     QString(), dialogs) {
+                     QString(), dialogs),
+      imports_(dialogs) {
     setWindowTitle(QStringLiteral("Velmora " VELMORA_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
     // The window (text-area) background, not the button face.
@@ -107,10 +110,12 @@ void Form1::ConnectList() {
     for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(app_.Model(), changed, this, &Form1::ShowCount);
     }
-    auto* list = new ListCommands(app_, ui_.list1, this, [this] { ChooseImport(); });
+    auto* list =
+        new ListCommands(app_, ui_.list1, this, [this] { Import(imports_.ChooseFiles(this)); });
     menu_ = new MainMenu(
         this,
-        {[this] { ChooseImport(); }, [this] { ChooseImportFolder(); }, [this] { Command2_Click(); },
+        {[this] { Import(imports_.ChooseFiles(this)); },
+         [this] { Import(imports_.ChooseFolder(this)); }, [this] { Command2_Click(); },
          [this] { Command5_Click(); }, [this] { Command6_Click(); }, [this] { close(); }},
         *list, [this] { ShowFind(); }, {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
     layout()->setMenuBar(menu_);
@@ -274,32 +279,9 @@ void Form1::SayNotMade(const ChangeOutcome& outcome) {
     }
 }
 
-void Form1::ChooseImport() {
-    QSettings remembered;
-    const QStringList files = dialogs_.runOpenDialog(
-        this, tr("导入歌曲"),
-        NameFilters(tr("歌词文件(*.lrc;*.txt;*.epub)|*.lrc;*.txt;*.epub|所有文件(*)|*")), true,
-        remembered.value(kImportFolderKey).toString());
-    if (!files.isEmpty()) {
-        remembered.setValue(kImportFolderKey, QFileInfo(files.first()).absolutePath());
-    }
-    Import(files);
-}
-
-void Form1::ChooseImportFolder() {
-    QSettings remembered;
-    if (const auto folder = dialogs_.runFolderDialog(
-            this, tr("导入文件夹"), remembered.value(kImportFolderKey).toString())) {
-        remembered.setValue(kImportFolderKey, *folder);
-        Import(QStringList{*folder});
-    }
-}
-
 void Form1::Import(const QStringList& paths) {
     std::vector<std::filesystem::path> given;
-    for (const QString& path : paths) {
-        given.push_back(LocalFile(path));
-    }
+    std::transform(paths.begin(), paths.end(), std::back_inserter(given), LocalFile);
     Import(given);
 }
 

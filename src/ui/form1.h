@@ -11,6 +11,7 @@
 #include "application.h"
 #include "common_dialog.h"
 #include "form1_ui.h"
+#include "import_dialogs.h"
 
 class MainMenu;
 
@@ -51,8 +52,6 @@ private:
     void ConnectList();
     // The boxes kept with the run's work, and remembered for the next start.
     void KeepBoxes();
-    void ChooseImport();
-    void ChooseImportFolder();
     void ShowCount();
     void ShowFind();
     // The four boxes that name the book and where it goes.
@@ -65,9 +64,9 @@ private:
     void ShowBuilt(const velmora::BuildResult& result);
 
     Application& app_;
-    FileDialogRunner& dialogs_;
     CommonDialog commonDialog1_;
     CommonDialog commonDialog2_;
+    ImportDialogs imports_;
 
     Form1Ui ui_;
     MainMenu* menu_ = nullptr;
