@@ -255,8 +255,12 @@ void Form1::Command6_Click() {
 
 void Form1::ShowPhoneButton() {
     const auto book = app_.BookPath(ui_.text5->text().toStdU16String());
-    ui_.command6->setEnabled(QFileInfo(book).isFile());
-    menu_->SetShareEnabled(ui_.command6->isEnabled());
+    const bool there = QFileInfo(book).isFile();
+    ui_.command6->setEnabled(there);
+    // Grey, it says why.
+    ui_.command6->setToolTip(
+        there ? QString() : tr("先制作《%1》").arg(Elided(ui_.text5->text().toStdU16String())));
+    menu_->SetShareEnabled(there);
 }
 
 bool Form1::Said(const std::optional<CommandError>& error) {

@@ -328,9 +328,10 @@ private slots:
         QTest::keySequence(form.get(), QKeySequence("Ctrl+Shift+O"));
         QCOMPARE(dialogs.seen.back(), "folder|导入文件夹");
         QCOMPARE(entries(), QStringList{"1:a"});
+        QCOMPARE(control("Command6")->toolTip(), "先制作《我的歌词本》");
         QTest::keySequence(form.get(), QKeySequence("Ctrl+B"));
         QTRY_VERIFY_WITH_TIMEOUT(status()->text().startsWith("制作完成"), 20000);
-        QVERIFY(menus[0]->actions()[4]->isEnabled());  // 传到手机, the book being there
+        QVERIFY(menus[0]->actions()[4]->isEnabled() && control("Command6")->toolTip().isEmpty());
         WhileShown(
             [](QWidget* guide) {
                 QCOMPARE(guide->objectName(), "Guide");

@@ -166,6 +166,10 @@
         <source>查找歌名、歌手或歌词</source>
         <translation>Find a song, artist or lyric</translation>
     </message>
+    <message>
+        <source>先制作《%1》</source>
+        <translation>Make “%1” first</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>

@@ -166,6 +166,10 @@
         <source>查找歌名、歌手或歌词</source>
         <translation>尋找歌名、歌手或歌詞</translation>
     </message>
+    <message>
+        <source>先制作《%1》</source>
+        <translation>先製作《%1》</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
