@@ -92,6 +92,7 @@ public:
     ShareOffer Share(const std::u16string& title) const;
     // Opens a path with the desktop's handler; openFailed() when it cannot.
     void Open(const QString& path) { opener_.Open(path); }
+    void ShowInFolder(const QString& file) { opener_.ShowInFolder(file); }
 
     // The program is ending: an import stops at once.
     void EndRequested() { ending_ = true; }

@@ -1,5 +1,9 @@
 #include "desktop_opener.h"
 
+#include <QDBusInterface>
+#include <QFileInfo>
+#include <QUrl>
+
 #include "platform/file_system.h"
 
 namespace {
@@ -36,6 +40,17 @@ void DesktopOpener::Open(const QString& path) {
     }
     openings_.push_back({std::move(process), path});
     timer_.start();
+}
+
+void DesktopOpener::ShowInFolder(const QString& file) {
+    QDBusInterface manager(QStringLiteral("org.freedesktop.FileManager1"),
+                           QStringLiteral("/org/freedesktop/FileManager1"),
+                           QStringLiteral("org.freedesktop.FileManager1"));
+    const QStringList items{QUrl::fromLocalFile(file).toString()};
+    if (!manager.isValid() || manager.call(QStringLiteral("ShowItems"), items, QString()).type() ==
+                                  QDBusMessage::ErrorMessage) {
+        Open(QFileInfo(file).absolutePath());
+    }
 }
 
 void DesktopOpener::Poll() {

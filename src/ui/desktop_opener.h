@@ -24,6 +24,9 @@ public:
 
     // Reported when xdg-open is missing, fails or dies.
     void Open(const QString& path);
+    // The file manager with the file selected, as the desktop's FileManager1 service shows
+    // it; without that service, its folder opened.
+    void ShowInFolder(const QString& file);
 
 private:
     void Poll();

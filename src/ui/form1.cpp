@@ -210,6 +210,11 @@ void Form1::Command2_Click() {
 
 void Form1::ShowBuilt(const velmora::BuildResult& result) {
     ShowPhoneButton();
+    const QString book = QString::fromStdU16String(velmora::PathText(result.book));
+    ui_.label4->Show(tr("制作完成：%1").arg(QFileInfo(book).fileName()), book);
+    ui_.label10->disconnect();
+    connect(ui_.label10, &QLabel::linkActivated, this, [this, book] { app_.ShowInFolder(book); });
+    ui_.label10->show();
     if (!result.copy.empty()) {
         const QString copy = QString::fromStdU16String(velmora::PathText(result.copy));
         ui_.label4->Show(tr("制作完成，已另存到：") + Elided(copy, 40), copy);

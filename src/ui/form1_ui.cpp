@@ -94,6 +94,9 @@ void Form1Ui::CreateControls(QWidget* window, QAbstractItemModel* songs) {
     command2 = Button(window, "Command2", tr("开始制作"));
     label4 = Named<StatusLabel>(window, "Label4");
     label4->Show(tr("等待制作..."));
+    label10 = Label(window, "Label10",
+                    QStringLiteral("<a href=\"show\">%1</a>").arg(tr("在文件夹中显示")));
+    label10->hide();
     command6 = Button(window, "Command6", tr("传到手机"));
     command6->setAccessibleDescription(tr("扫码下载到手机"));
     command5 = Button(window, "Command5", tr("打开成品文件夹"));
@@ -131,6 +134,7 @@ void Form1Ui::LayOut(QWidget* window) {
     auto* make = new QHBoxLayout;
     make->addWidget(command2);
     make->addWidget(label4, 1);
+    make->addWidget(label10);
     make->addWidget(command6);
     make->addWidget(command5);
     grid->addLayout(make, 7, 0, 1, 5);

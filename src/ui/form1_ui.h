@@ -28,6 +28,7 @@ public:
     QLabel* label7 = nullptr;
     QLabel* label8 = nullptr;
     QLabel* label9 = nullptr;
+    QLabel* label10 = nullptr;
     StatusLabel* label4 = nullptr;
     QLineEdit* text1 = nullptr;
     QPlainTextEdit* text2 = nullptr;

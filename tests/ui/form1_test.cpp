@@ -541,6 +541,8 @@ private slots:
             "Velmora|成品文件夹里已有《我的歌词本》：2 首歌，2024-01-01 00:00 制作。要替换它吗？"};
         QCOMPARE(BoxesDuring([&] { click("Command2"); }, {"取消"}), question);
         QCOMPARE(BoxesDuring([&] { QVERIFY(built()); }, {"另存为新书"}), question);
+        QCOMPARE(status()->toolTip(), Path(finished / "我的歌词本 (2).epub"));
+        QVERIFY(control("Label10")->isVisible());  // 在文件夹中显示
         QCOMPARE(ReadBytes(book), before);
         QCOMPARE(ExtractBook(finished / "我的歌词本 (2).epub").size(),
                  ExtractBook(book).size() + 1);

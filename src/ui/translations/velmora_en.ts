@@ -170,6 +170,14 @@
         <source>先制作《%1》</source>
         <translation>Make “%1” first</translation>
     </message>
+    <message>
+        <source>制作完成：%1</source>
+        <translation>Done: %1</translation>
+    </message>
+    <message>
+        <source>在文件夹中显示</source>
+        <translation>Show in folder</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>

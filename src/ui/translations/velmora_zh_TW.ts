@@ -170,6 +170,14 @@
         <source>先制作《%1》</source>
         <translation>先製作《%1》</translation>
     </message>
+    <message>
+        <source>制作完成：%1</source>
+        <translation>製作完成：%1</translation>
+    </message>
+    <message>
+        <source>在文件夹中显示</source>
+        <translation>在資料夾中顯示</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
