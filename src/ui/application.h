@@ -50,6 +50,7 @@ public:
     int SongCount() const { return run_.Songs().SongCount(); }
     const velmora::Song& SongAt(int n) const { return run_.Songs().At(n); }
     std::filesystem::path FinishedFolder() const { return run_.Layout().FinishedFolder(); }
+    std::filesystem::path TemplateCoverPath() const { return run_.Layout().Template("cover.jpeg"); }
     std::filesystem::path BookPath(const std::u16string& title) const;
 
     // Prepares the run's workspace and looks for work an earlier run left unbuilt. An error

@@ -15,6 +15,7 @@
 #include <QSettings>
 
 #include "build_questions.h"
+#include "cover_preview.h"
 #include "epub/book_info.h"
 #include "file_drops.h"
 #include "guide_dialog.h"
@@ -81,6 +82,7 @@ void Form1::Connect() {
     connect(ui_.command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(ui_.command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(ui_.command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(ui_.text4, &QLineEdit::textChanged, this, &Form1::ShowCover);
     // The phone button is for the book the title box names, once it is there.
     connect(ui_.text5, &QLineEdit::textChanged, this, &Form1::ShowPhoneButton);
     for (QLineEdit* box : {ui_.text3, ui_.text4, ui_.text5, ui_.text6}) {
@@ -99,6 +101,11 @@ void Form1::Connect() {
     connect(&app_, &Application::openFailed, this,
             [this](const QString& path) { Say(tr("无法打开：") + Elided(path), AppTitle()); });
     connect(&app_.History(), &ChangeHistory::notMade, this, &Form1::SayNotMade);
+}
+
+void Form1::ShowCover() {
+    ui_.coverPreview->Show(ui_.text4->text(),
+                           QString::fromStdString(app_.TemplateCoverPath().string()));
 }
 
 void Form1::ShowCount() {
@@ -155,6 +162,7 @@ bool Form1::Form_Load() {
     ui_.text4->setText(remembered.value(kCoverKey, ui_.text4->text()).toString());
     restoreGeometry(remembered.value(kGeometryKey).toByteArray());
     ShowPhoneButton();
+    ShowCover();
     return true;
 }
 

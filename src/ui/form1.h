@@ -53,6 +53,7 @@ private:
     // The boxes kept with the run's work, and remembered for the next start.
     void KeepBoxes();
     void ShowCount();
+    void ShowCover();
     void ShowFind();
     // The four boxes that name the book and where it goes.
     velmora::RunBoxes Boxes() const;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "cover_preview.h"
 #include "decisions.h"
 #include "epub/book_info.h"
 #include "song_list.h"
@@ -83,6 +84,7 @@ void Form1Ui::CreateControls(QWidget* window, QAbstractItemModel* songs) {
     label5 = Label(window, "Label5", tr("自定义封面："));
     text4 = Box(window, "Text4", label5);
     text4->setText(QString::fromStdU16String(kCoverBoxStart));
+    coverPreview = new CoverPreview(window);
     command4 = Button(window, "Command4", tr("更改"));
     command4->setAccessibleDescription(tr("选择封面图片"));
     label6 = Label(window, "Label6", tr("书名："));
@@ -125,7 +127,10 @@ void Form1Ui::LayOut(QWidget* window) {
     grid->addWidget(text3, 4, 1, 1, 3);
     grid->addWidget(command1, 4, 4);
     grid->addWidget(label5, 5, 0);
-    grid->addWidget(text4, 5, 1, 1, 3);
+    auto* cover = new QHBoxLayout;
+    cover->addWidget(text4, 1);
+    cover->addWidget(coverPreview);
+    grid->addLayout(cover, 5, 1, 1, 3);
     grid->addWidget(command4, 5, 4);
     grid->addWidget(label6, 6, 0);
     grid->addWidget(text5, 6, 1);

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+class CoverPreview;
 class QAbstractItemModel;
 class QLabel;
 class QLineEdit;
@@ -29,6 +30,7 @@ public:
     QLabel* label8 = nullptr;
     QLabel* label9 = nullptr;
     QLabel* label10 = nullptr;
+    CoverPreview* coverPreview = nullptr;
     StatusLabel* label4 = nullptr;
     QLineEdit* text1 = nullptr;
     QPlainTextEdit* text2 = nullptr;

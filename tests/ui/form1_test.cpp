@@ -237,6 +237,9 @@ private slots:
                               "open|选择封面图片|所有图像文件(*.jpg;*.jpeg;*.png) (*.jpg *.jpeg "
                               "*.png)|JPEG文件交换格式(*.jpg;*.jpeg) (*.jpg *.jpeg)|"
                               "可移植网络图形(*.png) (*.png)"}));
+        // The box shows its picture, made aside; a box naming no image, none.
+        const auto shown = [&] { return control<QLabel>("CoverPreview")->pixmap(); };
+        QTRY_VERIFY(!shown().isNull() && qAbs(shown().width() * 2 - shown().height()) <= 1);
         click("Command2");
         QCOMPARE(status()->text(), "正在制作，请稍等...");
         box("Text3")->setText("other.epub");
@@ -244,6 +247,8 @@ private slots:
         QVERIFY(status()->text().startsWith("制作完成，") && status()->text().endsWith(".epub"));
         QVERIFY(!fs::exists(app->path() / "finished" / "other.epub"));
         QCOMPARE(Decoded(ExtractBook(copy).at("cover.jpeg")).size(), QSize(40, 80));
+        box("Text4")->setText(Path(*app / "none.png"));
+        QTRY_VERIFY(shown().isNull());
         fs::remove(app->path() / "template" / "cover.jpeg");
         box("Text4")->setText("Text4");
         // The box says why, then the status; a path that cannot be opened is said too.
