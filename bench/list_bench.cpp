@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
@@ -95,6 +96,11 @@ int main(int argc, char** argv) {
         twentyMs += Timed(list, [&] { QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier); });
     }
     const double removeMs = Timed(list, [&] { history.Remove(1); });
+    // 查找: the list narrowed by a text in no song, then in some, then whole again.
+    auto* find = window.findChild<QLineEdit*>(QStringLiteral("Find1"));
+    const double findNoneMs = Timed(list, [&] { find->setText(QStringLiteral("不在任何歌里")); });
+    const double findSomeMs = Timed(list, [&] { find->setText(QStringLiteral("的")); });
+    const double findClearMs = Timed(list, [&] { find->clear(); });
     const double undoMs = Timed(list, [&] { history.Undo(); });
     const double redoMs = Timed(list, [&] { history.Redo(); });
     double undoTwentyMs = 0;
@@ -114,10 +120,11 @@ int main(int argc, char** argv) {
     std::printf(
         "{\"songs\": %d, \"fill_ms\": %.1f, \"add_ms\": %.2f, \"edit_ms\": %.2f, "
         "\"move_ms\": %.2f, \"move_up_twenty_ms\": %.2f, \"remove_ms\": %.2f, "
+        "\"find_none_ms\": %.2f, \"find_some_ms\": %.2f, \"find_cleared_ms\": %.2f, "
         "\"undo_ms\": %.2f, \"redo_ms\": %.2f, \"undo_last_22_ms\": %.2f, \"make_ms\": %.1f, "
         "\"made\": \"%s\"}\n",
-        last, fillMs, addMs, editMs, moveMs, twentyMs, removeMs, undoMs, redoMs, undoTwentyMs,
-        makeMs, status->text().toUtf8().constData());
+        last, fillMs, addMs, editMs, moveMs, twentyMs, removeMs, findNoneMs, findSomeMs,
+        findClearMs, undoMs, redoMs, undoTwentyMs, makeMs, status->text().toUtf8().constData());
     fs::remove_all(root);
     return 0;
 }
