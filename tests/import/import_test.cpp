@@ -16,11 +16,6 @@
 #include "text/text_detection.h"
 
 namespace velmora {
-
-void PrintTo(const Song& song, std::ostream* out) {
-    *out << codepage::ToUtf8(song.name + u" | " + song.artist + u" | " + song.lyric);
-}
-
 namespace {
 
 using namespace testing;

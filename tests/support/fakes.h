@@ -14,8 +14,15 @@
 #include "epub/book_maker.h"
 #include "platform/clock.h"
 #include "support/files.h"
+#include "text/code_page.h"
 #include "text/failure.h"
 #include "workspace/collection_observer.h"
+
+namespace velmora {
+inline void PrintTo(const Song& song, std::ostream* out) {
+    *out << codepage::ToUtf8(song.name + u" | " + song.artist + u" | " + song.lyric);
+}
+}  // namespace velmora
 
 namespace velmora::testing {
 

@@ -4,17 +4,11 @@
 
 #include "support/fakes.h"
 #include "support/faults.h"
-#include "text/code_page.h"
 #include "text/limits.h"
 #include "workspace/earlier_runs.h"
 #include "workspace/journal.h"
 
 namespace velmora {
-
-void PrintTo(const Song& song, std::ostream* out) {
-    *out << codepage::ToUtf8(song.name + u" | " + song.lyric);
-}
-
 namespace {
 
 using namespace testing;
