@@ -207,8 +207,7 @@ TEST_F(ImportTest, BooksComeBackOnceAndCancelStops) {
     PhaseRecorder shown;
     BookMaker maker(run, clock, shown);
     ASSERT_EQ(BuildToEnd(maker), "");
-    Workspace other(app.path(), clock);
-    other.ReadyToMake();
+    ReadyRun other;
     Progress going;
     const ImportReport first = Import(other, ImportFiles({maker.BookPath()}), going);
     EXPECT_EQ(first.songs, 2);
@@ -216,8 +215,7 @@ TEST_F(ImportTest, BooksComeBackOnceAndCancelStops) {
     const ImportReport again = Import(other, ImportFiles({maker.BookPath()}), going);
     EXPECT_EQ(again.songs, 0);
     EXPECT_EQ(again.skipped.at(0).what(), Described(Problem::AlreadyInList, maker.BookPath()));
-    Workspace third(app.path(), clock);
-    third.ReadyToMake();
+    ReadyRun third;
     Progress withinTheBook(2);
     EXPECT_TRUE(Import(third, ImportFiles({maker.BookPath()}), withinTheBook).cancelled);
     EXPECT_EQ(third.Songs().SongCount(), 0);

@@ -83,8 +83,7 @@ TEST_F(SongsTest, LogRecordAndPageAreByteExact) {
     };
     const std::string head = ReadBytes(app / "template" / "text" / "part0000.html") + "\r\n";
     for (const auto& [name, lyric, pageName, pageLyric] : table) {
-        Workspace fresh(app.path(), clock);
-        fresh.ReadyToMake();
+        ReadyRun fresh;
         EXPECT_EQ(fresh.AddLyric(name, lyric), Refusal::None);
         EXPECT_EQ(ReadBytes(fresh.WorkDir() / "lyric.txt"), AddRecord(1, {name, lyric}));
         EXPECT_EQ(ReadBytes(fresh.WorkDir() / "epub" / "text" / "part0001.html"),
@@ -158,11 +157,9 @@ TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
                          ncx = TemplateLine(app / "template" / "toc.ncx");
     for (const auto& [name, changes, names] : table) {
         SCOPED_TRACE(name);
-        Workspace changed(app.path(), clock), added(app.path(), clock);
+        ReadyRun changed, added;
         MirrorList shown(changed.Songs());
         changed.SetObserver(&shown);
-        changed.ReadyToMake();
-        added.ReadyToMake();
         for (const Change& change : changes) {
             Apply(changed, change);
         }
