@@ -21,14 +21,10 @@ class BuildControllerTest : public QObject {
 
 private slots:
     void init() {
+        builds.reset();  // the previous test's builds go before its run
         run = std::make_unique<ReadyRun>();
         run->AddLyric(u"月光", u"a");
         builds = std::make_unique<BuildController>(*run, run->clock);
-    }
-
-    void cleanup() {
-        builds.reset();
-        run.reset();
     }
 
     void archiversEndFinishesTheBuild() {

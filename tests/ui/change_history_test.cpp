@@ -33,13 +33,9 @@ class ChangeHistoryTest : public QObject {
 
 private slots:
     void init() {
+        history.reset();  // the previous test's history goes before its run
         run = std::make_unique<ReadyRun>();
         history = std::make_unique<ChangeHistory>(*run);
-    }
-
-    void cleanup() {
-        history.reset();
-        run.reset();
     }
 
     void undoesAndRedoesEachKindOfChange() {

@@ -194,14 +194,10 @@ private slots:
 
     void init() {
         QSettings().clear();
+        form.reset();  // the previous test's window goes before its folder
+        application.reset();
         app = std::make_unique<ProgramFolder>();
         start();
-    }
-
-    void cleanup() {
-        form.reset();
-        application.reset();
-        app.reset();
     }
 
     // Whatever a handler raises is said; what was typed comes in exactly, lines ending in

@@ -52,18 +52,14 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
         QSettings().clear();
+        form.reset();  // the previous test's window goes before its folder
+        app.reset();
         folder = std::make_unique<ProgramFolder>();
         app = std::make_unique<Application>(folder->path(), clock);
         form = std::make_unique<Form1>(*app, dialogs);
         QVERIFY(form->Form_Load());
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-
-    void cleanup() {
-        form.reset();
-        app.reset();
-        folder.reset();
     }
 
     void startsAsAlways() {

@@ -27,6 +27,7 @@ class SongListModelTest : public QObject {
 
 private slots:
     void init() {
+        model.reset();  // the previous test's model goes before its run
         run = std::make_unique<ReadyRun>();
         run->AddLyric(u"春天", u"a");
         asked.clear();
@@ -37,12 +38,6 @@ private slots:
         run->SetObserver(model.get());
         new QAbstractItemModelTester(
             model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest, model.get());
-    }
-
-    void cleanup() {
-        run->SetObserver(nullptr);
-        model.reset();
-        run.reset();
     }
 
     void followsEachChange() {
