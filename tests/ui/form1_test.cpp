@@ -203,11 +203,10 @@ private slots:
     // Whatever a handler raises is said; what was typed comes in exactly, lines ending in
     // CR LF; Ctrl+Enter adds as 添加 does, and the name box has the focus again.
     void addsWhatWasTyped() {
-        QStringList boxes;
-        {
+        const QStringList boxes = [&] {
             InjectedFaults faults({Throws(Call::Open, "part0000.html")});
-            boxes = BoxesDuring([&] { addSong("月光", "床前\u00A0明月光", "疑是地上霜"); });
-        }
+            return BoxesDuring([&] { addSong("月光", "床前\u00A0明月光", "疑是地上霜"); });
+        }();
         QCOMPARE(boxes, QStringList{"Velmora|操作未能完成：std::bad_alloc"});
         QTest::keyClick(control("Text2"), Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(entries(), QStringList{"1:月光"});
