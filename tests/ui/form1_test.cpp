@@ -331,8 +331,7 @@ private slots:
     // A sound JPEG of at most 2,560 pixels a side and 5 MiB goes in as it is; anything else
     // upright, of at most 2,560 pixels a side, on white, as JPEG; or it is refused, and why.
     void coverBoxGivesTheBooksCover() {
-        const fs::path dir = *app / "images";
-        fs::create_directory(dir);
+        const fs::path dir = app->path();
         const QString edge = Image(dir / "edge.jpg", {2560, 10}, "JPEG");
         QCOMPARE(CoverJpeg(edge), ReadBytes(edge.toStdString()));
         QCOMPARE(Decoded(CoverJpeg(Image(dir / "wide.jpg", {2561, 1000}, "JPEG"))).size(),
@@ -482,8 +481,7 @@ private slots:
         QVERIFY(built());
         application->History().Remove(1);
         QCOMPARE(status()->text(), "有修改尚未制作");
-        const fs::path book = app->path() / "finished" / "我的歌词本.epub";
-        const fs::path mine = *app / "mine.epub";
+        const fs::path book = *app / "finished" / "我的歌词本.epub", mine = *app / "mine.epub";
         WriteBytes(mine, "the user's own");
         const struct {
             fs::path file;
