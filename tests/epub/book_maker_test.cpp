@@ -276,9 +276,7 @@ TEST_F(BookMakerTest, CopiesGoToTheSavePlace) {
         EXPECT_EQ(result->copyFailure ? result->copyFailure->what() : "",
                   error ? Described(Problem::CannotSaveBook, place, error) : "");
         EXPECT_EQ(FilesIn(out), copied ? 1u : 0u);
-        if (copied) {
-            EXPECT_EQ(ReadBytes(place), ReadBytes(maker.BookPath()));
-        }
+        EXPECT_TRUE(!copied || ReadBytes(place) == ReadBytes(maker.BookPath()));
     }
     EXPECT_EQ(FilesIn(app / "finished"), 1u);
 }
