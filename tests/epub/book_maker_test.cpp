@@ -73,9 +73,7 @@ public:
 // A stale archive left in the scratch folder is not added to (7za would keep its entries).
 TEST_F(BookMakerTest, GoodBuildPacksExactlyTheSongsAndLeavesNothingElse) {
     fs::create_directories(Pack());
-    WriteBytes(run.WorkDir() / "junk.txt", "junk");
-    RunCommand({"7za", "a", "-tzip", (Pack() / "book.epub").string(),
-                (run.WorkDir() / "junk.txt").string()});
+    fs::copy_file(fs::path(VELMORA_TEST_DATA) / "books" / "foreign.epub", Pack() / "book.epub");
     std::optional<BuildResult> result;
     EXPECT_EQ(BuildToEnd(maker, {}, &result), "");
     using enum BuildPhase;
@@ -278,9 +276,7 @@ TEST_F(BookMakerTest, CopiesGoToTheSavePlace) {
         EXPECT_EQ(result->copyFailure ? result->copyFailure->what() : "",
                   error ? Described(Problem::CannotSaveBook, place, error) : "");
         EXPECT_EQ(FilesIn(out), copied ? 1u : 0u);
-        if (copied) {
-            EXPECT_EQ(ReadBytes(place), ReadBytes(maker.BookPath()));
-        }
+        EXPECT_TRUE(!copied || ReadBytes(place) == ReadBytes(maker.BookPath()));
     }
     EXPECT_EQ(FilesIn(app / "finished"), 1u);
 }

@@ -16,11 +16,6 @@
 #include "text/text_detection.h"
 
 namespace velmora {
-
-void PrintTo(const Song& song, std::ostream* out) {
-    *out << codepage::ToUtf8(song.name + u" | " + song.artist + u" | " + song.lyric);
-}
-
 namespace {
 
 using namespace testing;
@@ -212,17 +207,14 @@ TEST_F(ImportTest, BooksComeBackOnceAndCancelStops) {
     PhaseRecorder shown;
     BookMaker maker(run, clock, shown);
     ASSERT_EQ(BuildToEnd(maker), "");
-    Workspace other(app.path(), clock);
-    other.ReadyToMake();
+    ReadyRun other;
     Progress going;
-    const ImportReport first = Import(other, ImportFiles({maker.BookPath()}), going);
-    EXPECT_EQ(first.songs, 2);
+    EXPECT_EQ(Import(other, ImportFiles({maker.BookPath()}), going).songs, 2);
     EXPECT_EQ(other.Songs().At(1), (Song{u"晴天", u"故事", u"周杰伦"}));
     const ImportReport again = Import(other, ImportFiles({maker.BookPath()}), going);
     EXPECT_EQ(again.songs, 0);
     EXPECT_EQ(again.skipped.at(0).what(), Described(Problem::AlreadyInList, maker.BookPath()));
-    Workspace third(app.path(), clock);
-    third.ReadyToMake();
+    ReadyRun third;
     Progress withinTheBook(2);
     EXPECT_TRUE(Import(third, ImportFiles({maker.BookPath()}), withinTheBook).cancelled);
     EXPECT_EQ(third.Songs().SongCount(), 0);

@@ -59,9 +59,7 @@ public:
         const timeval wait{5, 0};  // reads give up rather than hang a test
         setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
         const sockaddr_in source{AF_INET, 0, {htonl(from)}, {}};
-        if (from != 0) {
-            bind(fd_, reinterpret_cast<const sockaddr*>(&source), sizeof source);
-        }
+        bind(fd_, reinterpret_cast<const sockaddr*>(&source), sizeof source);  // 0: any
         const sockaddr_in to{AF_INET, htons(port), {htonl(host)}, {}};
         connected = connect(fd_, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0;
     }

@@ -14,8 +14,15 @@
 #include "epub/book_maker.h"
 #include "platform/clock.h"
 #include "support/files.h"
+#include "text/code_page.h"
 #include "text/failure.h"
 #include "workspace/collection_observer.h"
+
+namespace velmora {
+inline void PrintTo(const Song& song, std::ostream* out) {
+    *out << codepage::ToUtf8(song.name + u" | " + song.artist + u" | " + song.lyric);
+}
+}  // namespace velmora
 
 namespace velmora::testing {
 
@@ -90,15 +97,23 @@ inline std::string FailureOf(const std::function<void()>& action) {
     }
 }
 
+struct RunFolder {
+    ProgramFolder app;
+    FixedClock clock{kNewYear2024};
+};
+
 // A program folder and a run in it, started on 2024-01-01, its list mirrored.
-class RunTest : public ::testing::Test {
+class RunTest : public ::testing::Test, public RunFolder {
 public:
     RunTest() { run.SetObserver(&list); }
 
-    ProgramFolder app;
-    FixedClock clock{kNewYear2024};
     Workspace run{app.path(), clock};
     MirrorList list{run.Songs()};
+};
+
+// A run started on 2024-01-01 in a program folder of its own, ready for songs.
+struct ReadyRun : RunFolder, Workspace {
+    ReadyRun() : Workspace(app.path(), clock) { ReadyToMake(); }
 };
 
 // Builds to the end as the window's timer does: the failure described, or "".

@@ -16,24 +16,15 @@ Q_DECLARE_METATYPE(velmora::BuildPhase)
 class BuildControllerTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFolder> folder;
-    FixedClock clock{kNewYear2024};
-    std::unique_ptr<velmora::Workspace> run;
+    std::unique_ptr<ReadyRun> run;
     std::unique_ptr<BuildController> builds;
 
 private slots:
     void init() {
-        folder = std::make_unique<ProgramFolder>();
-        run = std::make_unique<velmora::Workspace>(folder->path(), clock);
-        run->ReadyToMake();
+        builds.reset();  // the previous test's builds go before its run
+        run = std::make_unique<ReadyRun>();
         run->AddLyric(u"月光", u"a");
-        builds = std::make_unique<BuildController>(*run, clock);
-    }
-
-    void cleanup() {
-        builds.reset();
-        run.reset();
-        folder.reset();
+        builds = std::make_unique<BuildController>(*run, run->clock);
     }
 
     void archiversEndFinishesTheBuild() {

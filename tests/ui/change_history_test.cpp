@@ -14,9 +14,7 @@ using velmora::Refusal;
 class ChangeHistoryTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFolder> folder;
-    FixedClock clock{kNewYear2024};
-    std::unique_ptr<velmora::Workspace> run;
+    std::unique_ptr<ReadyRun> run;
     std::unique_ptr<ChangeHistory> history;
 
     QStringList names() const {
@@ -35,16 +33,9 @@ class ChangeHistoryTest : public QObject {
 
 private slots:
     void init() {
-        folder = std::make_unique<ProgramFolder>();
-        run = std::make_unique<velmora::Workspace>(folder->path(), clock);
-        run->ReadyToMake();
+        history.reset();  // the previous test's history goes before its run
+        run = std::make_unique<ReadyRun>();
         history = std::make_unique<ChangeHistory>(*run);
-    }
-
-    void cleanup() {
-        history.reset();
-        run.reset();
-        folder.reset();
     }
 
     void undoesAndRedoesEachKindOfChange() {

@@ -113,10 +113,9 @@ private slots:
         QFETCH(QString, language);
         QCOMPARE(ProgramLanguage(QLocale(locale).uiLanguages()), language);
         QVERIFY(InstallTranslations(*qApp, language));
-        velmora::testing::ProgramFolder folder;
-        velmora::testing::FixedClock clock(velmora::testing::kNewYear2024);
+        velmora::testing::RunFolder folder;
         QtFileDialogRunner dialogs;
-        Application app(folder.path(), clock);
+        Application app(folder.app.path(), folder.clock);
         Form1 form(app, dialogs);
         QTEST(form.findChild<QPushButton*>("Command2")->text(), "make");
         QTEST(QCoreApplication::translate("QPlatformTheme", "Cancel"), "cancel");

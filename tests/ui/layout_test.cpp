@@ -15,8 +15,7 @@ class LayoutTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir settings;
-    std::unique_ptr<ProgramFolder> folder;
-    FixedClock clock{kNewYear2024};
+    std::unique_ptr<RunFolder> folder;
     QtFileDialogRunner dialogs;
     std::unique_ptr<Application> app;
     std::unique_ptr<Form1> form;
@@ -53,23 +52,19 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
         QSettings().clear();
-        folder = std::make_unique<ProgramFolder>();
-        app = std::make_unique<Application>(folder->path(), clock);
+        form.reset();  // the previous test's window goes before its folder
+        app.reset();
+        folder = std::make_unique<RunFolder>();
+        app = std::make_unique<Application>(folder->app.path(), folder->clock);
         form = std::make_unique<Form1>(*app, dialogs);
         QVERIFY(form->Form_Load());
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
-    void cleanup() {
-        form.reset();
-        app.reset();
-        folder.reset();
-    }
-
     void startsAsAlways() {
         QCOMPARE(form->windowTitle(), "Velmora 0.1.0");
-        const QString finished = QString::fromStdString(folder->path().string()) + "/finished/";
+        const QString finished = QString::fromStdString(folder->app.path().string()) + "/finished/";
         for (const auto& [name, text] : {std::pair<const char*, QString>{"Text3", finished},
                                          {"Label4", "等待制作..."},
                                          {"Text4", "Text4"},

@@ -12,9 +12,7 @@ using namespace velmora::testing;
 class SongListModelTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFolder> folder;
-    FixedClock clock{kNewYear2024};
-    std::unique_ptr<velmora::Workspace> run;
+    std::unique_ptr<ReadyRun> run;
     std::unique_ptr<SongListModel> model;
     std::vector<std::pair<int, int>> asked;
     bool moves = true;
@@ -29,9 +27,8 @@ class SongListModelTest : public QObject {
 
 private slots:
     void init() {
-        folder = std::make_unique<ProgramFolder>();
-        run = std::make_unique<velmora::Workspace>(folder->path(), clock);
-        run->ReadyToMake();
+        model.reset();  // the previous test's model goes before its run
+        run = std::make_unique<ReadyRun>();
         run->AddLyric(u"春天", u"a");
         asked.clear();
         model = std::make_unique<SongListModel>(run->Songs(), [this](int from, int to) {
@@ -41,13 +38,6 @@ private slots:
         run->SetObserver(model.get());
         new QAbstractItemModelTester(
             model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest, model.get());
-    }
-
-    void cleanup() {
-        run->SetObserver(nullptr);
-        model.reset();
-        run.reset();
-        folder.reset();
     }
 
     void followsEachChange() {

@@ -83,8 +83,7 @@ TEST_F(SongsTest, LogRecordAndPageAreByteExact) {
     };
     const std::string head = ReadBytes(app / "template" / "text" / "part0000.html") + "\r\n";
     for (const auto& [name, lyric, pageName, pageLyric] : table) {
-        Workspace fresh(app.path(), clock);
-        fresh.ReadyToMake();
+        ReadyRun fresh;
         EXPECT_EQ(fresh.AddLyric(name, lyric), Refusal::None);
         EXPECT_EQ(ReadBytes(fresh.WorkDir() / "lyric.txt"), AddRecord(1, {name, lyric}));
         EXPECT_EQ(ReadBytes(fresh.WorkDir() / "epub" / "text" / "part0001.html"),
@@ -123,46 +122,35 @@ TEST_F(SongsTest, RefusedChangesChangeNothing) {
 TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
     const Change a{'a', 0, 0, u"A", u"a"}, b{'a', 0, 0, u"B", u"b"}, c{'a', 0, 0, u"C", u"c"},
         d{'a', 0, 0, u"D", u"d"}, wipe{'w'}, edit{'e', 1, 0, u"A2 & <x>", u"新\r\n词"};
-    const Change log{'w', 0, 0, u"lyric.txt"}, pages{'w', 0, 0, u"epub/text"};
-    const Change a3{'e', 3, 0, u"A3", u"\u00A0"}, b2{'e', 2, 0, u"B2", u"b"}, r1{'r', 1},
-        r2{'r', 2};
-    const std::vector<Change> everything{a, b, c, d, r2, {'m', 3, 2}, edit, {'m', 1, 3}, a3, r1, b};
+    const Change log{'w', 0, 0, u"lyric.txt"}, pages{'w', 0, 0, u"epub/text"},
+        page1{'w', 0, 0, u"epub/text/part0001.html"}, page2{'w', 0, 0, u"epub/text/part0002.html"};
+    const Change a2{'e', 1, 0, u"A2", u"a"}, a3{'e', 3, 0, u"A3", u"\u00A0"},
+        b2{'e', 2, 0, u"B2", u"b"}, r1{'r', 1}, r2{'r', 2}, m13{'m', 1, 3};
+    const std::vector<Change> everything{a, b, c, d, r2, {'m', 3, 2}, edit, m13, a3, r1, b};
     // Changes, and the final songs' names in order.
     const std::tuple<const char*, std::vector<Change>, std::vector<std::u16string>> table[] = {
         {"RemoveFirst", {a, b, c, r1}, {u"B", u"C"}},
         {"RemoveLast", {a, b, c, {'r', 3}}, {u"A", u"B"}},
         {"RemoveOnly", {a, r1}, {}},
         {"MovesPastTheEnds", {a, b, c, {'m', 1, 0}, {'m', 3, 4}, {'m', 3, 1}}, {u"C", u"A", u"B"}},
-        {"MoveDown", {a, b, c, {'m', 1, 3}, {'m', 1, 2}}, {u"C", u"B", u"A"}},
+        {"MoveDown", {a, b, c, m13, {'m', 1, 2}}, {u"C", u"B", u"A"}},
         {"EditToTheSameText", {a, {'e', 1, 0, u"A", u"a"}}, {u"A"}},
         {"RemoveThenAdd", {a, b, c, r2, d, d}, {u"A", u"C", u"D", u"D"}},
         // A cleaner took the work directory: each change puts it back from the songs.
-        {"AfterTheRunWasWiped",
-         {a, b, wipe, c, wipe, {'e', 1, 0, u"A2", u"a"}, wipe, {'m', 1, 3}, wipe, r1},
-         {u"C", u"A2"}},
+        {"AfterTheRunWasWiped", {a, b, wipe, c, wipe, a2, wipe, m13, wipe, r1}, {u"C", u"A2"}},
         {"AfterTheLogOrThePagesWent",
          {a, b, log, c, pages, d, log, edit, pages, b2, log, r1, log, d},
          {u"B2", u"C", u"D", u"D"}},
-        {"AfterOnePageWent",
-         {a,
-          b,
-          c,
-          {'w', 0, 0, u"epub/text/part0002.html"},
-          r2,
-          {'w', 0, 0, u"epub/text/part0001.html"},
-          {'e', 1, 0, u"A2", u"a"}},
-         {u"A2", u"C"}},
+        {"AfterOnePageWent", {a, b, c, page2, r2, page1, a2}, {u"A2", u"C"}},
         {"EverythingTwice", everything, {u"C", u"A3", u"B"}},
     };
     const std::u16string opf = TemplateLine(app / "template" / "content.opf"),
                          ncx = TemplateLine(app / "template" / "toc.ncx");
     for (const auto& [name, changes, names] : table) {
         SCOPED_TRACE(name);
-        Workspace changed(app.path(), clock), added(app.path(), clock);
+        ReadyRun changed, added;
         MirrorList shown(changed.Songs());
         changed.SetObserver(&shown);
-        changed.ReadyToMake();
-        added.ReadyToMake();
         for (const Change& change : changes) {
             Apply(changed, change);
         }
