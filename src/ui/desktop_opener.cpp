@@ -1,6 +1,8 @@
 #include "desktop_opener.h"
 
-#include <QDBusInterface>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -43,14 +45,26 @@ void DesktopOpener::Open(const QString& path) {
 }
 
 void DesktopOpener::ShowInFolder(const QString& file) {
-    QDBusInterface manager(QStringLiteral("org.freedesktop.FileManager1"),
-                           QStringLiteral("/org/freedesktop/FileManager1"),
-                           QStringLiteral("org.freedesktop.FileManager1"));
-    const QStringList items{QUrl::fromLocalFile(file).toString()};
-    if (!manager.isValid() || manager.call(QStringLiteral("ShowItems"), items, QString()).type() ==
-                                  QDBusMessage::ErrorMessage) {
-        Open(QFileInfo(file).absolutePath());
+    const QString folder = QFileInfo(file).absolutePath();
+    QDBusConnection session = QDBusConnection::sessionBus();
+    if (!session.isConnected()) {
+        Open(folder);
+        return;
     }
+    // Asked without waiting: a slow file manager never holds the window.
+    QDBusMessage show = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    show << QStringList{QUrl::fromLocalFile(file).toString()} << QString();
+    auto* answer = new QDBusPendingCallWatcher(session.asyncCall(show), this);
+    connect(answer, &QDBusPendingCallWatcher::finished, this,
+            [this, folder](QDBusPendingCallWatcher* done) {
+                if (done->isError()) {
+                    Open(folder);
+                }
+                done->deleteLater();
+            });
 }
 
 void DesktopOpener::Poll() {
