@@ -1,7 +1,12 @@
 #include "epub/book_maker.h"
 
+#include "epub/book_pages.h"
+#include "epub/front_pages.h"
+#include "epub/jpeg_size.h"
+#include "epub/lyric_page.h"
 #include "epub/navigation_document.h"
 #include "epub/package_document.h"
+#include "epub/page_markup.h"
 #include "platform/file_system.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
@@ -47,18 +52,57 @@ void BookMaker::WriteTree(const std::optional<std::string>& cover) {
     Tell(BuildPhase::NavigationDocument);
     WriteNavigationDocument(run_, book_);
     Tell(BuildPhase::TitlePage);
-    SaveAnsiFile(layout.Epub("titlepage.xhtml"), TemplateLine(layout.Template("titlepage.xhtml")));
+    if (book_.IsDefault()) {
+        SaveAnsiFile(layout.Epub("titlepage.xhtml"),
+                     TemplateLine(layout.Template("titlepage.xhtml")));
+    } else {
+        WriteNamedPages(cover ? *cover : TemplateBytes(layout.Template("cover.jpeg")));
+    }
     Tell(BuildPhase::Cover);
     SaveBytes(layout.Epub("cover.jpeg"),
               cover ? *cover : TemplateBytes(layout.Template("cover.jpeg")));
+}
+
+void BookMaker::WriteNamedPages(std::string_view cover) {
+    const RunLayout& layout = run_.Layout();
+    const SongCollection& songs = run_.Songs();
+    const std::optional<PixelSize> size = JpegSize(cover);
+    if (size) {
+        SaveBytes(layout.Epub("titlepage.xhtml"), ComposeCoverPage(size->width, size->height));
+    } else {
+        SaveAnsiFile(layout.Epub("titlepage.xhtml"),
+                     TemplateLine(layout.Template("titlepage.xhtml")));
+    }
+    SaveBytes(layout.Epub(kStyleSheet), StyleSheet());
+    SaveBytes(layout.Epub("title.xhtml"),
+              ComposeTitlePage(book_, songs.SongCount(), clock_.LocalSeconds()));
+    SaveBytes(layout.Epub(kContentsPage), ComposeContentsPage(songs));
+    if (HasArtistIndex(songs)) {
+        SaveBytes(layout.Epub(kArtistIndexPage), ComposeArtistIndexPage(songs));
+    }
+    // The pages of an earlier build go: this book may have fewer songs.
+    const std::filesystem::path folder = layout.Epub("songs");
+    RemoveTree(folder);
+    if (const int error = MakeDirectory(folder)) {
+        throw Failure(Problem::CannotCreateFolder, folder, error);
+    }
+    for (int n = 1; n <= songs.SongCount(); ++n) {
+        SaveBytes(layout.Epub(NamedSongHref(n)), ComposeLyricPage(songs.At(n)));
+    }
 }
 
 std::vector<std::string> BookMaker::Entries() const {
     const SongCollection& songs = run_.Songs();
     std::vector<std::string> entries{"mimetype",   "META-INF/container.xml", "content.opf",
                                      "cover.jpeg", "titlepage.xhtml",        "toc.ncx"};
+    if (!book_.IsDefault()) {
+        entries.push_back(kStyleSheet);
+        for (const FrontPage& page : FrontPages(songs)) {
+            entries.push_back(page.href);
+        }
+    }
     for (int n = 1; n <= songs.SongCount(); ++n) {
-        entries.push_back(PageHref(songs, n));
+        entries.push_back(SongHref(songs, n, book_));
     }
     return entries;
 }

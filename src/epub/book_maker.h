@@ -45,9 +45,9 @@ public:
     BookMaker(Workspace& run, const Clock& clock, BuildObserver& observer);
 
     // Takes the cover, re-creates what of the run has gone, writes mimetype, content.opf,
-    // toc.ncx, titlepage.xhtml and cover.jpeg afresh and starts the archiver; Poll()
-    // finishes the build. False, and nothing done, while a build runs. Any error ends the
-    // build (phase Failed) and is raised again; the old book stays as it was.
+    // toc.ncx, titlepage.xhtml and cover.jpeg afresh (and a named book's own pages) and starts the
+    // archiver; Poll() finishes the build. False, and nothing done, while a build runs. Any error
+    // ends the build (phase Failed) and is raised again; the old book stays as it was.
     bool MakeBook(BuildRequest request);
 
     bool Running() const { return packer_ != nullptr; }
@@ -68,6 +68,9 @@ public:
 
 private:
     void WriteTree(const std::optional<std::string>& cover);
+    // A named book's own pages: the cover's frame, the style sheet, the front pages and
+    // each song's page.
+    void WriteNamedPages(std::string_view cover);
     void StartPacking();
     BuildResult Deliver();
     // What the book holds: the fixed files and every file the manifest names.

@@ -1,6 +1,8 @@
 #include "epub/navigation_document.h"
 
+#include "epub/book_pages.h"
 #include "epub/package_document.h"
+#include "text/code_page.h"
 #include "text/line_printer.h"
 #include "text/template_copy.h"
 #include "text/text_files.h"
@@ -35,14 +37,24 @@ std::string ComposeNavigationDocument(std::u16string_view templateLine, const So
         .line({"<text>", title, "</text>"}, 2)
         .line("</docTitle>", 1)
         .line("<navMap>", 1);
+    int order = 0;
+    if (!book.IsDefault()) {
+        // The book's own contents page first, as readers' guidelines ask, then the index.
+        PrintPoint(out, "contents", std::to_string(++order), codepage::ToUtf8(u"目录"),
+                   kContentsPage);
+        if (HasArtistIndex(songs)) {
+            PrintPoint(out, "artists", std::to_string(++order), codepage::ToUtf8(u"歌手索引"),
+                       kArtistIndexPage);
+        }
+    }
     std::string label;
     for (int n = 1; n <= songs.SongCount(); ++n) {
-        const std::string id = "num_" + std::to_string(n);
         label.clear();
         AppendXml(label, EntryLabel(songs.At(n)));
-        PrintPoint(out, id, std::string_view(id).substr(4), label, PageHref(songs, n));
+        PrintPoint(out, "num_" + std::to_string(n), std::to_string(++order), label,
+                   SongHref(songs, n, book));
     }
-    if (songs.SongCount() == 0) {
+    if (order == 0) {
         PrintPoint(out, "titlepage", "1", title, "titlepage.xhtml");
     }
     out.line("</navMap>", 1).line("</ncx>", 0);

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "epub/book_pages.h"
 #include "text/code_page.h"
 #include "text/line_printer.h"
 #include "text/template_copy.h"
@@ -38,39 +39,20 @@ std::u16string JsonText(std::u16string_view text) {
     return escaped;
 }
 
-void PrintMetadata(LinePrinter& out, BuildTime time, const BookInfo& book) {
-    const bool named = !book.IsDefault();
-    const bool author = !book.author.empty();
-    const std::string calibre = named ? CalibreUuid(book) : "1b093574-31e1-45ea-a016-29e9e6ca3338";
-    out.line({"<dc:title>", Xml(book.title), "</dc:title>"}, 2);
-    if (author) {
+void PrintAuthor(LinePrinter& out, const BookInfo& book) {
+    if (!book.author.empty()) {
         out.line({"<dc:creator opf:role=\"aut\" opf:file-as=\"",
                   Xml(book.author, XmlPlace::Attribute), "\">", Xml(book.author), "</dc:creator>"},
                  2);
     }
-    out.line("<dc:description>Lyric Book</dc:description >", 2)
-        .line("<dc:contributor>Velmora</dc:contributor>", 2)
-        .line("<dc:type>[type]</dc:type>", 2)
-        .line("<dc:format></dc:format>", 2);
-    if (!named) {
-        out.line("<dc:identifier></dc:identifier>", 2);
-    }
-    out.line("<dc:source>Velmora</dc:source>", 2)
-        .line("<dc:relation></dc:relation>", 2)
-        .line("<dc:coverage></dc:coverage>", 2)
-        .line(codepage::ToUtf8(u"<dc:rights>本歌词本由Velmora制作生成。</dc:rights>"), 2);
-    if (!named) {
-        out.line("<dc:x-metadata></dc:x-metadata>", 2);
-    }
-    out.line("<dc:subject>Lyric Book</dc:subject>", 2)
-        .line({"<dc:date>", named ? W3cDate(time.utc) : std::to_string(time.local), "</dc:date>"},
-              2)
-        .line("<dc:language>zh-CN</dc:language>", 2)
-        .line({"<dc:identifier  opf:scheme=\"calibre\">", calibre, "   </dc:identifier>"}, 2)
-        .line({"<meta name=\"calibre:title_sort\" content = \"",
-               Xml(book.title, XmlPlace::Attribute), "\"/>"},
-              2);
-    if (author) {
+}
+
+// The title's sort key, the author's link and the cover's id, as calibre reads them.
+void PrintCalibreMeta(LinePrinter& out, const BookInfo& book) {
+    out.line({"<meta name=\"calibre:title_sort\" content = \"",
+              Xml(book.title, XmlPlace::Attribute), "\"/>"},
+             2);
+    if (!book.author.empty()) {
         out.line({"<meta name=\"calibre:author_link_map\" content=\"{&quot;",
                   Xml(JsonText(book.author), XmlPlace::Attribute), "&quot;: &quot;&quot;}\"/>"},
                  2);
@@ -79,31 +61,94 @@ void PrintMetadata(LinePrinter& out, BuildTime time, const BookInfo& book) {
     out.line("<meta name=\"cover\" content=\"cover\"/>", 2).line("</metadata>", 1);
 }
 
-void PrintManifest(LinePrinter& out, const SongCollection& songs) {
-    out.line("<manifest>", 1)
-        .line("<item href=\"cover.jpeg\" id=\"cover\" media-type=\"image/jpeg\"/>", 2)
+// The lines every book made before books had names carries, as they always were.
+void PrintDefaultMetadata(LinePrinter& out, BuildTime time, const BookInfo& book) {
+    out.line({"<dc:title>", Xml(book.title), "</dc:title>"}, 2);
+    PrintAuthor(out, book);
+    out.line("<dc:description>Lyric Book</dc:description >", 2)
+        .line("<dc:contributor>Velmora</dc:contributor>", 2)
+        .line("<dc:type>[type]</dc:type>", 2)
+        .line("<dc:format></dc:format>", 2)
+        .line("<dc:identifier></dc:identifier>", 2)
+        .line("<dc:source>Velmora</dc:source>", 2)
+        .line("<dc:relation></dc:relation>", 2)
+        .line("<dc:coverage></dc:coverage>", 2)
+        .line(codepage::ToUtf8(u"<dc:rights>本歌词本由Velmora制作生成。</dc:rights>"), 2)
+        .line("<dc:x-metadata></dc:x-metadata>", 2)
+        .line("<dc:subject>Lyric Book</dc:subject>", 2)
+        .line({"<dc:date>", std::to_string(time.local), "</dc:date>"}, 2)
+        .line("<dc:language>zh-CN</dc:language>", 2)
         .line(
-            "<item href=\"titlepage.xhtml\" id=\"titlepage\" "
-            "media-type=\"application/xhtml+xml\"/>",
+            "<dc:identifier  opf:scheme=\"calibre\">1b093574-31e1-45ea-a016-29e9e6ca3338   "
+            "</dc:identifier>",
             2);
-    for (int n = 1; n <= songs.SongCount(); ++n) {
-        out.line({"<item href=\"", PageHref(songs, n), "\" id=\"id", std::to_string(n),
-                  "\" media-type=\"application/xhtml+xml\"/>"},
-                 2);
-    }
-    out.line("<item href=\"toc.ncx\" id=\"toc\" media-type=\"application/x-dtbncx+xml\"/>", 2)
-        .line("</manifest>", 1);
+    PrintCalibreMeta(out, book);
 }
 
-void PrintSpineAndGuide(LinePrinter& out, const SongCollection& songs, bool named) {
+// A named book's: nothing empty, its description in its own words, the program as its
+// producer (the source and contributor also tell a book of ours when it comes back).
+void PrintNamedMetadata(LinePrinter& out, BuildTime time, const BookInfo& book, int songs) {
+    out.line({"<dc:title>", Xml(book.title), "</dc:title>"}, 2);
+    PrintAuthor(out, book);
+    out.line({codepage::ToUtf8(u"<dc:description>歌词本，共 "), std::to_string(songs),
+              codepage::ToUtf8(u" 首歌</dc:description>")},
+             2)
+        .line("<dc:contributor opf:role=\"bkp\">Velmora</dc:contributor>", 2)
+        .line("<dc:source>Velmora</dc:source>", 2)
+        .line(codepage::ToUtf8(u"<dc:subject>歌词</dc:subject>"), 2)
+        .line({"<dc:date>", W3cDate(time.utc), "</dc:date>"}, 2)
+        .line("<dc:language>zh-CN</dc:language>", 2)
+        .line({"<dc:identifier opf:scheme=\"calibre\">", CalibreUuid(book), "</dc:identifier>"}, 2);
+    PrintCalibreMeta(out, book);
+}
+
+void PrintItem(LinePrinter& out, std::string_view href, std::string_view id,
+               std::string_view type = "application/xhtml+xml") {
+    out.line({"<item href=\"", href, "\" id=\"", id, "\" media-type=\"", type, "\"/>"}, 2);
+}
+
+void PrintManifest(LinePrinter& out, const SongCollection& songs, const BookInfo& book) {
+    out.line("<manifest>", 1);
+    PrintItem(out, "cover.jpeg", "cover", "image/jpeg");
+    PrintItem(out, "titlepage.xhtml", "titlepage");
+    if (!book.IsDefault()) {
+        PrintItem(out, kStyleSheet, "style", "text/css");
+        for (const FrontPage& page : FrontPages(songs)) {
+            PrintItem(out, page.href, page.id);
+        }
+    }
+    for (int n = 1; n <= songs.SongCount(); ++n) {
+        PrintItem(out, SongHref(songs, n, book), "id" + std::to_string(n));
+    }
+    PrintItem(out, "toc.ncx", "toc", "application/x-dtbncx+xml");
+    out.line("</manifest>", 1);
+}
+
+void PrintReference(LinePrinter& out, std::string_view href, std::u16string_view title,
+                    std::string_view type) {
+    out.line({"<reference href=\"", href, "\" title=\"", codepage::ToUtf8(title), "\" type=\"",
+              type, "\"/>"},
+             2);
+}
+
+void PrintSpineAndGuide(LinePrinter& out, const SongCollection& songs, const BookInfo& book) {
+    const bool named = !book.IsDefault();
     out.line("<spine toc=\"toc\">", 1).line("<itemref idref=\"titlepage\"/>", 2);
+    if (named) {
+        for (const FrontPage& page : FrontPages(songs)) {
+            out.line({"<itemref idref=\"", page.id, "\"/>"}, 2);
+        }
+    }
     for (int n = 1; n <= songs.SongCount(); ++n) {
         out.line({"<itemref idref=\"id", std::to_string(n), "\"/>"}, 2);
     }
-    out.line("</spine>", 1)
-        .line("<guide>", 1)
-        .line("<reference href=\"titlepage.xhtml\" title=\"cover\" type=\"cover\"/>", 2)
-        .line("</guide>", 1);
+    out.line("</spine>", 1).line("<guide>", 1);
+    PrintReference(out, "titlepage.xhtml", u"cover", "cover");
+    if (named) {
+        PrintReference(out, "title.xhtml", u"书名页", "title-page");
+        PrintReference(out, kContentsPage, u"目录", "toc");
+    }
+    out.line("</guide>", 1);
     if (!named) {
         out.line("<tour>", 1).line("</tour>", 1);
     }
@@ -128,9 +173,13 @@ std::string ComposePackageDocument(std::u16string_view templateLine, const SongC
     // About 110 bytes a song, in the manifest and the spine.
     LinePrinter out(Utf8Document(WithBookUuid(templateLine, book)),
                     2048 + 128 * static_cast<std::size_t>(songs.SongCount()));
-    PrintMetadata(out, time, book);
-    PrintManifest(out, songs);
-    PrintSpineAndGuide(out, songs, !book.IsDefault());
+    if (book.IsDefault()) {
+        PrintDefaultMetadata(out, time, book);
+    } else {
+        PrintNamedMetadata(out, time, book, songs.SongCount());
+    }
+    PrintManifest(out, songs, book);
+    PrintSpineAndGuide(out, songs, book);
     return std::move(out).text();
 }
 

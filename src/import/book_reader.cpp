@@ -73,18 +73,27 @@ std::u16string MetadataText(xmlNode* root, const char* name) {
     return found.empty() ? u"" : Text(found.front());
 }
 
-// A song page: its one heading is the name, its one paragraph the lyric.
+// A song page: its one heading is the name, its paragraphs the lyric's stanzas (a blank
+// line between two).
 Song ReadPage(const std::map<std::string, std::string>& entries, const std::string& href) {
     const XmlDocument page = Parse(entries, href);
     xmlNode* body = xmlDocGetRootElement(page.get());
     const std::vector<xmlNode*> names = Elements(body, "h2");
     const std::vector<xmlNode*> artists = Elements(body, "h3");
-    const std::vector<xmlNode*> lyrics = Elements(body, "p");
-    if (names.size() != 1 || lyrics.size() != 1 || artists.size() > 1) {
+    if (names.size() != 1 || artists.size() > 1) {
         throw Failure(Problem::NotSongPage, {}, 0, href);
     }
-    return {Text(names.front()), WithCrLf(Text(lyrics.front())),
+    std::u16string lyric;
+    for (xmlNode* stanza : Elements(body, "p")) {
+        lyric.append(lyric.empty() ? u"" : u"\r\r").append(Text(stanza));
+    }
+    return {Text(names.front()), WithCrLf(lyric),
             artists.empty() ? std::u16string() : Text(artists.front())};
+}
+
+// The songs' pages, not the cover, title, contents and index pages a named book opens with.
+bool IsSongPage(std::string_view href) {
+    return href.starts_with("text/") || href.starts_with("songs/");
 }
 
 }  // namespace
@@ -112,7 +121,7 @@ Book ReadBook(std::string_view epub, const std::function<bool()>& going) {
     std::vector<std::string> pages;
     for (xmlNode* itemref : Elements(root, "itemref")) {
         std::string href = hrefs[Attribute(itemref, "idref")];
-        if (href != "titlepage.xhtml") {
+        if (IsSongPage(href)) {
             pages.push_back(std::move(href));
         }
     }

@@ -139,10 +139,8 @@ void Application::Build(const velmora::RunBoxes& boxes, const BuildCheck& check)
     const velmora::BookInfo book{boxes.title, boxes.author};
     const QString coverBox = QString::fromStdU16String(boxes.cover);
     const auto cover = [coverBox, book]() -> std::optional<std::string> {
-        if (auto chosen = CoverJpeg(coverBox)) {
-            return chosen;
-        }
-        return book.IsDefault() ? std::nullopt : std::optional(DrawnCover(book.title, book.author));
+        std::optional<std::string> chosen = CoverJpeg(coverBox);
+        return book.IsDefault() ? chosen : NamedBookCover(book.title, book.author, chosen);
     };
     if (!check.asNewBook) {
         builds_.Start({cover, check.savePlace, book});

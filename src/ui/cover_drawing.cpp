@@ -8,19 +8,26 @@
 
 namespace {
 
-// The built-in cover's design (scripts/art/make-cover.sh), in pixels of its 600×800.
-const QSize kSize(600, 800);
+// The built-in cover's design (scripts/art/make-cover.sh), drawn on a 1600×2560 page.
+const QSize kSize(1600, 2560);
 const QColor kGold(0xc9, 0xa4, 0x5c);
 const QColor kPaper(0xf4, 0xec, 0xd8);
 const QColor kMist(0x9a, 0xa6, 0xc0);
-const QRectF kTitleArea(80, 256, 440, 200);
-const QRect kAuthorArea(60, 650, 480, 60);
-constexpr int kTitlePixels = 76;
+constexpr int kTitlePixels = 200;
 constexpr int kMostTitleLines = 3;
-constexpr int kAuthorPixels = 22;
+constexpr int kAuthorPixels = 64;
 constexpr int kQuality = 88;
 const QString kMark = QStringLiteral("Velmora drawn cover");
 const QString kMarkKey = QStringLiteral("Description");
+
+// Where the parts go: with a photo the title moves up to make room for it below.
+struct Design {
+    QRectF title;
+    QRectF photo;  // empty: none
+    int rule;      // the gold line's top; "歌词本" and the author follow it
+};
+const Design kPlain{{213, 780, 1174, 560}, {}, 1440};
+const Design kWithPhoto{{213, 250, 1174, 520}, {207, 830, 1186, 1186}, 2090};
 
 QFont CoverFont(int pixels) {
     QFont font(QStringLiteral("WenQuanYi Micro Hei"));
@@ -30,75 +37,95 @@ QFont CoverFont(int pixels) {
 
 // The title laid out in the area at the largest size that fits it in three lines; at the
 // smallest, every title fits.
-void LayOut(QTextLayout& layout) {
+void LayOut(QTextLayout& layout, const QRectF& area) {
     QTextOption option(Qt::AlignHCenter);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
-    for (int pixels = kTitlePixels; pixels >= 1; pixels -= pixels > 20 ? 4 : 1) {
+    for (int pixels = kTitlePixels; pixels >= 1; pixels -= pixels > 40 ? 8 : 1) {
         layout.setFont(CoverFont(pixels));
         layout.beginLayout();
         qreal height = 0;
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(kTitleArea.width());
+            line.setLineWidth(area.width());
             line.setPosition({0, height});
             height += line.height();
         }
         layout.endLayout();
-        if ((layout.lineCount() <= kMostTitleLines && height <= kTitleArea.height()) ||
-            pixels == 1) {
+        if ((layout.lineCount() <= kMostTitleLines && height <= area.height()) || pixels == 1) {
             return;
         }
     }
 }
 
-void DrawTitle(QPainter& painter, const QString& title) {
+void DrawTitle(QPainter& painter, const QString& title, const QRectF& area) {
     QTextLayout layout(title);
-    LayOut(layout);
+    LayOut(layout, area);
     const qreal height = layout.boundingRect().height();
     painter.setPen(kPaper);
-    layout.draw(&painter, {kTitleArea.left(), kTitleArea.center().y() - height / 2});
+    layout.draw(&painter, {area.left(), area.center().y() - height / 2});
 }
 
-void DrawAuthor(QPainter& painter, const QString& author) {
+void DrawAuthor(QPainter& painter, const QString& author, int top) {
+    const QRect area(160, top, 1280, 160);
     int pixels = kAuthorPixels;
-    while (pixels > 8 &&
-           QFontMetrics(CoverFont(pixels)).horizontalAdvance(author) > kAuthorArea.width()) {
+    while (pixels > 20 &&
+           QFontMetrics(CoverFont(pixels)).horizontalAdvance(author) > area.width()) {
         --pixels;
     }
     const QFont font = CoverFont(pixels);
     painter.setFont(font);
     painter.setPen(kMist);
-    painter.drawText(kAuthorArea, Qt::AlignHCenter | Qt::AlignBottom,
-                     QFontMetrics(font).elidedText(author, Qt::ElideMiddle, kAuthorArea.width()));
+    painter.drawText(area, Qt::AlignHCenter | Qt::AlignTop,
+                     QFontMetrics(font).elidedText(author, Qt::ElideMiddle, area.width()));
 }
 
-}  // namespace
-
-std::string DrawnCover(const std::u16string& title, const std::u16string& author) {
-    QImage cover(kSize, QImage::Format_RGB32);
-    QPainter painter(&cover);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+void DrawFrame(QPainter& painter) {
     QLinearGradient sky(0, 0, 0, kSize.height());
     sky.setColorAt(0, QColor(0x1d, 0x2b, 0x4c));
     sky.setColorAt(1, QColor(0x0e, 0x15, 0x26));
-    painter.fillRect(cover.rect(), sky);
+    painter.fillRect(QRect({}, kSize), sky);
     painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(kGold, 8));
+    painter.drawRect(107, 107, 1386, 2346);
     painter.setPen(QPen(kGold, 3));
-    painter.drawRect(40, 40, 520, 720);
-    painter.setPen(QPen(kGold, 1));
-    painter.drawRect(52, 52, 496, 696);
+    painter.drawRect(139, 139, 1322, 2282);
+}
+
+// The photo scaled to fit its area, its aspect kept, in the middle of it.
+void DrawPhoto(QPainter& painter, const QImage& photo, const QRectF& area) {
+    const QSizeF size = QSizeF(photo.size()).scaled(area.size(), Qt::KeepAspectRatio);
+    QRectF place({}, size);
+    place.moveCenter(area.center());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(place, photo);
+}
+
+QImage Drawn(const std::u16string& title, const std::u16string& author, const QImage& photo) {
+    const Design& design = photo.isNull() ? kPlain : kWithPhoto;
+    QImage cover(kSize, QImage::Format_RGB32);
+    QPainter painter(&cover);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    DrawFrame(painter);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kGold);
-    painter.drawEllipse(QPointF(300, 230), 12, 12);
-    painter.drawRect(150, 470, 300, 2);
-    DrawTitle(painter, QString::fromStdU16String(title));
-    painter.setFont(CoverFont(26));
+    if (photo.isNull()) {
+        painter.drawEllipse(QPointF(800, 640), 32, 32);
+    } else {
+        DrawPhoto(painter, photo, design.photo);
+    }
+    painter.setPen(Qt::NoPen);
+    painter.drawRect(400, design.rule, 800, 5);
+    DrawTitle(painter, QString::fromStdU16String(title), design.title);
+    painter.setFont(CoverFont(80));
     painter.setPen(kGold);
-    painter.drawText(QRect(0, 490, kSize.width(), 40), Qt::AlignCenter,
-                     QStringLiteral("LYRIC BOOK"));
-    DrawAuthor(painter, QString::fromStdU16String(author));
+    painter.drawText(QRect(0, design.rule + 30, kSize.width(), 120), Qt::AlignCenter,
+                     QStringLiteral("歌词本"));
+    DrawAuthor(painter, QString::fromStdU16String(author), photo.isNull() ? 2080 : 2250);
     painter.end();
-    cover.setText(kMarkKey, kMark);
+    return cover;
+}
+
+std::string Jpeg(const QImage& cover) {
     QByteArray jpeg;
     QBuffer buffer(&jpeg);
     buffer.open(QIODevice::WriteOnly);
@@ -111,8 +138,33 @@ std::string DrawnCover(const std::u16string& title, const std::u16string& author
     return jpeg.toStdString();
 }
 
-bool IsDrawnCover(const std::string& jpeg) {
+QImage Decoded(const std::string& jpeg) {
     return QImage::fromData(
-               QByteArray::fromRawData(jpeg.data(), static_cast<qsizetype>(jpeg.size())))
-               .text(kMarkKey) == kMark;
+        QByteArray::fromRawData(jpeg.data(), static_cast<qsizetype>(jpeg.size())));
+}
+
+}  // namespace
+
+std::string DrawnCover(const std::u16string& title, const std::u16string& author) {
+    QImage cover = Drawn(title, author, {});
+    cover.setText(kMarkKey, kMark);
+    return Jpeg(cover);
+}
+
+bool IsDrawnCover(const std::string& jpeg) {
+    return Decoded(jpeg).text(kMarkKey) == kMark;
+}
+
+std::string CoverWithPhoto(const std::u16string& title, const std::u16string& author,
+                           const QImage& photo) {
+    return Jpeg(Drawn(title, author, photo));
+}
+
+std::string NamedBookCover(const std::u16string& title, const std::u16string& author,
+                           const std::optional<std::string>& chosen) {
+    if (!chosen) {
+        return DrawnCover(title, author);
+    }
+    const QImage photo = Decoded(*chosen);
+    return photo.width() > photo.height() ? CoverWithPhoto(title, author, photo) : *chosen;
 }

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-
 #include "epub/book_info.h"
 #include "epub/navigation_document.h"
 #include "epub/package_document.h"
@@ -27,27 +24,22 @@ SongCollection Songs(int count) {
 }
 
 // content.opf and toc.ncx against tests/data: 0, 1, 3 and 12 songs (ids past 9, escaped
-// names), and a named book holding what XML and JSON escape, an emoji, a right-to-left name.
+// names); a named book's: named_book_test.
 TEST(Documents, AreByteExact) {
     const fs::path templates = VELMORA_TEMPLATE_DIR, data = VELMORA_TEST_DATA;
     const std::u16string opfTemplate = TemplateLine(templates / "content.opf"),
                          ncxTemplate = TemplateLine(templates / "toc.ncx");
-    const BookInfo named{u"流行 & <金曲> \"🎵\" שירים", u"小明 \"\\ & <Ming>"};
     const BuildTime time{1704067200 + 86400, 1704067200 + 86400 - 8 * 3600};
-    ::setenv("TZ", "CST-8", 1);  // the date is UTC whatever the machine's zone
-    ::tzset();
-    const std::tuple<int, BookInfo, std::string> table[] = {
-        {0, {}, "0"}, {1, {}, "1"}, {3, {}, "3"}, {12, {}, "12"}, {3, named, "named"}};
-    for (const auto& [count, book, name] : table) {
-        SCOPED_TRACE(name);
+    for (const int count : {0, 1, 3, 12}) {
+        const std::string name = std::to_string(count);
         const SongCollection songs = Songs(count);
-        EXPECT_EQ(ComposePackageDocument(opfTemplate, songs, time, book),
-                  ReadBytes(data / ("content-" + name + ".opf")));
-        EXPECT_EQ(ComposeNavigationDocument(ncxTemplate, songs, book),
-                  ReadBytes(data / ("toc-" + name + ".ncx")));
+        EXPECT_EQ(ComposePackageDocument(opfTemplate, songs, time),
+                  ReadBytes(data / ("content-" + name + ".opf")))
+            << name;
+        EXPECT_EQ(ComposeNavigationDocument(ncxTemplate, songs),
+                  ReadBytes(data / ("toc-" + name + ".ncx")))
+            << name;
     }
-    ::unsetenv("TZ");
-    ::tzset();
 }
 
 // A book's identity follows its title and author (the default book's is the template's).

@@ -614,7 +614,7 @@ private slots:
               std::u16string(u"一个很长很长的书名 with words ") + u"\U0001F3B5",
               std::u16string(200, u'歌')}) {
             const std::string cover = DrawnCover(title, u"小明");
-            QCOMPARE(Decoded(cover).size(), QSize(600, 800));
+            QCOMPARE(Decoded(cover).size(), QSize(1600, 2560));
             QVERIFY(IsDrawnCover(cover));
         }
         QVERIFY(!IsDrawnCover(ReadBytes(*app / "template" / "cover.jpeg")));
