@@ -15,6 +15,7 @@ const QColor kPaper(0xf4, 0xec, 0xd8);
 const QColor kMist(0x9a, 0xa6, 0xc0);
 constexpr int kTitlePixels = 200;
 constexpr int kMostTitleLines = 3;
+constexpr int kWrapPixels = 120;
 constexpr int kAuthorPixels = 64;
 constexpr int kQuality = 88;
 const QString kMark = QStringLiteral("Velmora drawn cover");
@@ -35,8 +36,8 @@ QFont CoverFont(int pixels) {
     return font;
 }
 
-// The title laid out in the area at the largest size that fits it in three lines; at the
-// smallest, every title fits.
+// The title laid out in the area at the largest size that fits it on one line, or, below
+// 120 pixels, in three; at the smallest, every title fits.
 void LayOut(QTextLayout& layout, const QRectF& area) {
     QTextOption option(Qt::AlignHCenter);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -51,7 +52,10 @@ void LayOut(QTextLayout& layout, const QRectF& area) {
             height += line.height();
         }
         layout.endLayout();
-        if ((layout.lineCount() <= kMostTitleLines && height <= area.height()) || pixels == 1) {
+        // One line while the letters stay large; past that, as many as it takes.
+        const bool fits = layout.lineCount() == 1 ||
+                          (pixels <= kWrapPixels && layout.lineCount() <= kMostTitleLines);
+        if ((fits && height <= area.height()) || pixels == 1) {
             return;
         }
     }

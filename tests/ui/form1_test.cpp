@@ -618,6 +618,22 @@ private slots:
             QVERIFY(IsDrawnCover(cover));
         }
         QVERIFY(!IsDrawnCover(ReadBytes(*app / "template" / "cover.jpeg")));
+        // A wide photo sits whole in the design at its own aspect, the sky above and below
+        // it; a tall one is the cover as it is.
+        QImage photo(400, 200, QImage::Format_RGB32);
+        photo.fill(Qt::red);
+        QPainter(&photo).fillRect(200, 0, 200, 200, Qt::blue);
+        const QString wide = Path(app->path() / "wide.jpg");
+        photo.save(wide);
+        const QImage set = Decoded(NamedBookCover(u"流行金曲", u"小明", CoverJpeg(wide)));
+        QCOMPARE(set.size(), QSize(1600, 2560));
+        const auto red = [&](int x, int y) { return qRed(set.pixel(x, y)) > 200; };
+        const auto blue = [&](int x, int y) { return qBlue(set.pixel(x, y)) > 200; };
+        QVERIFY(red(220, 1140) && red(780, 1700) && blue(820, 1140) && blue(1380, 1700));
+        QVERIFY(!red(500, 1110) && !red(500, 1740) && !blue(1100, 1110) && !blue(1100, 1740));
+        const std::optional<std::string> tall =
+            CoverJpeg(Image(app->path() / "t.jpg", {20, 30}, "JPEG"));
+        QCOMPARE(NamedBookCover(u"流行金曲", u"小明", tall), *tall);
         addSong("月光", "a", "b");
         box("Text5")->setText(" \u3000");
         QCOMPARE(BoxesDuring([&] { click("Command2"); }), QStringList{"提示|书名不能为空。"});
