@@ -91,6 +91,11 @@ TEST(NamedBook, CoverSizeComesFromTheJpegHeader) {
         {cover, PixelSize{600, 800}},
         {wide, PixelSize{2600, 10}},
         {cover.substr(0, 2) + "\xFF\xFF" + cover.substr(2), PixelSize{600, 800}},
+        {std::string("\xFF\xD8\xFF\xC4\x00\x04"
+                     "ab",
+                     8) +
+             cover.substr(2),
+         PixelSize{600, 800}},
         {cover.substr(0, frame + 8), std::nullopt},
         {cover.substr(0, frame), std::nullopt},
         {"GIF89a", std::nullopt},
