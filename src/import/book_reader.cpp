@@ -73,18 +73,22 @@ std::u16string MetadataText(xmlNode* root, const char* name) {
     return found.empty() ? u"" : Text(found.front());
 }
 
-// A song page: its one heading is the name, its one paragraph the lyric.
+// A song page: its one heading is the name, its one paragraph the lyric; a subheading is the
+// artist, and a block of class "credits" the credits.
 Song ReadPage(const std::map<std::string, std::string>& entries, const std::string& href) {
     const XmlDocument page = Parse(entries, href);
     xmlNode* body = xmlDocGetRootElement(page.get());
     const std::vector<xmlNode*> names = Elements(body, "h2");
     const std::vector<xmlNode*> artists = Elements(body, "h3");
     const std::vector<xmlNode*> lyrics = Elements(body, "p");
-    if (names.size() != 1 || lyrics.size() != 1 || artists.size() > 1) {
+    std::vector<xmlNode*> credits = Elements(body, "div");
+    std::erase_if(credits, [](xmlNode* div) { return Attribute(div, "class") != "credits"; });
+    if (names.size() != 1 || lyrics.size() != 1 || artists.size() > 1 || credits.size() > 1) {
         throw Failure(Problem::NotSongPage, {}, 0, href);
     }
     return {Text(names.front()), WithCrLf(Text(lyrics.front())),
-            artists.empty() ? std::u16string() : Text(artists.front())};
+            artists.empty() ? std::u16string() : Text(artists.front()),
+            credits.empty() ? std::u16string() : WithCrLf(Text(credits.front()))};
 }
 
 }  // namespace

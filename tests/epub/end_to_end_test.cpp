@@ -82,11 +82,12 @@ TEST(CorpusBook, IsStoredPassesEpubcheckAndReadsBack) {
     ExpectOnlyTheKnownErrors(BuildBook(empty, {}));
 }
 
-// A named book, songs with artists, passes epubcheck without a word and reads back whole.
+// A named book, songs with artists and credits, passes epubcheck without a word and reads back
+// whole.
 TEST(NamedBook, PassesEpubcheckWithoutAWord) {
     ProgramFolder app;
     const BookInfo named{u"流行 & <金曲>", u"小明"};
-    const Song sung{u"晴天", u"故事的\r\n小黄花", u"周杰伦 & <Jay>"};
+    const Song sung{u"晴天", u"故事的\r\n小黄花", u"周杰伦 & <Jay>", u"词：方文山\r\n曲：周杰伦"};
     const fs::path book = BuildBook(app, songs::GenerateSongs(2, 4), named, {sung});
     EXPECT_EQ(book, app / "finished" / "流行 & <金曲>.epub");
     const std::string report =

@@ -200,20 +200,24 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
     }
 }
 
-// A book brought in twice adds nothing the second time; its artists come back; cancelled,
-// the import stops before the next file, or within a book between pages.
+// A book brought in twice adds nothing the second time (a song of other credits, once more);
+// its artists and credits come back; cancelled, the import stops before the next file, or
+// within a book between pages.
 TEST_F(ImportTest, BooksComeBackOnceAndCancelStops) {
-    run.AddSongs(1, {{u"晴天", u"故事", u"周杰伦"}, {u"夜曲", u"一群"}});
+    run.AddSongs(
+        1, {{u"晴天", u"故事", u"周杰伦", u"词：方文山 & <x>\r\n曲：周杰伦"}, {u"夜曲", u"一群"}});
     PhaseRecorder shown;
     BookMaker maker(run, clock, shown);
     ASSERT_EQ(BuildToEnd(maker), "");
     ReadyRun other;
     Progress going;
     EXPECT_EQ(Import(other, ImportFiles({maker.BookPath()}), going).songs, 2);
-    EXPECT_EQ(other.Songs().At(1), (Song{u"晴天", u"故事", u"周杰伦"}));
+    EXPECT_EQ(other.Songs().At(1), run.Songs().At(1));
     const ImportReport again = Import(other, ImportFiles({maker.BookPath()}), going);
     EXPECT_EQ(again.songs, 0);
     EXPECT_EQ(again.skipped.at(0).what(), Described(Problem::AlreadyInList, maker.BookPath()));
+    other.EditLyric(2, {u"夜曲", u"一群", u"", u"词：方文山"});
+    EXPECT_EQ(Import(other, ImportFiles({maker.BookPath()}), going).songs, 1);
     ReadyRun third;
     Progress withinTheBook(2);
     EXPECT_TRUE(Import(third, ImportFiles({maker.BookPath()}), withinTheBook).cancelled);

@@ -12,6 +12,7 @@
 #include "text/limits.h"
 #include "text/template_copy.h"
 #include "workspace/journal.h"
+#include "workspace/song_page.h"
 
 namespace velmora {
 namespace {
@@ -90,6 +91,22 @@ TEST_F(SongsTest, LogRecordAndPageAreByteExact) {
                   "\xEF\xBB\xBF" + head + "\t<body class=\"\">\r\n\t\t<h2 class=\"\">" + pageName +
                       "</h2>\r\n\t\t<p class=\"\">" + pageLyric +
                       "</p>\r\n\t</body> \r\n</html> \r\n");
+    }
+}
+
+// Credits go small under the artist, or the name when there is none; without them, the page
+// is as above.
+TEST(SongPage, CreditsGoSmallUnderTheArtist) {
+    const std::string credits =
+        "\t\t<div class=\"credits\" style=\"text-align: center; "
+        "font-size: small;\">词：甲 &amp; 乙<br/>曲：丙</div>\r\n";
+    const std::string artist =
+        "\t\t<h3 class=\"artist\" style=\"text-align: center; "
+        "font-weight: normal;\">歌手</h3>\r\n";
+    for (const auto& [singer, between] : {std::pair{u"歌手", artist + credits}, {u"", credits}}) {
+        EXPECT_EQ(ComposeSongPage("H", {u"名", u"词", singer, u"词：甲 & 乙\r\n曲：丙"}),
+                  "H\t<body class=\"\">\r\n\t\t<h2 class=\"\">名</h2>\r\n" + between +
+                      "\t\t<p class=\"\">词</p>\r\n\t</body> \r\n</html> \r\n");
     }
 }
 
