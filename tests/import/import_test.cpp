@@ -21,7 +21,7 @@ namespace {
 using namespace testing;
 
 // An LRC file's lyric as a player shows it, its name and artist from its tags, else from its
-// file's name: a track number dropped, "歌手 - 歌名" split.
+// file's name: a track number dropped, "歌手 - 歌名" split; the credits at its top its own.
 TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
     const std::tuple<std::u16string, std::u16string, Song> table[] = {
         {u"[ti:月光]\n[ar:李白]\n[offset:+500]\n[00:01.00]床前明月光\n[00:02.50]疑是地上霜",
@@ -48,6 +48,23 @@ TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
          u"a - f",
          {u"f", std::u16string(100000, u'<') + u">", u"a"}},
         {u"[00:01]甲\n\n[00:02]乙", u"a - f", {u"f", u"甲\r\n乙", u"a"}},
+        // Times without text break the verses, once for several.
+        {u"[00:01]甲\n[00:02]\n[00:03]\n[00:04] "
+         u"<00:04.10>\n[00:05]乙\n[00:06]丙\n[00:07]\n[00:08]丁",
+         u"a - f",
+         {u"f", u"甲\r\n\r\n乙\r\n丙\r\n\r\n丁", u"a"}},
+        {u"[00:00]f - a\n[00:01]词：甲\n[00:01]\n[00:02]作曲 : 乙\n[00:03]Music: "
+         u"丙\n[00:04]\n[00:05]歌",
+         u"a - f",
+         {u"f", u"歌", u"a", u"f - a\r\n词：甲\r\n作曲 : 乙\r\nMusic: 丙"}},
+        {u"[00:01]周杰伦 - f\n[00:02]歌", u"a - f", {u"f", u"歌", u"a", u"周杰伦 - f"}},
+        // Another song's name: its credits after it tell it for the title line.
+        {u"[00:01]晴天 - 周杰伦\n[00:02]詞：方文山\n[00:03]歌",
+         u"01",
+         {u"01", u"歌", u"", u"晴天 - 周杰伦\r\n詞：方文山"}},
+        // Not credits: a dash line alone, a role without its colon, a credit below the lyric.
+        {u"[00:01]x - y\n[00:02]歌", u"a - f", {u"f", u"x - y\r\n歌", u"a"}},
+        {u"[00:01]曲终人散\n[00:02]词：甲", u"a - f", {u"f", u"曲终人散\r\n词：甲", u"a"}},
         {u"", u"08 朴树 - 平凡之路", {u"平凡之路", {}, u"朴树"}},
         {u"", u"100 晴天", {u"晴天", {}}},
         {u"", u"08. 晴天", {u"晴天", {}}},
@@ -62,6 +79,8 @@ TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
     }
     EXPECT_EQ(SongFromText(u"\r\n \n歌\r\n\r\n词\r歌\n\n", u"f"),
               (Song{u"f", u"歌\r\n\r\n词\r\n歌"}));
+    EXPECT_EQ(SongFromText(u"f - a\r\n\r\n 制作人：丁\r\n歌\r\n\r\n\r\n编曲：戊", u"a - f"),
+              (Song{u"f", u"歌\r\n\r\n\r\n编曲：戊", u"a", u"f - a\r\n制作人：丁"}));
     // 50,000 time tags on one long line would make gigabytes of lyric: refused before.
     std::u16string bomb;
     for (int i = 0; i < 50000; ++i) {
