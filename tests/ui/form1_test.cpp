@@ -375,7 +375,8 @@ private slots:
         QVERIFY(find->isHidden() && find->text().isEmpty());
     }
 
-    // The dialog refuses an empty name and stays; the song changes as typed, its artist too.
+    // The dialog refuses an empty name and stays; the song changes as typed, its artist and
+    // credits too.
     void editDialogRefusesEmptyInputAndKeepsWhatIsTyped() {
         addSong("月光", "a", "b");
         list()->setCurrentIndex(list()->model()->index(0, 0));
@@ -392,6 +393,10 @@ private slots:
                 QVERIFY(dialog->isVisible());
                 Type(name, "新名");
                 Type(dialog->findChild<QLineEdit*>("EditArtist"), "歌手");
+                auto* credits = dialog->findChild<QPlainTextEdit*>("EditCredits");
+                Type(credits, "词：甲");
+                QTest::keyClick(credits, Qt::Key_Return);
+                Type(credits, "曲：乙");
                 Type(lyric, "c\u00A0");
                 QTest::keyClick(lyric, Qt::Key_Return, Qt::ControlModifier);
             },
@@ -400,6 +405,7 @@ private slots:
         QCOMPARE(entries(), QStringList{"1:新名"});
         QCOMPARE(list()->model()->index(0, 0).data(Qt::ToolTipRole).toString(), "新名（歌手）");
         QCOMPARE(application->SongAt(1).lyric, u"c\u00A0a\r\nb");
+        QCOMPARE(application->SongAt(1).credits, u"词：甲\r\n曲：乙");
     }
 
     // A sound JPEG of at most 2,560 pixels a side and 5 MiB goes in as it is; anything else

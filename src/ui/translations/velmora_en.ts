@@ -27,6 +27,10 @@
         <source>歌词：</source>
         <translation>Lyrics:</translation>
     </message>
+    <message>
+        <source>词曲信息：</source>
+        <translation>Credits:</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

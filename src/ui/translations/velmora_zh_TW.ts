@@ -27,6 +27,10 @@
         <source>歌词：</source>
         <translation>歌詞：</translation>
     </message>
+    <message>
+        <source>词曲信息：</source>
+        <translation>詞曲資訊：</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
