@@ -182,6 +182,22 @@
         <source>在文件夹中显示</source>
         <translation>Show in folder</translation>
     </message>
+    <message>
+        <source>所有歌曲已是简体，没有要转换的</source>
+        <translation>Every song is in Simplified Chinese already: nothing to convert</translation>
+    </message>
+    <message>
+        <source>所有歌曲已是繁體，没有要转换的</source>
+        <translation>Every song is in Traditional Chinese already: nothing to convert</translation>
+    </message>
+    <message>
+        <source>已将 %1 首歌转为简体</source>
+        <translation>%1 song(s) converted to Simplified Chinese</translation>
+    </message>
+    <message>
+        <source>已将 %1 首歌转为繁體</source>
+        <translation>%1 song(s) converted to Traditional Chinese</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -308,6 +324,14 @@ Makes the lyrics you type or import into an EPUB e-book.</translation>
         <source>查找</source>
         <translation>Find</translation>
     </message>
+    <message>
+        <source>全部转为简体</source>
+        <translation>Convert All to Simplified Chinese</translation>
+    </message>
+    <message>
+        <source>全部转为繁體</source>
+        <translation>Convert All to Traditional Chinese</translation>
+    </message>
 </context>
 <context>
     <name>PhoneDialog</name>
@@ -398,6 +422,10 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>移动</source>
         <translation>Move</translation>
+    </message>
+    <message>
+        <source>转换</source>
+        <translation>Convert</translation>
     </message>
 </context>
 <context>
@@ -741,6 +769,10 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>成品文件夹里已有《%1》：%2 首歌，%3 制作。要替换它吗？</source>
         <translation>The output folder already holds “%1”: %2 song(s), made %3. Replace it?</translation>
+    </message>
+    <message>
+        <source>无法载入简繁转换</source>
+        <translation>Cannot load the Chinese script conversion</translation>
     </message>
 </context>
 </TS>

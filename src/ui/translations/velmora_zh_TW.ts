@@ -182,6 +182,22 @@
         <source>在文件夹中显示</source>
         <translation>在資料夾中顯示</translation>
     </message>
+    <message>
+        <source>所有歌曲已是简体，没有要转换的</source>
+        <translation>所有歌曲已是簡體，沒有要轉換的</translation>
+    </message>
+    <message>
+        <source>所有歌曲已是繁體，没有要转换的</source>
+        <translation>所有歌曲已是繁體，沒有要轉換的</translation>
+    </message>
+    <message>
+        <source>已将 %1 首歌转为简体</source>
+        <translation>已將 %1 首歌轉為簡體</translation>
+    </message>
+    <message>
+        <source>已将 %1 首歌转为繁體</source>
+        <translation>已將 %1 首歌轉為繁體</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -308,6 +324,14 @@
         <source>查找</source>
         <translation>尋找</translation>
     </message>
+    <message>
+        <source>全部转为简体</source>
+        <translation>全部轉為簡體</translation>
+    </message>
+    <message>
+        <source>全部转为繁體</source>
+        <translation>全部轉為繁體</translation>
+    </message>
 </context>
 <context>
     <name>PhoneDialog</name>
@@ -398,6 +422,10 @@
     <message>
         <source>移动</source>
         <translation>移動</translation>
+    </message>
+    <message>
+        <source>转换</source>
+        <translation>轉換</translation>
     </message>
 </context>
 <context>
@@ -741,6 +769,10 @@
     <message>
         <source>成品文件夹里已有《%1》：%2 首歌，%3 制作。要替换它吗？</source>
         <translation>成品資料夾裡已有《%1》：%2 首歌，%3 製作。要取代它嗎？</translation>
+    </message>
+    <message>
+        <source>无法载入简繁转换</source>
+        <translation>無法載入簡繁轉換</translation>
     </message>
 </context>
 </TS>
