@@ -81,6 +81,7 @@ TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
               (Song{u"f", u"歌\r\n\r\n词\r\n歌"}));
     EXPECT_EQ(SongFromText(u"f - a\r\n\r\n 制作人：丁\r\n歌\r\n\r\n\r\n编曲：戊", u"a - f"),
               (Song{u"f", u"歌\r\n\r\n\r\n编曲：戊", u"a", u"f - a\r\n制作人：丁"}));
+    EXPECT_EQ(SongFromText(u"f - \r\n歌", u"f").lyric, u"f - \r\n歌");  // no artist: no title line
     // 50,000 time tags on one long line would make gigabytes of lyric: refused before.
     std::u16string bomb;
     for (int i = 0; i < 50000; ++i) {
@@ -259,6 +260,13 @@ TEST_F(ImportTest, BooksComeBackOnceAndCancelStops) {
     }
     EXPECT_EQ(FailureOf([&] { ZipEntries(ReadBytes(book), unpacked - 1); }),
               Described(Problem::UnpacksTooLarge));
+}
+
+// A page of ours has one block of credits, whatever other blocks it holds; two are none of ours.
+TEST(BookReader, ReadsTheOneBlockOfCredits) {
+    const std::string book = ReadBytes(fs::path(VELMORA_TEST_DATA) / "books" / "credits.epub");
+    EXPECT_EQ(FailureOf([&] { ReadBook(book); }),
+              Described(Problem::NotSongPage, {}, 0, "text/b.html"));
 }
 
 // No hostile file balloons the program: with its memory bound, it still stands.
