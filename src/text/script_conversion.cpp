@@ -42,10 +42,8 @@ std::u16string ScriptConversion::operator()(std::u16string_view text) const {
     converted.reserve(text.size());
     std::size_t start = 0;
     const auto convertUpTo = [&](std::size_t end) {
-        if (end > start) {
-            const std::string utf8 = codepage::ToUtf8(text.substr(start, end - start));
-            converted += codepage::FromUtf8(converter_->Convert(utf8.data(), utf8.size()));
-        }
+        const std::string utf8 = codepage::ToUtf8(text.substr(start, end - start));
+        converted += codepage::FromUtf8(converter_->Convert(utf8.data(), utf8.size()));
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1])) {
