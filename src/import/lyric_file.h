@@ -23,9 +23,8 @@ Song SongFromFileName(std::u16string_view stem);
 // [ti:…] and the artist from [ar:…], else what the file's name says. The credits at the top
 // leave the lyric for the song's credits: a first line "歌名 - 歌手" (one side the song's
 // name, or credit lines after it), then the lines "词：…", "作曲：…", "编曲：…", "制作人：…",
-// "Lyrics: …", "Music: …" and the like. Linear in the
-// text's length; raises a Failure (LyricTooLong) when the lyric, its lines repeated for their
-// time tags, would pass the limit.
+// "Lyrics: …", "Music: …" and the like. Linear in the text's length; raises a Failure
+// (LyricTooLong) when the lyric, its lines repeated for their time tags, would pass the limit.
 Song SongFromLrc(std::u16string_view text, std::u16string_view fileName);
 
 // The text as the lyric, leading and trailing blank lines dropped, its credits taken out as
