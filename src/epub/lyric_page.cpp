@@ -14,6 +14,18 @@ bool IsBlank(std::u16string_view line) {
     });
 }
 
+// The lines one after the other, a line break between two.
+void AppendLines(std::string& out, const std::vector<std::vector<std::u16string_view>>& groups) {
+    bool first = true;
+    for (const auto& lines : groups) {
+        for (const std::u16string_view line : lines) {
+            out += first ? "" : "<br/>";
+            AppendXml(out, line);
+            first = false;
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<std::vector<std::u16string_view>> Stanzas(std::u16string_view lyric) {
@@ -47,12 +59,14 @@ std::string ComposeLyricPage(const Song& song) {
         AppendXml(body, song.artist);
         body += "</h3>\n";
     }
+    if (!song.credits.empty()) {
+        body += "<div class=\"credits\">";
+        AppendLines(body, Stanzas(song.credits));
+        body += "</div>\n";
+    }
     for (const auto& stanza : Stanzas(song.lyric)) {
         body += "<p class=\"stanza\">";
-        for (std::size_t i = 0; i < stanza.size(); ++i) {
-            body += i == 0 ? "" : "<br/>";
-            AppendXml(body, stanza[i]);
-        }
+        AppendLines(body, {stanza});
         body += "</p>\n";
     }
     return XhtmlPage(song.name, "song", body, "../");

@@ -1,6 +1,6 @@
 #pragma once
-// A song's page in a named book: its name as the page's title and heading, the artist under
-// it, and the lyric in stanzas.
+// A song's page in a named book: its name as the page's title and heading, the artist and
+// the credits under it, and the lyric in stanzas.
 
 #include <string>
 #include <string_view>

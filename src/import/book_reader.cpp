@@ -74,13 +74,15 @@ std::u16string MetadataText(xmlNode* root, const char* name) {
 }
 
 // A song page: its one heading is the name, its paragraphs the lyric's stanzas (a blank
-// line between two).
+// line between two); a subheading is the artist, and a block of class "credits" the credits.
 Song ReadPage(const std::map<std::string, std::string>& entries, const std::string& href) {
     const XmlDocument page = Parse(entries, href);
     xmlNode* body = xmlDocGetRootElement(page.get());
     const std::vector<xmlNode*> names = Elements(body, "h2");
     const std::vector<xmlNode*> artists = Elements(body, "h3");
-    if (names.size() != 1 || artists.size() > 1) {
+    std::vector<xmlNode*> credits = Elements(body, "div");
+    std::erase_if(credits, [](xmlNode* div) { return Attribute(div, "class") != "credits"; });
+    if (names.size() != 1 || artists.size() > 1 || credits.size() > 1) {
         throw Failure(Problem::NotSongPage, {}, 0, href);
     }
     std::u16string lyric;
@@ -88,7 +90,8 @@ Song ReadPage(const std::map<std::string, std::string>& entries, const std::stri
         lyric.append(lyric.empty() ? u"" : u"\r\r").append(Text(stanza));
     }
     return {Text(names.front()), WithCrLf(lyric),
-            artists.empty() ? std::u16string() : Text(artists.front())};
+            artists.empty() ? std::u16string() : Text(artists.front()),
+            credits.empty() ? std::u16string() : WithCrLf(Text(credits.front()))};
 }
 
 // The songs' pages, not the cover, title, contents and index pages a named book opens with.

@@ -89,8 +89,8 @@ Failure About(const Failure& failure, const fs::path& file) {
     return Failure(failure.problem(), file, failure.number(), failure.detail());
 }
 
-// The songs already in the list, and those brought in since: a song whose name, artist and
-// lyric are all one of these is not brought in again.
+// The songs already in the list, and those brought in since: a song whose name, artist,
+// credits and lyric are all one of these is not brought in again.
 class KnownSongs {
 public:
     explicit KnownSongs(const SongCollection& songs) {
@@ -107,7 +107,8 @@ public:
 private:
     static std::u16string Key(const Song& song) {
         std::u16string key = song.name;
-        return key.append(1, u'\0').append(song.artist).append(1, u'\0').append(song.lyric);
+        key.append(1, u'\0').append(song.artist).append(1, u'\0').append(song.credits);
+        return key.append(1, u'\0').append(song.lyric);
     }
 
     std::unordered_set<std::u16string> known_;

@@ -119,6 +119,56 @@ bool IsDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
+// "词：…", "作曲 : …", "Music: …": a line naming who wrote or made the song.
+bool IsCreditLine(std::u16string_view line) {
+    static constexpr std::u16string_view kRoles[] = {
+        u"作词", u"作曲", u"编曲", u"词曲",   u"制作人", u"词",     u"曲",
+        u"作詞", u"編曲", u"詞曲", u"製作人", u"詞",     u"Lyrics", u"Music"};
+    line = Trimmed(line);
+    return std::any_of(std::begin(kRoles), std::end(kRoles), [line](std::u16string_view role) {
+        const std::u16string_view rest = Trimmed(line.substr(std::min(role.size(), line.size())));
+        return line.starts_with(role) && (rest.starts_with(u'：') || rest.starts_with(u':'));
+    });
+}
+
+// "歌名 - 歌手", as players put it over a lyric: taken for one when a side is the song's
+// name, or when credit lines follow it.
+bool IsTitleLine(std::u16string_view line, std::u16string_view name, bool creditsFollow) {
+    const std::size_t dash = line.find(u" - ");
+    if (dash == std::u16string_view::npos) {
+        return false;
+    }
+    const std::u16string_view left = Trimmed(line.substr(0, dash));
+    const std::u16string_view right = Trimmed(line.substr(dash + 3));
+    return !left.empty() && !right.empty() && (creditsFollow || left == name || right == name);
+}
+
+// The credits at the top of the lyric, taken out of its lines and joined with CR LF: its
+// title line, then the lines naming its makers, the blank lines among them dropped.
+std::u16string TakeCredits(std::vector<std::u16string>& lines, std::u16string_view name) {
+    const auto next = [&lines](std::vector<std::u16string>::iterator from) {
+        return std::find_if_not(from, lines.end(),
+                                [](const std::u16string& line) { return Trimmed(line).empty(); });
+    };
+    auto at = next(lines.begin());
+    std::u16string credits;
+    const auto take = [&] {
+        credits.append(credits.empty() ? u"" : u"\r\n").append(Trimmed(*at));
+        at = next(at + 1);
+    };
+    if (at != lines.end()) {
+        const auto after = next(at + 1);
+        if (IsTitleLine(*at, name, after != lines.end() && IsCreditLine(*after))) {
+            take();
+        }
+    }
+    while (at != lines.end() && IsCreditLine(*at)) {
+        take();
+    }
+    lines.erase(lines.begin(), at);
+    return credits;
+}
+
 struct TimedLine {
     long time;  // milliseconds; an untimed line takes the time of the line before it
     std::u16string text;
@@ -211,8 +261,12 @@ Song SongFromLrc(std::u16string_view text, std::u16string_view fileName) {
                      [](const TimedLine& a, const TimedLine& b) { return a.time < b.time; });
     std::vector<std::u16string> lines;
     for (const TimedLine& line : timed) {
-        lines.push_back(line.text);
+        // A time with no text breaks the verses; breaks in a row are one.
+        if (!line.text.empty() || lines.empty() || !lines.back().empty()) {
+            lines.push_back(line.text);
+        }
     }
+    song.credits = TakeCredits(lines, song.name);
     song.lyric = Lyric(lines);
     return song;
 }
@@ -223,6 +277,7 @@ Song SongFromText(std::u16string_view text, std::u16string_view fileName) {
         lines.emplace_back(line);
     }
     Song song = SongFromFileName(fileName);
+    song.credits = TakeCredits(lines, song.name);
     song.lyric = Lyric(lines);
     return song;
 }

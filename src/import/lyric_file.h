@@ -18,14 +18,17 @@ Song SongFromFileName(std::u16string_view stem);
 
 // The lyric as a player shows it: ID tags ([offset:…], any [xx:…]) dropped, a line with
 // several time tags once for each, every timed line in time order, word timings (<mm:ss.xx>)
-// removed; untimed text lines stay after the line they followed (at its first time). The
-// name from [ti:…] and the artist from [ar:…], else what the file's name says. Linear in the
-// text's length; raises a Failure (LyricTooLong) when the lyric, its lines repeated for their
-// time tags, would pass the limit.
+// removed; untimed text lines stay after the line they followed (at its first time); a time
+// tag without text is a verse break, a blank line (one for several in a row). The name from
+// [ti:…] and the artist from [ar:…], else what the file's name says. The credits at the top
+// leave the lyric for the song's credits: a first line "歌名 - 歌手" (one side the song's
+// name, or credit lines after it), then the lines "词：…", "作曲：…", "编曲：…", "制作人：…",
+// "Lyrics: …", "Music: …" and the like. Linear in the text's length; raises a Failure
+// (LyricTooLong) when the lyric, its lines repeated for their time tags, would pass the limit.
 Song SongFromLrc(std::u16string_view text, std::u16string_view fileName);
 
-// The text as the lyric, leading and trailing blank lines dropped; the name and artist what
-// the file's name says.
+// The text as the lyric, leading and trailing blank lines dropped, its credits taken out as
+// from an LRC file's; the name and artist what the file's name says.
 Song SongFromText(std::u16string_view text, std::u16string_view fileName);
 
 }  // namespace velmora

@@ -29,6 +29,9 @@ enum class Problem {
 
     // Handing the book to a phone; path(): the book; number(): the errno, 0 when unknown.
     CannotServe,
+    // Converting the songs to the other script; path(): OpenCC's configuration; detail():
+    // OpenCC's reason.
+    CannotConvert,
 
     // The cover the user chose; detail(): the image reader's reason, where it gives one.
     CoverMissing,

@@ -200,6 +200,27 @@ void Application::CameBack(const velmora::Book& book, ImportOutcome& outcome) {
     outcome.cameBack = boxes;
 }
 
+ScriptChange Application::ConvertAll(velmora::Script to) {
+    std::vector<std::pair<int, velmora::Song>> edits;
+    ScriptChange change;
+    change.outcome.error = Attempt([&] {
+        const velmora::ScriptConversion convert(to);
+        for (int n = 1; n <= SongCount(); ++n) {
+            const velmora::Song& song = SongAt(n);
+            velmora::Song converted{convert(song.name), convert(song.lyric), convert(song.artist),
+                                    convert(song.credits)};
+            if (converted != song) {
+                edits.emplace_back(n, std::move(converted));
+            }
+        }
+    });
+    if (!edits.empty() && !change.outcome.error) {
+        change.songs = static_cast<int>(edits.size());
+        change.outcome = history_.EditAll(std::move(edits));
+    }
+    return change;
+}
+
 ShareOffer Application::Share(const std::u16string& title) const {
     const fs::path book = BookPath(title);
     // Said even where there is no address to serve it at.

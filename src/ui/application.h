@@ -16,6 +16,7 @@
 #include "desktop_opener.h"
 #include "import_runner.h"
 #include "song_list_model.h"
+#include "text/script_conversion.h"
 #include "workspace/earlier_runs.h"
 #include "workspace/workspace.h"
 
@@ -28,6 +29,14 @@ struct BuildCheck {
     std::u16string earlierBookDate;
     // The user chose to keep that book: this one goes beside it, "我的歌词本 (2).epub".
     bool asNewBook = false;
+};
+
+// What became of converting every song to one script: how many songs needed it (none: every
+// song was in that script already, or the conversion could not be loaded, its error in the
+// outcome), and the change. A change the history could not make it says itself (notMade).
+struct ScriptChange {
+    int songs = 0;
+    ChangeOutcome outcome;
 };
 
 // The book the window may serve to a phone, and the addresses a phone may reach it at.
@@ -87,6 +96,10 @@ public:
     // had, to show (its own cover copied into the run's folder).
     ImportOutcome Import(const std::vector<std::filesystem::path>& paths,
                          velmora::ImportProgress& progress, const velmora::RunBoxes& boxes);
+
+    // Every song's name, artist, credits and lyric in that script, as one change; the songs
+    // already in it are left as they are.
+    ScriptChange ConvertAll(velmora::Script to);
 
     // The finished book of this title and where to serve it; raises a Failure (CannotServe)
     // when there is no such book.

@@ -37,6 +37,17 @@ ChangeOutcome ChangeHistory::Edit(int n, const velmora::Song& song) {
     return Holds(n) ? Make(std::make_unique<Edited>(n, run_.Songs().At(n), song)) : kNothing;
 }
 
+ChangeOutcome ChangeHistory::EditAll(std::vector<std::pair<int, velmora::Song>> edits) {
+    std::vector<std::pair<int, velmora::Song>> before;
+    for (const auto& [n, song] : edits) {
+        if (!Holds(n)) {
+            return kNothing;
+        }
+        before.emplace_back(n, run_.Songs().At(n));
+    }
+    return Make(std::make_unique<EditedAll>(std::move(before), std::move(edits)));
+}
+
 ChangeOutcome ChangeHistory::Remove(int n) {
     return Holds(n) ? Make(std::make_unique<Removed>(n, run_.Songs().At(n))) : kNothing;
 }

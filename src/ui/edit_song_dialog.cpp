@@ -19,6 +19,13 @@ EditSongDialog::EditSongDialog(QWidget* parent, const velmora::Song& song, Confi
     artist_ = new QLineEdit(QString::fromStdU16String(song.artist), this);
     artist_->setObjectName(QStringLiteral("EditArtist"));
     artist_->setMaxLength(std::numeric_limits<int>::max());
+    credits_ = new QPlainTextEdit(this);
+    credits_->setObjectName(QStringLiteral("EditCredits"));
+    credits_->setTabChangesFocus(true);
+    ShowLyric(*credits_, song.credits);
+    // A few lines at most: the lyric takes the room.
+    credits_->setFixedHeight(credits_->fontMetrics().lineSpacing() * 3 +
+                             2 * credits_->frameWidth() + 8);
     lyric_ = new QPlainTextEdit(this);
     lyric_->setObjectName(QStringLiteral("EditLyric"));
     lyric_->setTabChangesFocus(true);
@@ -34,6 +41,7 @@ EditSongDialog::EditSongDialog(QWidget* parent, const velmora::Song& song, Confi
     auto* form = new QFormLayout(this);
     form->addRow(tr("歌名："), name_);
     form->addRow(tr("歌手："), artist_);
+    form->addRow(tr("词曲信息："), credits_);
     form->addRow(tr("歌词："), lyric_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -41,7 +49,8 @@ EditSongDialog::EditSongDialog(QWidget* parent, const velmora::Song& song, Confi
     buttons->addWidget(cancel);
     form->addRow(buttons);
     setTabOrder(name_, artist_);
-    setTabOrder(artist_, lyric_);
+    setTabOrder(artist_, credits_);
+    setTabOrder(credits_, lyric_);
     name_->setFocus();
     resize(320, 300);
 }
@@ -60,7 +69,7 @@ bool EditSongDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void EditSongDialog::TryAccept() {
     if (confirm_({name_->text().toStdU16String(), TypedLyric(*lyric_),
-                  artist_->text().toStdU16String()})) {
+                  artist_->text().toStdU16String(), TypedLyric(*credits_)})) {
         accept();
     }
 }

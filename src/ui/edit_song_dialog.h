@@ -1,6 +1,6 @@
 #pragma once
-// "修改歌曲": a song's name, artist and lyric, to be changed. Confirming asks the caller, and
-// the dialog closes only when the change has been made.
+// "修改歌曲": a song's name, artist, credits and lyric, to be changed. Confirming asks the caller,
+// and the dialog closes only when the change has been made.
 
 #include <QDialog>
 #include <functional>
@@ -29,6 +29,7 @@ private:
 
     QLineEdit* name_ = nullptr;
     QLineEdit* artist_ = nullptr;
+    QPlainTextEdit* credits_ = nullptr;
     QPlainTextEdit* lyric_ = nullptr;
     Confirm confirm_;
 };

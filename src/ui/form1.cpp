@@ -124,7 +124,10 @@ void Form1::ConnectList() {
         {[this] { Import(imports_.ChooseFiles(this)); },
          [this] { Import(imports_.ChooseFolder(this)); }, [this] { Command2_Click(); },
          [this] { Command5_Click(); }, [this] { Command6_Click(); }, [this] { close(); }},
-        *list, [this] { ShowFind(); }, {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
+        *list,
+        {[this] { ShowFind(); }, [this] { ConvertAll(velmora::Script::Simplified); },
+         [this] { ConvertAll(velmora::Script::Traditional); }},
+        {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
     layout()->setMenuBar(menu_);
     connect(ui_.find1, &QLineEdit::textChanged, ui_.list1->Filter(), &SongFilter::SetText);
     ui_.find1->installEventFilter(this);
@@ -313,6 +316,18 @@ void Form1::Import(const std::vector<std::filesystem::path>& paths) {
     }
     if (outcome.cameBack) {
         ShowBoxes(*outcome.cameBack);
+    }
+}
+
+void Form1::ConvertAll(velmora::Script to) {
+    const ScriptChange change = app_.ConvertAll(to);
+    const bool simplified = to == velmora::Script::Simplified;
+    if (change.songs == 0 && Said(change.outcome.error)) {
+        ui_.label4->Show(simplified ? tr("所有歌曲已是简体，没有要转换的")
+                                    : tr("所有歌曲已是繁體，没有要转换的"));
+    } else if (change.outcome.Made()) {
+        ui_.label4->Show(simplified ? tr("已将 %1 首歌转为简体").arg(change.songs)
+                                    : tr("已将 %1 首歌转为繁體").arg(change.songs));
     }
 }
 

@@ -3,7 +3,7 @@
 #include "list_commands.h"
 
 MainMenu::MainMenu(QWidget* window, const FileCommands& file, ListCommands& list,
-                   const std::function<void()>& find, const HelpCommands& help)
+                   const EditCommands& editing, const HelpCommands& help)
     : QMenuBar(window) {
     setObjectName(QStringLiteral("MenuBar"));
     QMenu* files = addMenu(tr("文件(&F)"));
@@ -18,11 +18,14 @@ MainMenu::MainMenu(QWidget* window, const FileCommands& file, ListCommands& list
     Add(files, tr("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), file.quit);
     QMenu* edit = addMenu(tr("编辑(&E)"));
     // Filled as it opens, for the song selected then.
-    const auto fill = [this, edit, &list, find] {
+    const auto fill = [this, edit, &list, editing] {
         edit->clear();
         list.FillMenu(edit);
         edit->addSeparator();
-        Add(edit, tr("查找"), QKeySequence(QKeySequence::Find), find);
+        Add(edit, tr("查找"), QKeySequence(QKeySequence::Find), editing.find);
+        edit->addSeparator();
+        Add(edit, tr("全部转为简体"), QKeySequence(), editing.toSimplified);
+        Add(edit, tr("全部转为繁體"), QKeySequence(), editing.toTraditional);
     };
     connect(edit, &QMenu::aboutToShow, this, fill);
     fill();

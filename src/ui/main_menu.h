@@ -1,6 +1,7 @@
 #pragma once
 // The window's menu bar, the desktop's habit: 文件, 编辑 and 帮助, every item with its key.
-// 编辑 holds the song list's commands as they stand when it opens.
+// 编辑 holds the song list's commands as they stand when it opens, then 查找 and the
+// conversions of every song to either script.
 
 #include <QMenuBar>
 #include <functional>
@@ -9,6 +10,10 @@ class ListCommands;
 
 struct FileCommands {
     std::function<void()> importFiles, importFolder, make, openFolder, share, quit;
+};
+
+struct EditCommands {
+    std::function<void()> find, toSimplified, toTraditional;
 };
 
 struct HelpCommands {
@@ -20,7 +25,7 @@ class MainMenu : public QMenuBar {
 
 public:
     MainMenu(QWidget* window, const FileCommands& file, ListCommands& list,
-             const std::function<void()>& find, const HelpCommands& help);
+             const EditCommands& editing, const HelpCommands& help);
 
     // 传到手机 as its button is: for a book that is there.
     void SetShareEnabled(bool enabled) { share_->setEnabled(enabled); }

@@ -38,6 +38,19 @@ Refusal Edited::Revert(Workspace& run) const {
     return run.EditLyric(n_, before_);
 }
 
+EditedAll::EditedAll(Songs before, Songs after)
+    : SongChange(QCoreApplication::translate("SongChange", "转换")),
+      before_(std::move(before)),
+      after_(std::move(after)) {}
+
+Refusal EditedAll::Apply(Workspace& run) const {
+    return run.EditSongs(after_);
+}
+
+Refusal EditedAll::Revert(Workspace& run) const {
+    return run.EditSongs(before_);
+}
+
 Removed::Removed(int n, Song song)
     : SongChange(QCoreApplication::translate("SongChange", "删除")),
       n_(n),

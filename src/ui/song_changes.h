@@ -43,6 +43,19 @@ private:
     velmora::Song after_;
 };
 
+// Songs changed all at once (every song to the other script): each number with its song.
+class EditedAll : public SongChange {
+public:
+    using Songs = std::vector<std::pair<int, velmora::Song>>;
+    EditedAll(Songs before, Songs after);
+    velmora::Refusal Apply(velmora::Workspace& run) const override;
+    velmora::Refusal Revert(velmora::Workspace& run) const override;
+
+private:
+    Songs before_;
+    Songs after_;
+};
+
 class Removed : public SongChange {
 public:
     Removed(int n, velmora::Song song);

@@ -184,6 +184,9 @@ QString Wording(const velmora::Failure& failure) {
         case Problem::CannotServe:
             return About(Words::tr("无法传到手机"), failure,
                          number != 0 ? Reason(number) : Words::tr("无法开始提供下载"));
+        case Problem::CannotConvert:
+            return About(Words::tr("无法载入简繁转换"), failure,
+                         Elided(Utf8(failure.detail()), 200));
 
         case Problem::CoverMissing:
             return About(Words::tr("无法使用封面"), failure, Words::tr("文件不存在"));

@@ -42,15 +42,21 @@ void AppendField(std::string& fields, std::string_view key, const std::string& v
     }
 }
 
-// The name, the artist when there is one, the lyric.
+// The name, the artist and the credits when there are any, the lyric: a song without credits
+// is written as before there were any.
 std::string Fields(const Song& song) {
-    const bool sized = HasMarks(song.name) || HasMarks(song.artist) || HasMarks(song.lyric);
+    const bool sized = HasMarks(song.name) || HasMarks(song.artist) || HasMarks(song.credits) ||
+                       HasMarks(song.lyric);
     std::string fields;
     // Two bytes a character, most of them Chinese, and the keys.
-    fields.reserve(2 * (song.name.size() + song.artist.size() + song.lyric.size()) + 64);
+    fields.reserve(
+        2 * (song.name.size() + song.artist.size() + song.credits.size() + song.lyric.size()) + 80);
     AppendField(fields, "songname", Ansi(song.name), sized);
     if (!song.artist.empty()) {
         AppendField(fields, "artist", Ansi(song.artist), sized);
+    }
+    if (!song.credits.empty()) {
+        AppendField(fields, "credits", Ansi(song.credits), sized);
     }
     AppendField(fields, "lyric", Ansi(song.lyric), sized);
     return fields;
@@ -126,17 +132,23 @@ std::optional<std::string_view> ReadField(Reader& in, const std::string& key, bo
     return size && in.Literal(">") ? in.Take(*size) : std::nullopt;
 }
 
-// A name, an artist when there is one, and a lyric, all as typed or all sized.
+// An optional field, read when it is there: nothing when it is malformed, empty when absent.
+std::optional<std::string_view> ReadOptional(Reader& in, const std::string& key, bool sized) {
+    return in.Ahead("<" + key + (sized ? " size=" : "=")) ? ReadField(in, key, sized)
+                                                          : std::string_view();
+}
+
+// A name, an artist and credits when there are any, and a lyric, all as typed or all sized.
 std::optional<Song> ReadFields(Reader& in) {
     const bool sized = in.Ahead("<songname size=");
     const auto name = ReadField(in, "songname", sized);
-    const bool artist = in.Ahead(sized ? "<artist size=" : "<artist=");
-    const auto by = artist ? ReadField(in, "artist", sized) : std::string_view();
-    const auto lyric = name && by ? ReadField(in, "lyric", sized) : std::nullopt;
+    const auto by = name ? ReadOptional(in, "artist", sized) : std::nullopt;
+    const auto credits = by ? ReadOptional(in, "credits", sized) : std::nullopt;
+    const auto lyric = credits ? ReadField(in, "lyric", sized) : std::nullopt;
     if (!lyric) {
         return std::nullopt;
     }
-    return Song{FromAnsi(*name), FromAnsi(*lyric), FromAnsi(*by)};
+    return Song{FromAnsi(*name), FromAnsi(*lyric), FromAnsi(*by), FromAnsi(*credits)};
 }
 
 std::optional<Change> ReadRecord(Reader& in) {

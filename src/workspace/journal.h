@@ -22,7 +22,8 @@ class SongCollection;
 // Song n added, the songs from place n on moving down:
 // "<songno=n><songname=NAME><lyric=LYRIC></song no = n>", or, sized,
 // "<songno=n><songname size=A>NAME<lyric size=B>LYRIC</song no = n>"; a song with an artist
-// has "<artist=ARTIST>" (or "<artist size=C>ARTIST") after its name.
+// has "<artist=ARTIST>" (or "<artist size=C>ARTIST") after its name, and one with credits
+// "<credits=CREDITS>" (or "<credits size=D>CREDITS") after that.
 std::string AddRecord(int n, const Song& song);
 // Song n now has this name and lyric: as above with "edit" for "song".
 std::string EditRecord(int n, const Song& song);

@@ -42,8 +42,10 @@ std::string PageHead(std::u16string_view templateLine) {
 // composes one.
 std::string ComposeSongPage(std::string_view head, const Song& song) {
     std::string page(head);
-    page.reserve(head.size() + 3 * (song.name.size() + song.artist.size() + song.lyric.size()) +
-                 256);
+    page.reserve(
+        head.size() +
+        3 * (song.name.size() + song.artist.size() + song.credits.size() + song.lyric.size()) +
+        320);
     page += "\t<body class=\"\">\r\n\t\t<h2 class=\"\">";
     AppendXml(page, song.name);
     page += "</h2>\r\n";
@@ -52,6 +54,18 @@ std::string ComposeSongPage(std::string_view head, const Song& song) {
         page += "\t\t<h3 class=\"artist\" style=\"text-align: center; font-weight: normal;\">";
         AppendXml(page, song.artist);
         page += "</h3>\r\n";
+    }
+    // Small under the artist, its lines broken within the one block.
+    if (!song.credits.empty()) {
+        page += "\t\t<div class=\"credits\" style=\"text-align: center; font-size: small;\">";
+        std::u16string_view credits = song.credits;
+        for (std::size_t end; (end = credits.find(u"\r\n")) != std::u16string_view::npos;
+             credits.remove_prefix(end + 2)) {
+            AppendXml(page, credits.substr(0, end));
+            page += "<br/>";
+        }
+        AppendXml(page, credits);
+        page += "</div>\r\n";
     }
     // Escaped as it goes in, the breaks marked: a "<br/>" typed by the user stays text.
     page += "\t\t<p class=\"\">";

@@ -18,7 +18,8 @@ std::optional<int> PageNumberOf(std::string_view fileName);
 std::string PageHead(std::u16string_view templateLine);
 
 // The page's bytes: the head, then the body with the name, the artist under it when there is
-// one, and the lyric (as typed, XML-escaped here, each carriage return of the lyric a line
+// one, the credits in small type under those when there are any (a "<br/>" between lines), and
+// the lyric (as typed, XML-escaped here, each carriage return of the lyric a line
 // break), in UTF-8.
 std::string ComposeSongPage(std::string_view head, const Song& song);
 

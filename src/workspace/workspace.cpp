@@ -312,26 +312,47 @@ int Workspace::AddSongs(int first, const std::vector<Song>& songs) {
 }
 
 Refusal Workspace::EditLyric(int n, const Song& song) {
-    if (!IsSong(n)) {
-        return Refusal::NoSuchSong;
+    return EditSongs({{n, song}});
+}
+
+Refusal Workspace::EditSongs(const std::vector<std::pair<int, Song>>& edits) {
+    for (const auto& [n, song] : edits) {
+        if (!IsSong(n)) {
+            return Refusal::NoSuchSong;
+        }
+        if (song.name.empty() || song.lyric.empty()) {
+            return Refusal::EmptyInput;
+        }
     }
-    if (song.name.empty() || song.lyric.empty()) {
-        return Refusal::EmptyInput;
-    }
-    // A new page, not the old one rewritten: a build may be packing that.
-    SongCollection::Entry entry = WritePage(song);
-    const fs::path page = layout_.Page(PageFileName(entry.page));
+    // New pages, not the old ones rewritten: a build may be packing those.
+    std::vector<SongCollection::Entry> entries;
     try {
-        LetGo old(*this, layout_.Page(songs_.PageFileName(n)));
-        Journal(EditRecord(n, song));
-        songs_.Replace(n, std::move(entry));
-        old.Commit();
+        entries.reserve(edits.size());
+        std::vector<std::unique_ptr<LetGo>> old;
+        std::string records;
+        for (const auto& [n, song] : edits) {
+            // The pages written before are not the collection's yet: start past them.
+            entries.push_back(WritePage(song, entries.empty() ? 0 : entries.back().page + 1));
+            records += EditRecord(n, song);
+        }
+        for (const auto& [n, song] : edits) {
+            old.push_back(std::make_unique<LetGo>(*this, layout_.Page(songs_.PageFileName(n))));
+        }
+        Journal(records, static_cast<int>(edits.size()));
+        for (std::size_t k = 0; k < edits.size(); ++k) {
+            songs_.Replace(edits[k].first, std::move(entries[k]));
+            old[k]->Commit();
+        }
     } catch (...) {
-        (void)RemoveFile(page);
+        for (const SongCollection::Entry& entry : entries) {
+            (void)RemoveFile(layout_.Page(PageFileName(entry.page)));
+        }
         throw;
     }
     if (observer_ != nullptr) {
-        observer_->SongChanged(n);
+        for (const auto& edit : edits) {
+            observer_->SongChanged(edit.first);
+        }
     }
     return Refusal::None;
 }

@@ -55,6 +55,10 @@ public:
     // Gives song n this name and lyric: a new page, its log record; the song keeps its
     // place. Raises a Failure.
     Refusal EditLyric(int n, const Song& song);
+    // Gives each song numbered this song, all as one change (every song changed at once):
+    // all of them, or, when one is refused or a file cannot be written, none. Raises a
+    // Failure.
+    Refusal EditSongs(const std::vector<std::pair<int, Song>>& edits);
     // Song n leaves: its page, its log record; the songs after it move up one place.
     // Raises a Failure.
     Refusal RemoveLyric(int n);

@@ -82,8 +82,8 @@ TEST(CorpusBook, IsStoredPassesEpubcheckAndReadsBack) {
     ExpectOnlyTheKnownErrors(BuildBook(empty, {}));
 }
 
-// A named book of 1, 3 and 120 songs by several artists (its own pages, stanzas, an index)
-// passes epubcheck without a word and reads back whole.
+// A named book of 1, 3 and 120 songs by several artists (its own pages, stanzas, credits, an
+// index) passes epubcheck without a word and reads back whole.
 TEST(NamedBook, PassesEpubcheckWithoutAWord) {
     const BookInfo named{u"流行 & <金曲>", u"小明"};
     const std::u16string artists[] = {u"周杰伦 & <Jay>", u"Coldplay", u"陈奕迅", u""};
@@ -92,7 +92,8 @@ TEST(NamedBook, PassesEpubcheckWithoutAWord) {
         std::vector<Song> songs;
         for (int n = 0; n < count; ++n) {
             songs.push_back({u"晴天" + codepage::FromUtf8(std::to_string(n)),
-                             u"故事的\r\n小黄花\r\n\r\n从出生那年", artists[n % 4]});
+                             u"故事的\r\n小黄花\r\n\r\n从出生那年", artists[n % 4],
+                             n % 3 == 0 ? u"词：方文山\r\n曲：周杰伦" : u""});
         }
         const fs::path book = BuildBook(app, {}, named, songs);
         EXPECT_EQ(book, app / "finished" / "流行 & <金曲>.epub");

@@ -25,7 +25,7 @@ SongCollection Songs() {
         {u"晴天",
          u"故事的小黄花\r\n从出生那年就飘着\r\n\r\n\r\n 童年的荡秋千\r\n "
          u"\u3000\r\n随记忆一直晃到现在\r\n",
-         u"周杰伦"},
+         u"周杰伦", u"词：方文山\r\n曲：周杰伦"},
         {u"Tom & Jerry <live>", u"Yellow", u"Coldplay"},
         {u"十年", u"如果那两个字没有颤抖", u"陈奕迅"},
         {u"无名", u"\r\n没有歌手\r\n", u""},

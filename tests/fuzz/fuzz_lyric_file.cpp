@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the lyric-file readers, the first line as the file's name:
-// whatever a file holds, reading it must not crash, every lyric must come out with CR LF
-// line ends only, and names and artists on one line.
+// whatever a file holds, reading it must not crash, every lyric and credits must come out with
+// CR LF line ends only, and names and artists on one line.
 
 #include <cstdint>
 #include <cstdlib>
@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         for (const velmora::Song& song :
              {velmora::SongFromLrc(*text, name), velmora::SongFromText(*text, name)}) {
-            if (!OnlyCrLf(song.lyric) || song.name.empty() || !OneLine(song.name) ||
-                !OneLine(song.artist)) {
+            if (!OnlyCrLf(song.lyric) || !OnlyCrLf(song.credits) || song.name.empty() ||
+                !OneLine(song.name) || !OneLine(song.artist)) {
                 std::abort();
             }
         }

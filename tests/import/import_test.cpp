@@ -21,7 +21,7 @@ namespace {
 using namespace testing;
 
 // An LRC file's lyric as a player shows it, its name and artist from its tags, else from its
-// file's name: a track number dropped, "歌手 - 歌名" split.
+// file's name: a track number dropped, "歌手 - 歌名" split; the credits at its top its own.
 TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
     const std::tuple<std::u16string, std::u16string, Song> table[] = {
         {u"[ti:月光]\n[ar:李白]\n[offset:+500]\n[00:01.00]床前明月光\n[00:02.50]疑是地上霜",
@@ -48,6 +48,23 @@ TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
          u"a - f",
          {u"f", std::u16string(100000, u'<') + u">", u"a"}},
         {u"[00:01]甲\n\n[00:02]乙", u"a - f", {u"f", u"甲\r\n乙", u"a"}},
+        // Times without text break the verses, once for several.
+        {u"[00:01]甲\n[00:02]\n[00:03]\n[00:04] "
+         u"<00:04.10>\n[00:05]乙\n[00:06]丙\n[00:07]\n[00:08]丁",
+         u"a - f",
+         {u"f", u"甲\r\n\r\n乙\r\n丙\r\n\r\n丁", u"a"}},
+        {u"[00:00]f - a\n[00:01]词：甲\n[00:01]\n[00:02]作曲 : 乙\n[00:03]Music: "
+         u"丙\n[00:04]\n[00:05]歌",
+         u"a - f",
+         {u"f", u"歌", u"a", u"f - a\r\n词：甲\r\n作曲 : 乙\r\nMusic: 丙"}},
+        {u"[00:01]周杰伦 - f\n[00:02]歌", u"a - f", {u"f", u"歌", u"a", u"周杰伦 - f"}},
+        // Another song's name: its credits after it tell it for the title line.
+        {u"[00:01]晴天 - 周杰伦\n[00:02]詞：方文山\n[00:03]歌",
+         u"01",
+         {u"01", u"歌", u"", u"晴天 - 周杰伦\r\n詞：方文山"}},
+        // Not credits: a dash line alone, a role without its colon, a credit below the lyric.
+        {u"[00:01]x - y\n[00:02]歌", u"a - f", {u"f", u"x - y\r\n歌", u"a"}},
+        {u"[00:01]曲终人散\n[00:02]词：甲", u"a - f", {u"f", u"曲终人散\r\n词：甲", u"a"}},
         {u"", u"08 朴树 - 平凡之路", {u"平凡之路", {}, u"朴树"}},
         {u"", u"100 晴天", {u"晴天", {}}},
         {u"", u"08. 晴天", {u"晴天", {}}},
@@ -62,6 +79,9 @@ TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
     }
     EXPECT_EQ(SongFromText(u"\r\n \n歌\r\n\r\n词\r歌\n\n", u"f"),
               (Song{u"f", u"歌\r\n\r\n词\r\n歌"}));
+    EXPECT_EQ(SongFromText(u"f - a\r\n\r\n 制作人：丁\r\n歌\r\n\r\n\r\n编曲：戊", u"a - f"),
+              (Song{u"f", u"歌\r\n\r\n\r\n编曲：戊", u"a", u"f - a\r\n制作人：丁"}));
+    EXPECT_EQ(SongFromText(u"f - \r\n歌", u"f").lyric, u"f - \r\n歌");  // no artist: no title line
     // 50,000 time tags on one long line would make gigabytes of lyric: refused before.
     std::u16string bomb;
     for (int i = 0; i < 50000; ++i) {
@@ -200,20 +220,24 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
     }
 }
 
-// A book brought in twice adds nothing the second time; its artists come back; cancelled,
-// the import stops before the next file, or within a book between pages.
+// A book brought in twice adds nothing the second time (a song of other credits, once more);
+// its artists and credits come back; cancelled, the import stops before the next file, or
+// within a book between pages.
 TEST_F(ImportTest, BooksComeBackOnceAndCancelStops) {
-    run.AddSongs(1, {{u"晴天", u"故事", u"周杰伦"}, {u"夜曲", u"一群"}});
+    run.AddSongs(
+        1, {{u"晴天", u"故事", u"周杰伦", u"词：方文山 & <x>\r\n曲：周杰伦"}, {u"夜曲", u"一群"}});
     PhaseRecorder shown;
     BookMaker maker(run, clock, shown);
     ASSERT_EQ(BuildToEnd(maker), "");
     ReadyRun other;
     Progress going;
     EXPECT_EQ(Import(other, ImportFiles({maker.BookPath()}), going).songs, 2);
-    EXPECT_EQ(other.Songs().At(1), (Song{u"晴天", u"故事", u"周杰伦"}));
+    EXPECT_EQ(other.Songs().At(1), run.Songs().At(1));
     const ImportReport again = Import(other, ImportFiles({maker.BookPath()}), going);
     EXPECT_EQ(again.songs, 0);
     EXPECT_EQ(again.skipped.at(0).what(), Described(Problem::AlreadyInList, maker.BookPath()));
+    other.EditLyric(2, {u"夜曲", u"一群", u"", u"词：方文山"});
+    EXPECT_EQ(Import(other, ImportFiles({maker.BookPath()}), going).songs, 1);
     ReadyRun third;
     Progress withinTheBook(2);
     EXPECT_TRUE(Import(third, ImportFiles({maker.BookPath()}), withinTheBook).cancelled);
@@ -236,6 +260,13 @@ TEST_F(ImportTest, BooksComeBackOnceAndCancelStops) {
     }
     EXPECT_EQ(FailureOf([&] { ZipEntries(ReadBytes(book), unpacked - 1); }),
               Described(Problem::UnpacksTooLarge));
+}
+
+// A page of ours has one block of credits, whatever other blocks it holds; two are none of ours.
+TEST(BookReader, ReadsTheOneBlockOfCredits) {
+    const std::string book = ReadBytes(fs::path(VELMORA_TEST_DATA) / "books" / "credits.epub");
+    EXPECT_EQ(FailureOf([&] { ReadBook(book); }),
+              Described(Problem::NotSongPage, {}, 0, "text/b.html"));
 }
 
 // No hostile file balloons the program: with its memory bound, it still stands.

@@ -20,7 +20,8 @@
 
 namespace velmora {
 inline void PrintTo(const Song& song, std::ostream* out) {
-    *out << codepage::ToUtf8(song.name + u" | " + song.artist + u" | " + song.lyric);
+    *out << codepage::ToUtf8(song.name + u" | " + song.artist + u" | " + song.credits + u" | " +
+                             song.lyric);
 }
 }  // namespace velmora
 

@@ -72,8 +72,10 @@ private slots:
         QSignalSpy notMade(history.get(), &ChangeHistory::notMade);
         QCOMPARE(history->Add({u"", u"x"}).refusal, Refusal::EmptyInput);
         QVERIFY(history->Add({u"A", u"x"}).Made());
-        for (const ChangeOutcome& nothing : {history->Edit(2, {u"B", u"y"}), history->Remove(0),
-                                             history->Move(1, 1), history->Move(1, 2)}) {
+        for (const ChangeOutcome& nothing :
+             {history->Edit(2, {u"B", u"y"}),
+              history->EditAll({{1, {u"B", u"y"}}, {2, {u"C", u"y"}}}), history->Remove(0),
+              history->Move(1, 1), history->Move(1, 2)}) {
             QCOMPARE(nothing.refusal, Refusal::NoSuchSong);
         }
         QCOMPARE(notMade.size(), 1);  // only the empty input is said

@@ -81,6 +81,8 @@ private slots:
             {Wording(velmora::Failure(velmora::Problem::ArchiverFailed, "/b.epub", 2, "bad %1")),
              "压缩程序 7za 出错（退出状态 2）：bad %1\n/b.epub"},
             {Wording(velmora::Failure(velmora::Problem::Empty, "/%2.txt")), "/%2.txt：文件是空的"},
+            {Wording(velmora::Failure(velmora::Problem::CannotConvert, "t2s.json", 0, "gone")),
+             "无法载入简繁转换：t2s.json（gone）"},
             {BuildRefusalText(BuildRefusal::Running), "正在制作，请等这一次制作完成。"},
             {BuildRefusalText(BuildRefusal::NoTitle), "书名不能为空。"},
             {BuildRefusalText(BuildRefusal::None), ""},

@@ -10,6 +10,7 @@
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "wording.h"
+#include "workspace/journal.h"
 
 namespace fs = std::filesystem;
 using namespace velmora::testing;
@@ -331,7 +332,8 @@ private slots:
                  "导入文件…|Ctrl+O 导入文件夹…|Ctrl+Shift+O - 开始制作|Ctrl+B "
                  "打开成品文件夹|Ctrl+E 传到手机|Ctrl+M - 退出|Ctrl+Q 撤销|Ctrl+Z "
                  "重做|Ctrl+Shift+Z - 修改…|Return 删除|Del 上移|Ctrl+Up "
-                 "下移|Ctrl+Down - 查找|Ctrl+F 使用说明|F1 关于 Velmora|");
+                 "下移|Ctrl+Down - 查找|Ctrl+F - 全部转为简体| 全部转为繁體| 使用说明|F1 关于 "
+                 "Velmora|");
         fs::create_directory(*app / "songs");
         WriteBytes(*app / "songs" / "a.txt", "甲");
         dialogs.answers = {Path(*app / "songs")};
@@ -375,7 +377,8 @@ private slots:
         QVERIFY(find->isHidden() && find->text().isEmpty());
     }
 
-    // The dialog refuses an empty name and stays; the song changes as typed, its artist too.
+    // The dialog refuses an empty name and stays; the song changes as typed, its artist and
+    // credits too.
     void editDialogRefusesEmptyInputAndKeepsWhatIsTyped() {
         addSong("月光", "a", "b");
         list()->setCurrentIndex(list()->model()->index(0, 0));
@@ -392,6 +395,10 @@ private slots:
                 QVERIFY(dialog->isVisible());
                 Type(name, "新名");
                 Type(dialog->findChild<QLineEdit*>("EditArtist"), "歌手");
+                auto* credits = dialog->findChild<QPlainTextEdit*>("EditCredits");
+                Type(credits, "词：甲");
+                QTest::keyClick(credits, Qt::Key_Return);
+                Type(credits, "曲：乙");
                 Type(lyric, "c\u00A0");
                 QTest::keyClick(lyric, Qt::Key_Return, Qt::ControlModifier);
             },
@@ -400,6 +407,51 @@ private slots:
         QCOMPARE(entries(), QStringList{"1:新名"});
         QCOMPARE(list()->model()->index(0, 0).data(Qt::ToolTipRole).toString(), "新名（歌手）");
         QCOMPARE(application->SongAt(1).lyric, u"c\u00A0a\r\nb");
+        QCOMPARE(application->SongAt(1).credits, u"词：甲\r\n曲：乙");
+    }
+
+    // Either script, every song that needs it (typed ones too), its credits too, as one change
+    // that Ctrl+Z takes back; when none needs it, the status line says so and nothing changes.
+    void convertsEverySongToEitherScriptAsOneChange() {
+        QVERIFY(application->History().Add({u"後來", u"頭髮", u"劉若英", u"詞：施人誠"}).Made());
+        addSong("软件", "鼠标", "x");
+        addSong("x", "y", "z");
+        const auto songs = [&] {
+            std::vector<velmora::Song> all;
+            for (int n = 1; n <= application->SongCount(); ++n) {
+                all.push_back(application->SongAt(n));
+            }
+            return all;
+        };
+        const auto convert = [&](const QString& item) {
+            QMenu* edit = form->findChild<QMenuBar*>("MenuBar")->actions()[1]->menu();
+            emit edit->aboutToShow();
+            for (QAction* action : edit->actions()) {
+                if (action->text() == item) {
+                    action->trigger();
+                }
+            }
+            return status()->text();
+        };
+        const fs::path log = *app / "temp" / "1704067200" / "lyric.txt";
+        const std::vector<velmora::Song> typed = songs();
+        QCOMPARE(convert("全部转为简体"), "已将 1 首歌转为简体");
+        QCOMPARE(songs().front(), (velmora::Song{u"后来", u"头发", u"刘若英", u"词：施人诚"}));
+        const std::vector<velmora::Song> simplified = songs();
+        const std::size_t before = ReadBytes(log).size();
+        QCOMPARE(convert("全部转为简体"), "所有歌曲已是简体，没有要转换的");
+        QCOMPARE(convert("全部转为繁體"), "已将 2 首歌转为繁體");
+        QCOMPARE(songs(),
+                 (std::vector<velmora::Song>{typed[0], {u"軟體", u"滑鼠\r\nx"}, typed[2]}));
+        QCOMPARE(ReadBytes(log).substr(before),
+                 velmora::BeginRecord(1) + velmora::EditRecord(1, typed[0]) +
+                     velmora::EditRecord(2, songs()[1]) + velmora::EndRecord(1));
+        list()->setFocus();
+        for (const auto& shown : {simplified, typed}) {
+            QTest::keySequence(list(), QKeySequence("Ctrl+Z"));
+            QCOMPARE(songs(), shown);
+        }
+        QCOMPARE(velmora::ReplayJournal(ReadBytes(log)).songs, typed);
     }
 
     // A sound JPEG of at most 2,560 pixels a side and 5 MiB goes in as it is; anything else

@@ -51,6 +51,9 @@ TEST_F(JournalTest, ReadsBackExactlyOneState) {
         {u"Tom & Jerry", u"plain\r\nlines"},
         {u"晴天", u"故事", u"周杰伦"},
         {u"a", u"b", u"<artist=c>"},
+        {u"晴天", u"故事", u"周杰伦", u"词：方文山\r\n曲：周杰伦"},
+        {u"a", u"b", u"", u"<credits=c>"},
+        {u"a", u"b", u"c", u"d>"},
     };
     run.AddSongs(1, table);
     run.EditLyric(2, {u"<edit>", u"</edit no = 2>"});
@@ -79,6 +82,10 @@ TEST_F(JournalTest, RecordFormsAreByteExact) {
          "<songno=2><songname=A><artist=B><lyric=x></song no = 2>\r\n"},
         {EditRecord(2, {u"A", u"x", u"<B>"}),
          "<editno=2><songname size=1>A<artist size=3><B><lyric size=1>x</edit no = 2>\r\n"},
+        {AddRecord(2, {u"A", u"x", u"B", u"w: C\r\nm: D"}),
+         "<songno=2><songname=A><artist=B><credits=w: C\r\nm: D><lyric=x></song no = 2>\r\n"},
+        {EditRecord(1, {u"A", u"x", u"", u"<c>"}),
+         "<editno=1><songname size=1>A<credits size=3><c><lyric size=1>x</edit no = 1>\r\n"},
         {RemoveRecord(4), "<removeno=4></remove no = 4>\r\n"},
         {MoveRecord(5, 1), "<moveno=5><to=1></move no = 5>\r\n"},
         {BeginRecord(2) + EndRecord(2), "<beginno=2></begin no = 2>\r\n<endno=2></end no = 2>\r\n"},

@@ -12,6 +12,7 @@
 #include "text/limits.h"
 #include "text/template_copy.h"
 #include "workspace/journal.h"
+#include "workspace/song_page.h"
 
 namespace velmora {
 namespace {
@@ -19,7 +20,9 @@ namespace {
 using namespace testing;
 
 struct Change {
-    char kind;  // 'a'dd, 'e'dit, 'r'emove, 'm'ove; 'w' wipes the work directory, or `name` in it
+    // 'a'dd, 'e'dit, 'E'dit song 1 and song n at once, 'r'emove, 'm'ove; 'w' wipes the work
+    // directory, or `name` in it
+    char kind;
     int n = 0, to = 0;
     std::u16string name = u"", lyric = u"";
 };
@@ -31,6 +34,7 @@ Refusal Apply(Workspace& run, const Change& c) {
     }
     return c.kind == 'a'   ? run.AddLyric(c.name, c.lyric)
            : c.kind == 'e' ? run.EditLyric(c.n, {c.name, c.lyric})
+           : c.kind == 'E' ? run.EditSongs({{1, {c.name, c.lyric}}, {c.n, {c.name, c.lyric}}})
            : c.kind == 'r' ? run.RemoveLyric(c.n)
                            : run.MoveLyric(c.n, c.to);
 }
@@ -93,6 +97,22 @@ TEST_F(SongsTest, LogRecordAndPageAreByteExact) {
     }
 }
 
+// Credits go small under the artist, or the name when there is none; without them, the page
+// is as above.
+TEST(SongPage, CreditsGoSmallUnderTheArtist) {
+    const std::string credits =
+        "\t\t<div class=\"credits\" style=\"text-align: center; "
+        "font-size: small;\">词：甲 &amp; 乙<br/>曲：丙</div>\r\n";
+    const std::string artist =
+        "\t\t<h3 class=\"artist\" style=\"text-align: center; "
+        "font-weight: normal;\">歌手</h3>\r\n";
+    for (const auto& [singer, between] : {std::pair{u"歌手", artist + credits}, {u"", credits}}) {
+        EXPECT_EQ(ComposeSongPage("H", {u"名", u"词", singer, u"词：甲 & 乙\r\n曲：丙"}),
+                  "H\t<body class=\"\">\r\n\t\t<h2 class=\"\">名</h2>\r\n" + between +
+                      "\t\t<p class=\"\">词</p>\r\n\t</body> \r\n</html> \r\n");
+    }
+}
+
 // Empty input is refused, numbers go on; the book is full at song 9999.
 TEST_F(SongsTest, RefusedChangesChangeNothing) {
     const std::pair<Change, Refusal> table[] = {
@@ -107,6 +127,8 @@ TEST_F(SongsTest, RefusedChangesChangeNothing) {
         {{'r', 3}, Refusal::NoSuchSong},
         {{'m', 1, 3}, Refusal::NoSuchSong},
         {{'m', 2, 2}, Refusal::NoSuchSong},
+        {{'E', 3, 0, u"X", u"x"}, Refusal::NoSuchSong},
+        {{'E', 2, 0, u"X", u""}, Refusal::EmptyInput},
     };
     for (const auto& [change, refusal] : table) {
         const auto before = State();
@@ -135,6 +157,7 @@ TEST_F(SongsTest, ChangesEndAsIfTheFinalSongsWereAddedInOrder) {
         {"MovesPastTheEnds", {a, b, c, {'m', 1, 0}, {'m', 3, 4}, {'m', 3, 1}}, {u"C", u"A", u"B"}},
         {"MoveDown", {a, b, c, m13, {'m', 1, 2}}, {u"C", u"B", u"A"}},
         {"EditToTheSameText", {a, {'e', 1, 0, u"A", u"a"}}, {u"A"}},
+        {"EditTwoAtOnce", {a, b, c, {'E', 3, 0, u"X", u"x"}, b2}, {u"X", u"B2", u"X"}},
         {"RemoveThenAdd", {a, b, c, r2, d, d}, {u"A", u"C", u"D", u"D"}},
         // A cleaner took the work directory: each change puts it back from the songs.
         {"AfterTheRunWasWiped", {a, b, wipe, c, wipe, a2, wipe, m13, wipe, r1}, {u"C", u"A2"}},
@@ -176,9 +199,11 @@ TEST_F(SongsTest, FailedChangesLoseNothing) {
         EXPECT_EQ(ReadBytes(run.Layout().SongLog()), "");
     }
     run.AddSongs(1, {{u"A", u"x"}, {u"B", u"x"}, {u"C", u"x"}});
-    const Change add{'a', 0, 0, u"D", u"歌词"}, edit{'e', 2, 0, u"B2", u"y"}, remove{'r', 2};
+    const Change add{'a', 0, 0, u"D", u"歌词"}, edit{'e', 2, 0, u"B2", u"y"}, remove{'r', 2},
+        both{'E', 3, 0, u"X", u"x"};
     const std::string log = "lyric.txt", page2 = "epub/text/part0002.html",
-                      page4 = "epub/text/part0004.html";
+                      page3 = "epub/text/part0003.html", page4 = "epub/text/part0004.html",
+                      page5 = "epub/text/part0005.html";
     // The Failure names the file (in the run) with the fault's error: a page it cannot set
     // aside it cannot remove, any other file it cannot write.
     const std::tuple<Fault, Change, std::string> table[] = {
@@ -193,6 +218,10 @@ TEST_F(SongsTest, FailedChangesLoseNothing) {
         {{Call::Rename, "part0002.html\n", EACCES}, remove, page2},
         {{Call::Write, "lyric.txt", ENOSPC, 5}, remove, log},
         {{Call::Write, "lyric.txt", EIO}, {'m', 1, 3}, log},
+        // Both at once or neither: the second page unwritten, the second old one kept.
+        {{Call::Write, "part0005.html", ENOSPC, 100}, both, page5},
+        {{Call::Rename, "part0003.html\n", EACCES}, both, page3},
+        {{Call::Write, "lyric.txt", ENOSPC, 5}, both, log},
         {Throws(Call::Write, "lyric.txt"), remove, ""},  // out of memory halfway
     };
     for (const auto& [fault, change, file] : table) {

@@ -27,6 +27,10 @@
         <source>歌词：</source>
         <translation>Lyrics:</translation>
     </message>
+    <message>
+        <source>词曲信息：</source>
+        <translation>Credits:</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -178,13 +182,25 @@
         <source>在文件夹中显示</source>
         <translation>Show in folder</translation>
     </message>
+    <message>
+        <source>所有歌曲已是简体，没有要转换的</source>
+        <translation>Every song is in Simplified Chinese already: nothing to convert</translation>
+    </message>
+    <message>
+        <source>所有歌曲已是繁體，没有要转换的</source>
+        <translation>Every song is in Traditional Chinese already: nothing to convert</translation>
+    </message>
+    <message>
+        <source>已将 %1 首歌转为简体</source>
+        <translation>%1 song(s) converted to Simplified Chinese</translation>
+    </message>
+    <message>
+        <source>已将 %1 首歌转为繁體</source>
+        <translation>%1 song(s) converted to Traditional Chinese</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
-    <message>
-        <source>&lt;h3&gt;Velmora 使用说明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;添加歌曲&lt;/b&gt;：在“歌名”和“歌词”里输入，按“添加”（或 Ctrl+Enter）。右边的列表就是书里的歌，按书中的顺序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;导入&lt;/b&gt;：文件 → 导入文件…（Ctrl+O）或导入文件夹…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌词文件、文件夹或本程序做的 .epub 拖进窗口。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在列表里选中一首歌，Enter 修改，Delete 删除，Ctrl+↑ / Ctrl+↓ 移动；Ctrl+Z 撤销，Ctrl+Shift+Z 重做。右键菜单里也有这些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;书&lt;/b&gt;：“书名”和“作者”写进书里；“自定义封面”可以选一张 JPEG 或 PNG 图片；“保存路径”是书另存一份的地方。&lt;/p&gt;&lt;p&gt;&lt;b&gt;制作&lt;/b&gt;：按“开始制作”（Ctrl+B）。书放在程序旁边的 finished 文件夹里，“打开成品文件夹”（Ctrl+E）打开它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;传到手机&lt;/b&gt;：制作完成后按“传到手机”（Ctrl+M），用手机扫二维码下载；手机和电脑要连在同一个网络里。&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Velmora guide&lt;/h3&gt;&lt;p&gt;&lt;b&gt;Adding songs&lt;/b&gt;: type into Song and Lyrics and press Add (or Ctrl+Enter). The list on the right holds the book&apos;s songs, in the book&apos;s order.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Importing&lt;/b&gt;: File → Import files… (Ctrl+O) or Import folder… (Ctrl+Shift+O); you can also drop .lrc and .txt lyric files, folders or .epub books made by this program onto the window.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Changing&lt;/b&gt;: select a song in the list; Enter changes it, Delete removes it, Ctrl+↑ / Ctrl+↓ move it; Ctrl+Z undoes, Ctrl+Shift+Z redoes. The right-click menu has these commands too.&lt;/p&gt;&lt;p&gt;&lt;b&gt;The book&lt;/b&gt;: Title and Author go into the book; Cover may name a JPEG or PNG picture; Save to is where a copy of the book goes.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Making&lt;/b&gt;: press Make book (Ctrl+B). The book goes into the finished folder beside the program; Open output folder (Ctrl+E) opens it.&lt;/p&gt;&lt;p&gt;&lt;b&gt;To a phone&lt;/b&gt;: once the book is made, press Send to phone (Ctrl+M) and scan the QR code with the phone; phone and computer must be on the same network.&lt;/p&gt;</translation>
-    </message>
     <message>
         <source>使用说明</source>
         <translation>Guide</translation>
@@ -198,6 +214,10 @@
 把输入或导入的歌词做成 EPUB 电子书。</source>
         <translation>Velmora %1
 Makes the lyrics you type or import into an EPUB e-book.</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Velmora 使用说明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;添加歌曲&lt;/b&gt;：在“歌名”和“歌词”里输入，按“添加”（或 Ctrl+Enter）。右边的列表就是书里的歌，按书中的顺序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;导入&lt;/b&gt;：文件 → 导入文件…（Ctrl+O）或导入文件夹…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌词文件、文件夹或本程序做的 .epub 拖进窗口。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在列表里选中一首歌，Enter 修改，Delete 删除，Ctrl+↑ / Ctrl+↓ 移动；Ctrl+Z 撤销，Ctrl+Shift+Z 重做。右键菜单里也有这些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;简繁转换&lt;/b&gt;：编辑 → 全部转为简体 或 全部转为繁體，一次转换所有歌曲；Ctrl+Z 撤销。&lt;/p&gt;&lt;p&gt;&lt;b&gt;书&lt;/b&gt;：“书名”和“作者”写进书里；“自定义封面”可以选一张 JPEG 或 PNG 图片；“保存路径”是书另存一份的地方。&lt;/p&gt;&lt;p&gt;&lt;b&gt;制作&lt;/b&gt;：按“开始制作”（Ctrl+B）。书放在程序旁边的 finished 文件夹里，“打开成品文件夹”（Ctrl+E）打开它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;传到手机&lt;/b&gt;：制作完成后按“传到手机”（Ctrl+M），用手机扫二维码下载；手机和电脑要连在同一个网络里。&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Velmora guide&lt;/h3&gt;&lt;p&gt;&lt;b&gt;Adding songs&lt;/b&gt;: type into Song and Lyrics and press Add (or Ctrl+Enter). The list on the right holds the book&apos;s songs, in the book&apos;s order.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Importing&lt;/b&gt;: File → Import files… (Ctrl+O) or Import folder… (Ctrl+Shift+O); you can also drop .lrc and .txt lyric files, folders or .epub books made by this program onto the window.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Changing&lt;/b&gt;: select a song in the list; Enter changes it, Delete removes it, Ctrl+↑ / Ctrl+↓ move it; Ctrl+Z undoes, Ctrl+Shift+Z redoes. The right-click menu has these commands too.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Chinese script&lt;/b&gt;: Edit → Convert All to Simplified Chinese or Convert All to Traditional Chinese converts every song at once; Ctrl+Z undoes it.&lt;/p&gt;&lt;p&gt;&lt;b&gt;The book&lt;/b&gt;: Title and Author go into the book; Cover may name a JPEG or PNG picture; Save to is where a copy of the book goes.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Making&lt;/b&gt;: press Make book (Ctrl+B). The book goes into the finished folder beside the program; Open output folder (Ctrl+E) opens it.&lt;/p&gt;&lt;p&gt;&lt;b&gt;To a phone&lt;/b&gt;: once the book is made, press Send to phone (Ctrl+M) and scan the QR code with the phone; phone and computer must be on the same network.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -304,6 +324,14 @@ Makes the lyrics you type or import into an EPUB e-book.</translation>
         <source>查找</source>
         <translation>Find</translation>
     </message>
+    <message>
+        <source>全部转为简体</source>
+        <translation>Convert All to Simplified Chinese</translation>
+    </message>
+    <message>
+        <source>全部转为繁體</source>
+        <translation>Convert All to Traditional Chinese</translation>
+    </message>
 </context>
 <context>
     <name>PhoneDialog</name>
@@ -394,6 +422,10 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>移动</source>
         <translation>Move</translation>
+    </message>
+    <message>
+        <source>转换</source>
+        <translation>Convert</translation>
     </message>
 </context>
 <context>
@@ -737,6 +769,10 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>成品文件夹里已有《%1》：%2 首歌，%3 制作。要替换它吗？</source>
         <translation>The output folder already holds “%1”: %2 song(s), made %3. Replace it?</translation>
+    </message>
+    <message>
+        <source>无法载入简繁转换</source>
+        <translation>Cannot load the Chinese script conversion</translation>
     </message>
 </context>
 </TS>

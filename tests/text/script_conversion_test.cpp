@@ -1,0 +1,35 @@
+#include "text/script_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include "text/failure.h"
+
+namespace velmora {
+namespace {
+
+// Either script, phrase by phrase, around what OpenCC cannot take: NUL, lone surrogates.
+TEST(ScriptConversionTest, ConvertsAroundWhatOpenCcCannotTake) {
+    const std::u16string nul(1, u'\0');
+    EXPECT_EQ(ScriptConversion(Script::Traditional)(u"软件" + nul +
+                                                    u"头发\xD800后来\xDC00\U00020000鼠标"),
+              u"軟體" + nul + u"頭髮\xD800後來\xDC00\U00020000滑鼠");
+    EXPECT_EQ(ScriptConversion(Script::Simplified)(u"頭髮 \r\n後來"), u"头发 \r\n后来");
+    EXPECT_EQ(ScriptConversion(Script::Simplified)(u""), u"");
+}
+
+// A configuration that cannot be loaded is said, with its name and OpenCC's reason.
+TEST(ScriptConversionTest, ConfigurationNotThereIsSaid) {
+    for (const char* configuration : {"none.json", "/etc/hostname"}) {
+        try {
+            ScriptConversion{configuration};
+            ADD_FAILURE() << configuration;
+        } catch (const Failure& failure) {
+            EXPECT_EQ(std::pair(failure.problem(), failure.path()),
+                      std::pair(Problem::CannotConvert, std::filesystem::path(configuration)));
+            EXPECT_FALSE(failure.detail().empty());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velmora
