@@ -445,10 +445,6 @@ Replace it with the lyrics book?</translation>
         <translation>File is in use</translation>
     </message>
     <message>
-        <source>不是 .lrc、.txt 或 .epub 文件</source>
-        <translation>Not a .lrc, .txt or .epub file</translation>
-    </message>
-    <message>
         <source>不是普通文件</source>
         <translation>Not a regular file</translation>
     </message>
@@ -737,6 +733,18 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>成品文件夹里已有《%1》：%2 首歌，%3 制作。要替换它吗？</source>
         <translation>The output folder already holds “%1”: %2 song(s), made %3. Replace it?</translation>
+    </message>
+    <message>
+        <source>不是 .lrc、.txt、.epub 或音频文件</source>
+        <translation>Not a .lrc, .txt, .epub or audio file</translation>
+    </message>
+    <message>
+        <source>音频文件的标签太大</source>
+        <translation>The audio file&apos;s tag is too large</translation>
+    </message>
+    <message>
+        <source>音频文件已损坏</source>
+        <translation>Audio file is damaged</translation>
     </message>
 </context>
 </TS>

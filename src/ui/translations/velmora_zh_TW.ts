@@ -445,10 +445,6 @@
         <translation>檔案正被佔用</translation>
     </message>
     <message>
-        <source>不是 .lrc、.txt 或 .epub 文件</source>
-        <translation>不是 .lrc、.txt 或 .epub 檔案</translation>
-    </message>
-    <message>
         <source>不是普通文件</source>
         <translation>不是一般檔案</translation>
     </message>
@@ -737,6 +733,18 @@
     <message>
         <source>成品文件夹里已有《%1》：%2 首歌，%3 制作。要替换它吗？</source>
         <translation>成品資料夾裡已有《%1》：%2 首歌，%3 製作。要取代它嗎？</translation>
+    </message>
+    <message>
+        <source>不是 .lrc、.txt、.epub 或音频文件</source>
+        <translation>不是 .lrc、.txt、.epub 或音訊檔案</translation>
+    </message>
+    <message>
+        <source>音频文件的标签太大</source>
+        <translation>音訊檔案的標籤太大</translation>
+    </message>
+    <message>
+        <source>音频文件已损坏</source>
+        <translation>音訊檔案已損壞</translation>
     </message>
 </context>
 </TS>
