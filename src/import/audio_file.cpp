@@ -24,6 +24,7 @@
 #include "platform/file.h"
 #include "text/code_page.h"
 #include "text/failure.h"
+#include "text/limits.h"
 #include "text/text_detection.h"
 
 namespace velmora {
@@ -80,9 +81,16 @@ std::u16string OneLine(std::u16string text) {
                : text.substr(first, text.find_last_not_of(u' ') + 1 - first);
 }
 
+// A frame's encoding byte, kept by TagLib as it came: it may be none of String::Type's values,
+// so it is only compared, never held in one.
+template <typename Frame>
+bool InLatin1(const Frame& frame) {
+    return static_cast<int>(frame.textEncoding()) == static_cast<int>(TagLib::String::Latin1);
+}
+
 // An ID3v2 text: one called Latin-1 holds a byte a character, often GBK's bytes.
-std::u16string Id3Text(const TagLib::String& text, TagLib::String::Type encoding, bool lyric) {
-    if (encoding != TagLib::String::Latin1) {
+std::u16string Id3Text(const TagLib::String& text, bool latin1, bool lyric) {
+    if (!latin1) {
         return Units(text);
     }
     const std::string bytes = text.to8Bit(false);
@@ -95,16 +103,15 @@ std::u16string Id3Field(const TagLib::ID3v2::Tag& tag, const char* id) {
         frames.isEmpty()
             ? nullptr
             : dynamic_cast<const TagLib::ID3v2::TextIdentificationFrame*>(frames.front());
-    return frame
-               ? OneLine(Id3Text(frame->fieldList().toString(" / "), frame->textEncoding(), false))
-               : u"";
+    return frame ? OneLine(Id3Text(frame->fieldList().toString(" / "), InLatin1(*frame), false))
+                 : u"";
 }
 
 // The timed lines, in time order; lines at one time in the order they came.
 std::u16string SyltLyric(const TagLib::ID3v2::SynchronizedLyricsFrame& frame) {
     std::vector<std::pair<unsigned, std::u16string>> lines;
     for (const auto& line : frame.synchedText()) {
-        lines.emplace_back(line.time, Id3Text(line.text, frame.textEncoding(), true));
+        lines.emplace_back(line.time, Id3Text(line.text, InLatin1(frame), true));
     }
     std::stable_sort(lines.begin(), lines.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -123,7 +130,7 @@ std::u16string FirstLyric(const TagLib::ID3v2::Tag& tag, const char* id) {
         if constexpr (std::is_same_v<Frame, TagLib::ID3v2::SynchronizedLyricsFrame>) {
             lyric = frame ? SyltLyric(*frame) : u"";
         } else {
-            lyric = frame ? Id3Text(frame->text(), frame->textEncoding(), true) : u"";
+            lyric = frame ? Id3Text(frame->text(), InLatin1(*frame), true) : u"";
         }
         if (!lyric.empty()) {
             return lyric;
@@ -269,8 +276,18 @@ AudioTags AudioFileTags(const fs::path& file, AudioKind kind) {
 }
 
 Song SongFromTags(const AudioTags& tags, std::u16string_view fileName) {
+    // A tag may hold far more than a lyric file may: the song is held to a lyric file's.
+    const auto tooLong = [](const Song& song) {
+        return song.name.size() + song.artist.size() + song.lyric.size() > kLongestImportedLyric;
+    };
+    if (tooLong({tags.name, tags.lyric, tags.artist})) {
+        throw Failure(Problem::LyricTooLong);
+    }
     Song song = HasTimeTags(tags.lyric) ? SongFromLrc(tags.lyric, fileName)
                                         : SongFromText(tags.lyric, fileName);
+    if (tooLong(song)) {
+        throw Failure(Problem::LyricTooLong);  // its line ends now two characters each
+    }
     song.name = tags.name.empty() ? song.name : tags.name;
     song.artist = tags.artist.empty() ? song.artist : tags.artist;
     return song;

@@ -2,18 +2,13 @@
 // skeleton (data/audio/make_audio.py), lyric files beside them, and hostile files.
 
 #include <sys/resource.h>
-#include <taglib/apefile.h>
-#include <taglib/apetag.h>
-#include <taglib/flacfile.h>
+#include <taglib/fileref.h>
 #include <taglib/id3v2tag.h>
-#include <taglib/mp4file.h>
 #include <taglib/mpegfile.h>
-#include <taglib/opusfile.h>
 #include <taglib/synchronizedlyricsframe.h>
 #include <taglib/textidentificationframe.h>
+#include <taglib/tpropertymap.h>
 #include <taglib/unsynchronizedlyricsframe.h>
-#include <taglib/vorbisfile.h>
-#include <taglib/wavpackfile.h>
 
 #include <chrono>
 #include <random>
@@ -22,6 +17,7 @@
 #include "import/importer.h"
 #include "support/fakes.h"
 #include "text/code_page.h"
+#include "text/limits.h"
 
 namespace velmora {
 namespace {
@@ -62,57 +58,25 @@ TagLib::ID3v2::Frame* Id3Frame(const std::string& id, std::u16string_view value,
     return frame;
 }
 
-// Tags the file as a player would: ID3v2 frames (in `encoding`, as ID3v2.`version`), Vorbis
-// comments, MP4 items or APE items by its kind.
-void Tag(const fs::path& file, const Fields& fields, String::Type encoding = String::UTF8,
-         int version = 4) {
-    const std::string kind = file.extension().string();
-    const auto xiph = [&](TagLib::Ogg::XiphComment* comment) {
+// Tags the file as a player would: ID3v2 frames (in `encoding`, as ID3v2.`version`), else
+// TagLib's properties, each kind's own keys (LYRICS is an MP4's ©lyr).
+void Tag(const fs::path& file, const Fields& fields, String::Type encoding, int version) {
+    if (file.extension() != ".mp3") {
+        TagLib::FileRef tagged(file.c_str());
+        TagLib::PropertyMap properties;
         for (const auto& [key, value] : fields) {
-            comment->addField(key, Text(value), false);
+            properties[key].append(Text(value));
         }
-    };
-    const auto ape = [&](TagLib::APE::Tag* tag) {
-        for (const auto& [key, value] : fields) {
-            tag->addValue(key, Text(value));
-        }
-    };
-    if (kind == ".mp3") {
-        TagLib::MPEG::File mp3(file.c_str());
-        for (const auto& [key, value] : fields) {
-            mp3.ID3v2Tag(true)->addFrame(Id3Frame(key, value, encoding));
-        }
-        ASSERT_TRUE(mp3.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripOthers,
-                             version == 3 ? TagLib::ID3v2::v3 : TagLib::ID3v2::v4));
+        tagged.file()->setProperties(properties);
+        ASSERT_TRUE(tagged.save()) << file;
         return;
     }
-    std::unique_ptr<TagLib::File> tagged;
-    if (kind == ".flac") {
-        auto* flac = new TagLib::FLAC::File(file.c_str());
-        tagged.reset(flac);
-        xiph(flac->xiphComment(true));
-    } else if (kind == ".ogg") {
-        tagged = std::make_unique<TagLib::Ogg::Vorbis::File>(file.c_str());
-        xiph(static_cast<TagLib::Ogg::Vorbis::File&>(*tagged).tag());
-    } else if (kind == ".opus") {
-        tagged = std::make_unique<TagLib::Ogg::Opus::File>(file.c_str());
-        xiph(static_cast<TagLib::Ogg::Opus::File&>(*tagged).tag());
-    } else if (kind == ".m4a") {
-        auto* mp4 = new TagLib::MP4::File(file.c_str());
-        tagged.reset(mp4);
-        for (const auto& [key, value] : fields) {
-            mp4->tag()->setItem(String(key, String::Latin1), TagLib::StringList(Text(value)));
-        }
-    } else if (kind == ".ape") {
-        auto* file_ = new TagLib::APE::File(file.c_str());
-        tagged.reset(file_);
-        ape(file_->APETag(true));
-    } else {
-        auto* wv = new TagLib::WavPack::File(file.c_str());
-        tagged.reset(wv);
-        ape(wv->APETag(true));
+    TagLib::MPEG::File mp3(file.c_str());
+    for (const auto& [key, value] : fields) {
+        mp3.ID3v2Tag(true)->addFrame(Id3Frame(key, value, encoding));
     }
-    ASSERT_TRUE(tagged->isValid() && tagged->save()) << file;
+    ASSERT_TRUE(mp3.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripOthers,
+                         version == 3 ? TagLib::ID3v2::v3 : TagLib::ID3v2::v4));
 }
 
 // A silent file of the kind its name ends in, tagged.
@@ -138,59 +102,51 @@ protected:
     const fs::path dir = app / "music";
 };
 
-// One row for each kind of file and tag: its file, its tags, its ID3v2 encoding and version.
+// One row for each kind of file and tag: its file, its tags, its song, its ID3v2 encoding and
+// version.
 TEST_F(AudioImportTest, EachKindBringsItsLyricNameAndArtist) {
-    const String::Type utf16 = String::UTF16, latin1 = String::Latin1;
-    const std::tuple<std::string, Fields, String::Type, int, Song> table[] = {
+    struct Row {
+        std::string file;
+        Fields tags;
+        Song song;
+        String::Type encoding = String::UTF8;
+        int version = 4;
+    };
+    const Row table[] = {
         {"01.mp3",
          {{"TIT2", u"晴天"}, {"TPE1", u"周杰伦"}, {"USLT", u"故事的\n小黄花"}},
-         String::UTF8,
-         4,
          {u"晴天", u"故事的\r\n小黄花", u"周杰伦"}},
         {"02.mp3",
          {{"TIT2", u"夜曲"}, {"USLT", u"一群嗜血的蚂蚁"}},
-         utf16,
-         3,
-         {u"夜曲", u"一群嗜血的蚂蚁"}},
+         {u"夜曲", u"一群嗜血的蚂蚁"},
+         String::UTF16,
+         3},
         {"03.mp3",
          {{"TIT2", u"稻香"}, {"TPE1", u"周杰伦"}, {"USLT", u"对这个世界"}},
-         latin1,
-         3,
-         {u"稻香", u"对这个世界", u"周杰伦"}},
-        {"04.mp3", {{"SYLT", u"甲\n乙\n丙"}}, utf16, 3, {u"04", u"丙\r\n乙\r\n甲"}},
+         {u"稻香", u"对这个世界", u"周杰伦"},
+         String::Latin1,
+         3},
+        {"04.mp3", {{"SYLT", u"甲\n乙\n丙"}}, {u"04", u"丙\r\n乙\r\n甲"}, String::UTF16, 3},
         {"05 朴树 - 平凡之路.mp3",
          {{"USLT", u"[ar:别人]\n[00:02]二\n[00:01]一"}},
-         latin1,
-         4,
-         {u"平凡之路", u"一\r\n二", u"别人"}},
+         {u"平凡之路", u"一\r\n二", u"别人"},
+         String::Latin1},
         {"06.flac",
          {{"TITLE", u"月光"}, {"ARTIST", u"李白"}, {"LYRICS", u"床前\n明月光"}},
-         {},
-         0,
          {u"月光", u"床前\r\n明月光", u"李白"}},
-        {"07.flac", {{"UNSYNCEDLYRICS", u"疑是地上霜"}}, {}, 0, {u"07", u"疑是地上霜"}},
-        {"08.ogg",
-         {{"TITLE", u"静夜思"}, {"LYRICS", u"[00:01.00]举头"}},
-         {},
-         0,
-         {u"静夜思", u"举头"}},
-        {"09.opus",
-         {{"ARTIST", u"王菲"}, {"UNSYNCEDLYRICS", u"人间"}},
-         {},
-         0,
-         {u"09", u"人间", u"王菲"}},
+        {"07.flac", {{"UNSYNCEDLYRICS", u"疑是地上霜"}}, {u"07", u"疑是地上霜"}},
+        {"08.ogg", {{"TITLE", u"静夜思"}, {"LYRICS", u"[00:01.00]举头"}}, {u"静夜思", u"举头"}},
+        {"09.opus", {{"ARTIST", u"王菲"}, {"UNSYNCEDLYRICS", u"人间"}}, {u"09", u"人间", u"王菲"}},
         {"10.m4a",
-         {{"\251nam", u"红豆"}, {"\251ART", u"王菲"}, {"\251lyr", u"还没好好的"}},
-         {},
-         0,
+         {{"TITLE", u"红豆"}, {"ARTIST", u"王菲"}, {"LYRICS", u"还没好好的"}},
          {u"红豆", u"还没好好的", u"王菲"}},
-        {"11.ape", {{"Title", u"传奇"}, {"Lyrics", u"只因为"}}, {}, 0, {u"传奇", u"只因为"}},
-        {"12.wv", {{"Artist", u"李健"}, {"Lyrics", u"想你时"}}, {}, 0, {u"12", u"想你时", u"李健"}},
+        {"11.ape", {{"TITLE", u"传奇"}, {"LYRICS", u"只因为"}}, {u"传奇", u"只因为"}},
+        {"12.wv", {{"ARTIST", u"李健"}, {"LYRICS", u"想你时"}}, {u"12", u"想你时", u"李健"}},
     };
     std::vector<Song> expected;
-    for (const auto& [name, fields, encoding, version, song] : table) {
-        Audio(dir / name, fields, encoding, version);
-        expected.push_back(song);
+    for (const Row& row : table) {
+        Audio(dir / row.file, row.tags, row.encoding, row.version);
+        expected.push_back(row.song);
     }
     const ImportReport report = ImportAll({dir});
     EXPECT_EQ(SongsOf(run.Songs()), expected);
@@ -206,14 +162,14 @@ TEST_F(AudioImportTest, LyricFilesBesideAudioFilesMakeOneSong) {
     WriteBytes(dir / "b.txt", "文本");
     Audio(dir / "c.mp3");
     WriteBytes(dir / "c.lrc", "[ti:名]\n[ar:歌手]\n[00:01]词");
-    Audio(dir / "d.m4a", {{"\251lyr", u"只在标签里"}});
+    Audio(dir / "d.m4a", {{"LYRICS", u"只在标签里"}});
     WriteBytes(dir / "d.txt", "");
     Audio(dir / "e.ogg", {{"TITLE", u"没词"}});
     WriteBytes(dir / "f.txt", "不是一对");
     Audio(dir / "f.opus", {{"LYRICS", u"也在"}});
     WriteBytes(dir / "f.lrc", "[00:01]一对");
     const fs::path given = app / "given";
-    Audio(given / "x.wv", {{"Artist", u"给的"}});
+    Audio(given / "x.wv", {{"ARTIST", u"给的"}});
     WriteBytes(given / "x.txt", "一起给的");
     const ImportReport report = ImportAll({dir, given / "x.wv", given / "x.txt"});
     EXPECT_EQ(SongsOf(run.Songs()), (std::vector<Song>{{u"甲", u"旁边的", u"乙"},
@@ -261,19 +217,30 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
         comments += std::string("\3\0\0\0C=x", 7);
     }
     comments += std::string("\12\0\0\0LYRICS=\xE8\xAF\x8D", 14);
-    const std::string flac = ReadBytes(fs::path(VELMORA_TEST_DATA) / "audio" / "silent.flac");
+    // A FLAC file of the silent one's STREAMINFO and a Vorbis comment block.
+    const auto flac = [silent = ReadBytes(fs::path(VELMORA_TEST_DATA) / "audio" / "silent.flac")](
+                          const std::string& block) {
+        return silent.substr(0, 4) + '\0' + silent.substr(5) + '\x84' +
+               BigEndian(static_cast<std::uint32_t>(block.size())).substr(1) + block;
+    };
+    // As long as a lyric may be, until each line end is CR LF.
+    std::string longer;
+    for (std::size_t i = 0; i < kLongestImportedLyric / 2; ++i) {
+        longer += "x\n";
+    }
     // Atoms in atoms 100,000 deep: TagLib's recursion would overflow the stack.
     for (std::uint32_t depth = 0; depth < 100000; ++depth) {
         nested += BigEndian(8 * (100000 - depth)) + (depth == 0 ? "moov" : "trak");
     }
     const std::tuple<std::string, std::string, std::optional<Problem>> table[] = {
-        {"comments.flac",
-         flac.substr(0, 4) + '\0' + flac.substr(5) + '\x84' +
-             BigEndian(static_cast<std::uint32_t>(comments.size())).substr(1) + comments,
-         std::nullopt},
+        {"comments.flac", flac(comments), std::nullopt},
         {"cut.mp3", lyric.substr(0, lyric.size() - 2), Problem::AudioBroken},
         {"gigabyte.mp3", Id3(Frame("USLT", "x", 1u << 30)), Problem::AudioWithoutLyric},
         {"huge.mp3", std::string("ID3\3\0\0\x7F\x7F\x7F\x7F", 10) + noise, Problem::TagTooLarge},
+        {"long.flac",
+         flac(std::string(4, '\0') + BigEndian(0x01000000) + BigEndian(0x07001000) +
+              "LYRICS=" + longer),
+         Problem::LyricTooLong},
         {"nested.m4a", nested, Problem::AudioBroken},
         {"noise.flac", noise, Problem::AudioBroken},
         {"noise.m4a", noise, Problem::AudioBroken},
