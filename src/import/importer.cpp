@@ -149,8 +149,8 @@ FileSongs SongsOf(const ImportSource& source, const std::function<bool()>& going
     return {std::move(read)};
 }
 
-// Each lyric file with the first audio file of its folder and name, an .lrc before a .txt;
-// the pair where the first of the two was.
+// The first lyric file and the first audio file of each folder and name as one source, where
+// the first of the two was.
 std::vector<ImportSource> Paired(const std::vector<fs::path>& files) {
     const auto key = [](const fs::path& file) {
         return std::pair(file.parent_path(), file.stem());
@@ -161,9 +161,8 @@ std::vector<ImportSource> Paired(const std::vector<fs::path>& files) {
         auto& [side, audio] = stems.try_emplace(key(files[i]), kNone, kNone).first->second;
         if (AudioKindOf(files[i])) {
             audio = std::min(audio, i);
-        } else if (IsLyricFile(files[i]) && (side == kNone || (Extension(files[side]) == ".txt" &&
-                                                               Extension(files[i]) == ".lrc"))) {
-            side = i;
+        } else if (IsLyricFile(files[i])) {
+            side = std::min(side, i);
         }
     }
     std::vector<ImportSource> sources;

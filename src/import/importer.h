@@ -44,8 +44,8 @@ struct ImportSource {
 // The files to import: each file as given, each folder searched (and its folders) for
 // .lrc, .txt, .epub and audio files, taken in natural name order (2.lrc before 10.lrc); a
 // folder that cannot be read is skipped with its reason. Of the lyric and audio files of one
-// folder and name, the .lrc (else the .txt) and the first audio file are one source, where
-// the first of them was.
+// folder and name, the first of each are one source, where the first of them was (in a
+// folder 歌名.lrc comes before 歌名.txt).
 struct ImportList {
     std::vector<ImportSource> files;
     std::vector<Failure> skipped;

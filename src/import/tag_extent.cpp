@@ -156,7 +156,7 @@ TagExtent Mp4(ByteSource& file) {
     throw Failure(Problem::AudioBroken);
 }
 
-// The tag ends in a footer before the file's end, or before an ID3v1 tag there.
+// The tag ends in a footer at the file's end, or before an ID3v1 tag there.
 TagExtent Ape(ByteSource& file) {
     const std::uint64_t size = file.Size();
     const std::uint64_t end =
@@ -164,9 +164,8 @@ TagExtent Ape(ByteSource& file) {
     if (end < 32 || !StartsWith(file, end - 32, "APETAGEX")) {
         return {};
     }
-    const std::string footer = Header(file, end - 32, 32);
-    const bool header = (LittleEndian(footer.substr(20, 4)) & 0x80000000) != 0;
-    const std::uint64_t length = LittleEndian(footer.substr(12, 4)) + (header ? 32 : 0);
+    // The items and the footer: TagLib reads them from the footer back, never its header.
+    const std::uint64_t length = LittleEndian(Header(file, end - 32, 32).substr(12, 4));
     if (length > kLargestAudioTag) {
         throw Failure(Problem::TagTooLarge);
     }

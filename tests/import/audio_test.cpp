@@ -128,11 +128,11 @@ TEST_F(AudioImportTest, EachKindBringsItsLyricNameAndArtist) {
          3},
         {"04.mp3", {{"SYLT", u"甲\n乙\n丙"}}, {u"04", u"丙\r\n乙\r\n甲"}, String::UTF16, 3},
         {"05 朴树 - 平凡之路.mp3",
-         {{"USLT", u"[ar:别人]\n[00:02]二\n[00:01]一"}},
-         {u"平凡之路", u"一\r\n二", u"别人"},
+         {{"USLT", u"[ar:别人][00:02]二\n一"}},
+         {u"平凡之路", u"二\r\n一", u"别人"},
          String::Latin1},
         {"06.flac",
-         {{"TITLE", u"月光"}, {"ARTIST", u"李白"}, {"LYRICS", u"床前\n明月光"}},
+         {{"TITLE", u"月光\n"}, {"ARTIST", u"李白"}, {"LYRICS", u"床前\n明月光"}},
          {u"月光", u"床前\r\n明月光", u"李白"}},
         {"07.flac", {{"UNSYNCEDLYRICS", u"疑是地上霜"}}, {u"07", u"疑是地上霜"}},
         {"08.ogg", {{"TITLE", u"静夜思"}, {"LYRICS", u"[00:01.00]举头"}}, {u"静夜思", u"举头"}},
@@ -168,6 +168,8 @@ TEST_F(AudioImportTest, LyricFilesBesideAudioFilesMakeOneSong) {
     WriteBytes(dir / "f.txt", "不是一对");
     Audio(dir / "f.opus", {{"LYRICS", u"也在"}});
     WriteBytes(dir / "f.lrc", "[00:01]一对");
+    Audio(dir / "g.mp3");
+    WriteBytes(dir / "g.txt", "");
     const fs::path given = app / "given";
     Audio(given / "x.wv", {{"ARTIST", u"给的"}});
     WriteBytes(given / "x.txt", "一起给的");
@@ -179,8 +181,9 @@ TEST_F(AudioImportTest, LyricFilesBesideAudioFilesMakeOneSong) {
                                                        {u"f", u"一对"},
                                                        {u"f", u"不是一对"},
                                                        {u"x", u"一起给的", u"给的"}}));
-    ASSERT_EQ(report.skipped.size(), 1u);
+    ASSERT_EQ(report.skipped.size(), 2u);
     EXPECT_EQ(report.skipped[0].what(), Described(Problem::AudioWithoutLyric, dir / "e.ogg"));
+    EXPECT_EQ(report.skipped[1].what(), Described(Problem::AudioWithoutLyric, dir / "g.mp3"));
 }
 
 std::string BigEndian(std::uint32_t n) {
@@ -256,6 +259,8 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
             skipped.push_back(Described(*problem, dir / name));
         }
     }
+    fs::create_symlink("/dev/zero", dir / "zero.mp3");
+    skipped.push_back(Described(Problem::NotRegularFile, dir / "zero.mp3"));
     // Two gigabytes of audio after a small tag, none of it stored.
     WriteBytes(dir / "sparse.mp3", lyric);
     fs::resize_file(dir / "sparse.mp3", 2ull << 30);
