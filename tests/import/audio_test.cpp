@@ -170,8 +170,11 @@ TEST_F(AudioImportTest, LyricFilesBesideAudioFilesMakeOneSong) {
     WriteBytes(dir / "f.lrc", "[00:01]一对");
     Audio(dir / "g.mp3");
     WriteBytes(dir / "g.txt", "");
+    Audio(dir / "h.mp3", {{"USLT", u"标签的词"}});
+    WriteBytes(dir / "h.lrc", "[ti:只有标签]");
     const fs::path given = app / "given";
     Audio(given / "x.wv", {{"ARTIST", u"给的"}});
+    WriteBytes(given / "x.wv", ReadBytes(given / "x.wv") + "TAG" + std::string(125, '\0'));
     WriteBytes(given / "x.txt", "一起给的");
     const ImportReport report = ImportAll({dir, given / "x.wv", given / "x.txt"});
     EXPECT_EQ(SongsOf(run.Songs()), (std::vector<Song>{{u"甲", u"旁边的", u"乙"},
@@ -180,6 +183,7 @@ TEST_F(AudioImportTest, LyricFilesBesideAudioFilesMakeOneSong) {
                                                        {u"d", u"只在标签里"},
                                                        {u"f", u"一对"},
                                                        {u"f", u"不是一对"},
+                                                       {u"h", u"标签的词"},
                                                        {u"x", u"一起给的", u"给的"}}));
     ASSERT_EQ(report.skipped.size(), 2u);
     EXPECT_EQ(report.skipped[0].what(), Described(Problem::AudioWithoutLyric, dir / "e.ogg"));
@@ -211,8 +215,10 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
     std::mt19937 random(7);
     std::string noise(65536, '\0'), repeated, nested;
     std::generate(noise.begin(), noise.end(), [&] { return char(random()); });
+    std::string padding;  // 2,000 empty blocks
     for (int i = 0; i < 5000; ++i) {
         repeated += lyric;
+        padding += i < 2000 ? std::string("\1\0\0\0", 4) : "";
     }
     // 99,999 comments "C=x", then the lyric.
     std::string comments = std::string(4, '\0') + BigEndian(0xA0860100);
@@ -220,10 +226,10 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
         comments += std::string("\3\0\0\0C=x", 7);
     }
     comments += std::string("\12\0\0\0LYRICS=\xE8\xAF\x8D", 14);
-    // A FLAC file of the silent one's STREAMINFO and a Vorbis comment block.
+    // A FLAC file of the silent one's STREAMINFO, other blocks and a Vorbis comment block.
     const auto flac = [silent = ReadBytes(fs::path(VELMORA_TEST_DATA) / "audio" / "silent.flac")](
-                          const std::string& block) {
-        return silent.substr(0, 4) + '\0' + silent.substr(5) + '\x84' +
+                          const std::string& block, const std::string& others = {}) {
+        return silent.substr(0, 4) + '\0' + silent.substr(5) + others + '\x84' +
                BigEndian(static_cast<std::uint32_t>(block.size())).substr(1) + block;
     };
     // As long as a lyric may be, until each line end is CR LF.
@@ -236,10 +242,13 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
         nested += BigEndian(8 * (100000 - depth)) + (depth == 0 ? "moov" : "trak");
     }
     const std::tuple<std::string, std::string, std::optional<Problem>> table[] = {
+        {"blocks.flac", flac(std::string(8, '\0'), padding), Problem::AudioBroken},
         {"comments.flac", flac(comments), std::nullopt},
         {"cut.mp3", lyric.substr(0, lyric.size() - 2), Problem::AudioBroken},
         {"gigabyte.mp3", Id3(Frame("USLT", "x", 1u << 30)), Problem::AudioWithoutLyric},
         {"huge.mp3", std::string("ID3\3\0\0\x7F\x7F\x7F\x7F", 10) + noise, Problem::TagTooLarge},
+        {"liar.ape", "APETAGEX" + std::string("\0\0\0\0\xE8\3\0\0", 8) + std::string(16, '\0'),
+         Problem::AudioBroken},
         {"long.flac",
          flac(std::string(4, '\0') + BigEndian(0x01000000) + BigEndian(0x07001000) +
               "LYRICS=" + longer),
