@@ -63,7 +63,16 @@ private:
 };
 
 // TagLib keeps UTF-16 units in its wide strings, whatever the width of wchar_t.
+// TagLib has made its string by now, but the copies are held to a lyric's size: a tag of text
+// costs TagLib four bytes a character and would cost as much again here.
+void CheckLength(const TagLib::String& text) {
+    if (text.size() > kLongestImportedLyric) {
+        throw Failure(Problem::LyricTooLong);
+    }
+}
+
 std::u16string Units(const TagLib::String& text) {
+    CheckLength(text);
     std::u16string units;
     for (const wchar_t unit : text.toWString()) {
         units.push_back(static_cast<char16_t>(unit));
@@ -90,6 +99,7 @@ bool InLatin1(const Frame& frame) {
 
 // An ID3v2 text: one called Latin-1 holds a byte a character, often GBK's bytes.
 std::u16string Id3Text(const TagLib::String& text, bool latin1, bool lyric) {
+    CheckLength(text);
     if (!latin1) {
         return Units(text);
     }

@@ -208,10 +208,11 @@ std::string Frame(const std::string& id, const std::string& body, std::uint32_t 
            std::string(2, '\0') + body;
 }
 
-// Each hostile file is skipped with its reason, or read as far as its real tag (nullopt);
-// the whole import stays below 300 MiB and a few seconds.
+// Each hostile file is skipped with its reason, or read as far as its real tag (nullopt): the
+// largest tag read, one byte more refused; the whole import stays below 300 MiB and a few
+// seconds.
 TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
-    const std::string lyric = Id3(Frame("USLT", std::string("\3zho\0", 5) + "词"));
+    const std::string frame = Frame("USLT", std::string("\3zho\0", 5) + "词"), lyric = Id3(frame);
     std::mt19937 random(7);
     std::string noise(65536, '\0'), repeated, nested;
     std::generate(noise.begin(), noise.end(), [&] { return char(random()); });
@@ -246,7 +247,7 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
         {"comments.flac", flac(comments), std::nullopt},
         {"cut.mp3", lyric.substr(0, lyric.size() - 2), Problem::AudioBroken},
         {"gigabyte.mp3", Id3(Frame("USLT", "x", 1u << 30)), Problem::AudioWithoutLyric},
-        {"huge.mp3", std::string("ID3\3\0\0\x7F\x7F\x7F\x7F", 10) + noise, Problem::TagTooLarge},
+        {"huge.mp3", Id3(std::string(kLargestAudioTag - 9, '\0')), Problem::TagTooLarge},
         {"liar.ape", "APETAGEX" + std::string("\0\0\0\0\xE8\3\0\0", 8) + std::string(16, '\0'),
          Problem::AudioBroken},
         {"long.flac",
@@ -258,6 +259,8 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
         {"noise.m4a", noise, Problem::AudioBroken},
         {"noise.mp3", noise, Problem::AudioWithoutLyric},
         {"noise.ogg", noise, Problem::AudioBroken},
+        {"padded.mp3", Id3(frame + std::string(kLargestAudioTag - 10 - frame.size(), '\0')),
+         std::nullopt},
         {"repeated.mp3", repeated, std::nullopt},
     };
     std::vector<std::string> skipped;
@@ -276,7 +279,8 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
     const auto start = std::chrono::steady_clock::now();
     const ImportReport report = ImportAll({dir});
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"comments", u"repeated", u"sparse"}));
+    EXPECT_EQ(list.rows,
+              (std::vector<std::u16string>{u"comments", u"padded", u"repeated", u"sparse"}));
     std::vector<std::string> reasons;
     for (const Failure& failure : report.skipped) {
         reasons.push_back(failure.what());
