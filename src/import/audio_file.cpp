@@ -4,13 +4,17 @@
 #include <taglib/apefile.h>
 #include <taglib/apetag.h>
 #include <taglib/flacfile.h>
+#include <taglib/id3v2extendedheader.h>
+#include <taglib/id3v2frame.h>
+#include <taglib/id3v2header.h>
+#include <taglib/id3v2synchdata.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mp4file.h>
-#include <taglib/mpegfile.h>
 #include <taglib/opusfile.h>
 #include <taglib/synchronizedlyricsframe.h>
 #include <taglib/tbytevectorstream.h>
 #include <taglib/textidentificationframe.h>
+#include <taglib/tfile.h>
 #include <taglib/unsynchronizedlyricsframe.h>
 #include <taglib/vorbisfile.h>
 #include <taglib/xiphcomment.h>
@@ -62,7 +66,6 @@ private:
     std::uint64_t size_ = 0;
 };
 
-// TagLib keeps UTF-16 units in its wide strings, whatever the width of wchar_t.
 // TagLib has made its string by now, but the copies are held to a lyric's size: a tag of text
 // costs TagLib four bytes a character and would cost as much again here.
 void CheckLength(const TagLib::String& text) {
@@ -71,6 +74,7 @@ void CheckLength(const TagLib::String& text) {
     }
 }
 
+// TagLib keeps UTF-16 units in its wide strings, whatever the width of wchar_t.
 std::u16string Units(const TagLib::String& text) {
     CheckLength(text);
     std::u16string units;
@@ -78,6 +82,85 @@ std::u16string Units(const TagLib::String& text) {
         units.push_back(static_cast<char16_t>(unit));
     }
     return codepage::WellFormed(units);
+}
+
+// TagLib's frame header, a name it keeps to its frames.
+struct FrameAccess : TagLib::ID3v2::Frame {
+    using Header = TagLib::ID3v2::Frame::Header;
+};
+
+// A real tag has a few dozen frames, and kilobytes of text frames (TagLib makes a string of
+// each value between NULs) and timed lines (one of each line).
+constexpr unsigned kMostFrames = 4096;
+constexpr unsigned kMostTextFrameBytes = 256 * 1024;
+constexpr unsigned kMostTimedLyricBytes = 1024 * 1024;
+
+// The frames walked first as TagLib walks them, before it makes an object of each: a
+// compressed frame (which it would inflate however far it goes) is refused, as are more
+// frames, text or timed lines than a real tag holds.
+void CheckId3v2Frames(const TagLib::ByteVector& tag) {
+    const TagLib::ID3v2::Header header(tag.mid(0, 10));
+    const unsigned version = header.majorVersion();
+    TagLib::ByteVector data = tag.mid(10, header.tagSize());
+    if (header.unsynchronisation() && version <= 3) {
+        data = TagLib::ID3v2::SynchData::decode(data);
+    }
+    unsigned position = 0;
+    unsigned length = data.size();
+    if (header.extendedHeader()) {
+        TagLib::ID3v2::ExtendedHeader extended;
+        extended.setData(data);
+        position += extended.size() <= data.size() ? extended.size() : 0;
+    }
+    length -= header.footerPresent() && length >= 10 ? 10 : 0;
+    const unsigned headerSize = TagLib::ID3v2::Frame::headerSize(version);
+    unsigned frames = 0, text = 0, timed = 0;
+    while (position < length - headerSize && data.at(position) != 0) {
+        const FrameAccess::Header frame(data.mid(position), version);
+        const TagLib::ByteVector id = frame.frameID();
+        if (frame.frameSize() == 0 || frame.frameSize() > data.size() - position) {
+            break;  // where TagLib stops
+        }
+        if (frame.compression() || ++frames > kMostFrames) {
+            throw Failure(Problem::AudioBroken);
+        }
+        if (id.startsWith("T")) {
+            text += frame.frameSize();
+        } else if (id == "SYLT" || id == "SLT") {
+            timed += frame.frameSize();
+        }
+        if (text > kMostTextFrameBytes || timed > kMostTimedLyricBytes) {
+            throw Failure(Problem::TagTooLarge);
+        }
+        position += frame.frameSize() + headerSize;
+    }
+}
+
+// The most values TagLib makes strings of in an APE tag (one between each two NULs of a text
+// item), and the items themselves: a real tag has a few dozen.
+constexpr unsigned kMostApeValues = 65536;
+
+// The items walked first as TagLib walks them: each NUL in a text item is a string to it.
+void CheckApeItems(const TagLib::ByteVector& tag) {
+    const bool id3v1 = tag.size() >= 128 && tag.mid(tag.size() - 128, 3) == "TAG";
+    const unsigned end = tag.size() - (id3v1 ? 128 : 0);
+    const TagLib::ByteVector items = tag.mid(0, end >= 32 ? end - 32 : 0);  // less the footer
+    unsigned values = 0;
+    for (unsigned at = 0; items.size() >= 11 && at <= items.size() - 11;) {
+        const int key = items.find('\0', at + 8);
+        const unsigned length = items.toUInt(at, false);
+        if (key < 0 || length >= items.size() || at > items.size() - length) {
+            return;  // where TagLib stops
+        }
+        const TagLib::ByteVector value = items.mid(static_cast<unsigned>(key) + 1, length);
+        const bool text = ((items.toUInt(at + 4, false) >> 1) & 3) == 0;
+        values +=
+            1 + (text ? static_cast<unsigned>(std::count(value.begin(), value.end(), '\0')) : 0);
+        if (values > kMostApeValues) {
+            throw Failure(Problem::TagTooLarge);
+        }
+        at = static_cast<unsigned>(key) + 1 + length;
+    }
 }
 
 // A name on one line, without blanks around it.
@@ -213,13 +296,24 @@ AudioTags OggTags(TagLib::ByteVectorStream& stream) {
     throw Failure(Problem::AudioBroken);
 }
 
+// An ID3v2 tag alone, as TagLib reads one at a file's start: not as an MPEG file, which would
+// look for an APE tag at the end of the window too.
+class TagWindow : public TagLib::File {
+public:
+    explicit TagWindow(TagLib::IOStream* stream) : TagLib::File(stream) {}
+    TagLib::Tag* tag() const override { return nullptr; }
+    TagLib::AudioProperties* audioProperties() const override { return nullptr; }
+    bool save() override { return false; }
+};
+
 // The tag alone, in memory, read as TagLib reads a whole file of its kind.
 AudioTags TagsIn(TagLib::ByteVectorStream& stream, AudioKind kind) {
     auto* const frames = TagLib::ID3v2::FrameFactory::instance();
     switch (kind) {
         case AudioKind::Mpeg: {
-            TagLib::MPEG::File file(&stream, frames, false);
-            return file.ID3v2Tag() ? Id3v2Tags(*file.ID3v2Tag()) : AudioTags{};
+            TagWindow file(&stream);
+            const TagLib::ID3v2::Tag tag(&file, 0, frames);
+            return Id3v2Tags(tag);
         }
         case AudioKind::Flac: {
             TagLib::FLAC::File file(&stream, frames, false);
@@ -267,6 +361,12 @@ AudioTags ReadAudioTags(ByteSource& bytes, AudioKind kind) {
     TagLib::ByteVector tag(static_cast<unsigned>(extent.end - extent.begin), '\0');
     if (bytes.Read(extent.begin, tag.data(), tag.size()) != tag.size()) {
         throw Failure(Problem::AudioBroken);  // cut short since its header was read
+    }
+    if (kind == AudioKind::Mpeg || (kind == AudioKind::Flac && tag.startsWith("ID3"))) {
+        CheckId3v2Frames(tag);
+    }
+    if (kind == AudioKind::Ape) {
+        CheckApeItems(tag);
     }
     if (kind == AudioKind::Mp4) {
         MemorySource moov(std::string_view(tag.data(), tag.size()));

@@ -18,6 +18,8 @@ constexpr int kMostFlacBlocks = 1024;
 constexpr int kMostOggPages = 2048;
 constexpr int kMostAtoms = 100'000;
 constexpr std::size_t kDeepestAtom = 32;
+// Vorbis comments: TagLib makes two strings of each; a real file has dozens.
+constexpr std::uint64_t kMostComments = 100'000;
 
 // Exactly `length` bytes at `offset`, or AudioBroken: a header cut off by the file's end.
 std::string Header(ByteSource& file, std::uint64_t offset, std::size_t length) {
@@ -75,6 +77,14 @@ TagExtent Id3v2At(ByteSource& file, std::uint64_t offset) {
     return Checked(file, offset, 10 + size + (footer ? 10 : 0));
 }
 
+// The comments' count, after the vendor's name at `at`.
+void CheckCommentCount(ByteSource& file, std::uint64_t at) {
+    const std::uint64_t vendor = LittleEndian(Header(file, at, 4));
+    if (LittleEndian(Header(file, at + 4 + vendor, 4)) > kMostComments) {
+        throw Failure(Problem::AudioBroken);
+    }
+}
+
 TagExtent Flac(ByteSource& file) {
     std::uint64_t at = StartsWith(file, 0, "ID3") ? Id3v2At(file, 0).end : 0;
     if (!StartsWith(file, at, "fLaC")) {
@@ -83,6 +93,9 @@ TagExtent Flac(ByteSource& file) {
     at += 4;
     for (int blocks = 1;; ++blocks) {
         const std::string header = Header(file, at, 4);
+        if ((header[0] & 0x7F) == 4) {
+            CheckCommentCount(file, at + 4);
+        }
         at += 4 + BigEndian(header.substr(1));
         if (blocks > kMostFlacBlocks) {
             throw Failure(Problem::AudioBroken);
@@ -97,6 +110,7 @@ TagExtent Flac(ByteSource& file) {
 // The pages up to the one where the second packet, the comments, ends.
 TagExtent Ogg(ByteSource& file) {
     std::uint64_t at = 0;
+    std::uint64_t comments = 0, commentsPageEnd = 0;  // where the second packet starts
     int packetsEnded = 0;
     for (int pages = 1; packetsEnded < 2; ++pages) {
         const std::string header = Header(file, at, 27);
@@ -104,12 +118,25 @@ TagExtent Ogg(ByteSource& file) {
             throw Failure(Problem::AudioBroken);
         }
         const std::string lacing = Header(file, at + 27, static_cast<unsigned char>(header[26]));
-        std::uint64_t body = 0;
+        std::uint64_t segment = at + 27 + lacing.size();
         for (const char c : lacing) {
-            body += static_cast<unsigned char>(c);
+            comments = packetsEnded == 1 && comments == 0 ? segment : comments;
+            segment += static_cast<unsigned char>(c);
             packetsEnded += static_cast<unsigned char>(c) < 255 ? 1 : 0;
         }
-        at = Checked(file, 0, at + 27 + lacing.size() + body).end;
+        at = Checked(file, 0, segment).end;
+        commentsPageEnd = commentsPageEnd == 0 && comments != 0 ? at : commentsPageEnd;
+    }
+    // The count follows the mark and the vendor's name, on the packet's first page in any
+    // real file: one that a page's end would cut is not taken for a count.
+    const std::string mark = comments != 0 ? Header(file, comments, 8) : "";
+    const std::uint64_t skip = mark.starts_with("\3vorbis") ? 7 : mark == "OpusTags" ? 8 : 0;
+    if (skip != 0) {
+        const std::uint64_t vendor = LittleEndian(Header(file, comments + skip, 4));
+        if (comments + skip + 8 + vendor > commentsPageEnd) {
+            throw Failure(Problem::AudioBroken);
+        }
+        CheckCommentCount(file, comments + skip);
     }
     return {0, at};
 }
@@ -226,11 +253,14 @@ TagExtent FindTag(ByteSource& file, AudioKind kind) {
 }
 
 void CheckMoovAtoms(ByteSource& moov) {
-    // Each open container's end; the top level runs while a header fits.
-    std::vector<std::uint64_t> ends{moov.Size()};
+    // Each open container's end and name; the top level runs while a header fits. An item of
+    // the ilst is walked too for its data atoms (TagLib makes a string of each), then left
+    // at its end, as TagLib leaves it.
+    std::vector<std::pair<std::uint64_t, std::string>> ends{{moov.Size(), ""}};
     std::uint64_t at = 0;
     for (int atoms = 0; !ends.empty();) {
-        if (ends.size() == 1 ? at + 8 > ends.back() : at >= ends.back()) {
+        if (ends.size() == 1 ? at + 8 > ends.back().first : at >= ends.back().first) {
+            at = ends.back().second == "item" ? ends.back().first : at;
             ends.pop_back();
             continue;
         }
@@ -241,15 +271,17 @@ void CheckMoovAtoms(ByteSource& moov) {
         if (++atoms > kMostAtoms) {
             throw Failure(Problem::AudioBroken);
         }
-        if (!IsContainer(atom.name)) {
+        const bool container = IsContainer(atom.name);
+        const bool item = !container && ends.back().second == "ilst";
+        if (!container && !item) {
             at += atom.length;
             continue;
         }
         if (ends.size() > kDeepestAtom) {
             throw Failure(Problem::AudioBroken);
         }
-        ends.push_back(at + atom.length);
-        at = FirstChild(moov, atom);
+        ends.emplace_back(at + atom.length, item ? "item" : atom.name);
+        at = item ? atom.content : FirstChild(moov, atom);
     }
 }
 

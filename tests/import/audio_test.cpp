@@ -216,9 +216,10 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
     std::mt19937 random(7);
     std::string noise(65536, '\0'), repeated, nested;
     std::generate(noise.begin(), noise.end(), [&] { return char(random()); });
-    std::string padding;  // 2,000 empty blocks
+    std::string padding, frames;  // 2,000 empty blocks, 5,000 frames
     for (int i = 0; i < 5000; ++i) {
         repeated += lyric;
+        frames += Frame("TIT3", std::string(2, 'x'));
         padding += i < 2000 ? std::string("\1\0\0\0", 4) : "";
     }
     // 99,999 comments "C=x", then the lyric.
@@ -245,7 +246,12 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
     const std::tuple<std::string, std::string, std::optional<Problem>> table[] = {
         {"blocks.flac", flac(std::string(8, '\0'), padding), Problem::AudioBroken},
         {"comments.flac", flac(comments), std::nullopt},
+        {"compressed.mp3",
+         Id3("USLT" + BigEndian(8) + std::string("\0\x80", 2) + noise.substr(0, 8)),
+         Problem::AudioBroken},
+        {"count.flac", flac(std::string(4, '\0') + BigEndian(0xA1860100)), Problem::AudioBroken},
         {"cut.mp3", lyric.substr(0, lyric.size() - 2), Problem::AudioBroken},
+        {"frames.mp3", Id3(frames), Problem::AudioBroken},
         {"gigabyte.mp3", Id3(Frame("USLT", "x", 1u << 30)), Problem::AudioWithoutLyric},
         {"huge.mp3", Id3(std::string(kLargestAudioTag - 9, '\0')), Problem::TagTooLarge},
         {"liar.ape", "APETAGEX" + std::string("\0\0\0\0\xE8\3\0\0", 8) + std::string(16, '\0'),
@@ -262,6 +268,12 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
         {"padded.mp3", Id3(frame + std::string(kLargestAudioTag - 10 - frame.size(), '\0')),
          std::nullopt},
         {"repeated.mp3", repeated, std::nullopt},
+        {"timed.mp3", Id3(Frame("SYLT", std::string(1024 * 1024 + 1, '\1'))), Problem::TagTooLarge},
+        {"values.ape",
+         BigEndian(0x70110100) + std::string(4, '\0') + "Title" + std::string(70001, '\0') +
+             "APETAGEX" + BigEndian(0xD0070000) + BigEndian(0x9E110100) + BigEndian(0x01000000) +
+             std::string(12, '\0'),
+         Problem::TagTooLarge},
     };
     std::vector<std::string> skipped;
     fs::create_directories(dir);
