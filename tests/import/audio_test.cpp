@@ -224,9 +224,22 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
     }
     // 99,999 comments "C=x", then the lyric.
     std::string comments = std::string(4, '\0') + BigEndian(0xA0860100);
+    // And an MP4 item of 199,998 data atoms.
+    const auto atom = [](const std::string& name, const std::string& body) {
+        return BigEndian(static_cast<std::uint32_t>(8 + body.size())) + name + body;
+    };
+    std::string data;
     for (int i = 1; i < 100000; ++i) {
         comments += std::string("\3\0\0\0C=x", 7);
+        data += atom("data", std::string(8, '\0')) + atom("data", std::string(8, '\0'));
     }
+    const std::string items =
+        atom("moov",
+             atom("udta", atom("meta", std::string(4, '\0') + atom("hdlr", std::string(25, '\0')) +
+                                           atom("ilst", atom("\251lyr", data)))));
+    // An Ogg file's comments, counted 100,001.
+    std::string ogg = ReadBytes(fs::path(VELMORA_TEST_DATA) / "audio" / "silent.ogg");
+    ogg.replace(ogg.find("velmora") + 7, 4, BigEndian(0xA1860100));
     comments += std::string("\12\0\0\0LYRICS=\xE8\xAF\x8D", 14);
     // A FLAC file of the silent one's STREAMINFO, other blocks and a Vorbis comment block.
     const auto flac = [silent = ReadBytes(fs::path(VELMORA_TEST_DATA) / "audio" / "silent.flac")](
@@ -254,6 +267,7 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
         {"frames.mp3", Id3(frames), Problem::AudioBroken},
         {"gigabyte.mp3", Id3(Frame("USLT", "x", 1u << 30)), Problem::AudioWithoutLyric},
         {"huge.mp3", Id3(std::string(kLargestAudioTag - 9, '\0')), Problem::TagTooLarge},
+        {"items.m4a", items, Problem::AudioBroken},
         {"liar.ape", "APETAGEX" + std::string("\0\0\0\0\xE8\3\0\0", 8) + std::string(16, '\0'),
          Problem::AudioBroken},
         {"long.flac",
@@ -265,9 +279,11 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
         {"noise.m4a", noise, Problem::AudioBroken},
         {"noise.mp3", noise, Problem::AudioWithoutLyric},
         {"noise.ogg", noise, Problem::AudioBroken},
+        {"ogg.ogg", ogg, Problem::AudioBroken},
         {"padded.mp3", Id3(frame + std::string(kLargestAudioTag - 10 - frame.size(), '\0')),
          std::nullopt},
         {"repeated.mp3", repeated, std::nullopt},
+        {"texts.mp3", Id3(Frame("TXXX", std::string(256 * 1024 + 1, 'x'))), Problem::TagTooLarge},
         {"timed.mp3", Id3(Frame("SYLT", std::string(1024 * 1024 + 1, '\1'))), Problem::TagTooLarge},
         {"values.ape",
          BigEndian(0x70110100) + std::string(4, '\0') + "Title" + std::string(70001, '\0') +
