@@ -1,10 +1,14 @@
 // Drives the core as the window does: a fresh program folder, one run, N songs added, the
 // book built and the archiver waited for, then the first song edited, moved to the end and
-// removed. With --import, the N songs come in as .lrc files instead. Prints one JSON object
-// of timings.
+// removed. With --import, the N songs come in as .lrc files instead, and again as MP3 files
+// with the lyric in their tags. Prints one JSON object of timings.
 
 #include <poll.h>
 #include <sys/resource.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+#include <taglib/textidentificationframe.h>
+#include <taglib/unsynchronizedlyricsframe.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -197,6 +201,30 @@ std::string LrcFile(const Song& song, bool gb18030) {
                    : velmora::codepage::ToUtf8(text);
 }
 
+// A song as an MP3 a tagger wrote: an ID3v2.4 title, artist and lyric (every other file in
+// UTF-16, the rest in UTF-8) before 4 MB of audio, a hole in the file (none of it stored).
+void WriteMp3(const fs::path& file, const Song& song, bool utf16) {
+    std::ofstream(file, std::ios::binary) << "\xFF\xFB\x90\xC4" << std::string(413, '\0');
+    TagLib::MPEG::File mp3(file.c_str());
+    const auto encoding = utf16 ? TagLib::String::UTF16 : TagLib::String::UTF8;
+    const auto text = [](std::u16string_view words) {
+        return TagLib::String(velmora::codepage::ToUtf8(words), TagLib::String::UTF8);
+    };
+    for (const auto& [id, value] :
+         {std::pair("TIT2", song.name), std::pair("TPE1", std::u16string(u"Velmora"))}) {
+        auto* frame = new TagLib::ID3v2::TextIdentificationFrame(id, encoding);
+        frame->setText(text(value));
+        mp3.ID3v2Tag(true)->addFrame(frame);
+    }
+    auto* lyric = new TagLib::ID3v2::UnsynchronizedLyricsFrame(encoding);
+    lyric->setText(text(song.lyric));
+    mp3.ID3v2Tag(true)->addFrame(lyric);
+    if (!mp3.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripOthers, TagLib::ID3v2::v4)) {
+        throw std::runtime_error("TagLib could not tag " + file.string());
+    }
+    fs::resize_file(file, 4 << 20);
+}
+
 struct NeverCancelled : velmora::ImportProgress {
     bool Going(std::size_t, std::size_t) override { return true; }
 };
@@ -243,13 +271,26 @@ int RunImport(const Options& options, const std::vector<Song>& songs) {
     const velmora::ImportReport back =
         velmora::Import(again, velmora::ImportFiles({maker.BookPath()}), progress);
     const auto reimported = Clock::now();
+    // The same songs as MP3 files, into a fresh run.
+    const fs::path audio = root / "audio";
+    fs::create_directory(audio);
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        WriteMp3(audio / (std::to_string(i + 1) + ".mp3"), songs[i], i % 2 == 0);
+    }
+    velmora::Workspace tagged(ProgramFolder(root, "tagged", options.templates), clock);
+    tagged.ReadyToMake();
+    const auto mp3Start = Clock::now();
+    const velmora::ImportReport mp3s =
+        velmora::Import(tagged, velmora::ImportFiles({audio}), progress);
+    const auto mp3End = Clock::now();
     std::printf(
         "{\"files\": %zu, \"songs\": %d, \"skipped\": %zu, \"read_add_ms\": %.1f, "
         "\"read_add_build_ms\": %.1f, \"import_ms\": %.1f, \"import_build_ms\": %.1f, "
-        "\"book_songs\": %d, \"book_reimport_ms\": %.1f}\n",
+        "\"book_songs\": %d, \"book_reimport_ms\": %.1f, \"mp3_songs\": %d, "
+        "\"mp3_skipped\": %zu, \"mp3_import_ms\": %.1f}\n",
         files.size(), report.songs, report.skipped.size(), Ms(readEnd - readStart),
         Ms(typedEnd - readStart), Ms(imported - start), Ms(end - start), back.songs,
-        Ms(reimported - reimportStart));
+        Ms(reimported - reimportStart), mp3s.songs, mp3s.skipped.size(), Ms(mp3End - mp3Start));
     fs::remove_all(root);
     return 0;
 }

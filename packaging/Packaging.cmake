@@ -39,14 +39,16 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Velmora developers <velmora@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn typed-in songs into an EPUB lyric book")
 set(CPACK_PACKAGE_DESCRIPTION "Velmora collects songs, a name and its lyric each, typed in or
-brought in from lyric files (.lrc, .txt) and earlier books, and makes them
+brought in from lyric files (.lrc, .txt), the tags of audio files (.mp3,
+.flac, .ogg, .opus, .m4a, .ape, .wv) and earlier books, and makes them
 into an EPUB 2 book with a cover, one page per song and a table of contents.
 Its window speaks Simplified Chinese.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# libtag1v5: the tags of audio files brought in; libopencc: 简体 and 繁體.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "p7zip-full, xdg-utils, qt6-translations-l10n, fonts-wqy-microhei, libopencc1.1, libopencc-data")
+    "p7zip-full, xdg-utils, qt6-translations-l10n, fonts-wqy-microhei, libopencc1.1, libopencc-data, libtag1v5")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-user-dirs")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

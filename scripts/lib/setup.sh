@@ -10,7 +10,7 @@ PACKAGES=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libjpeg62-turbo-dev libexif-dev
     p7zip-full xdg-utils fonts-wqy-microhei
-    libarchive-dev libxml2-dev nettle-dev libicu-dev libmicrohttpd-dev libqrencode-dev libopencc-dev
+    libarchive-dev libxml2-dev nettle-dev libicu-dev libmicrohttpd-dev libqrencode-dev libopencc-dev libtag1-dev
 
     googletest libgtest-dev clang-format
     epubcheck default-jre-headless pandoc zbar-tools curl

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <set>
 #include <unordered_set>
 
+#include "import/audio_file.h"
 #include "import/book_reader.h"
 #include "import/lyric_file.h"
 #include "platform/file.h"
@@ -25,9 +27,13 @@ std::string Extension(const fs::path& file) {
     return extension;
 }
 
-bool IsImportable(const fs::path& file) {
+bool IsLyricFile(const fs::path& file) {
     const std::string extension = Extension(file);
-    return extension == ".lrc" || extension == ".txt" || extension == ".epub";
+    return extension == ".lrc" || extension == ".txt";
+}
+
+bool IsImportable(const fs::path& file) {
+    return IsLyricFile(file) || Extension(file) == ".epub" || AudioKindOf(file);
 }
 
 std::string ReadFile(const fs::path& file, std::uint64_t largest,
@@ -56,37 +62,126 @@ struct FileSongs {
     bool misread = false;  // some of its bytes fit no character: U+FFFD stands in for them
 };
 
-// The songs a file gives, every one with a name and a lyric, and the book they came from;
-// a Failure says why it gives none.
-FileSongs SongsOf(const fs::path& file, const std::function<bool()>& going) {
-    if (!IsImportable(file)) {
-        throw Failure(Problem::NotImportable, file);
+bool Misread(std::u16string_view text) {
+    return text.find(u'\uFFFD') != std::u16string_view::npos;
+}
+
+// The song, when it has a lyric; else Failure(`none`) for the file.
+FileSongs OneSong(Song song, bool misread, const fs::path& file, Problem none) {
+    if (song.lyric.empty()) {
+        throw Failure(none, file);
     }
-    const bool book = Extension(file) == ".epub";
-    const std::string bytes = ReadFile(file, book ? kLargestBook : kLargestLyricFile, going);
-    if (book) {
-        Book read = ReadBook(bytes, going);
-        if (std::any_of(read.songs.begin(), read.songs.end(),
-                        [](const Song& song) { return song.name.empty() || song.lyric.empty(); })) {
-            throw Failure(Problem::SongWithoutText, file);
-        }
-        return {std::move(read)};
-    }
+    return {{{}, {}, {}, {std::move(song)}, {}}, misread};
+}
+
+// A lyric file's song, with the name and artist its text gives (an .lrc's [ti:] and [ar:]),
+// else none.
+FileSongs LyricFileSong(const fs::path& file, const std::function<bool()>& going) {
+    const std::string bytes = ReadFile(file, kLargestLyricFile, going);
     const std::optional<std::u16string> text = DecodeTextFile(bytes);
     if (!text) {
         throw Failure(Problem::NotText, file);
     }
-    const std::u16string name = DecodeFileName(file.stem().native());
-    Song song = Extension(file) == ".lrc" ? SongFromLrc(*text, name) : SongFromText(*text, name);
-    if (song.lyric.empty()) {
-        throw Failure(Problem::NoLyric, file);
-    }
-    return {{{}, {}, {}, {std::move(song)}, {}}, text->find(u'\uFFFD') != std::u16string::npos};
+    Song song = Extension(file) == ".lrc" ? SongFromLrc(*text, u"") : SongFromText(*text, u"");
+    return {{{}, {}, {}, {std::move(song)}, {}}, Misread(*text)};
 }
 
-// The reader's failures concern the file, not an entry of it.
+// What `song` lacks of its name and artist, from `from`.
+void FillIn(Song& song, const Song& from) {
+    song.name = song.name.empty() ? from.name : song.name;
+    song.artist = song.artist.empty() ? from.artist : song.artist;
+}
+
+std::u16string StemText(const fs::path& file) {
+    return DecodeFileName(file.stem().native());
+}
+
+FileSongs AudioSong(const fs::path& file) {
+    const AudioTags tags = AudioFileTags(file, *AudioKindOf(file));
+    return OneSong(SongFromTags(tags, StemText(file)), Misread(tags.lyric), file,
+                   Problem::AudioWithoutLyric);
+}
+
+// The lyric file's lyric, named by it, else by the audio file's tags, else by the files' name.
+// An empty one, or one of tags alone, leaves the song to the audio file.
+FileSongs PairSong(const ImportSource& source, const std::function<bool()>& going) {
+    FileSongs side;
+    try {
+        side = LyricFileSong(source.file, going);
+    } catch (const Failure& failure) {
+        if (failure.problem() != Problem::Empty) {
+            throw;
+        }
+    }
+    if (side.book.songs.empty() || side.book.songs[0].lyric.empty()) {
+        return AudioSong(source.audio);
+    }
+    const AudioTags tags = AudioFileTags(source.audio, *AudioKindOf(source.audio));
+    Song& song = side.book.songs[0];
+    FillIn(song, {tags.name, {}, tags.artist});
+    FillIn(song, SongFromFileName(StemText(source.file)));
+    return side;
+}
+
+// The songs a source gives, every one with a name and a lyric, and the book they came from;
+// a Failure says why it gives none.
+FileSongs SongsOf(const ImportSource& source, const std::function<bool()>& going) {
+    const fs::path& file = source.file;
+    if (!IsImportable(file)) {
+        throw Failure(Problem::NotImportable, file);
+    }
+    if (AudioKindOf(file)) {
+        return AudioSong(file);
+    }
+    if (!source.audio.empty()) {
+        return PairSong(source, going);
+    }
+    if (IsLyricFile(file)) {
+        auto [book, misread] = LyricFileSong(file, going);
+        FillIn(book.songs[0], SongFromFileName(StemText(file)));
+        return OneSong(std::move(book.songs[0]), misread, file, Problem::NoLyric);
+    }
+    Book read = ReadBook(ReadFile(file, kLargestBook, going), going);
+    if (std::any_of(read.songs.begin(), read.songs.end(),
+                    [](const Song& song) { return song.name.empty() || song.lyric.empty(); })) {
+        throw Failure(Problem::SongWithoutText, file);
+    }
+    return {std::move(read)};
+}
+
+// The first lyric file and the first audio file of each folder and name as one source, where
+// the first of the two was.
+std::vector<ImportSource> Paired(const std::vector<fs::path>& files) {
+    const auto key = [](const fs::path& file) {
+        return std::pair(file.parent_path(), file.stem());
+    };
+    std::map<std::pair<fs::path, fs::path>, std::pair<std::size_t, std::size_t>> stems;
+    constexpr std::size_t kNone = SIZE_MAX;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        auto& [side, audio] = stems.try_emplace(key(files[i]), kNone, kNone).first->second;
+        if (AudioKindOf(files[i])) {
+            audio = std::min(audio, i);
+        } else if (IsLyricFile(files[i])) {
+            side = std::min(side, i);
+        }
+    }
+    std::vector<ImportSource> sources;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const auto [side, audio] = stems.at(key(files[i]));
+        if (side == kNone || audio == kNone || (i != side && i != audio)) {
+            sources.push_back({files[i]});
+        } else if (i == std::min(side, audio)) {
+            sources.push_back({files[side], files[audio]});
+        }
+    }
+    return sources;
+}
+
+// The readers' failures concern the file, not an entry of it; one that names a file (the
+// audio file beside a lyric file) keeps it.
 Failure About(const Failure& failure, const fs::path& file) {
-    return Failure(failure.problem(), file, failure.number(), failure.detail());
+    return Failure(failure.problem(), failure.path().empty() ? file : failure.path(),
+                   failure.number(), failure.detail());
 }
 
 // The songs already in the list, and those brought in since: a song whose name, artist,
@@ -127,23 +222,24 @@ std::u16string PathAsText(const fs::path& path) {
 }  // namespace
 
 ImportList ImportFiles(const std::vector<fs::path>& given) {
+    std::vector<fs::path> files;
     ImportList list;
     const NaturalOrder order;
     // Each name read once, then compared.
-    const auto sorted = [&order](std::vector<fs::path>& files) {
+    const auto sorted = [&order](std::vector<fs::path>& found) {
         std::vector<std::pair<std::u16string, fs::path>> named;
-        for (fs::path& file : files) {
+        for (fs::path& file : found) {
             named.emplace_back(PathAsText(file), std::move(file));
         }
         std::sort(named.begin(), named.end(),
                   [&order](const auto& a, const auto& b) { return order(a.first, b.first); });
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            files[i] = std::move(named[i].second);
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            found[i] = std::move(named[i].second);
         }
     };
     for (const fs::path& path : given) {
         if (!IsDirectory(path)) {
-            list.files.push_back(path);
+            files.push_back(path);
             continue;
         }
         FolderListing found = FilesBelow(path);
@@ -152,21 +248,21 @@ ImportList ImportFiles(const std::vector<fs::path>& given) {
         }
         std::erase_if(found.files, [](const fs::path& file) { return !IsImportable(file); });
         sorted(found.files);
-        list.files.insert(list.files.end(), found.files.begin(), found.files.end());
+        files.insert(files.end(), found.files.begin(), found.files.end());
     }
     // A file named, and found again in a folder named, comes in once.
     std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
-    std::erase_if(list.files, [&seen](const fs::path& file) {
+    std::erase_if(files, [&seen](const fs::path& file) {
         const auto identity = FileIdentity(file);
         return identity && !seen.insert(*identity).second;
     });
-
+    list.files = Paired(files);
     return list;
 }
 
 ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& progress) {
     ImportReport report{0, {}, list.skipped, false, {}};
-    const std::vector<fs::path>& files = list.files;
+    const std::vector<ImportSource>& files = list.files;
     const Workspace::Batch oneChange(run);
     KnownSongs known(run.Songs());
     for (std::size_t i = 0; i < files.size() && !report.cancelled; ++i) {
@@ -175,8 +271,9 @@ ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& prog
             report.cancelled = true;
             break;
         }
+        const fs::path& file = files[i].file;
         if (run.Songs().SongCount() >= kMaxSongs) {
-            report.skipped.emplace_back(Problem::BookFull, files[i]);
+            report.skipped.emplace_back(Problem::BookFull, file);
             continue;
         }
         // Whatever goes wrong with one file, the files after it still come in.
@@ -186,14 +283,14 @@ ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& prog
             const int added = run.AddSongs(run.Songs().SongCount() + 1, fresh);
             report.songs += added;
             if (misread && added > 0) {
-                report.misread.push_back(files[i]);
+                report.misread.push_back(file);
             }
             if (fresh.empty()) {
-                report.skipped.emplace_back(Problem::AlreadyInList, files[i]);
+                report.skipped.emplace_back(Problem::AlreadyInList, file);
             } else if (static_cast<std::size_t>(added) < fresh.size()) {
-                report.skipped.emplace_back(Problem::BookPartlyIn, files[i]);
+                report.skipped.emplace_back(Problem::BookPartlyIn, file);
             } else if (fresh.size() < book.songs.size()) {
-                report.skipped.emplace_back(Problem::SomeInList, files[i],
+                report.skipped.emplace_back(Problem::SomeInList, file,
                                             static_cast<int>(book.songs.size() - fresh.size()));
             }
             if (!report.firstBook && !book.title.empty()) {
@@ -203,12 +300,12 @@ ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& prog
         } catch (const Failure& failure) {
             report.cancelled = failure.problem() == Problem::Stopped;
             if (!report.cancelled) {
-                report.skipped.push_back(About(failure, files[i]));
+                report.skipped.push_back(About(failure, file));
             }
         } catch (const std::bad_alloc&) {
-            report.skipped.emplace_back(Problem::OutOfMemory, files[i]);
+            report.skipped.emplace_back(Problem::OutOfMemory, file);
         } catch (const std::exception& error) {
-            report.skipped.emplace_back(Problem::Unexpected, files[i], 0, error.what());
+            report.skipped.emplace_back(Problem::Unexpected, file, 0, error.what());
         }
     }
     return report;

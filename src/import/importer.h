@@ -1,6 +1,7 @@
 #pragma once
-// Songs brought in from files: lyric files (.lrc, .txt) and books this program made (.epub),
-// each song added as a typed one is. A file that cannot be used is skipped with its reason;
+// Songs brought in from files: lyric files (.lrc, .txt), books this program made (.epub) and
+// audio files with lyrics in their tags (see audio_file.h), each song added as a typed one
+// is. A file that cannot be used is skipped with its reason;
 // the others still come in.
 
 #include <filesystem>
@@ -33,16 +34,27 @@ struct ImportReport {
     std::vector<std::filesystem::path> misread;
 };
 
+// A file that gives songs; for a lyric file, the audio file of its name in its folder, if
+// one came too (歌名.lrc beside 歌名.mp3): the two are one song.
+struct ImportSource {
+    std::filesystem::path file;
+    std::filesystem::path audio = {};
+};
+
 // The files to import: each file as given, each folder searched (and its folders) for
-// .lrc, .txt and .epub files, taken in natural name order (2.lrc before 10.lrc); a folder
-// that cannot be read is skipped with its reason.
+// .lrc, .txt, .epub and audio files, taken in natural name order (2.lrc before 10.lrc); a
+// folder that cannot be read is skipped with its reason. Of the lyric and audio files of one
+// folder and name, the first of each are one source, where the first of them was (in a
+// folder 歌名.lrc comes before 歌名.txt).
 struct ImportList {
-    std::vector<std::filesystem::path> files;
+    std::vector<ImportSource> files;
     std::vector<Failure> skipped;
 };
 ImportList ImportFiles(const std::vector<std::filesystem::path>& given);
 
-// Adds the songs of each file in turn, the whole import one change in the song log. Songs
+// Adds the songs of each file in turn (a lyric file beside an audio file: its lyric, and
+// the name and artist it lacks from the audio file's tags; when it holds no lyric, the audio
+// file's song), the whole import one change in the song log. Songs
 // added before a cancel or a Failure (a page or the log that cannot be written) stay; the
 // Failure is raised.
 ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& progress);

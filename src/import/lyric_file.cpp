@@ -271,6 +271,24 @@ Song SongFromLrc(std::u16string_view text, std::u16string_view fileName) {
     return song;
 }
 
+bool HasTimeTags(std::u16string_view text) {
+    for (const std::u16string_view raw : SplitLines(text)) {
+        for (std::u16string_view line = Trimmed(raw);
+             !line.empty() && line.front() == u'[' &&
+             line.find(u']') != std::u16string_view::npos;) {
+            const std::u16string_view tag = line.substr(1, line.find(u']') - 1);
+            if (TimeOf(tag) >= 0) {
+                return true;
+            }
+            if (!IsIdTag(tag)) {
+                break;
+            }
+            line = Trimmed(line.substr(line.find(u']') + 1));
+        }
+    }
+    return false;
+}
+
 Song SongFromText(std::u16string_view text, std::u16string_view fileName) {
     std::vector<std::u16string> lines;
     for (const std::u16string_view line : SplitLines(text)) {

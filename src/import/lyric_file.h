@@ -27,6 +27,10 @@ Song SongFromFileName(std::u16string_view stem);
 // (LyricTooLong) when the lyric, its lines repeated for their time tags, would pass the limit.
 Song SongFromLrc(std::u16string_view text, std::u16string_view fileName);
 
+// Whether a line of the text starts with a time tag ([mm:ss.xx], after any ID tags): a lyric
+// to read as an .lrc.
+bool HasTimeTags(std::u16string_view text);
+
 // The text as the lyric, leading and trailing blank lines dropped, its credits taken out as
 // from an LRC file's; the name and artist what the file's name says.
 Song SongFromText(std::u16string_view text, std::u16string_view fileName);

@@ -49,6 +49,9 @@ enum class Problem {
     NotText,
     NoLyric,
     LyricTooLong,
+    AudioWithoutLyric,  // neither its tags nor a lyric file beside it hold one
+    TagTooLarge,
+    AudioBroken,  // its tags are cut short or not laid out as their format lays them out
     NotZip,
     ZipBroken,
     UnpacksTooLarge,

@@ -15,6 +15,9 @@ inline constexpr std::uint64_t kLargestBook = 256 * 1024 * 1024;
 // there once for each (in UTF-16 units).
 inline constexpr std::uint64_t kLargestLyricFile = 1024 * 1024;
 inline constexpr std::size_t kLongestImportedLyric = 1024 * 1024;
+// An audio file's tag, read whole (never the audio): room for a lyric and a large cover, and
+// TagLib's strings of its text (four bytes a character) still well below 300 MiB.
+inline constexpr std::uint64_t kLargestAudioTag = 16 * 1024 * 1024;
 // A cover image file, and the pixels of one that is not a JPEG (decoded at full size).
 inline constexpr std::uint64_t kLargestCoverFile = 512 * 1024 * 1024;
 inline constexpr std::uint64_t kMostCoverPixels = 200'000'000;

@@ -97,7 +97,7 @@ QString SkipReason(const velmora::Failure& failure) {
     const QString detail = Utf8(failure.detail());
     switch (failure.problem()) {
         case Problem::NotImportable:
-            return Words::tr("不是 .lrc、.txt 或 .epub 文件");
+            return Words::tr("不是 .lrc、.txt、.epub 或音频文件");
         case Problem::NotRegularFile:
             return Words::tr("不是普通文件");
         case Problem::Unreadable:
@@ -109,9 +109,14 @@ QString SkipReason(const velmora::Failure& failure) {
         case Problem::NotText:
             return Words::tr("不是文本文件");
         case Problem::NoLyric:
+        case Problem::AudioWithoutLyric:
             return Words::tr("没有歌词");
         case Problem::LyricTooLong:
             return Words::tr("歌词太长");
+        case Problem::TagTooLarge:
+            return Words::tr("音频文件的标签太大");
+        case Problem::AudioBroken:
+            return Words::tr("音频文件已损坏");
         case Problem::NotZip:
             return Words::tr("不是 ZIP 文件");
         case Problem::ZipBroken:

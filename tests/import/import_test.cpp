@@ -182,7 +182,7 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
         {bad / "binary.txt", std::string("\0\x01", 2), Problem::NotText, 0},
         {bad / "big.txt", std::string(kLargestLyricFile + 1, 'a'), Problem::TooLarge, 0},
         {bad / "tags.lrc", "[ti:x]\n[ar:y]", Problem::NoLyric, 0},
-        {bad / "song.mp3", "ID3", Problem::NotImportable, 0},
+        {bad / "song.wma", "ID3", Problem::NotImportable, 0},
         {bad / "locked.txt", "x", Problem::Unreadable, EACCES},
         {bad / "broken.epub", "PK not a zip", Problem::NotZip, 0},
         {bad / "zero.lrc", "-", Problem::NotRegularFile, 0},

@@ -477,10 +477,6 @@ Replace it with the lyrics book?</translation>
         <translation>File is in use</translation>
     </message>
     <message>
-        <source>不是 .lrc、.txt 或 .epub 文件</source>
-        <translation>Not a .lrc, .txt or .epub file</translation>
-    </message>
-    <message>
         <source>不是普通文件</source>
         <translation>Not a regular file</translation>
     </message>
@@ -773,6 +769,18 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>无法载入简繁转换</source>
         <translation>Cannot load the Chinese script conversion</translation>
+    </message>
+    <message>
+        <source>不是 .lrc、.txt、.epub 或音频文件</source>
+        <translation>Not a .lrc, .txt, .epub or audio file</translation>
+    </message>
+    <message>
+        <source>音频文件的标签太大</source>
+        <translation>The audio file&apos;s tag is too large</translation>
+    </message>
+    <message>
+        <source>音频文件已损坏</source>
+        <translation>Audio file is damaged</translation>
     </message>
 </context>
 </TS>

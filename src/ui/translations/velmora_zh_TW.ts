@@ -477,10 +477,6 @@
         <translation>檔案正被佔用</translation>
     </message>
     <message>
-        <source>不是 .lrc、.txt 或 .epub 文件</source>
-        <translation>不是 .lrc、.txt 或 .epub 檔案</translation>
-    </message>
-    <message>
         <source>不是普通文件</source>
         <translation>不是一般檔案</translation>
     </message>
@@ -773,6 +769,18 @@
     <message>
         <source>无法载入简繁转换</source>
         <translation>無法載入簡繁轉換</translation>
+    </message>
+    <message>
+        <source>不是 .lrc、.txt、.epub 或音频文件</source>
+        <translation>不是 .lrc、.txt、.epub 或音訊檔案</translation>
+    </message>
+    <message>
+        <source>音频文件的标签太大</source>
+        <translation>音訊檔案的標籤太大</translation>
+    </message>
+    <message>
+        <source>音频文件已损坏</source>
+        <translation>音訊檔案已損壞</translation>
     </message>
 </context>
 </TS>
