@@ -19,7 +19,9 @@ QStringList ImportDialogs::ChooseFiles(QWidget* parent) {
     QSettings remembered;
     const QStringList files = runner_.runOpenDialog(
         parent, Titles::tr("导入歌曲"),
-        NameFilters(Titles::tr("歌词文件(*.lrc;*.txt;*.epub)|*.lrc;*.txt;*.epub|所有文件(*)|*")),
+        NameFilters(Titles::tr(
+            "歌词和音乐文件(*.lrc;*.txt;*.epub;*.mp3;*.flac;*.ogg;*.opus;*.m4a;*.mp4;*.ape;*.wv)|*."
+            "lrc;*.txt;*.epub;*.mp3;*.flac;*.ogg;*.opus;*.m4a;*.mp4;*.ape;*.wv|所有文件(*)|*")),
         true, remembered.value(kImportFolderKey).toString());
     if (!files.isEmpty()) {
         remembered.setValue(kImportFolderKey, QFileInfo(files.first()).absolutePath());

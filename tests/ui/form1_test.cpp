@@ -539,9 +539,10 @@ private slots:
         QCOMPARE(menuOn(0, "导入…").mid(2),
                  (QStringList{"修改…|Return|0", "删除|Del|0", "上移|Ctrl+Up|0", "下移|Ctrl+Down|0",
                               "导入…|Ctrl+O|1"}));
-        QCOMPARE(
-            dialogs.seen.back(),
-            "open*|导入歌曲|歌词文件(*.lrc;*.txt;*.epub) (*.lrc *.txt *.epub)|所有文件(*) (*)");
+        QCOMPARE(dialogs.seen.back(),
+                 "open*|导入歌曲|歌词和音乐文件(*.lrc;*.txt;*.epub;*.mp3;*.flac;*.ogg;*.opus;*.m4a;"
+                 "*.mp4;*.ape;*.wv) (*.lrc *.txt *.epub *.mp3 *.flac *.ogg *.opus *.m4a *.mp4 "
+                 "*.ape *.wv)|所有文件(*) (*)");
         QCOMPARE(entries(), QStringList{"1:乙"});
         QCOMPARE(
             BoxesDuring([&] { drop({QUrl::fromLocalFile(Path(dir))}); }, {}, 1),

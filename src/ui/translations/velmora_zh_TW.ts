@@ -79,8 +79,8 @@
         <translation>匯入歌曲</translation>
     </message>
     <message>
-        <source>歌词文件(*.lrc;*.txt;*.epub)|*.lrc;*.txt;*.epub|所有文件(*)|*</source>
-        <translation>歌詞檔案(*.lrc;*.txt;*.epub)|*.lrc;*.txt;*.epub|所有檔案(*)|*</translation>
+        <source>歌词和音乐文件(*.lrc;*.txt;*.epub;*.mp3;*.flac;*.ogg;*.opus;*.m4a;*.mp4;*.ape;*.wv)|*.lrc;*.txt;*.epub;*.mp3;*.flac;*.ogg;*.opus;*.m4a;*.mp4;*.ape;*.wv|所有文件(*)|*</source>
+        <translation>歌詞和音樂檔案(*.lrc;*.txt;*.epub;*.mp3;*.flac;*.ogg;*.opus;*.m4a;*.mp4;*.ape;*.wv)|*.lrc;*.txt;*.epub;*.mp3;*.flac;*.ogg;*.opus;*.m4a;*.mp4;*.ape;*.wv|所有檔案(*)|*</translation>
     </message>
     <message>
         <source>歌名：</source>
@@ -216,8 +216,8 @@
 把輸入或匯入的歌詞做成 EPUB 電子書。</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Velmora 使用说明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;添加歌曲&lt;/b&gt;：在“歌名”和“歌词”里输入，按“添加”（或 Ctrl+Enter）。右边的列表就是书里的歌，按书中的顺序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;导入&lt;/b&gt;：文件 → 导入文件…（Ctrl+O）或导入文件夹…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌词文件、文件夹或本程序做的 .epub 拖进窗口。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在列表里选中一首歌，Enter 修改，Delete 删除，Ctrl+↑ / Ctrl+↓ 移动；Ctrl+Z 撤销，Ctrl+Shift+Z 重做。右键菜单里也有这些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;简繁转换&lt;/b&gt;：编辑 → 全部转为简体 或 全部转为繁體，一次转换所有歌曲；Ctrl+Z 撤销。&lt;/p&gt;&lt;p&gt;&lt;b&gt;书&lt;/b&gt;：“书名”和“作者”写进书里；“自定义封面”可以选一张 JPEG 或 PNG 图片；“保存路径”是书另存一份的地方。&lt;/p&gt;&lt;p&gt;&lt;b&gt;制作&lt;/b&gt;：按“开始制作”（Ctrl+B）。书放在程序旁边的 finished 文件夹里，“打开成品文件夹”（Ctrl+E）打开它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;传到手机&lt;/b&gt;：制作完成后按“传到手机”（Ctrl+M），用手机扫二维码下载；手机和电脑要连在同一个网络里。&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Velmora 使用說明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;新增歌曲&lt;/b&gt;：在「歌名」和「歌詞」裡輸入，按「新增」（或 Ctrl+Enter）。右邊的清單就是書裡的歌，依書中的順序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;匯入&lt;/b&gt;：檔案 → 匯入檔案…（Ctrl+O）或匯入資料夾…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌詞檔、資料夾或本程式做的 .epub 拖進視窗。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在清單裡選取一首歌，Enter 修改，Delete 刪除，Ctrl+↑ / Ctrl+↓ 移動；Ctrl+Z 復原，Ctrl+Shift+Z 重做。右鍵選單裡也有這些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;簡繁轉換&lt;/b&gt;：編輯 → 全部轉為簡體 或 全部轉為繁體，一次轉換所有歌曲；Ctrl+Z 復原。&lt;/p&gt;&lt;p&gt;&lt;b&gt;書&lt;/b&gt;：「書名」和「作者」寫進書裡；「自訂封面」可以選一張 JPEG 或 PNG 圖片；「儲存路徑」是書另存一份的地方。&lt;/p&gt;&lt;p&gt;&lt;b&gt;製作&lt;/b&gt;：按「開始製作」（Ctrl+B）。書放在程式旁邊的 finished 資料夾裡，「開啟成品資料夾」（Ctrl+E）開啟它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;傳到手機&lt;/b&gt;：製作完成後按「傳到手機」（Ctrl+M），用手機掃 QR 碼下載；手機和電腦要連在同一個網路裡。&lt;/p&gt;</translation>
+        <source>&lt;h3&gt;Velmora 使用说明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;添加歌曲&lt;/b&gt;：在“歌名”和“歌词”里输入，按“添加”（或 Ctrl+Enter）。右边的列表就是书里的歌，按书中的顺序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;导入&lt;/b&gt;：文件 → 导入文件…（Ctrl+O）或导入文件夹…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌词文件、带歌词的音乐文件、文件夹或本程序做的 .epub 拖进窗口。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在列表里选中一首歌，Enter 修改，Delete 删除，Ctrl+↑ / Ctrl+↓ 移动；Ctrl+Z 撤销，Ctrl+Shift+Z 重做。右键菜单里也有这些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;简繁转换&lt;/b&gt;：编辑 → 全部转为简体 或 全部转为繁體，一次转换所有歌曲；Ctrl+Z 撤销。&lt;/p&gt;&lt;p&gt;&lt;b&gt;书&lt;/b&gt;：“书名”和“作者”写进书里；“自定义封面”可以选一张 JPEG 或 PNG 图片；“保存路径”是书另存一份的地方。&lt;/p&gt;&lt;p&gt;&lt;b&gt;制作&lt;/b&gt;：按“开始制作”（Ctrl+B）。书放在程序旁边的 finished 文件夹里，“打开成品文件夹”（Ctrl+E）打开它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;传到手机&lt;/b&gt;：制作完成后按“传到手机”（Ctrl+M），用手机扫二维码下载；手机和电脑要连在同一个网络里。&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Velmora 使用說明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;新增歌曲&lt;/b&gt;：在「歌名」和「歌詞」裡輸入，按「新增」（或 Ctrl+Enter）。右邊的清單就是書裡的歌，依書中的順序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;匯入&lt;/b&gt;：檔案 → 匯入檔案…（Ctrl+O）或匯入資料夾…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌詞檔、帶歌詞的音樂檔、資料夾或本程式做的 .epub 拖進視窗。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在清單裡選取一首歌，Enter 修改，Delete 刪除，Ctrl+↑ / Ctrl+↓ 移動；Ctrl+Z 復原，Ctrl+Shift+Z 重做。右鍵選單裡也有這些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;簡繁轉換&lt;/b&gt;：編輯 → 全部轉為簡體 或 全部轉為繁體，一次轉換所有歌曲；Ctrl+Z 復原。&lt;/p&gt;&lt;p&gt;&lt;b&gt;書&lt;/b&gt;：「書名」和「作者」寫進書裡；「自訂封面」可以選一張 JPEG 或 PNG 圖片；「儲存路徑」是書另存一份的地方。&lt;/p&gt;&lt;p&gt;&lt;b&gt;製作&lt;/b&gt;：按「開始製作」（Ctrl+B）。書放在程式旁邊的 finished 資料夾裡，「開啟成品資料夾」（Ctrl+E）開啟它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;傳到手機&lt;/b&gt;：製作完成後按「傳到手機」（Ctrl+M），用手機掃 QR 碼下載；手機和電腦要連在同一個網路裡。&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
