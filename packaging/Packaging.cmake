@@ -38,11 +38,12 @@ set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Velmora developers <velmora@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn typed-in songs into an EPUB lyric book")
+# No line may begin with "." (Debian reads " ." as a paragraph break).
 set(CPACK_PACKAGE_DESCRIPTION "Velmora collects songs, a name and its lyric each, typed in or
-brought in from lyric files (.lrc, .txt), the tags of audio files (.mp3,
-.flac, .ogg, .opus, .m4a, .ape, .wv) and earlier books, and makes them
-into an EPUB 2 book with a cover, one page per song and a table of contents.
-Its window speaks Simplified Chinese.")
+brought in from lyric files (.lrc, .txt), the tags of audio files
+(.mp3, .flac, .ogg, .opus, .m4a, .ape, .wv) and earlier books, and makes
+them into an EPUB 2 book with a cover, one page per song and a table of
+contents. Its window speaks Simplified Chinese.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

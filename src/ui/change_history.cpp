@@ -75,6 +75,8 @@ ChangeOutcome ChangeHistory::Step(bool back) {
         Run([&] { return back ? change->Revert(run_) : change->Apply(run_); });
     if (outcome.Made()) {
         back ? stack_.undo() : stack_.redo();
+        // Said first, so that "有修改尚未制作", which `changed` may bring, stays on show.
+        emit stepped(back, change->text());
         emit changed();
     } else {
         emit notMade(outcome);

@@ -101,6 +101,10 @@ void Form1::Connect() {
     connect(&app_, &Application::openFailed, this,
             [this](const QString& path) { Say(tr("无法打开：") + Elided(path), AppTitle()); });
     connect(&app_.History(), &ChangeHistory::notMade, this, &Form1::SayNotMade);
+    // What the status line said of a change no longer holds once it is taken back.
+    connect(&app_.History(), &ChangeHistory::stepped, this, [this](bool back, const QString& text) {
+        ui_.label4->Show((back ? tr("已撤销：%1") : tr("已重做：%1")).arg(text));
+    });
 }
 
 void Form1::ShowCover() {

@@ -450,8 +450,12 @@ private slots:
         for (const auto& shown : {simplified, typed}) {
             QTest::keySequence(list(), QKeySequence("Ctrl+Z"));
             QCOMPARE(songs(), shown);
+            QCOMPARE(status()->text(), "已撤销：转换");
         }
         QCOMPARE(velmora::ReplayJournal(ReadBytes(log)).songs, typed);
+        QTest::keySequence(list(), QKeySequence("Ctrl+Shift+Z"));
+        QCOMPARE(status()->text(), "已重做：转换");
+        QCOMPARE(songs(), simplified);
     }
 
     // A sound JPEG of at most 2,560 pixels a side and 5 MiB goes in as it is; anything else

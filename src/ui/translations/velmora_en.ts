@@ -198,6 +198,14 @@
         <source>已将 %1 首歌转为繁體</source>
         <translation>%1 song(s) converted to Traditional Chinese</translation>
     </message>
+    <message>
+        <source>已撤销：%1</source>
+        <translation>Undone: %1</translation>
+    </message>
+    <message>
+        <source>已重做：%1</source>
+        <translation>Redone: %1</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>

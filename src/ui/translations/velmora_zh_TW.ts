@@ -198,6 +198,14 @@
         <source>已将 %1 首歌转为繁體</source>
         <translation>已將 %1 首歌轉為繁體</translation>
     </message>
+    <message>
+        <source>已撤销：%1</source>
+        <translation>已復原：%1</translation>
+    </message>
+    <message>
+        <source>已重做：%1</source>
+        <translation>已重做：%1</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
