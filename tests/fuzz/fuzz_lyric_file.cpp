@@ -9,25 +9,10 @@
 #include "import/lyric_file.h"
 #include "text/failure.h"
 #include "text/text_detection.h"
+#include "text_shape.h"
 
-namespace {
-
-bool OnlyCrLf(std::u16string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool cr = text[i] == u'\r';
-        if ((cr && (i + 1 >= text.size() || text[i + 1] != u'\n')) ||
-            (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r'))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool OneLine(std::u16string_view text) {
-    return text.find_first_of(u"\r\n") == std::u16string_view::npos;
-}
-
-}  // namespace
+using velmora::fuzz::OneLine;
+using velmora::fuzz::OnlyCrLf;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
