@@ -393,8 +393,8 @@ Song SongFromTags(const AudioTags& tags, std::u16string_view fileName) {
     if (tooLong({tags.name, tags.lyric, tags.artist})) {
         throw Failure(Problem::LyricTooLong);
     }
-    Song song = HasTimeTags(tags.lyric) ? SongFromLrc(tags.lyric, fileName)
-                                        : SongFromText(tags.lyric, fileName);
+    Song song = HasTimeTags(tags.lyric) ? SongFromLrc(tags.lyric, fileName, tags.name)
+                                        : SongFromText(tags.lyric, fileName, tags.name);
     if (tooLong(song)) {
         throw Failure(Problem::LyricTooLong);  // its line ends now two characters each
     }

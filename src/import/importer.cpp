@@ -75,14 +75,16 @@ FileSongs OneSong(Song song, bool misread, const fs::path& file, Problem none) {
 }
 
 // A lyric file's song, with the name and artist its text gives (an .lrc's [ti:] and [ar:]),
-// else none.
-FileSongs LyricFileSong(const fs::path& file, const std::function<bool()>& going) {
+// else none; `otherName` the name it will go by then.
+FileSongs LyricFileSong(const fs::path& file, std::u16string_view otherName,
+                        const std::function<bool()>& going) {
     const std::string bytes = ReadFile(file, kLargestLyricFile, going);
     const std::optional<std::u16string> text = DecodeTextFile(bytes);
     if (!text) {
         throw Failure(Problem::NotText, file);
     }
-    Song song = Extension(file) == ".lrc" ? SongFromLrc(*text, u"") : SongFromText(*text, u"");
+    Song song = Extension(file) == ".lrc" ? SongFromLrc(*text, u"", otherName)
+                                          : SongFromText(*text, u"", otherName);
     return {{{}, {}, {}, {std::move(song)}, {}}, Misread(*text)};
 }
 
@@ -96,30 +98,34 @@ std::u16string StemText(const fs::path& file) {
     return DecodeFileName(file.stem().native());
 }
 
-FileSongs AudioSong(const fs::path& file) {
-    const AudioTags tags = AudioFileTags(file, *AudioKindOf(file));
+FileSongs AudioSong(const fs::path& file, const AudioTags& tags) {
     return OneSong(SongFromTags(tags, StemText(file)), Misread(tags.lyric), file,
                    Problem::AudioWithoutLyric);
+}
+
+FileSongs AudioSong(const fs::path& file) {
+    return AudioSong(file, AudioFileTags(file, *AudioKindOf(file)));
 }
 
 // The lyric file's lyric, named by it, else by the audio file's tags, else by the files' name.
 // An empty one, or one of tags alone, leaves the song to the audio file.
 FileSongs PairSong(const ImportSource& source, const std::function<bool()>& going) {
+    const AudioTags tags = AudioFileTags(source.audio, *AudioKindOf(source.audio));
+    const Song named = SongFromFileName(StemText(source.file));
     FileSongs side;
     try {
-        side = LyricFileSong(source.file, going);
+        side = LyricFileSong(source.file, tags.name.empty() ? named.name : tags.name, going);
     } catch (const Failure& failure) {
         if (failure.problem() != Problem::Empty) {
             throw;
         }
     }
     if (side.book.songs.empty() || side.book.songs[0].lyric.empty()) {
-        return AudioSong(source.audio);
+        return AudioSong(source.audio, tags);
     }
-    const AudioTags tags = AudioFileTags(source.audio, *AudioKindOf(source.audio));
     Song& song = side.book.songs[0];
     FillIn(song, {tags.name, {}, tags.artist});
-    FillIn(song, SongFromFileName(StemText(source.file)));
+    FillIn(song, named);
     return side;
 }
 
@@ -137,8 +143,9 @@ FileSongs SongsOf(const ImportSource& source, const std::function<bool()>& going
         return PairSong(source, going);
     }
     if (IsLyricFile(file)) {
-        auto [book, misread] = LyricFileSong(file, going);
-        FillIn(book.songs[0], SongFromFileName(StemText(file)));
+        const Song named = SongFromFileName(StemText(file));
+        auto [book, misread] = LyricFileSong(file, named.name, going);
+        FillIn(book.songs[0], named);
         return OneSong(std::move(book.songs[0]), misread, file, Problem::NoLyric);
     }
     Book read = ReadBook(ReadFile(file, kLargestBook, going), going);

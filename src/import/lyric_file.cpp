@@ -1,6 +1,7 @@
 #include "import/lyric_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -9,6 +10,9 @@
 
 namespace velmora {
 namespace {
+
+// The name a song has, and the one it goes by when its text names none.
+using SongNames = std::array<std::u16string_view, 2>;
 
 bool IsBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\u3000' || c == u'\uFEFF';
@@ -131,21 +135,24 @@ bool IsCreditLine(std::u16string_view line) {
     });
 }
 
-// "歌名 - 歌手", as players put it over a lyric: taken for one when a side is the song's
-// name, or when credit lines follow it.
-bool IsTitleLine(std::u16string_view line, std::u16string_view name, bool creditsFollow) {
+// "歌名 - 歌手", as players put it over a lyric: taken for one when a side is one of the
+// song's names, or when credit lines follow it.
+bool IsTitleLine(std::u16string_view line, const SongNames& names, bool creditsFollow) {
     const std::size_t dash = line.find(u" - ");
     if (dash == std::u16string_view::npos) {
         return false;
     }
     const std::u16string_view left = Trimmed(line.substr(0, dash));
     const std::u16string_view right = Trimmed(line.substr(dash + 3));
-    return !left.empty() && !right.empty() && (creditsFollow || left == name || right == name);
+    const auto named = [&names](std::u16string_view side) {
+        return std::find(names.begin(), names.end(), side) != names.end();
+    };
+    return !left.empty() && !right.empty() && (creditsFollow || named(left) || named(right));
 }
 
 // The credits at the top of the lyric, taken out of its lines and joined with CR LF: its
 // title line, then the lines naming its makers, the blank lines among them dropped.
-std::u16string TakeCredits(std::vector<std::u16string>& lines, std::u16string_view name) {
+std::u16string TakeCredits(std::vector<std::u16string>& lines, const SongNames& names) {
     const auto next = [&lines](std::vector<std::u16string>::iterator from) {
         return std::find_if_not(from, lines.end(),
                                 [](const std::u16string& line) { return Trimmed(line).empty(); });
@@ -158,7 +165,7 @@ std::u16string TakeCredits(std::vector<std::u16string>& lines, std::u16string_vi
     };
     if (at != lines.end()) {
         const auto after = next(at + 1);
-        if (IsTitleLine(*at, name, after != lines.end() && IsCreditLine(*after))) {
+        if (IsTitleLine(*at, names, after != lines.end() && IsCreditLine(*after))) {
             take();
         }
     }
@@ -212,7 +219,8 @@ Song SongFromFileName(std::u16string_view stem) {
     return {std::u16string(name), {}};
 }
 
-Song SongFromLrc(std::u16string_view text, std::u16string_view fileName) {
+Song SongFromLrc(std::u16string_view text, std::u16string_view fileName,
+                 std::u16string_view otherName) {
     Song song = SongFromFileName(fileName);
     std::vector<TimedLine> timed;
     std::size_t length = 0;
@@ -266,7 +274,7 @@ Song SongFromLrc(std::u16string_view text, std::u16string_view fileName) {
             lines.push_back(line.text);
         }
     }
-    song.credits = TakeCredits(lines, song.name);
+    song.credits = TakeCredits(lines, {song.name, otherName});
     song.lyric = Lyric(lines);
     return song;
 }
@@ -289,13 +297,14 @@ bool HasTimeTags(std::u16string_view text) {
     return false;
 }
 
-Song SongFromText(std::u16string_view text, std::u16string_view fileName) {
+Song SongFromText(std::u16string_view text, std::u16string_view fileName,
+                  std::u16string_view otherName) {
     std::vector<std::u16string> lines;
     for (const std::u16string_view line : SplitLines(text)) {
         lines.emplace_back(line);
     }
     Song song = SongFromFileName(fileName);
-    song.credits = TakeCredits(lines, song.name);
+    song.credits = TakeCredits(lines, {song.name, otherName});
     song.lyric = Lyric(lines);
     return song;
 }

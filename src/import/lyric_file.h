@@ -23,9 +23,12 @@ Song SongFromFileName(std::u16string_view stem);
 // [ti:…] and the artist from [ar:…], else what the file's name says. The credits at the top
 // leave the lyric for the song's credits: a first line "歌名 - 歌手" (one side the song's
 // name, or credit lines after it), then the lines "词：…", "作曲：…", "编曲：…", "制作人：…",
-// "Lyrics: …", "Music: …" and the like. Linear in the text's length; raises a Failure
-// (LyricTooLong) when the lyric, its lines repeated for their time tags, would pass the limit.
-Song SongFromLrc(std::u16string_view text, std::u16string_view fileName);
+// "Lyrics: …", "Music: …" and the like. `otherName` is the name the song goes by when the
+// text names none (an audio file's tag, a file name read later), for that first line only.
+// Linear in the text's length; raises a Failure (LyricTooLong) when the lyric, its lines
+// repeated for their time tags, would pass the limit.
+Song SongFromLrc(std::u16string_view text, std::u16string_view fileName,
+                 std::u16string_view otherName = {});
 
 // Whether a line of the text starts with a time tag ([mm:ss.xx], after any ID tags): a lyric
 // to read as an .lrc.
@@ -33,6 +36,7 @@ bool HasTimeTags(std::u16string_view text);
 
 // The text as the lyric, leading and trailing blank lines dropped, its credits taken out as
 // from an LRC file's; the name and artist what the file's name says.
-Song SongFromText(std::u16string_view text, std::u16string_view fileName);
+Song SongFromText(std::u16string_view text, std::u16string_view fileName,
+                  std::u16string_view otherName = {});
 
 }  // namespace velmora

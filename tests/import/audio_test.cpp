@@ -172,18 +172,28 @@ TEST_F(AudioImportTest, LyricFilesBesideAudioFilesMakeOneSong) {
     WriteBytes(dir / "g.txt", "");
     Audio(dir / "h.mp3", {{"USLT", u"标签的词"}});
     WriteBytes(dir / "h.lrc", "[ti:只有标签]");
+    // "歌名 - 歌手" over a lyric that names no song: by the name the song goes by.
+    Audio(dir / "i.mp3", {{"TIT2", u"标题"}});
+    WriteBytes(dir / "i.lrc", "[00:01]标题 - 某人\n[00:02]词");
+    Audio(dir / "k.mp3", {{"TIT2", u"标签名"}, {"USLT", u"[00:01]标签名 - 某人\n[00:02]词"}});
+    Audio(dir / "m.flac", {{"TITLE", u"名三"}, {"LYRICS", u"某人 - 名三\n词"}});
+    WriteBytes(dir / "09 独自.lrc", "[00:01]独自 - 某人\n[00:02]词");
     const fs::path given = app / "given";
     Audio(given / "x.wv", {{"ARTIST", u"给的"}});
     WriteBytes(given / "x.wv", ReadBytes(given / "x.wv") + "TAG" + std::string(125, '\0'));
     WriteBytes(given / "x.txt", "一起给的");
     const ImportReport report = ImportAll({dir, given / "x.wv", given / "x.txt"});
-    EXPECT_EQ(SongsOf(run.Songs()), (std::vector<Song>{{u"甲", u"旁边的", u"乙"},
+    EXPECT_EQ(SongsOf(run.Songs()), (std::vector<Song>{{u"独自", u"词", {}, u"独自 - 某人"},
+                                                       {u"甲", u"旁边的", u"乙"},
                                                        {u"丙", u"文本"},
                                                        {u"名", u"词", u"歌手"},
                                                        {u"d", u"只在标签里"},
                                                        {u"f", u"一对"},
                                                        {u"f", u"不是一对"},
                                                        {u"h", u"标签的词"},
+                                                       {u"标题", u"词", {}, u"标题 - 某人"},
+                                                       {u"标签名", u"词", {}, u"标签名 - 某人"},
+                                                       {u"名三", u"词", {}, u"某人 - 名三"},
                                                        {u"x", u"一起给的", u"给的"}}));
     ASSERT_EQ(report.skipped.size(), 2u);
     EXPECT_EQ(report.skipped[0].what(), Described(Problem::AudioWithoutLyric, dir / "e.ogg"));
