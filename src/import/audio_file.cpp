@@ -180,14 +180,31 @@ bool InLatin1(const Frame& frame) {
     return static_cast<int>(frame.textEncoding()) == static_cast<int>(TagLib::String::Latin1);
 }
 
-// An ID3v2 text: one called Latin-1 holds a byte a character, often GBK's bytes.
+// Latin-1 as people write it: accented letters among plain ones ("Déjà vu", "Über"). Two
+// such bytes side by side, or a sign among them, are far likelier GBK's or Big5's.
+bool LooksLatin1(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        const bool letter = byte >= 0xC0 && byte != 0xD7 && byte != 0xF7;
+        const bool alone = i + 1 == bytes.size() || static_cast<unsigned char>(bytes[i + 1]) < 0x80;
+        if (byte == 0 || (byte >= 0x80 && !(letter && alone))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// An ID3v2 text: one called Latin-1 holds a byte a character, Latin-1's, or as often GBK's
+// or UTF-8's, as Chinese taggers wrote them.
 std::u16string Id3Text(const TagLib::String& text, bool latin1, bool lyric) {
     CheckLength(text);
     if (!latin1) {
         return Units(text);
     }
     const std::string bytes = text.to8Bit(false);
-    return lyric ? DecodeTextFile(bytes).value_or(u"") : DecodeFileName(bytes);
+    return LooksLatin1(bytes) ? codepage::DecodeCharset(bytes, "ISO-8859-1")
+           : lyric            ? DecodeTextFile(bytes).value_or(u"")
+                              : DecodeFileName(bytes);
 }
 
 std::u16string Id3Field(const TagLib::ID3v2::Tag& tag, const char* id) {

@@ -10,6 +10,7 @@
 #include <taglib/tpropertymap.h>
 #include <taglib/unsynchronizedlyricsframe.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 
@@ -27,10 +28,15 @@ using TagLib::String;
 using Fields = std::vector<std::pair<std::string, std::u16string>>;
 
 String Text(std::u16string_view text, String::Type encoding = String::UTF8) {
-    // A Latin-1 frame gets the GBK bytes Chinese players put there.
-    return encoding == String::Latin1
-               ? String(codepage::Encode(text, codepage::kGb18030).value(), String::Latin1)
-               : String(codepage::ToUtf8(text), String::UTF8);
+    if (encoding != String::Latin1) {
+        return String(codepage::ToUtf8(text), String::UTF8);
+    }
+    // A Latin-1 frame gets Latin-1's own bytes when they hold the text, else the GBK bytes
+    // Chinese players put there.
+    if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c <= 0xFF; })) {
+        return String(std::string(text.begin(), text.end()), String::Latin1);
+    }
+    return String(codepage::Encode(text, codepage::kGb18030).value(), String::Latin1);
 }
 
 // SYLT lines are written last first, a second apart: read back in time order.
@@ -142,6 +148,14 @@ TEST_F(AudioImportTest, EachKindBringsItsLyricNameAndArtist) {
          {u"红豆", u"还没好好的", u"王菲"}},
         {"11.ape", {{"TITLE", u"传奇"}, {"LYRICS", u"只因为"}}, {u"传奇", u"只因为"}},
         {"12.wv", {{"ARTIST", u"李健"}, {"LYRICS", u"想你时"}}, {u"12", u"想你时", u"李健"}},
+        // Latin-1 as it is: accented letters among plain ones.
+        {"13.mp3",
+         {{"TIT2", u"Déjà vu"}, {"TPE1", u"Françoise Hardy"}, {"USLT", u"Über den\nWolken Ç"}},
+         {u"Déjà vu", u"Über den\r\nWolken Ç", u"Françoise Hardy"},
+         String::Latin1,
+         3},
+        // GBK's bytes that Latin-1 would read as signs beside letters.
+        {"14.mp3", {{"TIT2", u"學時"}, {"USLT", u"歡"}}, {u"學時", u"歡"}, String::Latin1, 3},
     };
     std::vector<Song> expected;
     for (const Row& row : table) {
