@@ -1,8 +1,10 @@
 #include "import_dialogs.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 
@@ -13,6 +15,17 @@ struct Titles {
     Q_DECLARE_TR_FUNCTIONS(Form1)
 };
 
+// Where the user last imported from, else their music folder, else their home: never the
+// folder the program happened to start in.
+QString StartFolder() {
+    const QString last = QSettings().value(kImportFolderKey).toString();
+    if (!last.isEmpty()) {
+        return last;
+    }
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    return QFileInfo(music).isDir() ? music : QDir::homePath();
+}
+
 }  // namespace
 
 QStringList ImportDialogs::ChooseFiles(QWidget* parent) {
@@ -22,7 +35,7 @@ QStringList ImportDialogs::ChooseFiles(QWidget* parent) {
         NameFilters(Titles::tr(
             "歌词和音乐文件(*.lrc;*.txt;*.epub;*.mp3;*.flac;*.ogg;*.opus;*.m4a;*.mp4;*.ape;*.wv)|*."
             "lrc;*.txt;*.epub;*.mp3;*.flac;*.ogg;*.opus;*.m4a;*.mp4;*.ape;*.wv|所有文件(*)|*")),
-        true, remembered.value(kImportFolderKey).toString());
+        true, StartFolder());
     if (!files.isEmpty()) {
         remembered.setValue(kImportFolderKey, QFileInfo(files.first()).absolutePath());
     }
@@ -31,8 +44,7 @@ QStringList ImportDialogs::ChooseFiles(QWidget* parent) {
 
 QStringList ImportDialogs::ChooseFolder(QWidget* parent) {
     QSettings remembered;
-    const auto folder = runner_.runFolderDialog(parent, Titles::tr("导入文件夹"),
-                                                remembered.value(kImportFolderKey).toString());
+    const auto folder = runner_.runFolderDialog(parent, Titles::tr("导入文件夹"), StartFolder());
     if (!folder) {
         return {};
     }

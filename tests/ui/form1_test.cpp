@@ -31,11 +31,12 @@ public:
         return answers.isEmpty() ? QStringList() : QStringList(answers.takeFirst());
     }
     std::optional<QString> runFolderDialog(QWidget*, const QString& title,
-                                           const QString&) override {
+                                           const QString& start) override {
         seen << "folder|" + title;
+        starts << start;
         return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
     }
-    QStringList seen, answers;
+    QStringList seen, answers, starts;
 };
 
 // Runs `action`, answering each message box it shows with the button of the next queued
@@ -339,7 +340,12 @@ private slots:
         dialogs.answers = {Path(*app / "songs")};
         QTest::keySequence(form.get(), QKeySequence("Ctrl+Shift+O"));
         QCOMPARE(dialogs.seen.back(), "folder|导入文件夹");
+        // The first time in the user's music folder or home, then where they imported from.
+        const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+        QCOMPARE(dialogs.starts.back(), QFileInfo(music).isDir() ? music : QDir::homePath());
         QCOMPARE(entries(), QStringList{"1:a"});
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+Shift+O"));
+        QCOMPARE(dialogs.starts.back(), Path(*app / "songs"));
         QCOMPARE(control("Command6")->toolTip(), "先制作《我的歌词本》");
         QTest::keySequence(form.get(), QKeySequence("Ctrl+B"));
         QTRY_VERIFY_WITH_TIMEOUT(status()->text().startsWith("制作完成"), 20000);
