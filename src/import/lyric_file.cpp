@@ -126,8 +126,9 @@ bool IsDigit(char16_t c) {
 // "词：…", "作曲 : …", "Music: …": a line naming who wrote or made the song.
 bool IsCreditLine(std::u16string_view line) {
     static constexpr std::u16string_view kRoles[] = {
-        u"作词", u"作曲", u"编曲", u"词曲",   u"制作人", u"词",     u"曲",
-        u"作詞", u"編曲", u"詞曲", u"製作人", u"詞",     u"Lyrics", u"Music"};
+        u"作词",       u"作曲",     u"编曲",        u"词曲",     u"制作人",   u"词",      u"曲",
+        u"作詞",       u"編曲",     u"詞曲",        u"製作人",   u"詞",       u"Lyrics",  u"Music",
+        u"Written by", u"Composer", u"Composed by", u"Lyricist", u"Arranger", u"Producer"};
     line = Trimmed(line);
     return std::any_of(std::begin(kRoles), std::end(kRoles), [line](std::u16string_view role) {
         const std::u16string_view rest = Trimmed(line.substr(std::min(role.size(), line.size())));

@@ -58,6 +58,9 @@ TEST(LyricFiles, LrcGivesTheLyricAPlayerShows) {
          u"a - f",
          {u"f", u"歌", u"a", u"f - a\r\n词：甲\r\n作曲 : 乙\r\nMusic: 丙"}},
         {u"[00:01]周杰伦 - f\n[00:02]歌", u"a - f", {u"f", u"歌", u"a", u"周杰伦 - f"}},
+        {u"[00:01]Written by: L/M\n[00:01]Producer: G\n[00:02]Yesterday",
+         u"f",
+         {u"f", u"Yesterday", {}, u"Written by: L/M\r\nProducer: G"}},
         // Another song's name: its credits after it tell it for the title line.
         {u"[00:01]晴天 - 周杰伦\n[00:02]詞：方文山\n[00:03]歌",
          u"01",
