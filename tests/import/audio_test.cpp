@@ -196,7 +196,17 @@ TEST_F(AudioImportTest, LyricFilesBesideAudioFilesMakeOneSong) {
     Audio(given / "x.wv", {{"ARTIST", u"给的"}});
     WriteBytes(given / "x.wv", ReadBytes(given / "x.wv") + "TAG" + std::string(125, '\0'));
     WriteBytes(given / "x.txt", "一起给的");
-    const ImportReport report = ImportAll({dir, given / "x.wv", given / "x.txt"});
+    // Given one by one: a pair comes in where its first file was given, with the first audio
+    // file of its name; a later one comes in alone.
+    Audio(given / "p.mp3", {{"TIT2", u"皮"}});
+    WriteBytes(given / "q.lrc", "[00:01]丘的");
+    WriteBytes(given / "p.lrc", "[00:01]皮的");
+    Audio(given / "r.flac", {{"TITLE", u"弗"}});
+    Audio(given / "r.mp3", {{"TIT2", u"姆"}, {"USLT", u"自己的"}});
+    WriteBytes(given / "r.lrc", "[00:01]旁边");
+    const ImportReport report =
+        ImportAll({dir, given / "x.wv", given / "x.txt", given / "p.mp3", given / "q.lrc",
+                   given / "p.lrc", given / "r.flac", given / "r.lrc", given / "r.mp3"});
     EXPECT_EQ(SongsOf(run.Songs()), (std::vector<Song>{{u"独自", u"词", {}, u"独自 - 某人"},
                                                        {u"甲", u"旁边的", u"乙"},
                                                        {u"丙", u"文本"},
@@ -208,7 +218,11 @@ TEST_F(AudioImportTest, LyricFilesBesideAudioFilesMakeOneSong) {
                                                        {u"标题", u"词", {}, u"标题 - 某人"},
                                                        {u"标签名", u"词", {}, u"标签名 - 某人"},
                                                        {u"名三", u"词", {}, u"某人 - 名三"},
-                                                       {u"x", u"一起给的", u"给的"}}));
+                                                       {u"x", u"一起给的", u"给的"},
+                                                       {u"皮", u"皮的"},
+                                                       {u"q", u"丘的"},
+                                                       {u"弗", u"旁边"},
+                                                       {u"姆", u"自己的"}}));
     ASSERT_EQ(report.skipped.size(), 2u);
     EXPECT_EQ(report.skipped[0].what(), Described(Problem::AudioWithoutLyric, dir / "e.ogg"));
     EXPECT_EQ(report.skipped[1].what(), Described(Problem::AudioWithoutLyric, dir / "g.mp3"));
@@ -289,6 +303,13 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
         {"count.flac", flac(std::string(4, '\0') + BigEndian(0xA1860100)), Problem::AudioBroken},
         {"cut.mp3", lyric.substr(0, lyric.size() - 2), Problem::AudioBroken},
         {"frames.mp3", Id3(frames), Problem::AudioBroken},
+        // An ID3v2.4 tag with its footer before the FLAC: the FLAC starts after the footer.
+        {"footer.flac",
+         std::string("ID3\4\0\x10", 6) + lyric.substr(6, 4) + frame +
+             std::string("3DI\4\0\x10", 6) + lyric.substr(6, 4) +
+             flac(std::string(4, '\0') + std::string("\1\0\0\0", 4) +
+                  std::string("\12\0\0\0LYRICS=\xE8\xAF\x8D", 14)),
+         std::nullopt},
         {"gigabyte.mp3", Id3(Frame("USLT", "x", 1u << 30)), Problem::AudioWithoutLyric},
         {"huge.mp3", Id3(std::string(kLargestAudioTag - 9, '\0')), Problem::TagTooLarge},
         {"items.m4a", items, Problem::AudioBroken},
@@ -331,8 +352,8 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
     const auto start = std::chrono::steady_clock::now();
     const ImportReport report = ImportAll({dir});
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(list.rows,
-              (std::vector<std::u16string>{u"comments", u"padded", u"repeated", u"sparse"}));
+    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"comments", u"footer", u"padded",
+                                                      u"repeated", u"sparse"}));
     std::vector<std::string> reasons;
     for (const Failure& failure : report.skipped) {
         reasons.push_back(failure.what());

@@ -13,6 +13,9 @@ TEST(ScriptConversionTest, ConvertsAroundWhatOpenCcCannotTake) {
     EXPECT_EQ(ScriptConversion(Script::Traditional)(u"软件" + nul +
                                                     u"头发\xD800后来\xDC00\U00020000鼠标"),
               u"軟體" + nul + u"頭髮\xD800後來\xDC00\U00020000滑鼠");
+    // Pairs at both ends of the surrogates' range stay whole.
+    EXPECT_EQ(ScriptConversion(Script::Simplified)(u"\U00010000後\U0010FFFF"),
+              u"\U00010000后\U0010FFFF");
     EXPECT_EQ(ScriptConversion(Script::Simplified)(u"頭髮 \r\n後來"), u"头发 \r\n后来");
     EXPECT_EQ(ScriptConversion(Script::Simplified)(u""), u"");
 }

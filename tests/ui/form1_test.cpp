@@ -422,6 +422,7 @@ private slots:
         QVERIFY(application->History().Add({u"後來", u"頭髮", u"劉若英", u"詞：施人誠"}).Made());
         addSong("软件", "鼠标", "x");
         addSong("x", "y", "z");
+        QVERIFY(application->History().Add({u"劉", u"y"}).Made());  // its name alone to convert
         const auto songs = [&] {
             std::vector<velmora::Song> all;
             for (int n = 1; n <= application->SongCount(); ++n) {
@@ -441,17 +442,18 @@ private slots:
         };
         const fs::path log = *app / "temp" / "1704067200" / "lyric.txt";
         const std::vector<velmora::Song> typed = songs();
-        QCOMPARE(convert("全部转为简体"), "已将 1 首歌转为简体");
+        QCOMPARE(convert("全部转为简体"), "已将 2 首歌转为简体");
         QCOMPARE(songs().front(), (velmora::Song{u"后来", u"头发", u"刘若英", u"词：施人诚"}));
         const std::vector<velmora::Song> simplified = songs();
         const std::size_t before = ReadBytes(log).size();
         QCOMPARE(convert("全部转为简体"), "所有歌曲已是简体，没有要转换的");
-        QCOMPARE(convert("全部转为繁體"), "已将 2 首歌转为繁體");
-        QCOMPARE(songs(),
-                 (std::vector<velmora::Song>{typed[0], {u"軟體", u"滑鼠\r\nx"}, typed[2]}));
+        QCOMPARE(convert("全部转为繁體"), "已将 3 首歌转为繁體");
+        QCOMPARE(songs(), (std::vector<velmora::Song>{
+                              typed[0], {u"軟體", u"滑鼠\r\nx"}, typed[2], typed[3]}));
         QCOMPARE(ReadBytes(log).substr(before),
-                 velmora::BeginRecord(1) + velmora::EditRecord(1, typed[0]) +
-                     velmora::EditRecord(2, songs()[1]) + velmora::EndRecord(1));
+                 velmora::BeginRecord(2) + velmora::EditRecord(1, typed[0]) +
+                     velmora::EditRecord(2, songs()[1]) + velmora::EditRecord(4, typed[3]) +
+                     velmora::EndRecord(2));
         list()->setFocus();
         for (const auto& shown : {simplified, typed}) {
             QTest::keySequence(list(), QKeySequence("Ctrl+Z"));
