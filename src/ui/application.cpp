@@ -200,7 +200,7 @@ void Application::CameBack(const velmora::Book& book, ImportOutcome& outcome) {
     outcome.cameBack = boxes;
 }
 
-ScriptChange Application::ConvertAll(velmora::Script to) {
+ScriptChange Application::ConvertAll(velmora::Script to, const QString& name) {
     std::vector<std::pair<int, velmora::Song>> edits;
     ScriptChange change;
     change.outcome.error = Attempt([&] {
@@ -216,7 +216,7 @@ ScriptChange Application::ConvertAll(velmora::Script to) {
     });
     if (!edits.empty() && !change.outcome.error) {
         change.songs = static_cast<int>(edits.size());
-        change.outcome = history_.EditAll(std::move(edits));
+        change.outcome = history_.EditAll(std::move(edits), name);
     }
     return change;
 }

@@ -98,8 +98,8 @@ public:
                          velmora::ImportProgress& progress, const velmora::RunBoxes& boxes);
 
     // Every song's name, artist, credits and lyric in that script, as one change; the songs
-    // already in it are left as they are.
-    ScriptChange ConvertAll(velmora::Script to);
+    // already in it are left as they are. `name` names the change for undo ("全部转为简体").
+    ScriptChange ConvertAll(velmora::Script to, const QString& name);
 
     // The finished book of this title and where to serve it; raises a Failure (CannotServe)
     // when there is no such book.

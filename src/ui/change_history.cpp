@@ -37,7 +37,8 @@ ChangeOutcome ChangeHistory::Edit(int n, const velmora::Song& song) {
     return Holds(n) ? Make(std::make_unique<Edited>(n, run_.Songs().At(n), song)) : kNothing;
 }
 
-ChangeOutcome ChangeHistory::EditAll(std::vector<std::pair<int, velmora::Song>> edits) {
+ChangeOutcome ChangeHistory::EditAll(std::vector<std::pair<int, velmora::Song>> edits,
+                                     const QString& name) {
     std::vector<std::pair<int, velmora::Song>> before;
     for (const auto& [n, song] : edits) {
         if (!Holds(n)) {
@@ -45,7 +46,7 @@ ChangeOutcome ChangeHistory::EditAll(std::vector<std::pair<int, velmora::Song>> 
         }
         before.emplace_back(n, run_.Songs().At(n));
     }
-    return Make(std::make_unique<EditedAll>(std::move(before), std::move(edits)));
+    return Make(std::make_unique<EditedAll>(std::move(before), std::move(edits), name));
 }
 
 ChangeOutcome ChangeHistory::Remove(int n) {

@@ -324,8 +324,9 @@ void Form1::Import(const std::vector<std::filesystem::path>& paths) {
 }
 
 void Form1::ConvertAll(velmora::Script to) {
-    const ScriptChange change = app_.ConvertAll(to);
     const bool simplified = to == velmora::Script::Simplified;
+    const ScriptChange change =
+        app_.ConvertAll(to, simplified ? tr("全部转为简体") : tr("全部转为繁體"));
     if (change.songs == 0 && Said(change.outcome.error)) {
         ui_.label4->Show(simplified ? tr("所有歌曲已是简体，没有要转换的")
                                     : tr("所有歌曲已是繁體，没有要转换的"));

@@ -38,10 +38,8 @@ Refusal Edited::Revert(Workspace& run) const {
     return run.EditLyric(n_, before_);
 }
 
-EditedAll::EditedAll(Songs before, Songs after)
-    : SongChange(QCoreApplication::translate("SongChange", "转换")),
-      before_(std::move(before)),
-      after_(std::move(after)) {}
+EditedAll::EditedAll(Songs before, Songs after, const QString& name)
+    : SongChange(name), before_(std::move(before)), after_(std::move(after)) {}
 
 Refusal EditedAll::Apply(Workspace& run) const {
     return run.EditSongs(after_);

@@ -47,7 +47,7 @@ private:
 class EditedAll : public SongChange {
 public:
     using Songs = std::vector<std::pair<int, velmora::Song>>;
-    EditedAll(Songs before, Songs after);
+    EditedAll(Songs before, Songs after, const QString& name);
     velmora::Refusal Apply(velmora::Workspace& run) const override;
     velmora::Refusal Revert(velmora::Workspace& run) const override;
 

@@ -74,7 +74,7 @@ private slots:
         QVERIFY(history->Add({u"A", u"x"}).Made());
         for (const ChangeOutcome& nothing :
              {history->Edit(2, {u"B", u"y"}),
-              history->EditAll({{1, {u"B", u"y"}}, {2, {u"C", u"y"}}}), history->Remove(0),
+              history->EditAll({{1, {u"B", u"y"}}, {2, {u"C", u"y"}}}, "x"), history->Remove(0),
               history->Move(1, 1), history->Move(1, 2)}) {
             QCOMPARE(nothing.refusal, Refusal::NoSuchSong);
         }

@@ -455,14 +455,15 @@ private slots:
                      velmora::EditRecord(2, songs()[1]) + velmora::EditRecord(4, typed[3]) +
                      velmora::EndRecord(2));
         list()->setFocus();
-        for (const auto& shown : {simplified, typed}) {
+        for (const auto& [shown, undone] : {std::pair(simplified, "已撤销：全部转为繁體"),
+                                            std::pair(typed, "已撤销：全部转为简体")}) {
             QTest::keySequence(list(), QKeySequence("Ctrl+Z"));
             QCOMPARE(songs(), shown);
-            QCOMPARE(status()->text(), "已撤销：转换");
+            QCOMPARE(status()->text(), undone);
         }
         QCOMPARE(velmora::ReplayJournal(ReadBytes(log)).songs, typed);
         QTest::keySequence(list(), QKeySequence("Ctrl+Shift+Z"));
-        QCOMPARE(status()->text(), "已重做：转换");
+        QCOMPARE(status()->text(), "已重做：全部转为简体");
         QCOMPARE(songs(), simplified);
     }
 

@@ -206,6 +206,14 @@
         <source>已重做：%1</source>
         <translation>Redone: %1</translation>
     </message>
+    <message>
+        <source>全部转为简体</source>
+        <translation>Convert All to Simplified Chinese</translation>
+    </message>
+    <message>
+        <source>全部转为繁體</source>
+        <translation>Convert All to Traditional Chinese</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -430,10 +438,6 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>移动</source>
         <translation>Move</translation>
-    </message>
-    <message>
-        <source>转换</source>
-        <translation>Convert</translation>
     </message>
 </context>
 <context>

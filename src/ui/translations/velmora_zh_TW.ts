@@ -206,6 +206,14 @@
         <source>已重做：%1</source>
         <translation>已重做：%1</translation>
     </message>
+    <message>
+        <source>全部转为简体</source>
+        <translation>全部轉為簡體</translation>
+    </message>
+    <message>
+        <source>全部转为繁體</source>
+        <translation>全部轉為繁體</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -430,10 +438,6 @@
     <message>
         <source>移动</source>
         <translation>移動</translation>
-    </message>
-    <message>
-        <source>转换</source>
-        <translation>轉換</translation>
     </message>
 </context>
 <context>
