@@ -45,7 +45,7 @@ public:
 signals:
     // A change was made, taken back or made again.
     void changed();
-    // A change was taken back (`back`) or made again; `text` names it ("转换").
+    // A change was taken back (`back`) or made again; `text` names it ("全部转为简体").
     void stepped(bool back, const QString& text);
     // A change was refused or failed, and nothing changed: the window says why.
     void notMade(const ChangeOutcome& outcome);
