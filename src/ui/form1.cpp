@@ -325,8 +325,10 @@ void Form1::Import(const std::vector<std::filesystem::path>& paths) {
 
 void Form1::ConvertAll(velmora::Script to) {
     const bool simplified = to == velmora::Script::Simplified;
+    // Named as its menu item is, so that undo says the same words.
     const ScriptChange change =
-        app_.ConvertAll(to, simplified ? tr("全部转为简体") : tr("全部转为繁體"));
+        app_.ConvertAll(to, simplified ? QCoreApplication::translate("MainMenu", "全部转为简体")
+                                       : QCoreApplication::translate("MainMenu", "全部转为繁體"));
     if (change.songs == 0 && Said(change.outcome.error)) {
         ui_.label4->Show(simplified ? tr("所有歌曲已是简体，没有要转换的")
                                     : tr("所有歌曲已是繁體，没有要转换的"));

@@ -206,14 +206,6 @@
         <source>已重做：%1</source>
         <translation>Redone: %1</translation>
     </message>
-    <message>
-        <source>全部转为简体</source>
-        <translation>Convert All to Simplified Chinese</translation>
-    </message>
-    <message>
-        <source>全部转为繁體</source>
-        <translation>Convert All to Traditional Chinese</translation>
-    </message>
 </context>
 <context>
     <name>Guide</name>

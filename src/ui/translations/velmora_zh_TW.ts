@@ -206,14 +206,6 @@
         <source>已重做：%1</source>
         <translation>已重做：%1</translation>
     </message>
-    <message>
-        <source>全部转为简体</source>
-        <translation>全部轉為簡體</translation>
-    </message>
-    <message>
-        <source>全部转为繁體</source>
-        <translation>全部轉為繁體</translation>
-    </message>
 </context>
 <context>
     <name>Guide</name>
