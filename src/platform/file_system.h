@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+// Callers of these calls replace files too: one include gives them both.
+#include "platform/save_file.h"
 
 namespace velmora {
 
@@ -60,45 +62,11 @@ void RemoveTree(const std::filesystem::path& folder);
 // A new file holding `bytes`; one that exists is not touched (EEXIST), one half written
 // is removed.
 [[nodiscard]] int WriteNewFile(const std::filesystem::path& path, std::string_view bytes);
-// The file replaced by `bytes` in one step: readers see the old file or the new, whole.
-// For the run's own files: nothing is flushed to the disk.
-[[nodiscard]] int ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
 // Appends in one write, to a file created when missing; a failed append cuts the file back
 // to its former length.
 [[nodiscard]] int AppendToFile(const std::filesystem::path& path, std::string_view bytes);
 // The same through a file kept open to append to (File::Mode::AppendTo).
 [[nodiscard]] int AppendTo(File& file, std::string_view bytes);
-
-// A file the user keeps, replaced as QSaveFile::commit() does: written to a temporary file
-// beside it, flushed to the disk, renamed over it, and its folder flushed; it keeps the
-// permissions of the file it replaces, and a symbolic link keeps pointing where it did,
-// at the new file. Until committed, the old file stays as it was; a save never committed
-// leaves nothing.
-class SaveFile {
-public:
-    explicit SaveFile(const std::filesystem::path& target);
-    ~SaveFile();
-    SaveFile(const SaveFile&) = delete;
-    SaveFile& operator=(const SaveFile&) = delete;
-
-    bool write(std::string_view bytes);
-    // 0 once the file is in place, else the errno of the first failure.
-    [[nodiscard]] int commit();
-
-private:
-    bool fail(int error);
-
-    std::filesystem::path target_;
-    std::filesystem::path temporary_;
-    std::unique_ptr<File> file_;
-    int error_ = 0;
-};
-
-// Copies `from` over `to` as a SaveFile.
-[[nodiscard]] int CopyFile(const std::filesystem::path& from, const std::filesystem::path& to);
-// Puts `from` in place of `to` as a SaveFile does (flushed, permissions and links kept), by a
-// rename, or a copy when `to` lies on another file system; `from` stays when the copy fails.
-[[nodiscard]] int MoveFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // The program at `preferred` when that is an executable file, else the first executable
 // of its name on the PATH; `preferred` may be a bare name.

@@ -13,6 +13,8 @@
 #include "text/template_copy.h"
 #include "text/text_files.h"
 #include "workspace/journal.h"
+#include "workspace/page_hold.h"
+#include "workspace/run_folders.h"
 #include "workspace/song_page.h"
 
 namespace velmora {
@@ -20,69 +22,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Two starts in one second share a stamp; the later one takes the next free suffix.
-constexpr int kMaxStampSuffix = 1000;
 constexpr char kContainer[] = "META-INF/container.xml";
 
-void MakeFolder(const fs::path& path) {
-    if (const int error = MakeDirectory(path)) {
-        throw Failure(Problem::CannotCreateFolder, path, error);
-    }
-}
-
 }  // namespace
-
-// A page the collection lets go of. It is set aside at once, so that the change can still
-// be taken back (by the destructor), and removed once the change is made (Commit). While
-// a build packs it, it stays where it is until the build ends.
-class Workspace::LetGo {
-public:
-    LetGo(Workspace& run, fs::path page)
-        : run_(run), page_(std::move(page)), aside_(run.layout_.SetAside(page_)) {
-        run_.held_.reserve(run_.held_.size() + 1);
-        const int error = run_.holding_ ? 0 : RenameFile(page_, aside_);
-        // A page already gone has nothing to set aside.
-        if (error != 0 && error != ENOENT) {
-            throw Failure(Problem::CannotRemove, page_, error);
-        }
-        setAside_ = !run_.holding_ && error == 0;
-    }
-    ~LetGo() {
-        if (setAside_) {
-            (void)RenameFile(aside_, page_);
-        }
-    }
-    LetGo(const LetGo&) = delete;
-    LetGo& operator=(const LetGo&) = delete;
-
-    void Commit() noexcept {
-        if (run_.holding_) {
-            run_.held_.push_back(page_);
-        } else if (setAside_) {
-            // Left behind, it would go into no book: a failure here costs nothing.
-            (void)RemoveFile(aside_);
-        }
-        setAside_ = false;
-    }
-
-private:
-    Workspace& run_;
-    fs::path page_;
-    fs::path aside_;
-    bool setAside_ = false;
-};
-
-Workspace::PageHold::PageHold(Workspace& run) : run_(run) {
-    run_.holding_ = true;
-}
-
-Workspace::PageHold::~PageHold() {
-    run_.holding_ = false;
-    for (const fs::path& page : run_.held_) {
-        (void)RemoveFile(page);
-    }
-    run_.held_.clear();
-}
 
 Workspace::Workspace(const fs::path& appDir, const Clock& clock) : layout_(appDir), clock_(clock) {}
 
@@ -95,7 +37,7 @@ void Workspace::ReadyToMake() {
             throw Failure(Problem::CannotCreateFolder, folder, error);
         }
     }
-    layout_.SetWorkDir(MakeWorkDir(clock_.LocalSeconds()));
+    layout_.SetWorkDir(MakeWorkDir(layout_, clock_.LocalSeconds()));
     try {
         MakeTree();
         SaveBytes(layout_.SongLog(), {});
@@ -105,55 +47,15 @@ void Workspace::ReadyToMake() {
         RemoveTree(layout_.WorkDir());
         throw;
     }
-    ClearEarlierRuns();
-}
-
-fs::path Workspace::MakeWorkDir(std::int64_t stamp) const {
-    const std::string base = std::to_string(stamp);
-    for (int suffix = 1; suffix <= kMaxStampSuffix; ++suffix) {
-        const std::string name = suffix == 1 ? base : base + "_" + std::to_string(suffix);
-        const fs::path dir = layout_.RunFolder(name);
-        const int error = MakeDirectory(dir);
-        if (error == 0) {
-            return dir / "";
-        }
-        if (error != EEXIST) {
-            throw Failure(Problem::CannotCreateFolder, dir, error);
-        }
-    }
-    throw Failure(Problem::CannotCreateFolder, layout_.RunFolder(base), EEXIST);
+    ClearEarlierRuns(layout_);
 }
 
 void Workspace::MakeTree() {
     const bool made = !IsDirectory(layout_.WorkDir());
-    for (const auto& folder : layout_.Folders()) {
-        if (!IsDirectory(folder)) {
-            MakeFolder(folder);
-        }
-    }
+    MakeMissingFolders(layout_);
     // A work directory made anew is locked anew: the lock held the one that went.
     if (made || !lock_) {
         lock_ = std::make_unique<FolderLock>(layout_.WorkDir());
-    }
-}
-
-// A run that ended mid-build (killed, or its power cut) left the archiver's scratch files,
-// and perhaps pages set aside: nothing of them goes into a book. A run still going is
-// locked and left alone.
-void Workspace::ClearEarlierRuns() const {
-    for (const fs::path& folder : Entries(layout_.RunsFolder())) {
-        const RunLayout other = layout_.ForRun(folder);
-        if (SameFile(folder, WorkDir()) || !IsDirectory(other.PackFolder())) {
-            continue;
-        }
-        if (const FolderLock ended(folder); ended.held()) {
-            RemoveTree(other.PackFolder());
-            for (const fs::path& file : Entries(other.Epub("text"))) {
-                if (RunLayout::IsLeftOver(file)) {
-                    (void)RemoveFile(file);
-                }
-            }
-        }
     }
 }
 

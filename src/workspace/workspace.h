@@ -111,9 +111,7 @@ public:
 private:
     class LetGo;
 
-    std::filesystem::path MakeWorkDir(std::int64_t stamp) const;
     void MakeTree();
-    void ClearEarlierRuns() const;
     void RestoreIfGone();
     const std::string& PageHead();
     // Writes the song's page under a name no song and no file has, its number past the
