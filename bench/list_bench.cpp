@@ -12,11 +12,11 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "application.h"
-#include "form1.h"
+#include "app/application.h"
 #include "platform/clock.h"
 #include "song_file.h"
 #include "text/limits.h"
+#include "ui/form1.h"
 
 namespace {
 
@@ -67,8 +67,9 @@ int main(int argc, char** argv) {
     const fs::path root = ProgramFolder();
     const velmora::SystemClock clock;
     NoDialogs dialogs;
+    QtMessageBoxRunner boxes;
     Application services(root, clock);
-    Form1 window(services, dialogs);
+    Form1 window(services, dialogs, boxes);
     ChangeHistory& history = services.History();
     if (!window.Form_Load()) {
         return 1;

@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "phone_dialog.h"
+#include "ui/phone/phone_dialog.h"
 
 namespace {
 

@@ -67,7 +67,8 @@ enum class Problem {
     SomeInList,  // number(): how many of its songs were in the list
     OutOfMemory,
     Unexpected,  // detail(): what the program's own error said
-    // The user cancelled, or the program is ending: no failure, an end.
+    // The user cancelled, or the program is ending: no failure, an end. Stays last: the
+    // tests word every problem up to it.
     Stopped,
 };
 

@@ -1,4 +1,4 @@
-#include "common_dialog.h"
+#include "ui/common_dialog.h"
 
 #include <QFileDialog>
 

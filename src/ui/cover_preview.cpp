@@ -1,9 +1,9 @@
-#include "cover_preview.h"
+#include "ui/cover_preview.h"
 
 #include <QPixmap>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "cover_image.h"
+#include "cover/cover_image.h"
 #include "text/failure.h"
 
 namespace {

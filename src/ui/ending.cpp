@@ -1,4 +1,4 @@
-#include "ending.h"
+#include "ui/ending.h"
 
 #include <QApplication>
 #include <QDialog>

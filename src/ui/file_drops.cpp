@@ -1,4 +1,4 @@
-#include "file_drops.h"
+#include "ui/file_drops.h"
 
 #include <QDropEvent>
 #include <QFile>

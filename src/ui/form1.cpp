@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "ui/form1.h"
 
 #include <algorithm>
 #include <iterator>
@@ -14,21 +14,23 @@
 #include <QPushButton>
 #include <QSettings>
 
-#include "build_questions.h"
-#include "cover_preview.h"
 #include "epub/book_info.h"
-#include "file_drops.h"
-#include "guide_dialog.h"
-#include "import_dialogs.h"
-#include "import_progress.h"
-#include "list_commands.h"
-#include "lyric_box.h"
-#include "main_menu.h"
-#include "message_boxes.h"
-#include "phone_dialog.h"
-#include "song_list.h"
-#include "status_label.h"
-#include "wording.h"
+#include "ui/cover_preview.h"
+#include "ui/dialogs/build_questions.h"
+#include "ui/dialogs/guide_dialog.h"
+#include "ui/dialogs/import_progress.h"
+#include "ui/failure_wording.h"
+#include "ui/file_drops.h"
+#include "ui/import_dialogs.h"
+#include "ui/import_summary.h"
+#include "ui/list_commands.h"
+#include "ui/lyric_box.h"
+#include "ui/main_menu.h"
+#include "ui/message_boxes.h"
+#include "ui/phone/phone_dialog.h"
+#include "ui/song_list.h"
+#include "ui/status_label.h"
+#include "ui/wording.h"
 
 namespace {
 
@@ -51,7 +53,7 @@ bool IsCtrlEnter(const QEvent* event) {
 
 }  // namespace
 
-Form1::Form1(Application& app, FileDialogRunner& dialogs, QWidget* parent)
+Form1::Form1(Application& app, FileDialogRunner& dialogs, MessageBoxRunner& boxes, QWidget* parent)
     : QWidget(parent),
       app_(app),
       commonDialog1_(tr("选择保存路径"), tr("电子出版(*.epub)|*.epub"),
@@ -60,7 +62,8 @@ Form1::Form1(Application& app, FileDialogRunner& dialogs, QWidget* parent)
                      tr("所有图像文件(*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png|"
                         "JPEG文件交换格式(*.jpg;*.jpeg)|*.jpg;*.jpeg|可移植网络图形(*.png)|*.png"),
                      QString(), dialogs),
-      imports_(dialogs) {
+      imports_(dialogs),
+      boxes_(boxes) {
     setWindowTitle(QStringLiteral("Velmora " VELMORA_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
     // The window (text-area) background, not the button face.
@@ -121,8 +124,8 @@ void Form1::ConnectList() {
     for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(app_.Model(), changed, this, &Form1::ShowCount);
     }
-    auto* list =
-        new ListCommands(app_, ui_.list1, this, [this] { Import(imports_.ChooseFiles(this)); });
+    auto* list = new ListCommands(app_, boxes_, ui_.list1, this,
+                                  [this] { Import(imports_.ChooseFiles(this)); });
     menu_ = new MainMenu(
         this,
         {[this] { Import(imports_.ChooseFiles(this)); },
@@ -184,7 +187,7 @@ void Form1::OfferRestore() {
                                  .arg(unbuilt->songs)
                                  .arg(*unbuilt->notInBook)
                            : tr("上次还有 %1 首歌没有做进电子书。要恢复吗？").arg(unbuilt->songs);
-    const bool wanted = Ask(this, question, AppTitle(), tr("恢复"), tr("不要"), true);
+    const bool wanted = boxes_.Ask(this, question, AppTitle(), tr("恢复"), tr("不要"), true);
     const Application::Restored restored = app_.Restore(wanted);
     if (Said(restored.error) && restored.boxes) {
         ShowBoxes(*restored.boxes);
@@ -218,7 +221,7 @@ void Form1::Command2_Click() {
     BuildCheck check = app_.CheckBuild(boxes);
     if (const QString refusal = BuildRefusalText(check.plan.refusal); !refusal.isEmpty()) {
         Say(refusal, HintTitle());
-    } else if (Answered(this, check, Elided(ui_.text5->text().toStdU16String()))) {
+    } else if (Answered(this, boxes_, check, Elided(ui_.text5->text().toStdU16String()))) {
         app_.Build(boxes, check);
     }
 }
@@ -291,7 +294,7 @@ bool Form1::Said(const std::optional<CommandError>& error) {
 }
 
 void Form1::Say(const QString& text, const QString& title) {
-    Tell(this, text, title);
+    boxes_.Tell(this, text, title);
 }
 
 void Form1::SayNotMade(const ChangeOutcome& outcome) {

@@ -8,10 +8,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "application.h"
-#include "common_dialog.h"
-#include "form1_ui.h"
-#include "import_dialogs.h"
+#include "app/application.h"
+#include "ui/common_dialog.h"
+#include "ui/form1_ui.h"
+#include "ui/import_dialogs.h"
+#include "ui/message_boxes.h"
 
 class MainMenu;
 
@@ -19,7 +20,8 @@ class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    Form1(Application& app, FileDialogRunner& dialogs, QWidget* parent = nullptr);
+    Form1(Application& app, FileDialogRunner& dialogs, MessageBoxRunner& boxes,
+          QWidget* parent = nullptr);
 
     // Prepares the run's workspace and fills the save-path box (and the cover box, and the
     // window's place, as they were left the last time). False, after a message, when the
@@ -70,6 +72,7 @@ private:
     CommonDialog commonDialog1_;
     CommonDialog commonDialog2_;
     ImportDialogs imports_;
+    MessageBoxes boxes_;
 
     Form1Ui ui_;
     MainMenu* menu_ = nullptr;

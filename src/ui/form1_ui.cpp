@@ -1,4 +1,4 @@
-#include "form1_ui.h"
+#include "ui/form1_ui.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 #include <limits>
 
-#include "cover_preview.h"
-#include "decisions.h"
+#include "cover/cover_image.h"
 #include "epub/book_info.h"
-#include "song_list.h"
-#include "status_label.h"
+#include "ui/cover_preview.h"
+#include "ui/song_list.h"
+#include "ui/status_label.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "import_dialogs.h"
+#include "ui/import_dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>

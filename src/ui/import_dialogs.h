@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-#include "common_dialog.h"
+#include "ui/common_dialog.h"
 
 class ImportDialogs {
 public:

@@ -1,18 +1,19 @@
-#include "list_commands.h"
+#include "ui/list_commands.h"
 
 #include <QAction>
 #include <QMenu>
 
-#include "application.h"
-#include "edit_song_dialog.h"
-#include "message_boxes.h"
-#include "song_list.h"
-#include "wording.h"
+#include "app/application.h"
+#include "ui/dialogs/edit_song_dialog.h"
+#include "ui/message_boxes.h"
+#include "ui/song_list.h"
+#include "ui/wording.h"
 
-ListCommands::ListCommands(Application& app, SongList* list, QWidget* window,
+ListCommands::ListCommands(Application& app, MessageBoxes& boxes, SongList* list, QWidget* window,
                            std::function<void()> chooseImport)
     : QObject(window),
       app_(app),
+      boxes_(boxes),
       list_(list),
       window_(window),
       chooseImport_(std::move(chooseImport)) {
@@ -28,8 +29,10 @@ ListCommands::ListCommands(Application& app, SongList* list, QWidget* window,
 void ListCommands::CreateUndoActions() {
     QUndoStack* changes = app_.History().Stack();
     undo_ = new QAction(tr("撤销"), window_);
+    undo_->setObjectName(QStringLiteral("Undo"));
     undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redo_ = new QAction(tr("重做"), window_);
+    redo_->setObjectName(QStringLiteral("Redo"));
     redo_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction* action : {undo_, redo_}) {
@@ -54,7 +57,8 @@ void ListCommands::ShowMenu(const QPoint& at) {
     QMenu menu(window_);
     FillMenu(&menu);
     menu.addSeparator();
-    Add(&menu, tr("导入…"), QKeySequence(Qt::CTRL | Qt::Key_O), true, [this] { chooseImport_(); });
+    Add(&menu, "Import", tr("导入…"), QKeySequence(Qt::CTRL | Qt::Key_O), true,
+        [this] { chooseImport_(); });
     menu.exec(list_->viewport()->mapToGlobal(at));
 }
 
@@ -63,17 +67,19 @@ void ListCommands::FillMenu(QMenu* menu) {
     const int count = app_.SongCount();
     menu->addActions({undo_, redo_});
     menu->addSeparator();
-    Add(menu, tr("修改…"), QKeySequence(Qt::Key_Return), n > 0, [this, n] { Edit(n); });
-    Add(menu, tr("删除"), QKeySequence(QKeySequence::Delete), n > 0, [this, n] { Remove(n); });
-    Add(menu, tr("上移"), QKeySequence(Qt::CTRL | Qt::Key_Up), n > 1,
+    Add(menu, "EditSong", tr("修改…"), QKeySequence(Qt::Key_Return), n > 0, [this, n] { Edit(n); });
+    Add(menu, "RemoveSong", tr("删除"), QKeySequence(QKeySequence::Delete), n > 0,
+        [this, n] { Remove(n); });
+    Add(menu, "MoveUp", tr("上移"), QKeySequence(Qt::CTRL | Qt::Key_Up), n > 1,
         [this, n] { Move(n, n - 1); });
-    Add(menu, tr("下移"), QKeySequence(Qt::CTRL | Qt::Key_Down), n > 0 && n < count,
+    Add(menu, "MoveDown", tr("下移"), QKeySequence(Qt::CTRL | Qt::Key_Down), n > 0 && n < count,
         [this, n] { Move(n, n + 1); });
 }
 
-void ListCommands::Add(QMenu* menu, const QString& text, const QKeySequence& keys, bool enabled,
-                       const std::function<void()>& command) {
+void ListCommands::Add(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
+                       bool enabled, const std::function<void()>& command) {
     QAction* action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
     action->setShortcut(keys);
     // Shown, not bound: the list's and the window's own keys do these.
     action->setShortcutContext(Qt::WidgetShortcut);
@@ -96,8 +102,8 @@ void ListCommands::Edit(int n) {
 
 void ListCommands::Remove(int n) {
     const QString name = Elided(app_.SongAt(n).name);
-    if (Ask(window_, tr("确定删除第 %1 首《%2》吗？").arg(n).arg(name), HintTitle(), tr("删除"),
-            tr("取消"), true) &&
+    if (boxes_.Ask(window_, tr("确定删除第 %1 首《%2》吗？").arg(n).arg(name), HintTitle(),
+                   tr("删除"), tr("取消"), true) &&
         app_.History().Remove(n).Made()) {
         list_->select(std::min(n, app_.SongCount()));
     }

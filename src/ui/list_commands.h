@@ -14,11 +14,13 @@ class QPoint;
 class QWidget;
 class SongList;
 
+class MessageBoxes;
+
 class ListCommands : public QObject {
     Q_OBJECT
 
 public:
-    ListCommands(Application& app, SongList* list, QWidget* window,
+    ListCommands(Application& app, MessageBoxes& boxes, SongList* list, QWidget* window,
                  std::function<void()> chooseImport);
 
     // Undo, redo and the commands on the song selected now.
@@ -27,13 +29,15 @@ public:
 private:
     void CreateUndoActions();
     void ShowMenu(const QPoint& at);
-    void Add(QMenu* menu, const QString& text, const QKeySequence& keys, bool enabled,
-             const std::function<void()>& command);
+    // An item named `name`, for the tests and the accessibility tools to find it by.
+    void Add(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
+             bool enabled, const std::function<void()>& command);
     void Edit(int n);
     void Remove(int n);
     void Move(int from, int to);
 
     Application& app_;
+    MessageBoxes& boxes_;
     SongList* list_;
     QWidget* window_;
     std::function<void()> chooseImport_;

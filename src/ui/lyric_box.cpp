@@ -1,4 +1,4 @@
-#include "lyric_box.h"
+#include "ui/lyric_box.h"
 
 #include <QPlainTextEdit>
 #include <QTextDocument>

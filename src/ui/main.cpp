@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <memory>
 
-#include "application.h"
-#include "ending.h"
-#include "form1.h"
-#include "language.h"
+#include "app/application.h"
+#include "app/language.h"
 #include "platform/clock.h"
 #include "platform/termination_signals.h"
+#include "ui/ending.h"
+#include "ui/form1.h"
 
 int main(int argc, char* argv[]) {
     QApplication qt(argc, argv);
@@ -18,8 +18,9 @@ int main(int argc, char* argv[]) {
     InstallTranslations(qt, ProgramLanguage(QLocale::system().uiLanguages()));
     const velmora::SystemClock clock;
     QtFileDialogRunner dialogs;
+    QtMessageBoxRunner boxes;
     Application app(QCoreApplication::applicationDirPath().toStdString(), clock);
-    Form1 window(app, dialogs);
+    Form1 window(app, dialogs, boxes);
     // SIGTERM, SIGINT and SIGHUP end the program as closing the window does, with a modal
     // box open too: the window goes with its archiver and temporary files.
     std::unique_ptr<QSocketNotifier> endRequests;

@@ -31,7 +31,8 @@ public:
     void SetShareEnabled(bool enabled) { share_->setEnabled(enabled); }
 
 private:
-    QAction* Add(QMenu* menu, const QString& text, const QKeySequence& keys,
+    // An item named `name`, for the tests and the accessibility tools to find it by.
+    QAction* Add(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
                  const std::function<void()>& command);
 
     QAction* share_ = nullptr;

@@ -1,20 +1,14 @@
-#include "message_boxes.h"
+#include "ui/message_boxes.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 
-void Tell(QWidget* parent, const QString& text, const QString& title) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
-    box.exec();
-}
-
-bool Ask(QWidget* parent, const QString& text, const QString& title, const QString& yes,
-         const QString& no, bool yesIsDefault) {
-    return Choose(parent, text, title, {yes, no}, yesIsDefault ? 0 : 1) == 0;
-}
-
-int Choose(QWidget* parent, const QString& text, const QString& title, const QStringList& buttons,
-           int defaultButton) {
+int QtMessageBoxRunner::runMessageBox(QWidget* parent, const QString& title, const QString& text,
+                                      const QStringList& buttons, int defaultButton) {
+    if (buttons.isEmpty()) {
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+        return box.exec() == QMessageBox::Ok ? 0 : -1;
+    }
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
     QList<QPushButton*> shown;
     for (const QString& caption : buttons) {
@@ -25,4 +19,18 @@ int Choose(QWidget* parent, const QString& text, const QString& title, const QSt
     box.setDefaultButton(shown.at(defaultButton));
     box.exec();
     return static_cast<int>(shown.indexOf(box.clickedButton()));
+}
+
+void MessageBoxes::Tell(QWidget* parent, const QString& text, const QString& title) {
+    runner_.runMessageBox(parent, title, text, {}, 0);
+}
+
+bool MessageBoxes::Ask(QWidget* parent, const QString& text, const QString& title,
+                       const QString& yes, const QString& no, bool yesIsDefault) {
+    return Choose(parent, text, title, {yes, no}, yesIsDefault ? 0 : 1) == 0;
+}
+
+int MessageBoxes::Choose(QWidget* parent, const QString& text, const QString& title,
+                         const QStringList& buttons, int defaultButton) {
+    return runner_.runMessageBox(parent, title, text, buttons, defaultButton);
 }

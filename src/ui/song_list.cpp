@@ -1,4 +1,4 @@
-#include "song_list.h"
+#include "ui/song_list.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-#include "song_list_model.h"
+#include "app/song_list_model.h"
 
 namespace {
 

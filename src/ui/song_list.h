@@ -6,7 +6,7 @@
 
 #include <QListView>
 
-#include "song_filter.h"
+#include "app/song_filter.h"
 
 class SongList : public QListView {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "status_label.h"
+#include "ui/status_label.h"
 
 StatusLabel::StatusLabel(QWidget* parent) : QLabel(parent) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

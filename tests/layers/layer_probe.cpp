@@ -1,5 +1,5 @@
-// Built by tests/CMakeLists.txt against velmora_text alone, once with a header of the text
-// layer and once with one of the layer above it.
+// Built by tests/CMakeLists.txt against one layer alone, with a header of its own or one it
+// may use, and with one it must not reach.
 #include VELMORA_PROBE_HEADER
 
 int VelmoraLayerProbe() {

@@ -1,9 +1,9 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "form1.h"
-#include "status_label.h"
 #include "support/fakes.h"
+#include "ui/form1.h"
+#include "ui/status_label.h"
 
 using namespace velmora::testing;
 
@@ -17,6 +17,7 @@ class LayoutTest : public QObject {
     QTemporaryDir settings;
     std::unique_ptr<RunFolder> folder;
     QtFileDialogRunner dialogs;
+    QtMessageBoxRunner boxes;
     std::unique_ptr<Application> app;
     std::unique_ptr<Form1> form;
 
@@ -56,7 +57,7 @@ private slots:
         app.reset();
         folder = std::make_unique<RunFolder>();
         app = std::make_unique<Application>(folder->app.path(), folder->clock);
-        form = std::make_unique<Form1>(*app, dialogs);
+        form = std::make_unique<Form1>(*app, dialogs, boxes);
         QVERIFY(form->Form_Load());
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));

@@ -1,0 +1,231 @@
+#include "app/application.h"
+
+#include "cover/cover_drawing.h"
+#include "cover/cover_image.h"
+#include "import/book_reader.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
+#include "platform/local_addresses.h"
+#include "share/book_address.h"
+#include "text/limits.h"
+#include "text/text_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The template's own cover: a book that carries it has no cover of the user's.
+std::string TemplateCover(const velmora::RunLayout& layout) {
+    velmora::FileContent content =
+        velmora::ReadWholeFile(layout.Template("cover.jpeg"), velmora::kLargestTemplate);
+    return std::move(content.bytes);
+}
+
+// The songs in a book (-1 when it cannot be read as one of ours) and when it was made.
+std::pair<int, std::u16string> SummaryOf(const fs::path& book) {
+    const velmora::FileContent content = velmora::ReadWholeFile(book, velmora::kLargestBook);
+    try {
+        if (content) {
+            const velmora::Book read = velmora::ReadBook(content.bytes);
+            return {static_cast<int>(read.songs.size()), read.date};
+        }
+    } catch (const velmora::Failure&) {
+    }
+    return {-1, {}};
+}
+
+}  // namespace
+
+Application::Application(const fs::path& appDir, const velmora::Clock& clock, QObject* parent)
+    : QObject(parent),
+      run_(appDir, clock),
+      model_(run_.Songs(), [this](int from, int to) { return history_.Move(from, to).Made(); }),
+      history_(run_),
+      builds_(run_, clock),
+      imports_(run_, history_),
+      opener_([this](const QString& path) { emit openFailed(path); }) {
+    run_.SetObserver(&model_);
+    connect(&history_, &ChangeHistory::changed, this, &Application::Changed);
+    connect(&builds_, &BuildController::finished, this, &Application::Finished);
+}
+
+fs::path Application::BookPath(const std::u16string& title) const {
+    return run_.Layout().BookPath(title);
+}
+
+std::optional<CommandError> Application::Load() {
+    std::optional<CommandError> error = Attempt([this] { run_.ReadyToMake(); });
+    if (!error) {
+        earlierError_ = Attempt([this] { unbuilt_ = velmora::FindUnbuiltRun(run_.Layout()); });
+    }
+    return error;
+}
+
+std::optional<Application::Unbuilt> Application::UnbuiltSongs() const {
+    if (!unbuilt_) {
+        return std::nullopt;
+    }
+    const auto notInBook = unbuilt_->notInBook;
+    return Unbuilt{static_cast<int>(unbuilt_->songs.size()),
+                   notInBook ? std::optional(static_cast<int>(*notInBook)) : std::nullopt};
+}
+
+Application::Restored Application::Restore(bool wanted) {
+    if (!unbuilt_) {
+        return {};
+    }
+    const velmora::UnbuiltRun earlier = *std::move(unbuilt_);
+    unbuilt_.reset();
+    const velmora::RunLayout old = run_.Layout().ForRun(earlier.folder);
+    if (wanted) {
+        // Not taken when it fails: the next start offers it again.
+        if (auto error = Attempt([&] { run_.AddSongs(1, earlier.songs); })) {
+            return {std::nullopt, std::move(error)};
+        }
+    }
+    velmora::MarkTaken(old);
+    if (!wanted) {
+        return {};
+    }
+    if (earlier.boxes) {
+        KeepBoxes(*earlier.boxes);
+    }
+    return {earlier.boxes, std::nullopt};
+}
+
+void Application::KeepBoxes(const velmora::RunBoxes& boxes) {
+    // A help for a restore, no more: a disk too full for it says so at the next change.
+    Attempt([&] { velmora::SaveRunBoxes(run_.Layout(), boxes); });
+}
+
+void Application::Confirmed(const velmora::RunBoxes& boxes) {
+    mayReplace_.insert(run_.Layout().SavePlace(boxes.savePlace, boxes.title));
+}
+
+BuildCheck Application::CheckBuild(const velmora::RunBoxes& boxes) const {
+    const velmora::BookInfo book{boxes.title, boxes.author};
+    BuildCheck check;
+    check.facts.running = builds_.Running();
+    check.facts.hasTitle = book.HasTitle();
+    check.facts.songs = SongCount();
+    if (check.facts.running || !check.facts.hasTitle) {
+        check.plan = PlanBuild(check.facts);
+        return check;
+    }
+    check.savePlace = run_.Layout().SavePlace(boxes.savePlace, book.title);
+    const fs::path made = BookPath(book.title);
+    const bool mine = mayReplace_.contains(made);
+    if ((check.facts.songs == 0 || !mine) && velmora::Exists(made)) {
+        const auto [songs, date] = SummaryOf(made);
+        check.facts.songsInBook = check.facts.songs == 0 ? songs : 0;
+        if (!mine) {
+            check.facts.earlierBook = songs;
+            check.earlierBookDate = date;
+        }
+    }
+    const fs::path& place = check.savePlace;
+    check.facts.foreignFileAtSavePlace = !place.empty() && velmora::Exists(place) &&
+                                         !velmora::SameFile(place, made) &&
+                                         !mayReplace_.contains(place);
+    check.plan = PlanBuild(check.facts);
+    return check;
+}
+
+void Application::Build(const velmora::RunBoxes& boxes, const BuildCheck& check) {
+    if (check.facts.foreignFileAtSavePlace) {
+        mayReplace_.insert(check.savePlace);
+    }
+    KeepBoxes(boxes);
+    const velmora::BookInfo book{boxes.title, boxes.author};
+    const QString coverBox = QString::fromStdU16String(boxes.cover);
+    const auto cover = [coverBox, book]() -> std::optional<std::string> {
+        std::optional<std::string> chosen = CoverJpeg(coverBox);
+        return book.IsDefault() ? chosen : NamedBookCover(book.title, book.author, chosen);
+    };
+    if (!check.asNewBook) {
+        builds_.Start({cover, check.savePlace, book});
+        return;
+    }
+    fs::path beside;
+    for (int number = 2; beside.empty() || velmora::Exists(beside); ++number) {
+        beside = run_.Layout().BookPath(book.title, number);
+    }
+    // The save place keeps the old book too, when it is that book.
+    const fs::path& place = check.savePlace;
+    const bool keep = !place.empty() && velmora::SameFile(place, BookPath(book.title));
+    builds_.Start({cover, keep ? fs::path() : place, book, beside});
+}
+
+void Application::Finished(const velmora::BuildResult& result) {
+    builtAt_ = result.journalLength;
+    mayReplace_.insert(result.book);
+    if (!result.copy.empty()) {
+        mayReplace_.insert(result.copy);
+    }
+    emit built(result);
+    Changed();
+}
+
+void Application::Changed() {
+    if (builtAt_ && !builds_.Running() && run_.JournalLength() > *builtAt_) {
+        emit unbuiltChanges();
+    }
+}
+
+ImportOutcome Application::Import(const std::vector<fs::path>& paths,
+                                  velmora::ImportProgress& progress,
+                                  const velmora::RunBoxes& boxes) {
+    if (paths.empty()) {
+        return {};
+    }
+    const bool whole = BringsBookBackWhole(SongCount(), boxes);
+    ImportOutcome outcome = imports_.Run(paths, progress);
+    if (whole && outcome.report.firstBook) {
+        CameBack(*outcome.report.firstBook, outcome);
+    }
+    return outcome;
+}
+
+void Application::CameBack(const velmora::Book& book, ImportOutcome& outcome) {
+    velmora::RunBoxes boxes{kCoverBoxStart, {}, book.title, book.author};
+    if (!book.cover.empty() && book.cover != TemplateCover(run_.Layout()) &&
+        !IsDrawnCover(book.cover)) {
+        outcome.error =
+            Attempt([&] { velmora::SaveBytes(run_.Layout().ImportedCover(), book.cover); });
+        if (outcome.error) {
+            return;
+        }
+        boxes.cover = velmora::PathText(run_.Layout().ImportedCover());
+    }
+    outcome.cameBack = boxes;
+}
+
+ScriptChange Application::ConvertAll(velmora::Script to, const QString& name) {
+    std::vector<std::pair<int, velmora::Song>> edits;
+    ScriptChange change;
+    change.outcome.error = Attempt([&] {
+        const velmora::ScriptConversion convert(to);
+        for (int n = 1; n <= SongCount(); ++n) {
+            const velmora::Song& song = SongAt(n);
+            velmora::Song converted{convert(song.name), convert(song.lyric), convert(song.artist),
+                                    convert(song.credits)};
+            if (converted != song) {
+                edits.emplace_back(n, std::move(converted));
+            }
+        }
+    });
+    if (!edits.empty() && !change.outcome.error) {
+        change.songs = static_cast<int>(edits.size());
+        change.outcome = history_.EditAll(std::move(edits), name);
+    }
+    return change;
+}
+
+ShareOffer Application::Share(const std::u16string& title) const {
+    const fs::path book = BookPath(title);
+    // Said even where there is no address to serve it at.
+    if (!velmora::Exists(book)) {
+        throw velmora::Failure(velmora::Problem::CannotServe, book, ENOENT);
+    }
+    return {book, velmora::LanAddressesFirst(velmora::LocalIpv4Addresses())};
+}

@@ -1,0 +1,141 @@
+#pragma once
+// The program's services, made by main and handed to the window: the run's workspace, the
+// song list's model over it, the change history, the build, the import and the phone share,
+// each a class of its own. The window calls in and listens to the signals; it words every
+// outcome and makes every dialog. Nothing here shows anything.
+
+#include <QObject>
+#include <filesystem>
+#include <optional>
+#include <set>
+
+#include "app/attempt.h"
+#include "app/build_controller.h"
+#include "app/change_history.h"
+#include "app/decisions.h"
+#include "app/desktop_opener.h"
+#include "app/import_runner.h"
+#include "app/song_list_model.h"
+#include "text/script_conversion.h"
+#include "workspace/earlier_runs.h"
+#include "workspace/workspace.h"
+
+// What 开始制作 would do, for the window to ask about.
+struct BuildCheck {
+    BuildFacts facts;
+    BuildPlan plan;
+    std::filesystem::path savePlace;
+    // When the book there was made, as it says (Book::date).
+    std::u16string earlierBookDate;
+    // The user chose to keep that book: this one goes beside it, "我的歌词本 (2).epub".
+    bool asNewBook = false;
+};
+
+// What became of converting every song to one script: how many songs needed it (none: every
+// song was in that script already, or the conversion could not be loaded, its error in the
+// outcome), and the change. A change the history could not make it says itself (notMade).
+struct ScriptChange {
+    int songs = 0;
+    ChangeOutcome outcome;
+};
+
+// The book the window may serve to a phone, and the addresses a phone may reach it at.
+struct ShareOffer {
+    std::filesystem::path book;
+    std::vector<std::uint32_t> addresses;
+};
+
+class Application : public QObject {
+    Q_OBJECT
+
+public:
+    Application(const std::filesystem::path& appDir, const velmora::Clock& clock,
+                QObject* parent = nullptr);
+
+    SongListModel* Model() { return &model_; }
+    ChangeHistory& History() { return history_; }
+    BuildController& Builds() { return builds_; }
+
+    int SongCount() const { return run_.Songs().SongCount(); }
+    const velmora::Song& SongAt(int n) const { return run_.Songs().At(n); }
+    std::filesystem::path FinishedFolder() const { return run_.Layout().FinishedFolder(); }
+    std::filesystem::path TemplateCoverPath() const { return run_.Layout().Template("cover.jpeg"); }
+    std::filesystem::path BookPath(const std::u16string& title) const;
+
+    // Prepares the run's workspace and looks for work an earlier run left unbuilt. An error
+    // means the program must end.
+    std::optional<CommandError> Load();
+    // The songs an earlier run left unbuilt, to offer once; nothing when there are none.
+    struct Unbuilt {
+        int songs = 0;
+        std::optional<int> notInBook;  // nothing: that run built no book
+    };
+    std::optional<Unbuilt> UnbuiltSongs() const;
+    // Why the most recent earlier run's work cannot be offered, if it cannot.
+    const std::optional<CommandError>& EarlierRunError() const { return earlierError_; }
+    // Brings them back (the boxes that run had, if it kept them), or lets them go. Either way
+    // they are not offered again, unless bringing them back fails.
+    struct Restored {
+        std::optional<velmora::RunBoxes> boxes;
+        std::optional<CommandError> error;
+    };
+    Restored Restore(bool wanted);
+
+    // The boxes as they stand, kept with the run's work for a restore.
+    void KeepBoxes(const velmora::RunBoxes& boxes);
+    // The user chose this save place in a dialog that asked before replacing it.
+    void Confirmed(const velmora::RunBoxes& boxes);
+
+    BuildCheck CheckBuild(const velmora::RunBoxes& boxes) const;
+    // Builds the book the boxes name, every question of its check answered yes: its title
+    // and author, the cover box's image (or, for a named book, its own cover drawn), a copy
+    // going to the save place.
+    void Build(const velmora::RunBoxes& boxes, const BuildCheck& check);
+
+    // An import; a book brought into a window that holds nothing yet also gives the boxes it
+    // had, to show (its own cover copied into the run's folder).
+    ImportOutcome Import(const std::vector<std::filesystem::path>& paths,
+                         velmora::ImportProgress& progress, const velmora::RunBoxes& boxes);
+
+    // Every song's name, artist, credits and lyric in that script, as one change; the songs
+    // already in it are left as they are. `name` names the change for undo ("全部转为简体").
+    ScriptChange ConvertAll(velmora::Script to, const QString& name);
+
+    // The finished book of this title and where to serve it; raises a Failure (CannotServe)
+    // when there is no such book.
+    ShareOffer Share(const std::u16string& title) const;
+    // Opens a path with the desktop's handler; openFailed() when it cannot.
+    void Open(const QString& path) { opener_.Open(path); }
+    void ShowInFolder(const QString& file) { opener_.ShowInFolder(file); }
+
+    // The program is ending: an import stops at once.
+    void EndRequested() { ending_ = true; }
+    bool Ending() const { return ending_; }
+
+signals:
+    // A book was finished (its copy recorded as this run's own to replace).
+    void built(const velmora::BuildResult& result);
+    // What the list shows differs from the last book finished.
+    void unbuiltChanges();
+    void openFailed(const QString& path);
+
+private:
+    void Finished(const velmora::BuildResult& result);
+    void Changed();
+    // The boxes of a book come back whole; an error, if its cover cannot be kept, in `outcome`.
+    void CameBack(const velmora::Book& book, ImportOutcome& outcome);
+
+    velmora::Workspace run_;
+    SongListModel model_;
+    ChangeHistory history_;
+    BuildController builds_;
+    ImportRunner imports_;
+    DesktopOpener opener_;
+    bool ending_ = false;
+    std::optional<velmora::UnbuiltRun> unbuilt_;
+    std::optional<CommandError> earlierError_;
+    // The song log's length when the last book that was finished began.
+    std::optional<std::uint64_t> builtAt_;
+    // Files at save places that may be replaced without a question.
+    std::set<std::filesystem::path> mayReplace_;
+};

@@ -1,0 +1,97 @@
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "app/change_history.h"
+#include "support/fakes.h"
+#include "support/faults.h"
+#include "workspace/journal.h"
+
+using namespace velmora::testing;
+using velmora::Refusal;
+
+// Changes, undo and redo on a real run: the stack moves only with a change that was made,
+// and the journal always replays to the songs the run holds.
+class ChangeHistoryTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ReadyRun> run;
+    std::unique_ptr<ChangeHistory> history;
+
+    QStringList names() const {
+        QStringList shown;
+        for (int n = 1; n <= run->Songs().SongCount(); ++n) {
+            shown << QString::fromStdU16String(run->Songs().At(n).name);
+        }
+        QStringList journaled;
+        const auto replayed =
+            velmora::ReplayJournal(ReadBytes(run->Layout().WorkDir() / "lyric.txt"));
+        for (const auto& song : replayed.songs) {
+            journaled << QString::fromStdU16String(song.name);
+        }
+        return shown == journaled ? shown : QStringList{"journal differs"} + journaled;
+    }
+
+private slots:
+    void init() {
+        history.reset();  // the previous test's history goes before its run
+        run = std::make_unique<ReadyRun>();
+        history = std::make_unique<ChangeHistory>(*run);
+    }
+
+    void undoesAndRedoesEachKindOfChange() {
+        QSignalSpy changed(history.get(), &ChangeHistory::changed);
+        for (const char16_t* name : {u"A", u"B", u"C"}) {
+            QVERIFY(history->Add({name, u"x"}).Made());
+        }
+        run->AddSongs(4, {{u"1", u"x"}, {u"2", u"x"}});
+        history->Record(4);
+        history->Record(6);  // nothing came in: no change
+        QCOMPARE(changed.size(), 4);
+        QVERIFY(history->Move(1, 3).Made());
+        QVERIFY(history->Edit(2, {u"C2", u"y"}).Made());
+        QVERIFY(history->Remove(4).Made());
+        QCOMPARE(names(), (QStringList{"B", "C2", "A", "2"}));
+        const QStringList back[] = {{"B", "C2", "A", "1", "2"},
+                                    {"B", "C", "A", "1", "2"},
+                                    {"A", "B", "C", "1", "2"},
+                                    {"A", "B", "C"},
+                                    {"A", "B"}};
+        for (const QStringList& expected : back) {
+            QVERIFY(history->Undo().Made());
+            QCOMPARE(names(), expected);
+        }
+        QVERIFY(history->Redo().Made());
+        QVERIFY(history->Redo().Made());
+        QCOMPARE(names(), (QStringList{"A", "B", "C", "1", "2"}));
+        QVERIFY(history->Add({u"D", u"x"}).Made());  // the redo that was left goes
+        QCOMPARE(history->Redo().refusal, Refusal::NoSuchSong);
+    }
+
+    // Refused or failed, a change is said once and moves neither the run nor the stack.
+    void refusedAndFailedChangesMoveNothing() {
+        QSignalSpy notMade(history.get(), &ChangeHistory::notMade);
+        QCOMPARE(history->Add({u"", u"x"}).refusal, Refusal::EmptyInput);
+        QVERIFY(history->Add({u"A", u"x"}).Made());
+        for (const ChangeOutcome& nothing :
+             {history->Edit(2, {u"B", u"y"}),
+              history->EditAll({{1, {u"B", u"y"}}, {2, {u"C", u"y"}}}, "x"), history->Remove(0),
+              history->Move(1, 1), history->Move(1, 2)}) {
+            QCOMPARE(nothing.refusal, Refusal::NoSuchSong);
+        }
+        QCOMPARE(notMade.size(), 1);  // only the empty input is said
+        {
+            InjectedFaults faults({Throws(Call::Write, "lyric.txt")});
+            const ChangeOutcome failed = history->Add({u"B", u"x"});
+            QVERIFY(failed.error && !failed.error->failure);
+            QVERIFY(history->Undo().error);
+        }
+        QCOMPARE(notMade.size(), 3);
+        QCOMPARE(history->Stack()->count(), 1);
+        QCOMPARE(names(), QStringList{"A"});
+        QVERIFY(history->Undo().Made());
+        QCOMPARE(names(), QStringList{});
+    }
+};
+
+QTEST_MAIN(ChangeHistoryTest)
+#include "change_history_test.moc"

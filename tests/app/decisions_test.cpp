@@ -1,0 +1,101 @@
+#include <QtTest>
+
+#include "app/decisions.h"
+#include "app/language.h"
+#include "app/song_changes.h"
+
+using velmora::RunBoxes;
+
+Q_DECLARE_METATYPE(BuildFacts)
+Q_DECLARE_METATYPE(BuildPlan)
+
+// The decisions and the window's languages, each a table of plain values.
+class DecisionsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void plansTheBuild_data() {
+        QTest::addColumn<BuildFacts>("facts");
+        QTest::addColumn<BuildPlan>("plan");
+        using Q = BuildQuestion;
+        const auto row = [](const char* name, BuildFacts facts, BuildPlan plan) {
+            QTest::newRow(name) << facts << plan;
+        };
+        const std::optional<int> none;
+        row("songs, no book", {false, true, 3, 0, false, none}, {});
+        row("running", {true, true, 3, 0, true, 5}, {BuildRefusal::Running, {}});
+        row("no title", {false, false, 0, 5, true, 5}, {BuildRefusal::NoTitle, {}});
+        row("empty over a book, asked once", {false, true, 0, 5, false, 5},
+            {BuildRefusal::None, {Q::ReplaceByEmptyBook}});
+        row("empty over a foreign book", {false, true, 0, -1, false, none},
+            {BuildRefusal::None, {Q::ReplaceByEmptyBook}});
+        row("empty, no book", {false, true, 0, 0, false, none}, {});
+        row("songs over an earlier book", {false, true, 3, 0, false, -1},
+            {BuildRefusal::None, {Q::ReplaceEarlierBook}});
+        row("file at the save place", {false, true, 2, 0, true, none},
+            {BuildRefusal::None, {Q::ReplaceAtSavePlace}});
+        row("both", {false, true, 0, 1, true, none},
+            {BuildRefusal::None, {Q::ReplaceByEmptyBook, Q::ReplaceAtSavePlace}});
+        row("earlier book, and a file at the save place", {false, true, 2, 0, true, 4},
+            {BuildRefusal::None, {Q::ReplaceEarlierBook, Q::ReplaceAtSavePlace}});
+    }
+    void plansTheBuild() {
+        QFETCH(BuildFacts, facts);
+        QFETCH(BuildPlan, plan);
+        const BuildPlan planned = PlanBuild(facts);
+        QCOMPARE(planned.refusal, plan.refusal);
+        QCOMPARE(planned.questions, plan.questions);
+    }
+
+    void booksComeBackWholeIntoAnEmptyWindow() {
+        const struct {
+            int songs;
+            RunBoxes boxes;
+            bool whole;
+        } table[] = {
+            {0, {u"Text4", u"/x/", u"我的歌词本", u"Velmora"}, true},
+            {0, {u"", {}, u"我的歌词本", u"Velmora"}, true},
+            {1, {u"Text4", {}, u"我的歌词本", u"Velmora"}, false},
+            {0, {u"/a.png", {}, u"我的歌词本", u"Velmora"}, false},
+            {0, {u"Text4", {}, u"别的书", u"Velmora"}, false},
+            {0, {u"Text4", {}, u"我的歌词本", u"小明"}, false},
+        };
+        for (const auto& row : table) {
+            QCOMPARE(BringsBookBackWhole(row.songs, row.boxes), row.whole);
+        }
+    }
+
+    void choosesTheLanguageFromTheLocale_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("add");     // an added song's undo step in it
+        QTest::addColumn<QString>("cancel");  // Qt's own Cancel in it
+        const auto row = [](const char* locale, const char* language, const char* add,
+                            const char* cancel) {
+            QTest::newRow(locale) << locale << language << add << cancel;
+        };
+        row("zh_CN", "", "添加", "取消");
+        row("zh_TW", "zh_TW", "新增", "取消");
+        row("zh_HK", "zh_TW", "新增", "取消");
+        row("en_US", "en", "Add", "Cancel");
+        row("C", "", "添加", "取消");
+        row("fr_FR", "", "添加", "取消");
+    }
+    void choosesTheLanguageFromTheLocale() {
+        QFETCH(QString, locale);
+        QFETCH(QString, language);
+        QCOMPARE(ProgramLanguage(QLocale(locale).uiLanguages()), language);
+        QVERIFY(InstallTranslations(*qApp, language));
+        QTEST(Added(1, {{u"月光", u"a"}}).text(), "add");
+        QTEST(QCoreApplication::translate("QPlatformTheme", "Cancel"), "cancel");
+    }
+    void cleanup() {
+        for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+};
+
+QTEST_MAIN(DecisionsTest)
+#include "decisions_test.moc"
