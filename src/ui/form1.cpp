@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -21,6 +20,7 @@
 #include "ui/dialogs/import_progress.h"
 #include "ui/failure_wording.h"
 #include "ui/file_drops.h"
+#include "ui/find_box.h"
 #include "ui/import_dialogs.h"
 #include "ui/import_summary.h"
 #include "ui/list_commands.h"
@@ -41,15 +41,6 @@ const QString kGeometryKey = QStringLiteral("geometry");
 
 // The size the window had when its controls stood at fixed places: it opens no smaller.
 constexpr QSize kFirstSize(441, 302);
-
-bool IsCtrlEnter(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
-        return false;
-    }
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    return key->modifiers() == Qt::ControlModifier &&
-           (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
-}
 
 }  // namespace
 
@@ -132,12 +123,12 @@ void Form1::ConnectList() {
          [this] { Import(imports_.ChooseFolder(this)); }, [this] { Command2_Click(); },
          [this] { Command5_Click(); }, [this] { Command6_Click(); }, [this] { close(); }},
         *list,
-        {[this] { ShowFind(); }, [this] { ConvertAll(velmora::Script::Simplified); },
+        {[this] { ui_.find1->Start(); }, [this] { ConvertAll(velmora::Script::Simplified); },
          [this] { ConvertAll(velmora::Script::Traditional); }},
         {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
     layout()->setMenuBar(menu_);
     connect(ui_.find1, &QLineEdit::textChanged, ui_.list1->Filter(), &SongFilter::SetText);
-    ui_.find1->installEventFilter(this);
+    connect(ui_.find1, &FindBox::ended, ui_.list1, [this] { ui_.list1->setFocus(); });
     auto* drops = new FileDrops(this, {ui_.text1, ui_.text2, ui_.text2->viewport(), ui_.text3,
                                        ui_.text4, ui_.list1->viewport()});
     connect(drops, &FileDrops::dropped, this,
@@ -341,23 +332,9 @@ void Form1::ConvertAll(velmora::Script to) {
     }
 }
 
-void Form1::ShowFind() {
-    ui_.find1->show();
-    ui_.find1->setFocus();
-    ui_.find1->selectAll();
-}
-
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_.text2 && IsCtrlEnter(event)) {
         Command3_Click();
-        return true;
-    }
-    // Escape ends the search: the whole list again.
-    if (watched == ui_.find1 && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        ui_.find1->clear();
-        ui_.find1->hide();
-        ui_.list1->setFocus();
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -56,7 +56,6 @@ private:
     void KeepBoxes();
     void ShowCount();
     void ShowCover();
-    void ShowFind();
     // 全部转为简体, 全部转为繁體: one change, said in the status line.
     void ConvertAll(velmora::Script to);
     // The four boxes that name the book and where it goes.

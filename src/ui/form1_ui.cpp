@@ -12,6 +12,7 @@
 #include "cover/cover_image.h"
 #include "epub/book_info.h"
 #include "ui/cover_preview.h"
+#include "ui/find_box.h"
 #include "ui/song_list.h"
 #include "ui/status_label.h"
 
@@ -65,11 +66,9 @@ void Form1Ui::CreateControls(QWidget* window, QAbstractItemModel* songs) {
     text7 = Box(window, "Text7", label8);
     text7->setPlaceholderText(tr("可不填"));
     label9 = Label(window, "Label9", QString());
-    find1 = Named<QLineEdit>(window, "Find1");
+    find1 = Named<FindBox>(window, "Find1");
     find1->setAccessibleName(tr("查找"));
     find1->setPlaceholderText(tr("查找歌名、歌手或歌词"));
-    find1->setClearButtonEnabled(true);
-    find1->hide();
     label2 = Label(window, "Label2", tr("歌词："));
     command3 = Button(window, "Command3", tr("添加"));
     text2 = Named<QPlainTextEdit>(window, "Text2");

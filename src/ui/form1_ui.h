@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 class CoverPreview;
+class FindBox;
 class QAbstractItemModel;
 class QLabel;
 class QLineEdit;
@@ -40,7 +41,7 @@ public:
     QLineEdit* text6 = nullptr;
     QLineEdit* text7 = nullptr;
     SongList* list1 = nullptr;
-    QLineEdit* find1 = nullptr;
+    FindBox* find1 = nullptr;
     QPushButton* command1 = nullptr;
     QPushButton* command2 = nullptr;
     QPushButton* command3 = nullptr;

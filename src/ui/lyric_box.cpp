@@ -1,5 +1,6 @@
 #include "ui/lyric_box.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
@@ -15,4 +16,13 @@ void ShowLyric(QPlainTextEdit& box, const std::u16string& lyric) {
     QString text = QString::fromStdU16String(lyric);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setPlainText(text);
+}
+
+bool IsCtrlEnter(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->modifiers() == Qt::ControlModifier &&
+           (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
 }

@@ -5,8 +5,11 @@
 
 #include <string>
 
+class QEvent;
 class QPlainTextEdit;
 
 std::u16string TypedLyric(const QPlainTextEdit& box);
 // Puts a lyric into the box as if it had been typed there.
 void ShowLyric(QPlainTextEdit& box, const std::u16string& lyric);
+// Ctrl+Enter in a lyric box does what its window's button does: adds, or confirms.
+bool IsCtrlEnter(const QEvent* event);

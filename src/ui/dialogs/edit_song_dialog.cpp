@@ -2,7 +2,6 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -32,6 +31,8 @@ EditSongDialog::EditSongDialog(QWidget* parent, const velmora::Song& song, Confi
     ShowLyric(*lyric_, song.lyric);
     auto* ok = new QPushButton(tr("确定"), this);
     auto* cancel = new QPushButton(tr("取消"), this);
+    ok->setObjectName(QStringLiteral("EditOk"));
+    cancel->setObjectName(QStringLiteral("EditCancel"));
     ok->setDefault(true);
     cancel->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &EditSongDialog::TryAccept);
@@ -56,13 +57,9 @@ EditSongDialog::EditSongDialog(QWidget* parent, const velmora::Song& song, Confi
 }
 
 bool EditSongDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lyric_ && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() == Qt::ControlModifier &&
-            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            TryAccept();
-            return true;
-        }
+    if (watched == lyric_ && IsCtrlEnter(event)) {
+        TryAccept();
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }
