@@ -77,6 +77,7 @@ private slots:
         row("zh_CN", "", "添加", "取消");
         row("zh_TW", "zh_TW", "新增", "取消");
         row("zh_HK", "zh_TW", "新增", "取消");
+        row("zh_Hans_MO", "zh_TW", "新增", "取消");  // Macau's usage, by its territory
         row("en_US", "en", "Add", "Cancel");
         row("C", "", "添加", "取消");
         row("fr_FR", "", "添加", "取消");

@@ -2,6 +2,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "app/song_filter.h"
 #include "app/song_list_model.h"
 #include "support/fakes.h"
 
@@ -74,8 +75,10 @@ private slots:
         QVERIFY(model->moveRow({}, 2, {}, 0));
         QCOMPARE(asked, (std::vector<std::pair<int, int>>{{1, 3}, {3, 1}}));
         QCOMPARE(rows(), (QStringList{"1:春天", "2:夏", "3:秋"}));
-        // Onto itself, or into a row, or several rows at once: nothing asked.
+        // Onto itself (either half of its own place), or into a row, or several rows at once:
+        // nothing asked.
         QVERIFY(!model->moveRow({}, 1, {}, 2));
+        QVERIFY(!model->moveRow({}, 1, {}, 1));
         QVERIFY(!model->moveRows({}, 0, 2, {}, 3));
         QVERIFY(!model->moveRow(model->index(0), 0, {}, 2));
         QCOMPARE(asked.size(), 2u);
@@ -83,6 +86,17 @@ private slots:
         QVERIFY(!model->moveRow({}, 0, {}, 2));
         QVERIFY(model->flags(model->index(0)) & Qt::ItemIsDragEnabled);
         QVERIFY(model->flags({}) & Qt::ItemIsDropEnabled);
+        // Among some songs only, a place in the list is no place in the book: no move.
+        moves = true;
+        SongFilter filter;
+        filter.setSourceModel(model.get());
+        filter.SetText("秋");
+        QCOMPARE(filter.rowCount(), 1);
+        QVERIFY(!filter.moveRow({}, 0, {}, 3));
+        QCOMPARE(asked.size(), 3u);
+        filter.SetText({});
+        QVERIFY(filter.moveRow({}, 0, {}, 2));
+        QCOMPARE(asked.back(), std::pair(1, 2));
     }
 };
 

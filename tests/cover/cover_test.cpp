@@ -80,15 +80,21 @@ private slots:
     }
 
     // EXIF orientations, in a JPEG's APP1 segment and in a PNG's eXIf chunk after its header:
-    // 6, stored on its side, is turned a quarter right, its left half on top; 2 is mirrored,
-    // its left half on the right.
+    // 6, stored on its side, is turned a quarter right, its left half on top; 8 a quarter
+    // left, its left half below; 2 is mirrored, its left half on the right; 5 and 7 are
+    // mirrored about a diagonal, the left half on top and below.
     void coversAreTurnedUpright() {
         const char* jpeg = "FF E1 00 22 45 78 69 66 00 00";
         for (const auto& [format, at, head, crc, turn, size, red] :
              {std::tuple{"JPEG", 2, jpeg, "", "06", QSize(100, 200), QPoint(50, 20)},
               {"PNG", 33, "00 00 00 1A 65 58 49 66", "00 00 00 00", "06", QSize(100, 200),
                QPoint(50, 20)},
-              {"JPEG", 2, jpeg, "", "02", QSize(200, 100), QPoint(150, 50)}}) {
+              {"JPEG", 2, jpeg, "", "02", QSize(200, 100), QPoint(150, 50)},
+              {"JPEG", 2, jpeg, "", "08", QSize(100, 200), QPoint(50, 180)},
+              {"PNG", 33, "00 00 00 1A 65 58 49 66", "00 00 00 00", "05", QSize(100, 200),
+               QPoint(50, 20)},
+              {"PNG", 33, "00 00 00 1A 65 58 49 66", "00 00 00 00", "07", QSize(100, 200),
+               QPoint(50, 180)}}) {
             const std::string exif =
                 Hex("4D 4D 00 2A 00 00 00 08 00 01 01 12 00 03 00 00 00 01 00 " +
                     std::string(turn) + " 00 00 00 00 00 00");
@@ -130,7 +136,8 @@ private slots:
     }
 
     // A named book has a drawn cover unless the user chose one: a wide photo sits whole in the
-    // design at its own aspect, the sky above and below it; a tall one is the cover as it is.
+    // design at its own aspect, the sky above and below it; a tall or square one is the cover as it
+    // is.
     void namedBooksHaveTheirOwnCover() {
         for (const std::u16string& title :
              {std::u16string(u"短"),
@@ -152,8 +159,10 @@ private slots:
         const auto blue = [&](int x, int y) { return qBlue(set.pixel(x, y)) > 200; };
         QVERIFY(red(220, 1140) && red(780, 1700) && blue(820, 1140) && blue(1380, 1700));
         QVERIFY(!red(500, 1110) && !red(500, 1740) && !blue(1100, 1110) && !blue(1100, 1740));
-        const std::optional<std::string> tall = CoverJpeg(Image(dir / "t.jpg", {20, 30}, "JPEG"));
-        QCOMPARE(NamedBookCover(u"流行金曲", u"小明", tall), *tall);
+        for (const QSize size : {QSize(20, 30), QSize(30, 30)}) {
+            const std::optional<std::string> kept = CoverJpeg(Image(dir / "t.jpg", size, "JPEG"));
+            QCOMPARE(NamedBookCover(u"流行金曲", u"小明", kept), *kept);
+        }
     }
 };
 

@@ -38,13 +38,18 @@ public:
 };
 
 // Answers each message box with the button of the next queued caption, else with its
-// default, and keeps "title|text" of each.
+// default ("closed": none, as when the program ends with the box open), and keeps
+// "title|text" of each and its default button's caption.
 class FakeBoxes : public MessageBoxRunner {
 public:
     int runMessageBox(QWidget*, const QString& title, const QString& text,
                       const QStringList& buttons, int defaultButton) override {
         asked << title + '|' + text;
+        defaults << (buttons.isEmpty() ? QString() : buttons.at(defaultButton));
         const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+        if (answer == "closed") {
+            return -1;
+        }
         if (!answer.isEmpty() && !buttons.contains(answer)) {
             asked << "no button " + answer;  // shows in the caller's comparison
         }
@@ -53,7 +58,7 @@ public:
     // What was asked since the last look.
     QStringList Asked() { return std::exchange(asked, {}); }
 
-    QStringList asked, answers;
+    QStringList asked, answers, defaults;
 };
 
 // Runs `script` on the dialog or the menu that `open` shows, once it is up.
@@ -524,10 +529,12 @@ private slots:
         const std::string before = ReadBytes(book);
         const QStringList question{
             "Velmora|成品文件夹里已有《我的歌词本》：2 首歌，2024-01-01 00:00 制作。要替换它吗？"};
-        boxes.answers = {"取消"};
-        click("Command2");
-        QCOMPARE(boxes.Asked(), question);
-        QVERIFY(!application->Builds().Running());
+        for (const char* answer : {"取消", "closed"}) {
+            boxes.answers = {answer};
+            click("Command2");
+            QCOMPARE(boxes.Asked(), question);
+            QVERIFY(!application->Builds().Running());
+        }
         boxes.answers = {"另存为新书"};
         QVERIFY(built());
         QCOMPARE(boxes.Asked(), question);
@@ -553,6 +560,10 @@ private slots:
         QVERIFY(built());
         application->History().Remove(1);
         QCOMPARE(status()->text(), "有修改尚未制作");
+        // Taken back, the list is the book's again, but the journal has moved on: said last.
+        QVERIFY(application->History().Undo().Made());
+        QCOMPARE(status()->text(), "有修改尚未制作");
+        application->History().Remove(1);
         const fs::path book = *app / "finished" / "我的歌词本.epub", mine = *app / "mine.epub";
         WriteBytes(mine, "the user's own");
         const struct {
@@ -577,6 +588,15 @@ private slots:
         }
         click("Command2");
         QVERIFY(boxes.Asked().isEmpty());
+        // Chosen in the save dialog, which asked before the file was chosen: not asked again.
+        QTRY_VERIFY_WITH_TIMEOUT(!application->Builds().Running(), 20000);
+        const fs::path chosen = *app / "chosen.epub";
+        WriteBytes(chosen, "the user's own, chosen");
+        dialogs.answers = {Path(chosen)};
+        click("Command1");
+        QVERIFY(built());
+        QVERIFY(boxes.Asked().isEmpty());
+        QVERIFY(ReadBytes(chosen) != "the user's own, chosen");
     }
 
     // A run that ended with songs no book holds is offered at the next start; 恢复 brings
@@ -594,8 +614,9 @@ private slots:
             form->OfferRestore();
             return boxes.Asked();
         };
-        QCOMPARE(restart("恢复"),
+        QCOMPARE(restart(""),  // 恢复, the question's default
                  QStringList{"Velmora|上次有 2 首歌，其中 1 首还没做进电子书。要恢复吗？"});
+        QCOMPARE(boxes.defaults.last(), "恢复");
         QCOMPARE(entries(), (QStringList{"1:x><lyric=y", "2:B"}));
         QCOMPARE(application->SongAt(2).lyric, u"\u00A0\r\nb");
         QCOMPARE(box("Text4")->text(), "/pictures/cover.png");

@@ -13,6 +13,15 @@ namespace fs = std::filesystem;
 using velmora::Failure;
 using velmora::Problem;
 
+// A report of `count` empty files skipped, /1.txt on.
+velmora::ImportReport Skipped(int count) {
+    velmora::ImportReport report;
+    for (int n = 1; n <= count; ++n) {
+        report.skipped.emplace_back(Problem::Empty, fs::path("/") / (std::to_string(n) + ".txt"));
+    }
+    return report;
+}
+
 // The window's words for what comes back, in each language it speaks.
 class WordingTest : public QObject {
     Q_OBJECT
@@ -54,6 +63,10 @@ private slots:
             {BuildRefusalText(BuildRefusal::None), ""},
             {ReplaceByEmptyText("书", 3), "《书》已有 3 首歌。要用没有歌曲的歌词本替换它吗？"},
             {ReplaceByEmptyText("书", -1), "《书》已经存在。要用没有歌曲的歌词本替换它吗？"},
+            {Elided(QString(60, u'歌')), QString(60, u'歌')},
+            {Elided(QString(61, u'歌')), QString(39, u'歌') + "…" + QString(20, u'歌')},
+            {ImportSummary(Skipped(20)).section('\n', -1), "/20.txt：文件是空的"},
+            {ImportSummary(Skipped(21)).section('\n', -1), "……另有 1 个文件。"},
             {ImportSummary({1, {}, {}, false, {"/d.txt"}}),
              "导入了 1 首歌。以下文件有无法识别的字符（显示为 �）：\n/d.txt"},
             {ImportSummary({2, {}, {}, false, {}}), ""},
