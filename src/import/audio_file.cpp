@@ -16,6 +16,7 @@
 #include <cctype>
 #include <map>
 
+#include "import/id3v2_check.h"
 #include "import/id3v2_frames.h"
 #include "import/lyric_file.h"
 #include "import/tag_text.h"

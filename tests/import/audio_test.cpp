@@ -246,6 +246,28 @@ std::string Frame(const std::string& id, const std::string& body, std::uint32_t 
            std::string(2, '\0') + body;
 }
 
+// Chapters `depth` deep, each inside the one before, the innermost holding `inner`: written
+// outside in, at a pass.
+std::string Chapters(int depth, const std::string& inner) {
+    const std::string fields = std::string("c\0", 2) + std::string(16, '\0');
+    std::string nest;
+    for (int level = depth; level > 0; --level) {
+        const auto body =
+            static_cast<std::uint32_t>(level * (fields.size() + 10) - 10 + inner.size());
+        nest += "CHAP" + BigEndian(body) + std::string(2, '\0') + fields;
+    }
+    return nest + inner;
+}
+
+// Values between NULs, each a string to TagLib.
+std::string Values(std::size_t count) {
+    std::string values(1, '\0');
+    for (std::size_t i = 0; i < count; ++i) {
+        values.append("x\0", 2);
+    }
+    return values;
+}
+
 // Each hostile file is skipped with its reason, or read as far as its real tag (nullopt): the
 // largest tag read, one byte more refused; the whole import stays below 300 MiB and a few
 // seconds.
@@ -294,15 +316,29 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
     for (std::uint32_t depth = 0; depth < 100000; ++depth) {
         nested += BigEndian(8 * (100000 - depth)) + (depth == 0 ? "moov" : "trak");
     }
+    // A table of contents and its chapter, each with its title, before the lyric: read.
+    const std::string chapters =
+        Frame("CTOC", std::string("toc\0\3\1c1\0", 9) + Frame("TIT2", std::string("\0目录"))) +
+        Frame("CHAP", std::string("c1\0", 3) + std::string(16, '\0') +
+                          Frame("TIT2", std::string("\0第一章"))) +
+        frame;
     const std::tuple<std::string, std::string, std::optional<Problem>> table[] = {
         {"blocks.flac", flac(std::string(8, '\0'), padding), Problem::AudioBroken},
+        // Text inside a chapter, and text to TagLib by other names (grouping, movement,
+        // people): a string a value.
+        {"chapter.mp3", Id3(Chapters(1, Frame("TXXX", Values(200'000))) + frame),
+         Problem::TagTooLarge},
+        {"chapters.mp3", Id3(chapters), std::nullopt},
         {"comments.flac", flac(comments), std::nullopt},
         {"compressed.mp3",
          Id3("USLT" + BigEndian(8) + std::string("\0\x80", 2) + noise.substr(0, 8)),
          Problem::AudioBroken},
         {"count.flac", flac(std::string(4, '\0') + BigEndian(0xA1860100)), Problem::AudioBroken},
         {"cut.mp3", lyric.substr(0, lyric.size() - 2), Problem::AudioBroken},
-        {"frames.mp3", Id3(frames), Problem::AudioBroken},
+        // Nested past the stack TagLib recurses on, before a FLAC and in an MP3.
+        {"deep.flac", Id3(Chapters(20000, frame)) + flac(comments), Problem::TagTooLarge},
+        {"deep.mp3", Id3(Chapters(20000, frame)), Problem::TagTooLarge},
+        {"deeper.mp3", Id3(Chapters(100000, frame)), Problem::TagTooLarge},
         // An ID3v2.4 tag with its footer before the FLAC: the FLAC starts after the footer.
         {"footer.flac",
          std::string("ID3\4\0\x10", 6) + lyric.substr(6, 4) + frame +
@@ -310,7 +346,9 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
              flac(std::string(4, '\0') + std::string("\1\0\0\0", 4) +
                   std::string("\12\0\0\0LYRICS=\xE8\xAF\x8D", 14)),
          std::nullopt},
+        {"frames.mp3", Id3(frames), Problem::AudioBroken},
         {"gigabyte.mp3", Id3(Frame("USLT", "x", 1u << 30)), Problem::AudioWithoutLyric},
+        {"grouping.mp3", Id3(Frame("GRP1", Values(7'000'000)) + frame), Problem::TagTooLarge},
         {"huge.mp3", Id3(std::string(kLargestAudioTag - 9, '\0')), Problem::TagTooLarge},
         {"items.m4a", items, Problem::AudioBroken},
         {"liar.ape", "APETAGEX" + std::string("\0\0\0\0\xE8\3\0\0", 8) + std::string(16, '\0'),
@@ -319,6 +357,7 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
          flac(std::string(4, '\0') + BigEndian(0x01000000) + BigEndian(0x07001000) +
               "LYRICS=" + longer),
          Problem::LyricTooLong},
+        {"movement.mp3", Id3(Frame("MVNM", Values(200'000)) + frame), Problem::TagTooLarge},
         {"nested.m4a", nested, Problem::AudioBroken},
         {"noise.flac", noise, Problem::AudioBroken},
         {"noise.m4a", noise, Problem::AudioBroken},
@@ -327,6 +366,7 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
         {"ogg.ogg", ogg, Problem::AudioBroken},
         {"padded.mp3", Id3(frame + std::string(kLargestAudioTag - 10 - frame.size(), '\0')),
          std::nullopt},
+        {"people.mp3", Id3(Frame("IPLS", Values(200'000)) + frame), Problem::TagTooLarge},
         {"repeated.mp3", repeated, std::nullopt},
         {"texts.mp3", Id3(Frame("TXXX", std::string(256 * 1024 + 1, 'x'))), Problem::TagTooLarge},
         {"timed.mp3", Id3(Frame("SYLT", std::string(1024 * 1024 + 1, '\1'))), Problem::TagTooLarge},
@@ -352,8 +392,8 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
     const auto start = std::chrono::steady_clock::now();
     const ImportReport report = ImportAll({dir});
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"comments", u"footer", u"padded",
-                                                      u"repeated", u"sparse"}));
+    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"chapters", u"comments", u"footer",
+                                                      u"padded", u"repeated", u"sparse"}));
     std::vector<std::string> reasons;
     for (const Failure& failure : report.skipped) {
         reasons.push_back(failure.what());

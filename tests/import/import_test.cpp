@@ -1,7 +1,9 @@
 // Songs brought in from files: LRC and text lyrics in every encoding, books this program made,
 // in a file manager's order, and every file that must be skipped, hostile ones too.
 
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -221,6 +223,45 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
         const auto& [file, bytes, problem, error] = skipped[i];
         EXPECT_EQ(report.skipped[i].what(), Described(problem, file, error));
     }
+}
+
+// A folder below that cannot be read is named with its reason and passed over; the files
+// beside it and after it come in. Through the seam, then for real: root reads every folder,
+// so there the listing is made as nobody.
+TEST_F(ImportTest, UnreadableFoldersArePassedOver) {
+    const fs::path dir = app / "songs";
+    for (const char* folder : {"a", "locked", "locked/inner", "z"}) {
+        fs::create_directories(dir / folder);
+    }
+    WriteBytes(dir / "a" / "1.txt", "甲");
+    WriteBytes(dir / "locked" / "inner" / "2.txt", "乙");
+    WriteBytes(dir / "z" / "3.txt", "丙");
+    const auto listed = [&](const ImportList& files) {
+        std::vector<std::string> found;
+        for (const ImportSource& source : files.files) {
+            found.push_back(fs::relative(source.file, dir).string());
+        }
+        for (const Failure& failure : files.skipped) {
+            found.push_back(failure.what());
+        }
+        return found;
+    };
+    const std::vector<std::string> expected{"a/1.txt", "z/3.txt",
+                                            Described(Problem::Unreadable, dir / "locked", EACCES)};
+    {
+        InjectedFaults faults({{Call::Open, "songs/locked", EACCES}});
+        EXPECT_EQ(listed(ImportFiles({dir})), expected);
+    }
+    ::chmod((dir / "locked").c_str(), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool nobody = ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 &&
+                                                 ::setgid(65534) == 0 && ::setuid(65534) == 0);
+        ::_exit(nobody && listed(ImportFiles({dir})) == expected ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
 }
 
 // A book brought in twice adds nothing the second time (a song of other credits, once more);
