@@ -59,6 +59,7 @@ enum class Problem {
     MissingEntry,  // detail(): the entry's name
     NotXml,        // detail(): the entry's name
     NotSongPage,   // detail(): the page's name
+    PageTooComplex,  // more elements, or deeper, than a page of ours; detail(): its name
     SongWithoutText,
     TooManyPages,
     BookFull,

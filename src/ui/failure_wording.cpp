@@ -71,6 +71,8 @@ QString FileReason(const Failure& failure) {
             return Words::tr("%1 不是合格的 XML").arg(Detail(failure));
         case Problem::NotSongPage:
             return Words::tr("%1 不是歌曲页").arg(Detail(failure));
+        case Problem::PageTooComplex:
+            return Words::tr("%1 的元素太多或嵌套太深").arg(Detail(failure));
         case Problem::SongWithoutText:
             return Words::tr("歌词本中有缺少歌名或歌词的歌曲页");
         case Problem::TooManyPages:
@@ -188,6 +190,7 @@ QString Wording(const Failure& failure) {
         case Problem::MissingEntry:
         case Problem::NotXml:
         case Problem::NotSongPage:
+        case Problem::PageTooComplex:
         case Problem::SongWithoutText:
         case Problem::TooManyPages:
         case Problem::BookFull:

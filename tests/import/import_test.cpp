@@ -343,5 +343,71 @@ TEST_F(ImportTest, HostileFilesStayWithinBoundedMemory) {
 #endif
 }
 
+// A book of ours (by what its package says) whose one song page is `page`, zipped by 7za.
+fs::path BookOf(const fs::path& dir, const std::string& name, const std::string& page) {
+    const fs::path tree = dir / (name + ".tree");
+    fs::create_directories(tree / "text");
+    WriteBytes(tree / "content.opf",
+               "<?xml version=\"1.0\"?><package xmlns=\"http://www.idpf.org/2007/opf\" "
+               "xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><metadata><dc:title>书</dc:title>"
+               "<dc:source>Velmora</dc:source><dc:contributor>Velmora</dc:contributor></metadata>"
+               "<manifest><item id=\"p\" href=\"text/p.html\"/></manifest>"
+               "<spine><itemref idref=\"p\"/></spine></package>");
+    WriteBytes(tree / "text" / "p.html",
+               "<?xml version=\"1.0\"?><html><body>" + page + "</body></html>");
+    const fs::path book = dir / (name + ".epub");
+    RunCommand({"7za", "a", "-tzip", "-mx1", book.string(), (tree / "*").string()});
+    return book;
+}
+
+std::string Repeated(const std::string& text, std::size_t times) {
+    std::string repeated;
+    repeated.reserve(text.size() * times);
+    for (std::size_t i = 0; i < times; ++i) {
+        repeated += text;
+    }
+    return repeated;
+}
+
+// A page is read a node at a time, never whole: a million paragraphs, elements nested past
+// any page's depth or a stanza past a lyric's length refuse the book in a moment, within a
+// few hundred MiB (an address space of 512 MiB).
+TEST_F(ImportTest, BookBombsAreRefused) {
+    const fs::path dir = app / "books";
+    const std::pair<fs::path, std::string> refused[] = {
+        {BookOf(dir, "paragraphs", "<h2>歌</h2>" + Repeated("<p></p>", 2'000'000)),
+         Described(Problem::PageTooComplex, {}, 0, "text/p.html")},
+        {BookOf(dir, "nested", "<h2>歌</h2>" + Repeated("<div>", 100) + Repeated("</div>", 100)),
+         Described(Problem::PageTooComplex, {}, 0, "text/p.html")},
+        {BookOf(dir, "stanza", "<h2>歌</h2><p>" + Repeated("词<br/>", 1'000'000) + "</p>"),
+         Described(Problem::LyricTooLong)},
+        {BookOf(dir, "name", "<h2>" + Repeated("名", 1'100'000) + "</h2><p>词</p>"),
+         Described(Problem::LyricTooLong)},
+    };
+    std::vector<fs::path> books;
+    for (const auto& [book, reason] : refused) {
+        books.push_back(book);
+    }
+    const ImportReport report = ImportAll(books);
+    ASSERT_EQ(report.skipped.size(), std::size(refused));
+    for (std::size_t i = 0; i < std::size(refused); ++i) {
+        const Failure& skipped = report.skipped[i];
+        EXPECT_EQ(skipped.path(), refused[i].first);
+        EXPECT_EQ(Failure(skipped.problem(), {}, skipped.number(), skipped.detail()).what(),
+                  refused[i].second);
+    }
+#if !defined(__SANITIZE_ADDRESS__)
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit memory{512 * 1024 * 1024, 512 * 1024 * 1024};
+        ::setrlimit(RLIMIT_AS, &memory);
+        ::_exit(ImportAll(books).skipped.size() == std::size(refused) ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+#endif
+}
+
 }  // namespace
 }  // namespace velmora
