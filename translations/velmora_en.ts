@@ -794,5 +794,9 @@ Replace it with the lyrics book?</translation>
         <source>已取消</source>
         <translation>Cancelled</translation>
     </message>
+    <message>
+        <source>%1 的元素太多或嵌套太深</source>
+        <translation>%1 has too many elements, or nests them too deep</translation>
+    </message>
 </context>
 </TS>

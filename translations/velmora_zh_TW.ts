@@ -794,5 +794,9 @@
         <source>已取消</source>
         <translation>已取消</translation>
     </message>
+    <message>
+        <source>%1 的元素太多或嵌套太深</source>
+        <translation>%1 的元素太多或巢狀太深</translation>
+    </message>
 </context>
 </TS>

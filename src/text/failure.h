@@ -56,9 +56,9 @@ enum class Problem {
     ZipBroken,
     UnpacksTooLarge,
     ForeignBook,
-    MissingEntry,  // detail(): the entry's name
-    NotXml,        // detail(): the entry's name
-    NotSongPage,   // detail(): the page's name
+    MissingEntry,    // detail(): the entry's name
+    NotXml,          // detail(): the entry's name
+    NotSongPage,     // detail(): the page's name
     PageTooComplex,  // more elements, or deeper, than a page of ours; detail(): its name
     SongWithoutText,
     TooManyPages,
