@@ -14,7 +14,7 @@ namespace {
 
 // A page holds a name, an artist, credits and a lyric of at most a lyric's length, each of
 // its lines ended by an element; the package a few elements a song.
-constexpr std::size_t kMostPageElements = kLongestImportedLyric + 64;
+constexpr std::size_t kMostPageElements = kLongestLyric + 64;
 constexpr std::size_t kMostPackageElements = 8 * kMaxSongs + 1024;
 
 const std::string& Entry(const std::map<std::string, std::string>& entries,
@@ -46,7 +46,7 @@ public:
             }
         }
         // A lyric's length, were every character of it one byte.
-        if (utf8_.size() > kLongestImportedLyric * 3) {
+        if (utf8_.size() > kLongestLyric * 3) {
             throw Failure(Problem::LyricTooLong);
         }
         return false;
@@ -118,7 +118,7 @@ Song ReadPage(const std::map<std::string, std::string>& entries, const std::stri
               parts.artists.empty() ? std::u16string() : parts.artists.front(),
               parts.credits.empty() ? std::u16string() : WithCrLf(parts.credits.front())};
     for (const std::u16string* field : {&song.name, &song.lyric, &song.artist, &song.credits}) {
-        if (field->size() > kLongestImportedLyric) {
+        if (field->size() > kLongestLyric) {
             throw Failure(Problem::LyricTooLong);
         }
     }

@@ -17,7 +17,6 @@ enum class Problem {
     CannotRemove,
     CannotSaveBook,
     // An earlier run's journal, which cannot be offered back; number(): the errno, or 0.
-    EarlierRunTooLarge,
     EarlierRunUnreadable,
     // The archiver; path(): the archiver, or the archive it was writing.
     ArchiverMissing,

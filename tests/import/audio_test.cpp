@@ -309,7 +309,7 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
     };
     // As long as a lyric may be, until each line end is CR LF.
     std::string longer;
-    for (std::size_t i = 0; i < kLongestImportedLyric / 2; ++i) {
+    for (std::size_t i = 0; i < kLongestLyric / 2; ++i) {
         longer += "x\n";
     }
     // Atoms in atoms 100,000 deep: TagLib's recursion would overflow the stack.
