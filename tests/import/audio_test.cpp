@@ -2,6 +2,7 @@
 // skeleton (data/audio/make_audio.py), lyric files beside them, and hostile files.
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <taglib/fileref.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
@@ -192,6 +193,12 @@ TEST_F(AudioImportTest, LyricFilesBesideAudioFilesMakeOneSong) {
     Audio(dir / "k.mp3", {{"TIT2", u"标签名"}, {"USLT", u"[00:01]标签名 - 某人\n[00:02]词"}});
     Audio(dir / "m.flac", {{"TITLE", u"名三"}, {"LYRICS", u"某人 - 名三\n词"}});
     WriteBytes(dir / "09 独自.lrc", "[00:01]独自 - 某人\n[00:02]词");
+    // Beside an audio file that cannot be read: the lyric by its own name, the audio file
+    // named with its reason.
+    WriteBytes(dir / "n.m4a", std::string(4096, '\x55'));
+    WriteBytes(dir / "n.txt", "坏的旁边");
+    ASSERT_EQ(::mkfifo((dir / "o.m4a").c_str(), 0600), 0);
+    WriteBytes(dir / "o.txt", "管道旁边");
     const fs::path given = app / "given";
     Audio(given / "x.wv", {{"ARTIST", u"给的"}});
     WriteBytes(given / "x.wv", ReadBytes(given / "x.wv") + "TAG" + std::string(125, '\0'));
@@ -218,14 +225,18 @@ TEST_F(AudioImportTest, LyricFilesBesideAudioFilesMakeOneSong) {
                                                        {u"标题", u"词", {}, u"标题 - 某人"},
                                                        {u"标签名", u"词", {}, u"标签名 - 某人"},
                                                        {u"名三", u"词", {}, u"某人 - 名三"},
+                                                       {u"n", u"坏的旁边"},
+                                                       {u"o", u"管道旁边"},
                                                        {u"x", u"一起给的", u"给的"},
                                                        {u"皮", u"皮的"},
                                                        {u"q", u"丘的"},
                                                        {u"弗", u"旁边"},
                                                        {u"姆", u"自己的"}}));
-    ASSERT_EQ(report.skipped.size(), 2u);
+    ASSERT_EQ(report.skipped.size(), 4u);
     EXPECT_EQ(report.skipped[0].what(), Described(Problem::AudioWithoutLyric, dir / "e.ogg"));
     EXPECT_EQ(report.skipped[1].what(), Described(Problem::AudioWithoutLyric, dir / "g.mp3"));
+    EXPECT_EQ(report.skipped[2].what(), Described(Problem::AudioBroken, dir / "n.m4a"));
+    EXPECT_EQ(report.skipped[3].what(), Described(Problem::NotRegularFile, dir / "o.m4a"));
 }
 
 std::string BigEndian(std::uint32_t n) {

@@ -16,6 +16,7 @@
 #include "text/limits.h"
 #include "text/natural_order.h"
 #include "text/text_detection.h"
+#include "workspace/journal.h"
 
 namespace velmora {
 namespace {
@@ -341,6 +342,29 @@ TEST_F(ImportTest, HostileFilesStayWithinBoundedMemory) {
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 #endif
+}
+
+// On a full disk the import stops at the first song it cannot write: what came in stays, and
+// the files from that one on are named as not come in, by their own paths.
+TEST_F(ImportTest, AFullDiskStopsTheImport) {
+    const fs::path dir = app / "songs";
+    fs::create_directory(dir);
+    std::vector<fs::path> given;
+    for (const char* name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"}) {
+        WriteBytes(dir / name, name);
+        given.push_back(dir / name);
+    }
+    const ImportReport report = [&] {
+        InjectedFaults faults({{Call::Open, "part0003.html", ENOSPC}});
+        return ImportAll(given);
+    }();
+    EXPECT_EQ(report.songs, 2);
+    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"1", u"2"}));
+    ASSERT_TRUE(report.unwritable);
+    EXPECT_EQ(report.unwritable->number(), ENOSPC);
+    EXPECT_EQ(report.unwritten, std::vector<fs::path>(given.begin() + 2, given.end()));
+    EXPECT_TRUE(report.skipped.empty());
+    EXPECT_EQ(ReplayJournal(ReadBytes(run.Layout().SongLog())).songs, SongsOf(run.Songs()));
 }
 
 // A book of ours (by what its package says) whose one song page is `page`, zipped by 7za.

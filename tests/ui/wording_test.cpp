@@ -27,6 +27,16 @@ class WordingTest : public QObject {
 private slots:
     // What a failure or a refusal means to the user, in the window's words.
     void wordsWhatCameBack() {
+        const auto report = [](int songs, std::vector<fs::path> misread,
+                               std::optional<Failure> unwritable = {},
+                               std::vector<fs::path> unwritten = {}) {
+            velmora::ImportReport made;
+            made.songs = songs;
+            made.misread = std::move(misread);
+            made.unwritable = std::move(unwritable);
+            made.unwritten = std::move(unwritten);
+            return made;
+        };
         const struct {
             QString worded, expected;
         } table[] = {
@@ -54,9 +64,12 @@ private slots:
             {BuildRefusalText(BuildRefusal::None), ""},
             {ReplaceByEmptyText("书", 3), "《书》已有 3 首歌。要用没有歌曲的歌词本替换它吗？"},
             {ReplaceByEmptyText("书", -1), "《书》已经存在。要用没有歌曲的歌词本替换它吗？"},
-            {ImportSummary({1, {}, {}, false, {"/d.txt"}}),
+            {ImportSummary(report(1, {"/d.txt"})),
              "导入了 1 首歌。以下文件有无法识别的字符（显示为 �）：\n/d.txt"},
-            {ImportSummary({2, {}, {}, false, {}}), ""},
+            {ImportSummary(report(2, {})), ""},
+            {ImportSummary(report(3, {}, Failure(Problem::CannotWrite, "/run/lyric.txt", ENOSPC),
+                                  {"/a.lrc", "/b.lrc"})),
+             "导入了 3 首歌。以下 2 个文件没有导入：磁盘空间不足\n/a.lrc\n/b.lrc"},
         };
         for (const auto& row : table) {
             QCOMPARE(row.worded, row.expected);
