@@ -280,8 +280,7 @@ std::string Values(std::size_t count) {
 }
 
 // Each hostile file is skipped with its reason, or read as far as its real tag (nullopt): the
-// largest tag read, one byte more refused; the whole import stays below 300 MiB and a few
-// seconds.
+// largest tag read, one byte more refused. (What they cost in time and memory: bench/.)
 TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
     const std::string frame = Frame("USLT", std::string("\3zho\0", 5) + "词"), lyric = Id3(frame);
     std::mt19937 random(7);
@@ -400,9 +399,7 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
     // Two gigabytes of audio after a small tag, none of it stored.
     WriteBytes(dir / "sparse.mp3", lyric);
     fs::resize_file(dir / "sparse.mp3", 2ull << 30);
-    const auto start = std::chrono::steady_clock::now();
     const ImportReport report = ImportAll({dir});
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"chapters", u"comments", u"footer",
                                                       u"padded", u"repeated", u"sparse"}));
     std::vector<std::string> reasons;
@@ -410,14 +407,6 @@ TEST_F(AudioImportTest, HostileFilesChangeNothingElse) {
         reasons.push_back(failure.what());
     }
     EXPECT_EQ(reasons, skipped);
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    std::printf("Hostile files: %.2f s; the tests' most memory %ld MiB\n", took.count(),
-                usage.ru_maxrss / 1024);
-    EXPECT_LT(took.count(), 10);
-#if !defined(__SANITIZE_ADDRESS__)
-    EXPECT_LT(usage.ru_maxrss, 300 * 1024) << "KiB, for all of this program's tests so far";
-#endif
 }
 
 }  // namespace
