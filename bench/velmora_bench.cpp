@@ -22,6 +22,7 @@
 #include "epub/archiver.h"
 #include "epub/book_maker.h"
 #include "import/importer.h"
+#include "program_folder.h"
 #include "song_file.h"
 #include "text/code_page.h"
 #include "text/failure.h"
@@ -162,25 +163,6 @@ Floor MeasureFloor(const fs::path& tree, const fs::path& scratch, const fs::path
         throw std::runtime_error("7za failed on the baseline tree");
     }
     return {Ms(written - start), Ms(Clock::now() - written)};
-}
-
-fs::path TemporaryRoot() {
-    std::string pattern = (fs::temp_directory_path() / "velmora-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
-    }
-    return pattern;
-}
-
-// A program folder below `root`, with 7za linked beside the program.
-fs::path ProgramFolder(const fs::path& root, const std::string& name, const fs::path& templates) {
-    const fs::path app = root / name;
-    fs::create_directories(app);
-    fs::copy(templates, app / "template", fs::copy_options::recursive);
-    fs::create_directory(app / "temp");
-    fs::create_directory(app / "finished");
-    fs::create_symlink(velmora::FindArchiver(app / "7za"), app / "7za");
-    return app;
 }
 
 // A song as an .lrc file a player saved: a title tag, a time tag a line; every other file

@@ -206,6 +206,20 @@
         <source>已重做：%1</source>
         <translation>Redone: %1</translation>
     </message>
+    <message>
+        <source>
+（记录中有 %1 条无法读取，已跳过。）</source>
+        <translation>
+(%1 records could not be read and were skipped.)</translation>
+    </message>
+    <message>
+        <source>正在转换…</source>
+        <translation>Converting…</translation>
+    </message>
+    <message>
+        <source>转换已取消，没有改动</source>
+        <translation>Conversion cancelled; nothing changed</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -743,10 +757,6 @@ Replace it with the lyrics book?</translation>
         <translation>“%1” already exists. Replace it with an empty lyrics book?</translation>
     </message>
     <message>
-        <source>上次的工作太大，无法恢复</source>
-        <translation>The work from last time is too large to restore</translation>
-    </message>
-    <message>
         <source>上次的工作无法读取，无法恢复</source>
         <translation>The work from last time cannot be read to restore it</translation>
     </message>
@@ -793,6 +803,14 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>已取消</source>
         <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>%1 的元素太多或嵌套太深</source>
+        <translation>%1 has too many elements, or nests them too deep</translation>
+    </message>
+    <message>
+        <source>太长了：歌名、歌手、词曲信息和歌词每项最多 %1 个字。</source>
+        <translation>Too long: a song name, artist, credits or lyric may have at most %1 characters.</translation>
     </message>
 </context>
 </TS>

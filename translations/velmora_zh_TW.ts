@@ -206,6 +206,20 @@
         <source>已重做：%1</source>
         <translation>已重做：%1</translation>
     </message>
+    <message>
+        <source>
+（记录中有 %1 条无法读取，已跳过。）</source>
+        <translation>
+（紀錄中有 %1 筆無法讀取，已略過。）</translation>
+    </message>
+    <message>
+        <source>正在转换…</source>
+        <translation>正在轉換…</translation>
+    </message>
+    <message>
+        <source>转换已取消，没有改动</source>
+        <translation>轉換已取消，沒有變更</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -743,10 +757,6 @@
         <translation>《%1》已經存在。要用沒有歌曲的歌詞本取代它嗎？</translation>
     </message>
     <message>
-        <source>上次的工作太大，无法恢复</source>
-        <translation>上次的工作太大，無法恢復</translation>
-    </message>
-    <message>
         <source>上次的工作无法读取，无法恢复</source>
         <translation>上次的工作無法讀取，無法恢復</translation>
     </message>
@@ -793,6 +803,14 @@
     <message>
         <source>已取消</source>
         <translation>已取消</translation>
+    </message>
+    <message>
+        <source>%1 的元素太多或嵌套太深</source>
+        <translation>%1 的元素太多或巢狀太深</translation>
+    </message>
+    <message>
+        <source>太长了：歌名、歌手、词曲信息和歌词每项最多 %1 个字。</source>
+        <translation>太長了：歌名、歌手、詞曲資訊和歌詞每項最多 %1 個字。</translation>
     </message>
 </context>
 </TS>

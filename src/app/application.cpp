@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/conversion.h"
 #include "cover/cover_drawing.h"
 #include "cover/cover_image.h"
 #include "import/book_reader.h"
@@ -67,7 +68,8 @@ std::optional<Application::Unbuilt> Application::UnbuiltSongs() const {
     }
     const auto notInBook = unbuilt_->notInBook;
     return Unbuilt{static_cast<int>(unbuilt_->songs.size()),
-                   notInBook ? std::optional(static_cast<int>(*notInBook)) : std::nullopt};
+                   notInBook ? std::optional(static_cast<int>(*notInBook)) : std::nullopt,
+                   static_cast<int>(unbuilt_->unreadable)};
 }
 
 Application::Restored Application::Restore(bool wanted) {
@@ -200,23 +202,18 @@ void Application::CameBack(const velmora::Book& book, ImportOutcome& outcome) {
     outcome.cameBack = boxes;
 }
 
-ScriptChange Application::ConvertAll(velmora::Script to, const QString& name) {
+ScriptChange Application::ConvertAll(velmora::Script to, const QString& name,
+                                     velmora::ImportProgress& progress) {
     std::vector<std::pair<int, velmora::Song>> edits;
     ScriptChange change;
-    change.outcome.error = Attempt([&] {
-        const velmora::ScriptConversion convert(to);
-        for (int n = 1; n <= SongCount(); ++n) {
-            const velmora::Song& song = SongAt(n);
-            velmora::Song converted{convert(song.name), convert(song.lyric), convert(song.artist),
-                                    convert(song.credits)};
-            if (converted != song) {
-                edits.emplace_back(n, std::move(converted));
-            }
-        }
-    });
+    change.outcome.error = Attempt([&] { edits = Converted(run_.Songs(), to, progress); });
     if (!edits.empty() && !change.outcome.error) {
         change.songs = static_cast<int>(edits.size());
-        change.outcome = history_.EditAll(std::move(edits), name);
+        // Then written, a page at a time, the progress told on.
+        change.outcome = history_.EditAll(std::move(edits), name,
+                                          [&progress](std::size_t done, std::size_t total) {
+                                              return progress.Going(done, total);
+                                          });
     }
     return change;
 }

@@ -69,6 +69,7 @@ public:
     struct Unbuilt {
         int songs = 0;
         std::optional<int> notInBook;  // nothing: that run built no book
+        int unreadable = 0;            // records of its journal that could not be read
     };
     std::optional<Unbuilt> UnbuiltSongs() const;
     // Why the most recent earlier run's work cannot be offered, if it cannot.
@@ -99,7 +100,10 @@ public:
 
     // Every song's name, artist, credits and lyric in that script, as one change; the songs
     // already in it are left as they are. `name` names the change for undo ("全部转为简体").
-    ScriptChange ConvertAll(velmora::Script to, const QString& name);
+    // Converted off the window's thread, then written; `progress` is told as it goes, and a
+    // no from it ends the change as if it had not begun (its error: Failure(Stopped)).
+    ScriptChange ConvertAll(velmora::Script to, const QString& name,
+                            velmora::ImportProgress& progress);
 
     // The finished book of this title and where to serve it; raises a Failure (CannotServe)
     // when there is no such book.

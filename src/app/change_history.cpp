@@ -38,15 +38,21 @@ ChangeOutcome ChangeHistory::Edit(int n, const velmora::Song& song) {
 }
 
 ChangeOutcome ChangeHistory::EditAll(std::vector<std::pair<int, velmora::Song>> edits,
-                                     const QString& name) {
-    std::vector<std::pair<int, velmora::Song>> before;
-    for (const auto& [n, song] : edits) {
-        if (!Holds(n)) {
+                                     const QString& name, const velmora::Going& going) {
+    for (const auto& edit : edits) {
+        if (!Holds(edit.first)) {
             return kNothing;
         }
-        before.emplace_back(n, run_.Songs().At(n));
     }
-    return Make(std::make_unique<EditedAll>(std::move(before), std::move(edits), name));
+    auto change = std::make_unique<EditedAll>(std::move(edits), name);
+    change->SetGoing(going);
+    EditedAll* made = change.get();
+    const ChangeOutcome outcome = Make(std::move(change));
+    // Undone and redone later, it is not this progress's.
+    if (outcome.Made()) {
+        made->SetGoing({});
+    }
+    return outcome;
 }
 
 ChangeOutcome ChangeHistory::Remove(int n) {

@@ -32,8 +32,10 @@ public:
     ChangeOutcome Add(const velmora::Song& song);
     // A number that is no song's is refused (NoSuchSong), with nothing to say.
     ChangeOutcome Edit(int n, const velmora::Song& song);
-    // Each numbered song changed, all as one change, called `name`.
-    ChangeOutcome EditAll(std::vector<std::pair<int, velmora::Song>> edits, const QString& name);
+    // Each numbered song changed, all as one change, called `name`; `going` is asked after
+    // each page, and a no stops it (the outcome's error: Failure(Stopped)).
+    ChangeOutcome EditAll(std::vector<std::pair<int, velmora::Song>> edits, const QString& name,
+                          const velmora::Going& going = {});
     ChangeOutcome Remove(int n);
     ChangeOutcome Move(int from, int to);
     // Takes back the last change, or makes again the last one taken back.

@@ -38,15 +38,15 @@ Refusal Edited::Revert(Workspace& run) const {
     return run.EditLyric(n_, before_);
 }
 
-EditedAll::EditedAll(Songs before, Songs after, const QString& name)
-    : SongChange(name), before_(std::move(before)), after_(std::move(after)) {}
+EditedAll::EditedAll(Songs after, const QString& name)
+    : SongChange(name), songs_(std::move(after)) {}
 
 Refusal EditedAll::Apply(Workspace& run) const {
-    return run.EditSongs(after_);
+    return run.EditSongs(songs_, going_);
 }
 
 Refusal EditedAll::Revert(Workspace& run) const {
-    return run.EditSongs(before_);
+    return run.EditSongs(songs_, going_);
 }
 
 Removed::Removed(int n, Song song)

@@ -44,16 +44,20 @@ private:
 };
 
 // Songs changed all at once (every song to the other script): each number with its song.
+// It holds the songs the run has not: made, the ones it replaced; taken back, the ones it
+// made. Each step exchanges them with the run's, so that no song is held twice.
 class EditedAll : public SongChange {
 public:
     using Songs = std::vector<std::pair<int, velmora::Song>>;
-    EditedAll(Songs before, Songs after, const QString& name);
+    EditedAll(Songs after, const QString& name);
     velmora::Refusal Apply(velmora::Workspace& run) const override;
     velmora::Refusal Revert(velmora::Workspace& run) const override;
+    // Asked after each page of the steps to come; none by default.
+    void SetGoing(velmora::Going going) { going_ = std::move(going); }
 
 private:
-    Songs before_;
-    Songs after_;
+    mutable Songs songs_;
+    velmora::Going going_;
 };
 
 class Removed : public SongChange {

@@ -26,6 +26,7 @@ bool BookMaker::MakeBook(BuildRequest request) {
         book_ = std::move(request.book);
         bookPath_ = std::move(request.bookPath);
         pressedAt_ = run_.JournalLength();
+        printed_ = PrintOf(run_.Songs());
         WriteTree(request.cover ? request.cover() : std::nullopt);
         StartPacking();
     } catch (...) {
@@ -138,7 +139,7 @@ BuildResult BookMaker::Deliver() {
     if (const int error = MoveFile(packer_->Archive(), result.book)) {
         throw Failure(Problem::CannotSaveBook, result.book, error);
     }
-    MarkBuilt(run_.Layout(), pressedAt_);
+    MarkBuilt(run_.Layout(), printed_);
     if (savePlace_.empty() || SameFile(savePlace_, result.book)) {
         return result;
     }

@@ -15,6 +15,7 @@
 #include "epub/build_observer.h"
 #include "platform/clock.h"
 #include "text/failure.h"
+#include "workspace/earlier_runs.h"
 #include "workspace/workspace.h"
 
 namespace velmora {
@@ -85,6 +86,8 @@ private:
     BookInfo book_;
     std::filesystem::path bookPath_;
     std::uint64_t pressedAt_ = 0;
+    // The songs as the book holds them, marked once it is there.
+    BookPrint printed_;
     // Pages the packer reads stay until it has done, whatever the collection does meanwhile.
     std::unique_ptr<Workspace::PageHold> hold_;
     std::unique_ptr<ContainerPacker> packer_;

@@ -16,6 +16,7 @@
 #include <cctype>
 #include <map>
 
+#include "import/id3v2_check.h"
 #include "import/id3v2_frames.h"
 #include "import/lyric_file.h"
 #include "import/tag_text.h"
@@ -232,7 +233,7 @@ AudioTags AudioFileTags(const fs::path& file, AudioKind kind) {
 Song SongFromTags(const AudioTags& tags, std::u16string_view fileName) {
     // A tag may hold far more than a lyric file may: the song is held to a lyric file's.
     const auto tooLong = [](const Song& song) {
-        return song.name.size() + song.artist.size() + song.lyric.size() > kLongestImportedLyric;
+        return song.name.size() + song.artist.size() + song.lyric.size() > kLongestLyric;
     };
     if (tooLong({tags.name, tags.lyric, tags.artist})) {
         throw Failure(Problem::LyricTooLong);

@@ -36,7 +36,7 @@ AudioTags AudioFileTags(const std::filesystem::path& file, AudioKind kind);
 // The song of an audio file alone: its lyric as an .lrc's when it has time tags, else as
 // text; the name and artist from the tags, else from the lyric's [ti:] and [ar:], else from
 // the file's name. The lyric empty when the tags hold none. Failure(LyricTooLong) when the
-// song would pass kLongestImportedLyric, name and artist counted in.
+// song would pass kLongestLyric, name and artist counted in.
 Song SongFromTags(const AudioTags& tags, std::u16string_view fileName);
 
 }  // namespace velmora

@@ -1,12 +1,9 @@
 #include "import/book_reader.h"
 
-#include <libxml/parser.h>
-#include <libxml/tree.h>
-
 #include <map>
-#include <memory>
 #include <string>
 
+#include "import/xml_stream.h"
 #include "import/zip_archive.h"
 #include "text/code_page.h"
 #include "text/failure.h"
@@ -15,88 +12,168 @@
 namespace velmora {
 namespace {
 
-using XmlDocument = std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)>;
+// A page holds a name, an artist, credits and a lyric of at most a lyric's length, each of
+// its lines ended by an element; the package a few elements a song.
+constexpr std::size_t kMostPageElements = kLongestLyric + 64;
+constexpr std::size_t kMostPackageElements = 8 * kMaxSongs + 1024;
 
-XmlDocument Parse(const std::map<std::string, std::string>& entries, const std::string& name) {
+const std::string& Entry(const std::map<std::string, std::string>& entries,
+                         const std::string& name) {
     const auto entry = entries.find(name);
     if (entry == entries.end()) {
         throw Failure(Problem::MissingEntry, {}, 0, name);
     }
-    XmlDocument document(
-        xmlReadMemory(entry->second.data(), static_cast<int>(entry->second.size()), nullptr,
-                      nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
-        xmlFreeDoc);
-    if (!document) {
-        throw Failure(Problem::NotXml, {}, 0, name);
-    }
-    return document;
+    return entry->second;
 }
 
-bool Named(const xmlNode* node, const char* name) {
-    return node->type == XML_ELEMENT_NODE && xmlStrEqual(node->name, BAD_CAST name);
-}
+// An element's text as it is read: its own text, and a carriage return for each <br/> it
+// holds; the text of elements inside others is not its own. Held to a lyric's length.
+class Collected {
+public:
+    Collected(const XmlStream& page, const char* element)
+        : element_(element), depth_(page.Depth()) {}
 
-// Every element of that name below `node`, in document order.
-std::vector<xmlNode*> Elements(xmlNode* node, const char* name) {
-    std::vector<xmlNode*> found;
-    for (xmlNode* child = node->children; child != nullptr; child = child->next) {
-        if (Named(child, name)) {
-            found.push_back(child);
+    // Takes what belongs to the element; true once the element has ended.
+    bool Take(const XmlStream& page) {
+        if (page.AtEnd(element_) && page.Depth() == depth_) {
+            return true;
         }
-        const std::vector<xmlNode*> inner = Elements(child, name);
-        found.insert(found.end(), inner.begin(), inner.end());
+        if (page.Depth() == depth_ + 1) {
+            if (page.AtText()) {
+                utf8_ += page.Text();
+            } else if (page.AtStart("br")) {
+                utf8_ += '\r';
+            }
+        }
+        // A lyric's length, were every character of it one byte.
+        if (utf8_.size() > kLongestLyric * 3) {
+            throw Failure(Problem::LyricTooLong);
+        }
+        return false;
     }
-    return found;
+    std::u16string Text() const { return codepage::FromUtf8(utf8_); }
+
+private:
+    const char* element_;
+    int depth_;
+    std::string utf8_;
+};
+
+struct PageParts {
+    std::vector<std::u16string> names, artists, credits, stanzas;
+};
+
+// Where the element at the stream's place goes, if anywhere: a song page's one heading is
+// its name, a subheading its artist, a block of class "credits" its credits, its paragraphs
+// its lyric's stanzas.
+std::vector<std::u16string>* PartOf(const XmlStream& page, PageParts& parts, const char*& name) {
+    if (page.AtStart("h2")) {
+        return name = "h2", &parts.names;
+    }
+    if (page.AtStart("h3")) {
+        return name = "h3", &parts.artists;
+    }
+    if (page.AtStart("p")) {
+        return name = "p", &parts.stanzas;
+    }
+    if (page.AtStart("div") && page.Attribute("class") == "credits") {
+        return name = "div", &parts.credits;
+    }
+    return nullptr;
 }
 
-std::string Attribute(xmlNode* node, const char* name) {
-    const std::unique_ptr<xmlChar, decltype(xmlFree)> value(xmlGetProp(node, BAD_CAST name),
-                                                            xmlFree);
-    return value ? reinterpret_cast<const char*>(value.get()) : "";
-}
-
-// The element's text; each <br/> is the carriage return it stood for.
-std::u16string Text(xmlNode* element) {
-    std::string utf8;
-    for (xmlNode* child = element->children; child != nullptr; child = child->next) {
-        if (child->type == XML_TEXT_NODE) {
-            utf8 += reinterpret_cast<const char*>(child->content);
-        } else if (Named(child, "br")) {
-            utf8 += '\r';
+PageParts ReadParts(const std::string& bytes, const std::string& href) {
+    XmlStream page(bytes, href, kMostPageElements);
+    PageParts parts;
+    std::optional<Collected> open;
+    std::vector<std::u16string>* part = nullptr;
+    while (page.Next()) {
+        const char* name = nullptr;
+        if (open) {
+            if (open->Take(page)) {
+                part->push_back(open->Text());
+                open.reset();
+            }
+        } else if ((part = PartOf(page, parts, name)) != nullptr) {
+            open.emplace(page, name);
+            if (open->Take(page)) {  // empty: it ends where it starts
+                part->push_back(open->Text());
+                open.reset();
+            }
         }
     }
-    return codepage::FromUtf8(utf8);
+    return parts;
 }
 
-std::u16string MetadataText(xmlNode* root, const char* name) {
-    const std::vector<xmlNode*> found = Elements(root, name);
-    return found.empty() ? u"" : Text(found.front());
-}
-
-// A song page: its one heading is the name, its paragraphs the lyric's stanzas (a blank
-// line between two); a subheading is the artist, and a block of class "credits" the credits.
 Song ReadPage(const std::map<std::string, std::string>& entries, const std::string& href) {
-    const XmlDocument page = Parse(entries, href);
-    xmlNode* body = xmlDocGetRootElement(page.get());
-    const std::vector<xmlNode*> names = Elements(body, "h2");
-    const std::vector<xmlNode*> artists = Elements(body, "h3");
-    std::vector<xmlNode*> credits = Elements(body, "div");
-    std::erase_if(credits, [](xmlNode* div) { return Attribute(div, "class") != "credits"; });
-    if (names.size() != 1 || artists.size() > 1 || credits.size() > 1) {
+    const PageParts parts = ReadParts(Entry(entries, href), href);
+    if (parts.names.size() != 1 || parts.artists.size() > 1 || parts.credits.size() > 1) {
         throw Failure(Problem::NotSongPage, {}, 0, href);
     }
     std::u16string lyric;
-    for (xmlNode* stanza : Elements(body, "p")) {
-        lyric.append(lyric.empty() ? u"" : u"\r\r").append(Text(stanza));
+    for (const std::u16string& stanza : parts.stanzas) {
+        lyric.append(lyric.empty() ? u"" : u"\r\r").append(stanza);
     }
-    return {Text(names.front()), WithCrLf(lyric),
-            artists.empty() ? std::u16string() : Text(artists.front()),
-            credits.empty() ? std::u16string() : WithCrLf(Text(credits.front()))};
+    Song song{parts.names.front(), WithCrLf(lyric),
+              parts.artists.empty() ? std::u16string() : parts.artists.front(),
+              parts.credits.empty() ? std::u16string() : WithCrLf(parts.credits.front())};
+    for (const std::u16string* field : {&song.name, &song.lyric, &song.artist, &song.credits}) {
+        if (field->size() > kLongestLyric) {
+            throw Failure(Problem::LyricTooLong);
+        }
+    }
+    return song;
 }
 
 // The songs' pages, not the cover, title, contents and index pages a named book opens with.
 bool IsSongPage(std::string_view href) {
     return href.starts_with("text/") || href.starts_with("songs/");
+}
+
+// What the package document says of the book, and its song pages in the spine's order.
+struct Package {
+    std::map<std::string, std::u16string> metadata;  // the first of each element's text
+    std::vector<std::string> pages;
+};
+
+Package ReadPackage(const std::string& bytes) {
+    XmlStream package(bytes, "content.opf", kMostPackageElements);
+    Package read;
+    std::map<std::string, std::string> hrefs;
+    std::optional<Collected> open;
+    std::string field;
+    while (package.Next()) {
+        if (open) {
+            if (open->Take(package)) {
+                read.metadata.try_emplace(field, open->Text());
+                open.reset();
+            }
+            continue;
+        }
+        for (const char* name : {"title", "creator", "source", "contributor", "date"}) {
+            if (package.AtStart(name)) {
+                field = name;
+                open.emplace(package, name);
+            }
+        }
+        if (package.AtStart("item")) {
+            hrefs[package.Attribute("id")] = package.Attribute("href");
+        } else if (package.AtStart("itemref")) {
+            std::string href = hrefs[package.Attribute("idref")];
+            // Counted as they come: a spine can name one page a million times.
+            if (IsSongPage(href) && read.pages.size() == static_cast<std::size_t>(kMaxSongs)) {
+                throw Failure(Problem::TooManyPages);
+            }
+            if (IsSongPage(href)) {
+                read.pages.push_back(std::move(href));
+            }
+        }
+        if (open && open->Take(package)) {  // empty: it ends where it starts
+            read.metadata.try_emplace(field, open->Text());
+            open.reset();
+        }
+    }
+    return read;
 }
 
 }  // namespace
@@ -106,40 +183,25 @@ Book ReadBook(std::string_view epub, const std::function<bool()>& going) {
     if (!entries.contains("content.opf")) {
         throw Failure(Problem::ForeignBook);
     }
-    const XmlDocument package = Parse(entries, "content.opf");
-    xmlNode* root = xmlDocGetRootElement(package.get());
-    if (MetadataText(root, "source") != u"Velmora" ||
-        MetadataText(root, "contributor") != u"Velmora") {
+    Package package = ReadPackage(entries["content.opf"]);
+    if (package.metadata["source"] != u"Velmora" || package.metadata["contributor"] != u"Velmora") {
         throw Failure(Problem::ForeignBook);
     }
-    Book book{MetadataText(root, "title"),
-              MetadataText(root, "creator"),
+    Book book{package.metadata["title"],
+              package.metadata["creator"],
               std::move(entries["cover.jpeg"]),
               {},
-              MetadataText(root, "date")};
-    std::map<std::string, std::string> hrefs;
-    for (xmlNode* item : Elements(root, "item")) {
-        hrefs[Attribute(item, "id")] = Attribute(item, "href");
-    }
-    std::vector<std::string> pages;
-    for (xmlNode* itemref : Elements(root, "itemref")) {
-        std::string href = hrefs[Attribute(itemref, "idref")];
-        if (IsSongPage(href)) {
-            pages.push_back(std::move(href));
-        }
-    }
-    // Counted before any page is read: a spine can name one page a million times.
-    if (pages.size() > static_cast<std::size_t>(kMaxSongs)) {
-        throw Failure(Problem::TooManyPages);
-    }
+              package.metadata["date"]};
     std::map<std::string, Song> read;
-    for (const std::string& href : pages) {
+    for (const std::string& href : package.pages) {
         if (going && !going()) {
             throw Failure(Problem::Stopped);
         }
         auto [page, unread] = read.try_emplace(href);
         if (unread) {
             page->second = ReadPage(entries, href);
+            // Read once: its bytes are done with.
+            entries.erase(href);
         }
         book.songs.push_back(page->second);
     }

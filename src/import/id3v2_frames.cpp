@@ -1,9 +1,6 @@
 #include "import/id3v2_frames.h"
 
-#include <taglib/id3v2extendedheader.h>
 #include <taglib/id3v2frame.h>
-#include <taglib/id3v2header.h>
-#include <taglib/id3v2synchdata.h>
 #include <taglib/synchronizedlyricsframe.h>
 #include <taglib/textidentificationframe.h>
 #include <taglib/unsynchronizedlyricsframe.h>
@@ -20,17 +17,6 @@
 
 namespace velmora {
 namespace {
-
-// TagLib's frame header, a name it keeps to its frames.
-struct FrameAccess : TagLib::ID3v2::Frame {
-    using Header = TagLib::ID3v2::Frame::Header;
-};
-
-// A real tag has a few dozen frames, and kilobytes of text frames (TagLib makes a string of
-// each value between NULs) and timed lines (one of each line).
-constexpr unsigned kMostFrames = 4096;
-constexpr unsigned kMostTextFrameBytes = 256 * 1024;
-constexpr unsigned kMostTimedLyricBytes = 1024 * 1024;
 
 // A frame's encoding byte, kept by TagLib as it came: it may be none of String::Type's values,
 // so it is only compared, never held in one.
@@ -109,44 +95,6 @@ std::u16string FirstLyric(const TagLib::ID3v2::Tag& tag, const char* id) {
 }
 
 }  // namespace
-
-void CheckId3v2Frames(const TagLib::ByteVector& tag) {
-    const TagLib::ID3v2::Header header(tag.mid(0, 10));
-    const unsigned version = header.majorVersion();
-    TagLib::ByteVector data = tag.mid(10, header.tagSize());
-    if (header.unsynchronisation() && version <= 3) {
-        data = TagLib::ID3v2::SynchData::decode(data);
-    }
-    unsigned position = 0;
-    unsigned length = data.size();
-    if (header.extendedHeader()) {
-        TagLib::ID3v2::ExtendedHeader extended;
-        extended.setData(data);
-        position += extended.size() <= data.size() ? extended.size() : 0;
-    }
-    length -= header.footerPresent() && length >= 10 ? 10 : 0;
-    const unsigned headerSize = TagLib::ID3v2::Frame::headerSize(version);
-    unsigned frames = 0, text = 0, timed = 0;
-    while (position < length - headerSize && data.at(position) != 0) {
-        const FrameAccess::Header frame(data.mid(position), version);
-        const TagLib::ByteVector id = frame.frameID();
-        if (frame.frameSize() == 0 || frame.frameSize() > data.size() - position) {
-            break;  // where TagLib stops
-        }
-        if (frame.compression() || ++frames > kMostFrames) {
-            throw Failure(Problem::AudioBroken);
-        }
-        if (id.startsWith("T")) {
-            text += frame.frameSize();
-        } else if (id == "SYLT" || id == "SLT") {
-            timed += frame.frameSize();
-        }
-        if (text > kMostTextFrameBytes || timed > kMostTimedLyricBytes) {
-            throw Failure(Problem::TagTooLarge);
-        }
-        position += frame.frameSize() + headerSize;
-    }
-}
 
 AudioTags Id3v2Tags(const TagLib::ID3v2::Tag& tag) {
     AudioTags tags{Id3Field(tag, "TIT2"), Id3Field(tag, "TPE1"),

@@ -60,6 +60,9 @@ std::string ReadFile(const fs::path& file, std::uint64_t largest,
 struct FileSongs {
     Book book;
     bool misread = false;  // some of its bytes fit no character: U+FFFD stands in for them
+    // The audio file beside a lyric file, when it could not be read: the lyric comes in
+    // without its tags, and the audio file is named with its reason.
+    std::optional<Failure> audio;
 };
 
 bool Misread(std::u16string_view text) {
@@ -71,7 +74,7 @@ FileSongs OneSong(Song song, bool misread, const fs::path& file, Problem none) {
     if (song.lyric.empty()) {
         throw Failure(none, file);
     }
-    return {{{}, {}, {}, {std::move(song)}, {}}, misread};
+    return {{{}, {}, {}, {std::move(song)}, {}}, misread, {}};
 }
 
 // A lyric file's song, with the name and artist its text gives (an .lrc's [ti:] and [ar:]),
@@ -85,7 +88,7 @@ FileSongs LyricFileSong(const fs::path& file, std::u16string_view otherName,
     }
     Song song = Extension(file) == ".lrc" ? SongFromLrc(*text, u"", otherName)
                                           : SongFromText(*text, u"", otherName);
-    return {{{}, {}, {}, {std::move(song)}, {}}, Misread(*text)};
+    return {{{}, {}, {}, {std::move(song)}, {}}, Misread(*text), {}};
 }
 
 // What `song` lacks of its name and artist, from `from`.
@@ -107,10 +110,23 @@ FileSongs AudioSong(const fs::path& file) {
     return AudioSong(file, AudioFileTags(file, *AudioKindOf(file)));
 }
 
+// The readers' failures concern the file, not an entry of it; one that names a file (the
+// audio file beside a lyric file) keeps it.
+Failure About(const Failure& failure, const fs::path& file) {
+    return Failure(failure.problem(), failure.path().empty() ? file : failure.path(),
+                   failure.number(), failure.detail());
+}
+
 // The lyric file's lyric, named by it, else by the audio file's tags, else by the files' name.
 // An empty one, or one of tags alone, leaves the song to the audio file.
 FileSongs PairSong(const ImportSource& source, const std::function<bool()>& going) {
-    const AudioTags tags = AudioFileTags(source.audio, *AudioKindOf(source.audio));
+    AudioTags tags;
+    std::optional<Failure> unread;
+    try {
+        tags = AudioFileTags(source.audio, *AudioKindOf(source.audio));
+    } catch (const Failure& failure) {
+        unread = About(failure, source.audio);
+    }
     const Song named = SongFromFileName(StemText(source.file));
     FileSongs side;
     try {
@@ -121,11 +137,15 @@ FileSongs PairSong(const ImportSource& source, const std::function<bool()>& goin
         }
     }
     if (side.book.songs.empty() || side.book.songs[0].lyric.empty()) {
+        if (unread) {
+            throw *unread;
+        }
         return AudioSong(source.audio, tags);
     }
     Song& song = side.book.songs[0];
     FillIn(song, {tags.name, {}, tags.artist});
     FillIn(song, named);
+    side.audio = std::move(unread);
     return side;
 }
 
@@ -144,7 +164,7 @@ FileSongs SongsOf(const ImportSource& source, const std::function<bool()>& going
     }
     if (IsLyricFile(file)) {
         const Song named = SongFromFileName(StemText(file));
-        auto [book, misread] = LyricFileSong(file, named.name, going);
+        auto [book, misread, audio] = LyricFileSong(file, named.name, going);
         FillIn(book.songs[0], named);
         return OneSong(std::move(book.songs[0]), misread, file, Problem::NoLyric);
     }
@@ -153,7 +173,7 @@ FileSongs SongsOf(const ImportSource& source, const std::function<bool()>& going
                     [](const Song& song) { return song.name.empty() || song.lyric.empty(); })) {
         throw Failure(Problem::SongWithoutText, file);
     }
-    return {std::move(read)};
+    return {std::move(read), false, {}};
 }
 
 // The first lyric file and the first audio file of each folder and name as one source, where
@@ -182,13 +202,6 @@ std::vector<ImportSource> Paired(const std::vector<fs::path>& files) {
         }
     }
     return sources;
-}
-
-// The readers' failures concern the file, not an entry of it; one that names a file (the
-// audio file beside a lyric file) keeps it.
-Failure About(const Failure& failure, const fs::path& file) {
-    return Failure(failure.problem(), failure.path().empty() ? file : failure.path(),
-                   failure.number(), failure.detail());
 }
 
 // The songs already in the list, and those brought in since: a song whose name, artist,
@@ -267,8 +280,22 @@ ImportList ImportFiles(const std::vector<fs::path>& given) {
     return list;
 }
 
+// The run's own files could not be written: no file after this one can come in either.
+struct Unwritable {
+    Failure failure;
+};
+
+int AddTo(Workspace& run, const std::vector<Song>& songs) {
+    try {
+        return run.AddSongs(run.Songs().SongCount() + 1, songs);
+    } catch (const Failure& failure) {
+        throw Unwritable{failure};
+    }
+}
+
 ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& progress) {
-    ImportReport report{0, {}, list.skipped, false, {}};
+    ImportReport report;
+    report.skipped = list.skipped;
     const std::vector<ImportSource>& files = list.files;
     const Workspace::Batch oneChange(run);
     KnownSongs known(run.Songs());
@@ -285,9 +312,12 @@ ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& prog
         }
         // Whatever goes wrong with one file, the files after it still come in.
         try {
-            auto [book, misread] = SongsOf(files[i], going);
+            auto [book, misread, audio] = SongsOf(files[i], going);
+            if (audio) {
+                report.skipped.push_back(*std::move(audio));
+            }
             const std::vector<Song> fresh = known.Fresh(book.songs);
-            const int added = run.AddSongs(run.Songs().SongCount() + 1, fresh);
+            const int added = AddTo(run, fresh);
             report.songs += added;
             if (misread && added > 0) {
                 report.misread.push_back(file);
@@ -304,6 +334,12 @@ ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& prog
                 book.songs.clear();
                 report.firstBook = std::move(book);
             }
+        } catch (const Unwritable& unwritable) {
+            report.unwritable = unwritable.failure;
+            for (std::size_t k = i; k < files.size(); ++k) {
+                report.unwritten.push_back(files[k].file);
+            }
+            break;
         } catch (const Failure& failure) {
             report.cancelled = failure.problem() == Problem::Stopped;
             if (!report.cancelled) {

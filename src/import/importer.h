@@ -32,6 +32,10 @@ struct ImportReport {
     bool cancelled = false;
     // Files that came in with bytes no character fits, each read as U+FFFD.
     std::vector<std::filesystem::path> misread;
+    // Where the run's own files could not be written (a full disk), the import stopped:
+    // why, and the files that did not come in, the one it was adding first.
+    std::optional<Failure> unwritable;
+    std::vector<std::filesystem::path> unwritten;
 };
 
 // A file that gives songs; for a lyric file, the audio file of its name in its folder, if

@@ -256,7 +256,7 @@ Song SongFromLrc(std::u16string_view text, std::u16string_view fileName,
         }
         // Counted before it is made: 50,000 tags on one long line would make gigabytes.
         length += (words.size() + 2) * std::max<std::size_t>(times.size(), 1);
-        if (length > kLongestImportedLyric) {
+        if (length > kLongestLyric) {
             throw Failure(Problem::LyricTooLong);
         }
         for (const long time : times.empty() ? std::vector<long>{lastTime} : times) {

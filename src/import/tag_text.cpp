@@ -9,7 +9,7 @@
 namespace velmora {
 
 void CheckLength(const TagLib::String& text) {
-    if (text.size() > kLongestImportedLyric) {
+    if (text.size() > kLongestLyric) {
         throw Failure(Problem::LyricTooLong);
     }
 }

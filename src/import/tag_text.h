@@ -10,7 +10,7 @@ namespace velmora {
 
 // TagLib has made its string by now, but the copies are held to a lyric's size: a tag of text
 // costs TagLib four bytes a character and would cost as much again here.
-// Failure(LyricTooLong) past kLongestImportedLyric.
+// Failure(LyricTooLong) past kLongestLyric.
 void CheckLength(const TagLib::String& text);
 
 // TagLib keeps UTF-16 units in its wide strings, whatever the width of wchar_t. Checked as

@@ -112,6 +112,27 @@ std::optional<std::size_t> File::read(void* buffer, std::size_t length) {
     return done;
 }
 
+std::optional<std::size_t> File::readAt(void* buffer, std::size_t length,
+                                        std::uint64_t offset) const {
+    auto* bytes = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t count =
+            ::pread(fd_, bytes + done, length - done, static_cast<off_t>(offset + done));
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            return std::nullopt;
+        }
+        if (count == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(count);
+    }
+    return done;
+}
+
 bool File::write(const void* buffer, std::size_t length, std::size_t* written) {
     const auto* bytes = static_cast<const char*>(buffer);
     std::size_t ignored = 0;

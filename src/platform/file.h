@@ -44,6 +44,9 @@ public:
 
     // Reads until `length` bytes are in or the file ends: the count read, or nullopt.
     std::optional<std::size_t> read(void* buffer, std::size_t length);
+    // The same from `offset` on, the position left as it is: several threads may read one
+    // file at once. The error is not kept in the handle, which other threads share.
+    std::optional<std::size_t> readAt(void* buffer, std::size_t length, std::uint64_t offset) const;
     // The whole length, or false: a write that stops short (a full disk) is a failure.
     // `written`, when given, receives how much got in either way.
     bool write(const void* buffer, std::size_t length, std::size_t* written = nullptr);

@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +25,52 @@ constexpr int kMostLinks = 40;
 
 bool IsExecutableFile(const fs::path& path) {
     return ::access(path.c_str(), X_OK) == 0 && !IsDirectory(path);
+}
+
+using Listing = std::unique_ptr<DIR, int (*)(DIR*)>;
+
+// A folder's listing, opened through the calls a test can make fail; none, with errno, when
+// it cannot be read.
+Listing OpenListing(const fs::path& folder) {
+    const int fd = sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    DIR* listing = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (fd >= 0 && listing == nullptr) {
+        const int error = errno;
+        sys::Close(fd);
+        errno = error;
+    }
+    return Listing(listing, ::closedir);
+}
+
+// The folder's entries: folders onto `folders`, everything else onto `files` (FIFOs, sockets
+// and devices too, to be refused by whoever would read them, not passed over in silence).
+// Links to folders are not followed, so no loop of links holds the import. 0, or the errno
+// of a folder that cannot be read.
+int ListInto(const fs::path& folder, std::vector<fs::path>& files, std::vector<fs::path>& folders) {
+    const Listing listing = OpenListing(folder);
+    if (!listing) {
+        return errno;
+    }
+    errno = 0;
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        fs::path path = folder / name;
+        struct stat info {};
+        const bool known = entry->d_type != DT_UNKNOWN;
+        const bool link = known ? entry->d_type == DT_LNK
+                                : ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+        const bool isFolder = known && !link ? entry->d_type == DT_DIR : IsDirectory(path);
+        if (!isFolder) {
+            files.push_back(std::move(path));
+        } else if (!link) {
+            folders.push_back(std::move(path));
+        }
+        errno = 0;
+    }
+    return errno;
 }
 
 }  // namespace
@@ -107,26 +154,14 @@ int RemoveFile(const fs::path& path) {
 
 FolderListing FilesBelow(const fs::path& folder) {
     FolderListing listing;
-    std::error_code error;
-    fs::recursive_directory_iterator it(folder, error);
-    if (error) {
-        listing.unreadable.emplace_back(folder, error.value());
-        return listing;
-    }
-    for (const fs::recursive_directory_iterator end; it != end;) {
-        // Not only regular files: a FIFO or a link to a device is named, to be refused by
-        // whoever would read it, not passed over in silence.
-        if (!it->is_directory(error)) {
-            listing.files.push_back(it->path());
-        }
-
-        const fs::path at = it->path();
-        it.increment(error);
-        if (error) {
-            // A folder below that cannot be read is passed over; the rest are still read.
-            listing.unreadable.emplace_back(at, error.value());
-            it.disable_recursion_pending();
-            error.clear();
+    // Folder by folder: a folder that cannot be read is named and passed over, and the
+    // others are read all the same.
+    std::vector<fs::path> folders{folder};
+    while (!folders.empty()) {
+        const fs::path at = std::move(folders.back());
+        folders.pop_back();
+        if (const int error = ListInto(at, listing.files, folders)) {
+            listing.unreadable.emplace_back(at, error);
         }
     }
     return listing;
@@ -143,7 +178,7 @@ std::vector<fs::path> Entries(const fs::path& folder) {
 
 std::vector<std::string> EntryNames(const fs::path& folder) {
     std::vector<std::string> names;
-    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
+    const Listing listing = OpenListing(folder);
     while (const dirent* entry = listing ? ::readdir(listing.get()) : nullptr) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != "..") {

@@ -20,6 +20,30 @@ namespace {
 // Marks a request for the book made with GET: the one kind that counts as a download.
 char kBookRequest;
 
+// What the book's answer is read in.
+constexpr std::size_t kPiece = 64 * 1024;
+
+// One client's answer, as it is read for it.
+struct Reading {
+    const File& book;
+    Visitors& visitors;
+    const void* connection;
+};
+
+ssize_t ReadPiece(void* context, std::uint64_t at, char* buffer, std::size_t most) {
+    const auto& reading = *static_cast<const Reading*>(context);
+    const std::optional<std::size_t> read = reading.book.readAt(buffer, most, at);
+    if (!read || *read == 0) {
+        return MHD_CONTENT_READER_END_WITH_ERROR;
+    }
+    reading.visitors.Sent(reading.connection, at + *read);
+    return static_cast<ssize_t>(*read);
+}
+
+void EndReading(void* context) {
+    delete static_cast<Reading*>(context);
+}
+
 MHD_Response* NotFound() {
     static const char kBody[] = "";
     return MHD_create_response_from_buffer(0, const_cast<char*>(kBody), MHD_RESPMEM_PERSISTENT);
@@ -37,7 +61,13 @@ struct ServerCallbacks {
         const bool head = std::strcmp(method, MHD_HTTP_METHOD_HEAD) == 0;
         if ((get || head) && server->urlPath_ == url) {
             *request = get ? &kBookRequest : nullptr;
-            return MHD_queue_response(connection, MHD_HTTP_OK, server->book_.get());
+            MHD_Response* book = server->Answer(connection);
+            if (book == nullptr) {
+                return MHD_NO;
+            }
+            const MHD_Result queued = MHD_queue_response(connection, MHD_HTTP_OK, book);
+            MHD_destroy_response(book);  // the connection holds it now
+            return queued;
         }
         return MHD_queue_response(connection, MHD_HTTP_NOT_FOUND, server->notFound_.get());
     }
@@ -71,28 +101,20 @@ BookServer::BookServer(const std::filesystem::path& book, std::string urlPath,
                        const ServerLimits& limits, std::function<void()> downloaded)
     : urlPath_(std::move(urlPath)),
       downloaded_(std::move(downloaded)),
-      visitors_(limits.connections, limits.headerDeadline) {
-    File file(book, File::Mode::OpenNoWait);
+      visitors_(limits.connections, limits.headerDeadline, limits.slowest) {
+    book_ = std::make_unique<File>(book, File::Mode::OpenNoWait);
     const std::optional<std::uint64_t> size =
-        file.isOpen() ? file.size() : std::optional<std::uint64_t>();
+        book_->isOpen() ? book_->size() : std::optional<std::uint64_t>();
     if (!size) {
-        throw Failure(Problem::CannotServe, book, file.error());
+        throw Failure(Problem::CannotServe, book, book_->error());
     }
-    if (const unsigned type = file.type(); type != S_IFREG) {
+    if (const unsigned type = book_->type(); type != S_IFREG) {
         throw Failure(Problem::CannotServe, book, type == S_IFDIR ? EISDIR : EINVAL);
     }
-
-    const int fd = file.release();
-    book_.reset(MHD_create_response_from_fd64(*size, fd));
-    if (!book_) {
-        ::close(fd);
-    }
+    size_ = *size;
+    disposition_ = ContentDisposition(book.filename().string());
     notFound_.reset(NotFound());
-    if (!book_ || !notFound_ ||
-        MHD_add_response_header(book_.get(), MHD_HTTP_HEADER_CONTENT_TYPE,
-                                "application/epub+zip") != MHD_YES ||
-        MHD_add_response_header(book_.get(), MHD_HTTP_HEADER_CONTENT_DISPOSITION,
-                                ContentDisposition(book.filename().string()).c_str()) != MHD_YES) {
+    if (!notFound_) {
         throw Failure(Problem::CannotServe, book, ENOMEM);
     }
 
@@ -114,6 +136,24 @@ BookServer::BookServer(const std::filesystem::path& book, std::string urlPath,
         throw Failure(Problem::CannotServe, book, error);
     }
     port_ = info->port;
+}
+
+MHD_Response* BookServer::Answer(MHD_Connection* connection) {
+    auto* reading = new Reading{*book_, visitors_, connection};
+    MHD_Response* answer =
+        MHD_create_response_from_callback(size_, kPiece, ReadPiece, reading, EndReading);
+    if (answer == nullptr) {
+        delete reading;
+        return nullptr;
+    }
+    if (MHD_add_response_header(answer, MHD_HTTP_HEADER_CONTENT_TYPE, "application/epub+zip") !=
+            MHD_YES ||
+        MHD_add_response_header(answer, MHD_HTTP_HEADER_CONTENT_DISPOSITION,
+                                disposition_.c_str()) != MHD_YES) {
+        MHD_destroy_response(answer);
+        return nullptr;
+    }
+    return answer;
 }
 
 void BookServer::Destroy::operator()(MHD_Response* response) const {

@@ -13,8 +13,10 @@
 #include <memory>
 #include <string>
 
+#include "platform/file.h"
 #include "share/visitors.h"
 
+struct MHD_Connection;
 struct MHD_Daemon;
 struct MHD_Response;
 
@@ -29,6 +31,9 @@ struct ServerLimits {
     unsigned perClient = 2;     // connections from one address; more are closed at once
     // A request's headers must be in by then, however slowly its bytes come.
     std::chrono::milliseconds headerDeadline{10'000};
+    // A download that takes less than this gives up its slot to a newcomer, when every slot
+    // is taken.
+    Visitors::Floor slowest = {};
 };
 
 class BookServer {
@@ -49,6 +54,10 @@ private:
     // The library's callbacks, which reach the members below.
     friend struct ServerCallbacks;
 
+    // The book's answer to one request, read from the file as it goes, so that how much of it
+    // each client has taken is known. Null when it cannot be made.
+    MHD_Response* Answer(MHD_Connection* connection);
+
     std::string urlPath_;
     std::function<void()> downloaded_;
     std::atomic<unsigned> downloads_ = 0;
@@ -56,7 +65,9 @@ private:
         void operator()(MHD_Response* response) const;
         void operator()(MHD_Daemon* daemon) const;
     };
-    std::unique_ptr<MHD_Response, Destroy> book_;
+    std::unique_ptr<File> book_;
+    std::uint64_t size_ = 0;
+    std::string disposition_;
     std::unique_ptr<MHD_Response, Destroy> notFound_;
     Visitors visitors_;
     // Declared last, so stopped first: its thread may still be sending the responses, and

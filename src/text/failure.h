@@ -17,7 +17,6 @@ enum class Problem {
     CannotRemove,
     CannotSaveBook,
     // An earlier run's journal, which cannot be offered back; number(): the errno, or 0.
-    EarlierRunTooLarge,
     EarlierRunUnreadable,
     // The archiver; path(): the archiver, or the archive it was writing.
     ArchiverMissing,
@@ -56,9 +55,10 @@ enum class Problem {
     ZipBroken,
     UnpacksTooLarge,
     ForeignBook,
-    MissingEntry,  // detail(): the entry's name
-    NotXml,        // detail(): the entry's name
-    NotSongPage,   // detail(): the page's name
+    MissingEntry,    // detail(): the entry's name
+    NotXml,          // detail(): the entry's name
+    NotSongPage,     // detail(): the page's name
+    PageTooComplex,  // more elements, or deeper, than a page of ours; detail(): its name
     SongWithoutText,
     TooManyPages,
     BookFull,

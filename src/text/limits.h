@@ -11,10 +11,11 @@ inline constexpr int kMaxSongs = 9999;
 // A book, read whole, and everything its archive unpacks to: a lyric book of 9,999 long
 // songs stays well below this.
 inline constexpr std::uint64_t kLargestBook = 256 * 1024 * 1024;
-// A lyric file (.lrc, .txt) brought in, and its lyric once a line with several time tags is
-// there once for each (in UTF-16 units).
+// A lyric file (.lrc, .txt) brought in; and a song's name, artist, credits or lyric, typed,
+// brought in or brought back (in UTF-16 units; a lyric file's once a line with several time
+// tags is there once for each).
 inline constexpr std::uint64_t kLargestLyricFile = 1024 * 1024;
-inline constexpr std::size_t kLongestImportedLyric = 1024 * 1024;
+inline constexpr std::size_t kLongestLyric = 1024 * 1024;
 // An audio file's tag, read whole (never the audio): room for a lyric and a large cover, and
 // TagLib's strings of its text (four bytes a character) still well below 300 MiB.
 inline constexpr std::uint64_t kLargestAudioTag = 16 * 1024 * 1024;

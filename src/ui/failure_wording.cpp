@@ -71,6 +71,8 @@ QString FileReason(const Failure& failure) {
             return Words::tr("%1 不是合格的 XML").arg(Detail(failure));
         case Problem::NotSongPage:
             return Words::tr("%1 不是歌曲页").arg(Detail(failure));
+        case Problem::PageTooComplex:
+            return Words::tr("%1 的元素太多或嵌套太深").arg(Detail(failure));
         case Problem::SongWithoutText:
             return Words::tr("歌词本中有缺少歌名或歌词的歌曲页");
         case Problem::TooManyPages:
@@ -96,7 +98,6 @@ QString FileReason(const Failure& failure) {
         case Problem::CannotReadTemplate:
         case Problem::CannotRemove:
         case Problem::CannotSaveBook:
-        case Problem::EarlierRunTooLarge:
         case Problem::EarlierRunUnreadable:
         case Problem::ArchiverMissing:
         case Problem::CannotStart:
@@ -132,8 +133,6 @@ QString Wording(const Failure& failure) {
             return About(Words::tr("无法删除文件"), failure, Reason(number));
         case Problem::CannotSaveBook:
             return About(Words::tr("无法保存电子书"), failure, Reason(number));
-        case Problem::EarlierRunTooLarge:
-            return About(Words::tr("上次的工作太大，无法恢复"), failure, {});
         case Problem::EarlierRunUnreadable:
             return About(Words::tr("上次的工作无法读取，无法恢复"), failure, Reason(number));
         case Problem::ArchiverMissing:
@@ -188,6 +187,7 @@ QString Wording(const Failure& failure) {
         case Problem::MissingEntry:
         case Problem::NotXml:
         case Problem::NotSongPage:
+        case Problem::PageTooComplex:
         case Problem::SongWithoutText:
         case Problem::TooManyPages:
         case Problem::BookFull:
@@ -223,6 +223,9 @@ QString RefusalText(velmora::Refusal refusal) {
             return Words::tr("歌词和歌名不能为空。");
         case velmora::Refusal::BookFull:
             return Words::tr("歌词本已满：最多只能收录 %1 首歌。").arg(velmora::kMaxSongs);
+        case velmora::Refusal::TooLong:
+            return Words::tr("太长了：歌名、歌手、词曲信息和歌词每项最多 %1 个字。")
+                .arg(velmora::kLongestLyric);
         case velmora::Refusal::None:
         case velmora::Refusal::NoSuchSong:
             break;

@@ -173,11 +173,14 @@ void Form1::OfferRestore() {
     if (!unbuilt) {
         return;
     }
-    const QString question =
-        unbuilt->notInBook ? tr("上次有 %1 首歌，其中 %2 首还没做进电子书。要恢复吗？")
+    QString question = unbuilt->notInBook
+                           ? tr("上次有 %1 首歌，其中 %2 首还没做进电子书。要恢复吗？")
                                  .arg(unbuilt->songs)
                                  .arg(*unbuilt->notInBook)
                            : tr("上次还有 %1 首歌没有做进电子书。要恢复吗？").arg(unbuilt->songs);
+    if (unbuilt->unreadable > 0) {
+        question += tr("\n（记录中有 %1 条无法读取，已跳过。）").arg(unbuilt->unreadable);
+    }
     const bool wanted = boxes_.Ask(this, question, AppTitle(), tr("恢复"), tr("不要"), true);
     const Application::Restored restored = app_.Restore(wanted);
     if (Said(restored.error) && restored.boxes) {
@@ -289,6 +292,11 @@ void Form1::Say(const QString& text, const QString& title) {
 }
 
 void Form1::SayNotMade(const ChangeOutcome& outcome) {
+    // Stopped by the user: whoever asked says so, without a box.
+    const auto& error = outcome.error;
+    if (error && error->failure && error->failure->problem() == velmora::Problem::Stopped) {
+        return;
+    }
     if (!Said(outcome.error)) {
         return;
     }
@@ -320,10 +328,15 @@ void Form1::Import(const std::vector<std::filesystem::path>& paths) {
 void Form1::ConvertAll(velmora::Script to) {
     const bool simplified = to == velmora::Script::Simplified;
     // Named as its menu item is, so that undo says the same words.
-    const ScriptChange change =
-        app_.ConvertAll(to, simplified ? QCoreApplication::translate("MainMenu", "全部转为简体")
-                                       : QCoreApplication::translate("MainMenu", "全部转为繁體"));
-    if (change.songs == 0 && Said(change.outcome.error)) {
+    const QString name = simplified ? QCoreApplication::translate("MainMenu", "全部转为简体")
+                                    : QCoreApplication::translate("MainMenu", "全部转为繁體");
+    ImportProgressDialog progress(
+        this, [this] { return !app_.Ending(); }, tr("正在转换…"), name);
+    const ScriptChange change = app_.ConvertAll(to, name, progress);
+    const auto& error = change.outcome.error;
+    if (error && error->failure && error->failure->problem() == velmora::Problem::Stopped) {
+        ui_.label4->Show(tr("转换已取消，没有改动"));
+    } else if (change.songs == 0 && Said(change.outcome.error)) {
         ui_.label4->Show(simplified ? tr("所有歌曲已是简体，没有要转换的")
                                     : tr("所有歌曲已是繁體，没有要转换的"));
     } else if (change.outcome.Made()) {

@@ -31,7 +31,8 @@ QString Listed(const std::vector<Item>& items, const Line& line) {
 }  // namespace
 
 QString ImportSummary(const velmora::ImportReport& report) {
-    if (report.skipped.empty() && report.misread.empty() && !report.cancelled) {
+    if (report.skipped.empty() && report.misread.empty() && report.unwritten.empty() &&
+        !report.cancelled) {
         return {};
     }
     QString summary = Words::tr("导入了 %1 首歌。").arg(report.songs);
@@ -44,6 +45,13 @@ QString ImportSummary(const velmora::ImportReport& report) {
             Listed(report.skipped, [](const velmora::Failure& skipped) {
                 return Words::tr("%1：%2").arg(ElidedPath(skipped.path()), SkipReason(skipped));
             });
+    }
+    if (report.unwritable) {
+        summary += (report.skipped.empty() ? QString() : QStringLiteral("\n")) +
+                   Words::tr("以下 %1 个文件没有导入：%2")
+                       .arg(report.unwritten.size())
+                       .arg(Reason(report.unwritable->number())) +
+                   Listed(report.unwritten, ElidedPath);
     }
     if (!report.misread.empty()) {
         summary += (report.skipped.empty() ? QString() : QStringLiteral("\n")) +

@@ -6,7 +6,8 @@
 
 #include "import/importer.h"
 
-// The songs that came in, the files skipped with their reasons and those with characters
-// that could not be read (the first 20 of each, then a count); empty when nothing was
-// skipped or misread and nothing cancelled.
+// The songs that came in, the files skipped with their reasons, those that did not come in
+// for want of room to write them, and those with characters that could not be read (the
+// first 20 of each, then a count); empty when nothing was skipped or misread and nothing
+// cancelled.
 QString ImportSummary(const velmora::ImportReport& report);

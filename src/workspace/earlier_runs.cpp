@@ -1,8 +1,11 @@
 #include "workspace/earlier_runs.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <iterator>
 #include <tuple>
 
@@ -13,7 +16,7 @@
 #include "text/failure.h"
 #include "text/limits.h"
 #include "text/text_files.h"
-#include "workspace/journal.h"
+#include "workspace/journal_replay.h"
 
 namespace velmora {
 namespace {
@@ -22,6 +25,9 @@ namespace fs = std::filesystem;
 
 constexpr char kTaken[] = "taken\r\n";
 constexpr char kBuilt[] = "built ";
+constexpr char kBook[] = "book\r\n";
+// What is read of a journal at a time.
+constexpr std::size_t kJournalPiece = 1024 * 1024;
 
 // A box's text on one line: backslashes and line ends escaped.
 std::string Escaped(std::u16string_view text) {
@@ -83,47 +89,87 @@ std::vector<fs::path> EarlierRuns(const RunLayout& layout) {
     return folders;
 }
 
-bool Before(const Song* a, const Song* b) {
-    return *a < *b;
-}
-
-std::vector<const Song*> Sorted(const std::vector<Song>& songs) {
-    std::vector<const Song*> sorted;
-    for (const Song& song : songs) {
-        sorted.push_back(&song);
+// The run's journal replayed as it is read, a piece at a time, up to `upTo` bytes; nothing
+// when the run has none. Raises a Failure when it cannot be read.
+std::optional<Replay> ReplayLog(const fs::path& log, std::uint64_t upTo = UINT64_MAX) {
+    File file(log, File::Mode::OpenExisting);
+    if (!file.isOpen() && file.error() == ENOENT) {
+        return std::nullopt;
     }
-    std::sort(sorted.begin(), sorted.end(), Before);
-    return sorted;
+    if (!file.isOpen() || file.type() != S_IFREG) {
+        throw Failure(Problem::EarlierRunUnreadable, log, file.isOpen() ? 0 : file.error());
+    }
+    JournalReplay replay;
+    std::string piece(kJournalPiece, '\0');
+    for (std::uint64_t read = 0; read < upTo;) {
+        const auto got =
+            file.read(piece.data(),
+                      static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), upTo - read)));
+        if (!got) {
+            throw Failure(Problem::EarlierRunUnreadable, log, file.error());
+        }
+        if (*got == 0) {
+            break;
+        }
+        replay.Feed(std::string_view(piece).substr(0, *got));
+        read += *got;
+    }
+    return replay.Finish();
 }
 
-// How many of `songs` are not among `built`, each of those counting once.
-std::size_t NotAmong(const std::vector<Song>& songs, const std::vector<Song>& built) {
-    const std::vector<const Song*> mine = Sorted(songs), theirs = Sorted(built);
-    std::vector<const Song*> left;
-    std::set_difference(mine.begin(), mine.end(), theirs.begin(), theirs.end(),
-                        std::back_inserter(left), Before);
+// Songs by their prints: a book's, or the run's now.
+std::uint64_t PrintOf(const Song& song) {
+    // FNV-1a over the texts' units, each text ended by a unit no text holds alone.
+    std::uint64_t print = 0xcbf29ce484222325;
+    for (const std::u16string* text : {&song.name, &song.artist, &song.credits, &song.lyric}) {
+        for (const char16_t unit : *text) {
+            print = (print ^ unit) * 0x100000001b3;
+        }
+        print = (print ^ 0xFFFF) * 0x100000001b3;
+    }
+    return print;
+}
+
+BookPrint PrintOf(const std::vector<Song>& songs) {
+    BookPrint book;
+    book.reserve(songs.size());
+    for (const Song& song : songs) {
+        book.push_back(PrintOf(song));
+    }
+    return book;
+}
+
+// How many of the songs are not among the book's, each of the book's counting once.
+std::size_t NotAmong(BookPrint songs, BookPrint book) {
+    std::sort(songs.begin(), songs.end());
+    std::sort(book.begin(), book.end());
+    BookPrint left;
+    std::set_difference(songs.begin(), songs.end(), book.begin(), book.end(),
+                        std::back_inserter(left));
     return left.size();
 }
 
-// The run's journal; empty when it has none. Raises a Failure when it cannot be read whole.
-std::string JournalOf(const RunLayout& run) {
-    FileContent content = ReadWholeFile(run.SongLog(), kLargestBook);
-    switch (content.status) {
-        case FileContent::Status::Read:
-            return std::move(content.bytes);
-        case FileContent::Status::CannotOpen:
-            if (content.error == ENOENT) {
-                return {};
-            }
-            break;
-        case FileContent::Status::TooLarge:
-            // Said once: the next start does not stop at it again. Its folder stays.
-            MarkTaken(run);
-            throw Failure(Problem::EarlierRunTooLarge, run.SongLog());
-        default:
-            break;
+// The book a mark names: by its songs' prints ("book" and a print a line), or, as runs
+// before prints marked it, by the journal's length then ("built N").
+std::optional<BookPrint> BookOf(const std::string& mark, const fs::path& log) {
+    if (mark.starts_with(kBuilt)) {
+        std::uint64_t built = 0;
+        std::from_chars(mark.data() + 6, mark.data() + mark.size(), built);
+        const std::optional<Replay> book = ReplayLog(log, built);
+        return PrintOf(book ? book->songs : std::vector<Song>());
     }
-    throw Failure(Problem::EarlierRunUnreadable, run.SongLog(), content.error);
+    if (!mark.starts_with(kBook)) {
+        return std::nullopt;
+    }
+    BookPrint book;
+    std::string_view lines = std::string_view(mark).substr(std::size(kBook) - 1);
+    while (lines.size() >= 18) {
+        std::uint64_t print = 0;
+        std::from_chars(lines.data(), lines.data() + 16, print, 16);
+        book.push_back(print);
+        lines.remove_prefix(18);
+    }
+    return book;
 }
 
 std::string Read(const fs::path& path, std::uint64_t limit) {
@@ -163,8 +209,24 @@ std::optional<RunBoxes> ReadRunBoxes(const RunLayout& run) {
     return boxes;
 }
 
-void MarkBuilt(const RunLayout& run, std::uint64_t journalLength) {
-    (void)ReplaceFile(run.Marks(), kBuilt + std::to_string(journalLength) + "\r\n");
+BookPrint PrintOf(const SongCollection& songs) {
+    BookPrint book;
+    book.reserve(static_cast<std::size_t>(songs.SongCount()));
+    for (int n = 1; n <= songs.SongCount(); ++n) {
+        book.push_back(PrintOf(songs.At(n)));
+    }
+    return book;
+}
+
+void MarkBuilt(const RunLayout& run, const BookPrint& book) {
+    std::string mark = kBook;
+    mark.reserve(mark.size() + 18 * book.size());
+    char hex[17];
+    for (const std::uint64_t print : book) {
+        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(print));
+        mark.append(hex, 16).append("\r\n");
+    }
+    (void)ReplaceFile(run.Marks(), mark);
 }
 
 void MarkTaken(const RunLayout& run) {
@@ -182,24 +244,21 @@ std::optional<UnbuiltRun> FindUnbuiltRun(const RunLayout& layout) {
         if (mark == kTaken) {
             return std::nullopt;
         }
-        const std::string journal = JournalOf(run);
-        if (journal.empty()) {
+        std::optional<Replay> replay = ReplayLog(run.SongLog());
+        if (!replay || (replay->length == 0 && replay->unreadable == 0)) {
             continue;
         }
-        Replay replay = ReplayJournal(journal);
-        std::uint64_t built = 0;
-        if (mark.starts_with(kBuilt)) {
-            std::from_chars(mark.data() + 6, mark.data() + mark.size(), built);
-        }
-        if (replay.songs.empty() || (mark.starts_with(kBuilt) && built >= replay.length)) {
+        const std::optional<BookPrint> book = BookOf(mark, run.SongLog());
+        const BookPrint now = PrintOf(replay->songs);
+        if (replay->songs.empty() || (book && *book == now)) {
             return std::nullopt;
         }
         std::optional<std::size_t> notInBook;
-        if (mark.starts_with(kBuilt)) {
-            notInBook = NotAmong(replay.songs,
-                                 ReplayJournal(std::string_view(journal).substr(0, built)).songs);
+        if (book) {
+            notInBook = NotAmong(now, *book);
         }
-        return UnbuiltRun{folder, std::move(replay.songs), ReadRunBoxes(run), notInBook};
+        return UnbuiltRun{folder, std::move(replay->songs), ReadRunBoxes(run), notInBook,
+                          replay->unreadable};
     }
     return std::nullopt;
 }

@@ -11,6 +11,7 @@
 
 #include "workspace/run_layout.h"
 #include "workspace/song.h"
+#include "workspace/song_collection.h"
 
 namespace velmora {
 
@@ -28,9 +29,14 @@ struct RunBoxes {
 void SaveRunBoxes(const RunLayout& run, const RunBoxes& boxes);
 std::optional<RunBoxes> ReadRunBoxes(const RunLayout& run);
 
-// A book holds the run's songs as its journal stood at `journalLength` bytes. A mark that
-// cannot be written costs no more than a question at the next start: it is not raised.
-void MarkBuilt(const RunLayout& run, std::uint64_t journalLength);
+// What a book holds: each of its songs, in the book's order, by a print of its texts. Kept
+// with the run, it does not change when the run's journal is written anew.
+using BookPrint = std::vector<std::uint64_t>;
+BookPrint PrintOf(const SongCollection& songs);
+
+// A book holds the run's songs as `book` prints them. A mark that cannot be written costs
+// no more than a question at the next start: it is not raised.
+void MarkBuilt(const RunLayout& run, const BookPrint& book);
 // A later run took the songs over, or the user let them go: they are never offered again.
 void MarkTaken(const RunLayout& run);
 
@@ -40,13 +46,15 @@ struct UnbuiltRun {
     std::optional<RunBoxes> boxes;
     // How many of the songs no book holds as they are; nothing when the run built no book.
     std::optional<std::size_t> notInBook;
+    // The journal's records that could not be read, passed over.
+    std::size_t unreadable = 0;
 };
 
 // The most recent earlier run (of those that have ended and whose journal holds anything,
 // the one whose songs changed last), when it holds songs and changes that went into no
-// book, and was not taken. Raises a Failure (EarlierRunTooLarge, EarlierRunUnreadable)
-// when that run cannot be read: an older one is never offered instead. A run too large is
-// marked taken as it is said, so that it is said once.
+// book, and was not taken; its journal is read a piece at a time, whatever its size. Raises
+// a Failure (EarlierRunUnreadable) when that run cannot be read: an older one is never
+// offered instead.
 std::optional<UnbuiltRun> FindUnbuiltRun(const RunLayout& layout);
 
 }  // namespace velmora

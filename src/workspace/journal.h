@@ -6,13 +6,15 @@
 // A name or lyric without "<" or ">" is written as typed; a record where either holds one
 // states the byte length of each instead, so that nothing in a text can read as the end of
 // it or as another record. Changes that belong together (an import, a restore) are framed
-// by a begin and an end record: replayed, they count only when the end is there.
+// by a begin and an end record: replayed, they count only when the end is there
+// (journal_replay.h reads it back).
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "workspace/journal_replay.h"
 #include "workspace/song.h"
 
 namespace velmora {
@@ -38,16 +40,5 @@ std::string EndRecord(int group);
 // The records of every song of the collection, in song order: the log of a run that added
 // them one by one.
 std::string JournalOf(const SongCollection& songs);
-
-struct Replay {
-    std::vector<Song> songs;
-    // Bytes replayed: every whole record, and whole groups only. What follows is a record cut
-    // off (a power cut, a program killed mid-write), or no record at all.
-    std::uint64_t length = 0;
-};
-
-// The songs the journal's records give, one after the other, up to the first that is cut
-// off, malformed or impossible (a song number that is no song's).
-Replay ReplayJournal(std::string_view journal);
 
 }  // namespace velmora

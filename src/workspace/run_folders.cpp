@@ -48,20 +48,35 @@ void MakeMissingFolders(const RunLayout& layout) {
 }
 
 // A run that ended mid-build (killed, or its power cut) left the archiver's scratch files,
-// and perhaps pages set aside: nothing of them goes into a book. A run still going is
-// locked and left alone.
+// and perhaps pages set aside; one that ended while writing its song log anew, the new log
+// half written: nothing of them goes into a book, and the log they would have replaced is
+// whole. A run still going is locked and left alone.
 void ClearEarlierRuns(const RunLayout& layout) {
     for (const fs::path& folder : Entries(layout.RunsFolder())) {
         const RunLayout other = layout.ForRun(folder);
-        if (SameFile(folder, layout.WorkDir()) || !IsDirectory(other.PackFolder())) {
+        if (SameFile(folder, layout.WorkDir())) {
+            continue;
+        }
+        std::vector<fs::path> logs = Entries(folder);
+        std::erase_if(logs, [](const fs::path& file) {
+            const std::string name = file.filename().string();
+            return !name.starts_with(".lyric.txt.") || !name.ends_with(".part");
+        });
+        const bool packing = IsDirectory(other.PackFolder());
+        if (!packing && logs.empty()) {
             continue;
         }
         if (const FolderLock ended(folder); ended.held()) {
-            RemoveTree(other.PackFolder());
+            if (packing) {
+                RemoveTree(other.PackFolder());
+            }
             for (const fs::path& file : Entries(other.Epub("text"))) {
-                if (RunLayout::IsLeftOver(file)) {
+                if (packing && RunLayout::IsLeftOver(file)) {
                     (void)RemoveFile(file);
                 }
+            }
+            for (const fs::path& log : logs) {
+                (void)RemoveFile(log);
             }
         }
     }

@@ -14,10 +14,19 @@ namespace {
 // 255 bytes a file system allows, with room for a copy's temporary name.
 constexpr std::size_t kTitleBytes = 200;
 
+// Characters that show nothing and change how the rest is shown: a name holding one (a
+// right-to-left override) could read as another's.
+bool Invisible(char16_t c) {
+    return (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF;
+}
+
 }  // namespace
 
 std::string RunLayout::BookFileName(std::u16string_view title) {
-    std::string name = codepage::ToUtf8(title);
+    std::u16string shown(title);
+    std::erase_if(shown, Invisible);
+    std::string name = codepage::ToUtf8(shown);
     if (name.size() > kTitleBytes) {
         std::size_t cut = kTitleBytes;
         // Back to the start of a character: never half of one.
@@ -30,6 +39,9 @@ std::string RunLayout::BookFileName(std::u16string_view title) {
         if (c == '/' || c == '\0') {
             c = '_';
         }
+    }
+    if (name.empty()) {
+        name.assign(1, '_');
     }
     if (name.starts_with('.')) {
         name[0] = '_';

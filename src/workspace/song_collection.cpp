@@ -1,6 +1,7 @@
 #include "workspace/song_collection.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "workspace/song_page.h"
 
@@ -15,7 +16,7 @@ bool SongCollection::PageInUse(int page) const {
     return k < pageInUse_.size() && pageInUse_[k];
 }
 
-SongCollection::Entry SongCollection::Prepare(Song song, int page) {
+SongCollection::Entry SongCollection::Prepare(Song&& song, int page) {
     if (songs_.size() == songs_.capacity()) {
         songs_.reserve(std::max<std::size_t>(16, 2 * songs_.capacity()));
     }
@@ -38,10 +39,10 @@ void SongCollection::Insert(int n, Entry&& entry) noexcept {
     songs_.insert(songs_.begin() + static_cast<std::ptrdiff_t>(Slot(n)), std::move(entry));
 }
 
-void SongCollection::Replace(int n, Entry&& entry) noexcept {
+Song SongCollection::Replace(int n, Entry&& entry) noexcept {
     Use(PageNumber(n), false);
     Use(entry.page, true);
-    songs_[Slot(n)] = std::move(entry);
+    return std::exchange(songs_[Slot(n)], std::move(entry)).song;
 }
 
 void SongCollection::Remove(int n, int count) noexcept {

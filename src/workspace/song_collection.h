@@ -27,14 +27,15 @@ public:
         Song song;
         int page = 0;
     };
-    // Allocates all that taking in the song takes, so that the changes below cannot fail.
-    Entry Prepare(Song song, int page);
+    // Allocates all that taking in the song takes, so that the changes below cannot fail;
+    // the song is moved in last, and stays where it was when that fails.
+    Entry Prepare(Song&& song, int page);
     // Room for `more` songs, so that as many inserts cannot fail.
     void Reserve(int more);
     // Makes it song n, the songs from n on moving down; n = SongCount() + 1 appends.
     void Insert(int n, Entry&& entry) noexcept;
-    // Makes it song n in place of the song there.
-    void Replace(int n, Entry&& entry) noexcept;
+    // Makes it song n in place of the song there, which it gives back.
+    Song Replace(int n, Entry&& entry) noexcept;
     // The `count` songs from n on leave; the songs after them move up.
     void Remove(int n, int count = 1) noexcept;
     // Song `from` goes to place `to`; the songs between move one place towards `from`.

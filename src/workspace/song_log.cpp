@@ -6,11 +6,19 @@
 
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/save_file.h"
 #include "text/failure.h"
-#include "text/text_files.h"
 #include "workspace/journal.h"
 
 namespace velmora {
+namespace {
+
+// A record's keys and numbers, beside its texts.
+constexpr std::uint64_t kRecordKeys = 80;
+// A log is not written anew for less.
+constexpr std::uint64_t kSettleSlack = 1024 * 1024;
+
+}  // namespace
 
 void Workspace::Journal(const std::string& records, int count) {
     if (count > 1 && !batched_) {
@@ -28,15 +36,65 @@ void Workspace::Journal(const std::string& records, int count) {
         throw Failure(Problem::CannotWrite, layout_.SongLog(), error);
     }
     journalLength_ += records.size();
+    logLength_ += records.size();
 }
 
 void Workspace::RestoreLog() {
     if (!Exists(layout_.SongLog())) {
-        const std::string journal = JournalOf(songs_);
-        SaveBytes(layout_.SongLog(), journal);
-        journalLength_ = journal.size();
+        if (const int error = WriteLog()) {
+            throw Failure(Problem::CannotWrite, layout_.SongLog(), error);
+        }
     }
     OpenLog();
+}
+
+// The log written whole from the songs, a record at a time, as a book is saved: until the
+// new one is in place the old one stands, so that a kill at any moment loses nothing.
+int Workspace::WriteLog() {
+    SaveFile log(layout_.SongLog());
+    std::uint64_t length = 0;
+    for (int n = 1; n <= songs_.SongCount(); ++n) {
+        const std::string record = AddRecord(n, songs_.At(n));
+        if (!log.write(record)) {
+            break;
+        }
+        length += record.size();
+    }
+    if (const int error = log.commit()) {
+        return error;
+    }
+    logLength_ = length;
+    return 0;
+}
+
+void Workspace::Settle() noexcept {
+    if (batched_ || logLength_ <= settleAt_) {
+        return;
+    }
+    // What the songs' own records take, near enough: two bytes a character, the keys.
+    std::uint64_t songs = 0;
+    for (int n = 1; n <= songs_.SongCount(); ++n) {
+        const Song& song = songs_.At(n);
+        songs +=
+            2 * (song.name.size() + song.artist.size() + song.credits.size() + song.lyric.size()) +
+            kRecordKeys;
+    }
+    const std::uint64_t most = 2 * songs + kSettleSlack;
+    if (logLength_ <= most) {
+        settleAt_ = most;
+        return;
+    }
+    // Not written anew (a full disk, no memory): the log as it is holds every change, and
+    // is looked at again once it has doubled.
+    settleAt_ = 2 * logLength_;
+    try {
+        if (WriteLog() == 0) {
+            settleAt_ = most;
+            OpenLog();
+        }
+    } catch (...) {
+        // Not reopened: the next change finds the log gone from under it, and opens it.
+    }
 }
 
 // Kept open for the run: an append is then one write, not an open, a write and a close.
@@ -58,7 +116,9 @@ Workspace::Batch::~Batch() {
     try {
         run_.Journal(EndRecord(run_.groups_));
     } catch (...) {
+        return;
     }
+    run_.Settle();
 }
 
 }  // namespace velmora

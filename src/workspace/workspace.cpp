@@ -24,13 +24,18 @@ namespace fs = std::filesystem;
 
 constexpr char kContainer[] = "META-INF/container.xml";
 
+bool Fits(const Song& song) {
+    return std::max({song.name.size(), song.lyric.size(), song.artist.size(),
+                     song.credits.size()}) <= kLongestLyric;
+}
+
 }  // namespace
 
 Workspace::Workspace(const fs::path& appDir, const Clock& clock) : layout_(appDir), clock_(clock) {}
 
 void Workspace::ReadyToMake() {
     songs_ = SongCollection();
-    journalLength_ = 0;
+    journalLength_ = logLength_ = settleAt_ = 0;
 
     for (const auto& folder : layout_.UserFolders()) {
         if (const int error = MakeDirectories(folder)) {
@@ -75,7 +80,7 @@ const std::string& Workspace::PageHead() {
     return pageHead_;
 }
 
-SongCollection::Entry Workspace::WritePage(const Song& song, int from) {
+SongCollection::Entry Workspace::WritePage(Song& song, int from) {
     const std::string bytes = ComposeSongPage(PageHead(), song);
     bool restored = false;
     // A page a build still packs keeps its number until the build ends: its file is there.
@@ -83,7 +88,6 @@ SongCollection::Entry Workspace::WritePage(const Song& song, int from) {
         if (songs_.PageInUse(page)) {
             continue;
         }
-        SongCollection::Entry entry = songs_.Prepare(song, page);
         const fs::path path = layout_.Page(PageFileName(page));
         int error = WriteNewFile(path, bytes);
         if (error == ENOENT && !restored) {
@@ -92,7 +96,12 @@ SongCollection::Entry Workspace::WritePage(const Song& song, int from) {
             error = WriteNewFile(path, bytes);
         }
         if (error == 0) {
-            return entry;
+            try {
+                return songs_.Prepare(std::move(song), page);
+            } catch (...) {
+                (void)RemoveFile(path);
+                throw;
+            }
         }
         if (error != EEXIST) {
             throw Failure(Problem::CannotWrite, path, error);
@@ -108,13 +117,17 @@ Refusal Workspace::InsertSong(int n, const Song& song) {
     if (song.name.empty() || song.lyric.empty()) {
         return Refusal::EmptyInput;
     }
+    if (!Fits(song)) {
+        return Refusal::TooLong;
+    }
     if (songs_.SongCount() >= kMaxSongs) {
         return Refusal::BookFull;
     }
     if (!IsSong(n) && n != songs_.SongCount() + 1) {
         return Refusal::NoSuchSong;
     }
-    SongCollection::Entry entry = WritePage(song);
+    Song page = song;
+    SongCollection::Entry entry = WritePage(page);
     // The page first: a log record without its page would be a song that never was.
     try {
         Journal(AddRecord(n, song));
@@ -126,6 +139,7 @@ Refusal Workspace::InsertSong(int n, const Song& song) {
     if (observer_ != nullptr) {
         observer_->SongsInserted(n, 1);
     }
+    Settle();
     return Refusal::None;
 }
 
@@ -142,10 +156,10 @@ int Workspace::AddSongs(int first, const std::vector<Song>& songs) {
         entries.reserve(static_cast<std::size_t>(count));
         std::string records;
         for (int k = 0; k < count; ++k) {
-            const Song& song = songs[static_cast<std::size_t>(k)];
+            Song song = songs[static_cast<std::size_t>(k)];
+            records += AddRecord(first + k, song);
             // The pages written before are not the collection's yet: start past them.
             entries.push_back(WritePage(song, entries.empty() ? 0 : entries.back().page + 1));
-            records += AddRecord(first + k, song);
         }
         songs_.Reserve(count);
         Journal(records, count);
@@ -161,20 +175,25 @@ int Workspace::AddSongs(int first, const std::vector<Song>& songs) {
     if (observer_ != nullptr) {
         observer_->SongsInserted(first, count);
     }
+    Settle();
     return count;
 }
 
 Refusal Workspace::EditLyric(int n, const Song& song) {
-    return EditSongs({{n, song}});
+    std::vector<std::pair<int, Song>> edit{{n, song}};
+    return EditSongs(edit);
 }
 
-Refusal Workspace::EditSongs(const std::vector<std::pair<int, Song>>& edits) {
+Refusal Workspace::EditSongs(std::vector<std::pair<int, Song>>& edits, const Going& going) {
     for (const auto& [n, song] : edits) {
         if (!IsSong(n)) {
             return Refusal::NoSuchSong;
         }
         if (song.name.empty() || song.lyric.empty()) {
             return Refusal::EmptyInput;
+        }
+        if (!Fits(song)) {
+            return Refusal::TooLong;
         }
     }
     // New pages, not the old ones rewritten: a build may be packing those.
@@ -183,22 +202,27 @@ Refusal Workspace::EditSongs(const std::vector<std::pair<int, Song>>& edits) {
         entries.reserve(edits.size());
         std::vector<std::unique_ptr<LetGo>> old;
         std::string records;
-        for (const auto& [n, song] : edits) {
+        for (auto& [n, song] : edits) {
+            records += EditRecord(n, song);
             // The pages written before are not the collection's yet: start past them.
             entries.push_back(WritePage(song, entries.empty() ? 0 : entries.back().page + 1));
-            records += EditRecord(n, song);
+            if (going && !going(entries.size(), edits.size())) {
+                throw Failure(Problem::Stopped);
+            }
         }
         for (const auto& [n, song] : edits) {
             old.push_back(std::make_unique<LetGo>(*this, layout_.Page(songs_.PageFileName(n))));
         }
         Journal(records, static_cast<int>(edits.size()));
         for (std::size_t k = 0; k < edits.size(); ++k) {
-            songs_.Replace(edits[k].first, std::move(entries[k]));
+            edits[k].second = songs_.Replace(edits[k].first, std::move(entries[k]));
             old[k]->Commit();
         }
     } catch (...) {
-        for (const SongCollection::Entry& entry : entries) {
-            (void)RemoveFile(layout_.Page(PageFileName(entry.page)));
+        // Not made: each song back where it was given.
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            (void)RemoveFile(layout_.Page(PageFileName(entries[k].page)));
+            edits[k].second = std::move(entries[k].song);
         }
         throw;
     }
@@ -207,6 +231,7 @@ Refusal Workspace::EditSongs(const std::vector<std::pair<int, Song>>& edits) {
             observer_->SongChanged(edit.first);
         }
     }
+    Settle();
     return Refusal::None;
 }
 
@@ -233,6 +258,7 @@ Refusal Workspace::RemoveSongs(int first, int count) {
     if (observer_ != nullptr) {
         observer_->SongsRemoved(first, count);
     }
+    Settle();
     return Refusal::None;
 }
 
@@ -246,6 +272,7 @@ Refusal Workspace::MoveLyric(int from, int to) {
     if (observer_ != nullptr) {
         observer_->SongMoved(from, to);
     }
+    Settle();
     return Refusal::None;
 }
 

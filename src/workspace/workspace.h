@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,7 +29,12 @@ enum class Refusal {
     EmptyInput,  // a name or a lyric is empty
     BookFull,    // the run holds kMaxSongs songs
     NoSuchSong,  // the number is no song's
+    TooLong,     // a name, artist, credits or lyric past the longest a song may have
 };
+
+// Asked between the steps of a long change, with the steps done and their number: when it
+// says no, the change stops, as if it had never begun (Failure(Stopped)).
+using Going = std::function<bool(std::size_t done, std::size_t total)>;
 
 class Workspace {
 public:
@@ -56,9 +62,11 @@ public:
     // place. Raises a Failure.
     Refusal EditLyric(int n, const Song& song);
     // Gives each song numbered this song, all as one change (every song changed at once):
-    // all of them, or, when one is refused or a file cannot be written, none. Raises a
-    // Failure.
-    Refusal EditSongs(const std::vector<std::pair<int, Song>>& edits);
+    // all of them, or, when one is refused or a file cannot be written, none. Made, the songs
+    // are exchanged: each of `edits` then holds the song it replaced (what it takes to
+    // make the change back), so that no song is held twice. `going` is asked after each
+    // page. Raises a Failure.
+    Refusal EditSongs(std::vector<std::pair<int, Song>>& edits, const Going& going = {});
     // Song n leaves: its page, its log record; the songs after it move up one place.
     // Raises a Failure.
     Refusal RemoveLyric(int n);
@@ -105,31 +113,41 @@ public:
     // Ends in a separator.
     const std::filesystem::path& WorkDir() const { return layout_.WorkDir(); }
     const SongCollection& Songs() const { return songs_; }
-    // The bytes the song log holds: each change adds to them.
+    // The bytes the song log has been given: each change adds to them, and they never go
+    // back, when the log is written anew too.
     std::uint64_t JournalLength() const { return journalLength_; }
 
 private:
     class LetGo;
 
     void MakeTree();
+    // Writes the song log anew from the songs once it holds much more than they are.
+    void Settle() noexcept;
     void RestoreIfGone();
     const std::string& PageHead();
     // Writes the song's page under a name no song and no file has, its number past the
-    // songs' and at least `from`, and prepares its place.
-    SongCollection::Entry WritePage(const Song& song, int from = 0);
+    // songs' and at least `from`, and prepares its place, the song moved into it; when that
+    // fails, the song stays where it was.
+    SongCollection::Entry WritePage(Song& song, int from = 0);
     bool IsSong(int n) const;
     // Appends the records to the song log in one write, framed as one change when there are
     // several of them and no batch frames them already. Raises a Failure.
     void Journal(const std::string& records, int count = 1);
     // Writes the song log from the songs when it has gone; opens it.
     void RestoreLog();
+    // The song log written anew from the songs: 0, or the errno of what failed.
+    int WriteLog();
     void OpenLog();
 
     RunLayout layout_;
     const Clock& clock_;
     CollectionObserver* observer_ = nullptr;
     SongCollection songs_;
+    // The bytes ever given to the song log, and its length now (less, once written anew).
     std::uint64_t journalLength_ = 0;
+    std::uint64_t logLength_ = 0;
+    // The length past which the log is weighed against the songs again.
+    std::uint64_t settleAt_ = 0;
     std::unique_ptr<File> log_;
     std::string pageHead_;
 

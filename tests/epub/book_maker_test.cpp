@@ -187,7 +187,13 @@ TEST_F(BookMakerTest, ChangesWhilePackingGoIntoTheNextBook) {
     const Files pressed = PagesNow();
     const int last = run.Songs().SongCount();
     const int lastPage = run.Songs().PageNumber(last);
-    const std::string built = "built " + std::to_string(run.JournalLength()) + "\r\n";
+    // The mark names the songs as the book holds them, each by its print.
+    std::string built = "book\r\n";
+    for (const std::uint64_t print : PrintOf(run.Songs())) {
+        char hex[17];
+        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(print));
+        built.append(hex).append("\r\n");
+    }
     maker.MakeBook({});
     run.RemoveLyric(last);
     run.AddLyric(u"新歌", u"d");

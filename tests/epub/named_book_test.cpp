@@ -36,7 +36,7 @@ SongCollection Songs() {
     SongCollection collection;
     for (const Song& song : songs) {
         const int n = collection.SongCount() + 1;
-        collection.Insert(n, collection.Prepare(song, n));
+        collection.Insert(n, collection.Prepare(Song(song), n));
     }
     return collection;
 }

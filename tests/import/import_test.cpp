@@ -1,7 +1,9 @@
 // Songs brought in from files: LRC and text lyrics in every encoding, books this program made,
 // in a file manager's order, and every file that must be skipped, hostile ones too.
 
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +16,7 @@
 #include "text/limits.h"
 #include "text/natural_order.h"
 #include "text/text_detection.h"
+#include "workspace/journal.h"
 
 namespace velmora {
 namespace {
@@ -223,6 +226,45 @@ TEST_F(ImportTest, FilesThatCannotBeUsedAreSkippedAndTheRestComeIn) {
     }
 }
 
+// A folder below that cannot be read is named with its reason and passed over; the files
+// beside it and after it come in. Through the seam, then for real: root reads every folder,
+// so there the listing is made as nobody.
+TEST_F(ImportTest, UnreadableFoldersArePassedOver) {
+    const fs::path dir = app / "songs";
+    for (const char* folder : {"a", "locked", "locked/inner", "z"}) {
+        fs::create_directories(dir / folder);
+    }
+    WriteBytes(dir / "a" / "1.txt", "甲");
+    WriteBytes(dir / "locked" / "inner" / "2.txt", "乙");
+    WriteBytes(dir / "z" / "3.txt", "丙");
+    const auto listed = [&](const ImportList& files) {
+        std::vector<std::string> found;
+        for (const ImportSource& source : files.files) {
+            found.push_back(fs::relative(source.file, dir).string());
+        }
+        for (const Failure& failure : files.skipped) {
+            found.push_back(failure.what());
+        }
+        return found;
+    };
+    const std::vector<std::string> expected{"a/1.txt", "z/3.txt",
+                                            Described(Problem::Unreadable, dir / "locked", EACCES)};
+    {
+        InjectedFaults faults({{Call::Open, "songs/locked", EACCES}});
+        EXPECT_EQ(listed(ImportFiles({dir})), expected);
+    }
+    ::chmod((dir / "locked").c_str(), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool nobody = ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 &&
+                                                 ::setgid(65534) == 0 && ::setuid(65534) == 0);
+        ::_exit(nobody && listed(ImportFiles({dir})) == expected ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
+}
+
 // A book brought in twice adds nothing the second time (a song of other credits, once more);
 // its artists and credits come back; cancelled, the import stops before the next file, or
 // within a book between pages.
@@ -295,6 +337,95 @@ TEST_F(ImportTest, HostileFilesStayWithinBoundedMemory) {
             ImportAll({bad / "hundred.lrc", bad / "zero.lrc", bad / "marks.lrc",
                        fs::path(VELMORA_TEST_DATA) / "books" / "spine.epub"});
         ::_exit(report.songs == 1 && report.skipped.size() == 3 ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+#endif
+}
+
+// On a full disk the import stops at the first song it cannot write: what came in stays, and
+// the files from that one on are named as not come in, by their own paths.
+TEST_F(ImportTest, AFullDiskStopsTheImport) {
+    const fs::path dir = app / "songs";
+    fs::create_directory(dir);
+    std::vector<fs::path> given;
+    for (const char* name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"}) {
+        WriteBytes(dir / name, name);
+        given.push_back(dir / name);
+    }
+    const ImportReport report = [&] {
+        InjectedFaults faults({{Call::Open, "part0003.html", ENOSPC}});
+        return ImportAll(given);
+    }();
+    EXPECT_EQ(report.songs, 2);
+    EXPECT_EQ(list.rows, (std::vector<std::u16string>{u"1", u"2"}));
+    ASSERT_TRUE(report.unwritable);
+    EXPECT_EQ(report.unwritable->number(), ENOSPC);
+    EXPECT_EQ(report.unwritten, std::vector<fs::path>(given.begin() + 2, given.end()));
+    EXPECT_TRUE(report.skipped.empty());
+    EXPECT_EQ(ReplayJournal(ReadBytes(run.Layout().SongLog())).songs, SongsOf(run.Songs()));
+}
+
+// A book of ours (by what its package says) whose one song page is `page`, zipped by 7za.
+fs::path BookOf(const fs::path& dir, const std::string& name, const std::string& page) {
+    const fs::path tree = dir / (name + ".tree");
+    fs::create_directories(tree / "text");
+    WriteBytes(tree / "content.opf",
+               "<?xml version=\"1.0\"?><package xmlns=\"http://www.idpf.org/2007/opf\" "
+               "xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><metadata><dc:title>书</dc:title>"
+               "<dc:source>Velmora</dc:source><dc:contributor>Velmora</dc:contributor></metadata>"
+               "<manifest><item id=\"p\" href=\"text/p.html\"/></manifest>"
+               "<spine><itemref idref=\"p\"/></spine></package>");
+    WriteBytes(tree / "text" / "p.html",
+               "<?xml version=\"1.0\"?><html><body>" + page + "</body></html>");
+    const fs::path book = dir / (name + ".epub");
+    RunCommand({"7za", "a", "-tzip", "-mx1", book.string(), (tree / "*").string()});
+    return book;
+}
+
+std::string Repeated(const std::string& text, std::size_t times) {
+    std::string repeated;
+    repeated.reserve(text.size() * times);
+    for (std::size_t i = 0; i < times; ++i) {
+        repeated += text;
+    }
+    return repeated;
+}
+
+// A page is read a node at a time, never whole: a million paragraphs, elements nested past
+// any page's depth or a stanza past a lyric's length refuse the book in a moment, within a
+// few hundred MiB (an address space of 512 MiB).
+TEST_F(ImportTest, BookBombsAreRefused) {
+    const fs::path dir = app / "books";
+    const std::pair<fs::path, std::string> refused[] = {
+        {BookOf(dir, "paragraphs", "<h2>歌</h2>" + Repeated("<p></p>", 2'000'000)),
+         Described(Problem::PageTooComplex, {}, 0, "text/p.html")},
+        {BookOf(dir, "nested", "<h2>歌</h2>" + Repeated("<div>", 100) + Repeated("</div>", 100)),
+         Described(Problem::PageTooComplex, {}, 0, "text/p.html")},
+        {BookOf(dir, "stanza", "<h2>歌</h2><p>" + Repeated("词<br/>", 1'000'000) + "</p>"),
+         Described(Problem::LyricTooLong)},
+        {BookOf(dir, "name", "<h2>" + Repeated("名", 1'100'000) + "</h2><p>词</p>"),
+         Described(Problem::LyricTooLong)},
+    };
+    std::vector<fs::path> books;
+    for (const auto& [book, reason] : refused) {
+        books.push_back(book);
+    }
+    const ImportReport report = ImportAll(books);
+    ASSERT_EQ(report.skipped.size(), std::size(refused));
+    for (std::size_t i = 0; i < std::size(refused); ++i) {
+        const Failure& skipped = report.skipped[i];
+        EXPECT_EQ(skipped.path(), refused[i].first);
+        EXPECT_EQ(Failure(skipped.problem(), {}, skipped.number(), skipped.detail()).what(),
+                  refused[i].second);
+    }
+#if !defined(__SANITIZE_ADDRESS__)
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit memory{512 * 1024 * 1024, 512 * 1024 * 1024};
+        ::setrlimit(RLIMIT_AS, &memory);
+        ::_exit(ImportAll(books).skipped.size() == std::size(refused) ? 0 : 1);
     }
     int status = 0;
     ::waitpid(child, &status, 0);

@@ -55,9 +55,14 @@ TEST(BookAddress, IsComposedByteForByteAndPrivateFirst) {
 // A client socket, bound to `from` (a loopback address, as a client elsewhere) when given.
 class Client {
 public:
-    explicit Client(std::uint16_t port, std::uint32_t from = 0, std::uint32_t host = kLoopback) {
+    // `window`, when given, is what the client's socket takes in before the server waits.
+    explicit Client(std::uint16_t port, std::uint32_t from = 0, std::uint32_t host = kLoopback,
+                    int window = 0) {
         const timeval wait{5, 0};  // reads give up rather than hang a test
         setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+        if (window > 0) {
+            setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &window, sizeof window);
+        }
         const sockaddr_in source{AF_INET, 0, {htonl(from)}, {}};
         bind(fd_, reinterpret_cast<const sockaddr*>(&source), sizeof source);  // 0: any
         const sockaddr_in to{AF_INET, htons(port), {htonl(host)}, {}};
@@ -79,6 +84,14 @@ public:
             got.append(buffer.data(), static_cast<std::size_t>(n));
         }
         return {got, n == 0 || errno == ECONNRESET};
+    }
+
+    // Up to `most` bytes, what came first.
+    std::string Receive(std::size_t most) const {
+        std::string got(most, '\0');
+        const ssize_t n = recv(fd_, got.data(), most, 0);
+        got.resize(static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+        return got;
     }
 
     bool connected = false;
@@ -199,6 +212,36 @@ TEST_F(BookServerTest, DawdlersCannotHoldTheServer) {
     slow.Send(get);
     std::this_thread::sleep_for(std::chrono::seconds(1));
     EXPECT_EQ(Body(slow.ReceiveAll().first), bookBytes);
+}
+
+// Eight readers that take a kilobyte and no more hold every slot; past the floor's window,
+// a phone gets the book all the same, in the slot of one of them.
+TEST_F(BookServerTest, SlowReadersGiveUpTheirSlots) {
+    const auto server = Serve({kLoopback,
+                               8,
+                               30,
+                               2,
+                               std::chrono::milliseconds(10'000),
+                               {8 * 1024, std::chrono::seconds(1)}});
+    std::vector<std::unique_ptr<Client>> slow;
+    for (std::uint32_t n = 0; n < 8; ++n) {
+        slow.push_back(
+            std::make_unique<Client>(server->port(), kLoopback + 1 + n / 2, kLoopback, 4096));
+        slow.back()->Send(get);
+        std::size_t got = 0;
+        while (got < 1024) {
+            const std::size_t piece = slow.back()->Receive(1024 - got).size();
+            ASSERT_GT(piece, 0u);
+            got += piece;
+        }
+    }
+    // Too soon: each is still within its first window, and the newcomer is turned away.
+    EXPECT_EQ(Client(server->port(), kLoopback + 9).ReceiveAll(), kClosed);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2200));
+    const Client phone(server->port(), kLoopback + 10);
+    phone.Send(get);
+    EXPECT_EQ(Body(phone.ReceiveAll().first), bookBytes);
+    EXPECT_EQ(server->downloads(), 1u);
 }
 
 // It listens only where told, drops a staller, closes all at once, and refuses no book.

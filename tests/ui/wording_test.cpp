@@ -36,6 +36,16 @@ class WordingTest : public QObject {
 private slots:
     // What a failure or a refusal means to the user, in the window's words.
     void wordsWhatCameBack() {
+        const auto report = [](int songs, std::vector<fs::path> misread,
+                               std::optional<Failure> unwritable = {},
+                               std::vector<fs::path> unwritten = {}) {
+            velmora::ImportReport made;
+            made.songs = songs;
+            made.misread = std::move(misread);
+            made.unwritable = std::move(unwritable);
+            made.unwritten = std::move(unwritten);
+            return made;
+        };
         const struct {
             QString worded, expected;
         } table[] = {
@@ -67,9 +77,12 @@ private slots:
             {Elided(QString(61, u'歌')), QString(39, u'歌') + "…" + QString(20, u'歌')},
             {ImportSummary(Skipped(20)).section('\n', -1), "/20.txt：文件是空的"},
             {ImportSummary(Skipped(21)).section('\n', -1), "……另有 1 个文件。"},
-            {ImportSummary({1, {}, {}, false, {"/d.txt"}}),
+            {ImportSummary(report(1, {"/d.txt"})),
              "导入了 1 首歌。以下文件有无法识别的字符（显示为 �）：\n/d.txt"},
-            {ImportSummary({2, {}, {}, false, {}}), ""},
+            {ImportSummary(report(2, {})), ""},
+            {ImportSummary(report(3, {}, Failure(Problem::CannotWrite, "/run/lyric.txt", ENOSPC),
+                                  {"/a.lrc", "/b.lrc"})),
+             "导入了 3 首歌。以下 2 个文件没有导入：磁盘空间不足\n/a.lrc\n/b.lrc"},
         };
         for (const auto& row : table) {
             QCOMPARE(row.worded, row.expected);

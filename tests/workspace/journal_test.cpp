@@ -1,7 +1,11 @@
 // The song log read back, whole or cut anywhere, and an ended run's unbuilt songs found.
 
+#include <sys/wait.h>
+
+#include <csignal>
 #include <functional>
 
+#include "platform/file_system.h"
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "text/limits.h"
@@ -32,7 +36,7 @@ protected:
         std::int64_t local, const Work& after = [](Workspace&) {}) {
         return Ended(local, [&](Workspace& earlier) {
             earlier.AddLyric(u"built", u"x");
-            MarkBuilt(earlier.Layout(), earlier.JournalLength());
+            MarkBuilt(earlier.Layout(), PrintOf(earlier.Songs()));
             after(earlier);
         });
     }
@@ -61,7 +65,7 @@ TEST_F(JournalTest, ReadsBackExactlyOneState) {
     run.RemoveLyric(4);
     run.AddSongs(2, {{u"<batch>", u"a"}, {u"b", u"<b>"}});
     run.RemoveSongs(1, 2);
-    run.AddSongs(run.Songs().SongCount() + 1, {{u"big", std::u16string(5'000'000, u'歌')}});
+    run.AddSongs(run.Songs().SongCount() + 1, {{u"big", std::u16string(kLongestLyric, u'歌')}});
     const Replay replay = ReplayJournal(Journal());
     EXPECT_EQ(replay.songs, SongsOf(run.Songs()));
     EXPECT_EQ(replay.length, Journal().size());
@@ -114,20 +118,137 @@ TEST_F(JournalTest, CutOffAnywhereGivesTheSongsBefore) {
         }
         EXPECT_EQ(std::pair(replay.length, replay.songs.size()), whole) << cut;
     }
-    // A record that could not be, or closed by another number, a group closed by another's
-    // number or begun inside another: replay stops before it.
-    for (const std::string& bad :
-         {RemoveRecord(9), MoveRecord(1, 5), std::string("<removeno=1></remove no = 2>\r\n"),
-          BeginRecord(7) + RemoveRecord(1) + EndRecord(8),
-          BeginRecord(7) + BeginRecord(8) + EndRecord(8) + EndRecord(7)}) {
-        EXPECT_EQ(ReplayJournal(journal + bad).length, journal.size()) << bad;
+    // A record that could not be, or closed by another number, an end without its begin, a
+    // group begun inside another: passed over and counted, the rest replayed. A group never
+    // ended counts not at all.
+    const std::tuple<std::string, std::size_t, std::size_t> bad[] = {
+        {RemoveRecord(9), 4, 1},
+        {MoveRecord(1, 5), 4, 1},
+        {"<removeno=1></remove no = 2>\r\n", 4, 1},
+        {BeginRecord(7) + RemoveRecord(1) + EndRecord(8), 4, 1},
+        {BeginRecord(7) + BeginRecord(8) + RemoveRecord(1) + EndRecord(7), 3, 1},
+        {EndRecord(1) + RemoveRecord(4), 3, 1},
+    };
+    for (const auto& [records, songs, unreadable] : bad) {
+        const Replay replay = ReplayJournal(journal + records);
+        EXPECT_EQ(std::tuple(replay.songs.size(), replay.unreadable), std::tuple(songs, unreadable))
+            << records;
     }
-    EXPECT_EQ(ReplayJournal(EndRecord(1) + journal).songs.size(), 0u);
     std::string full;  // one song more than a run may hold
     for (int n = 1; n <= kMaxSongs + 1; ++n) {
         full += AddRecord(n, {u"a", u"b"});
     }
     EXPECT_EQ(ReplayJournal(full).songs.size(), std::size_t(kMaxSongs));
+}
+
+// A record that cannot be read is passed over, and only it: garbage, a text past the longest
+// or declaring more than a text can be, a song that could not have been typed. The log read a
+// piece at a time, cut anywhere, gives what it gives whole.
+TEST_F(JournalTest, PassesOverWhatCannotBeRead) {
+    const std::string longest(kLongestLyric, 'x');
+    const std::string journal =
+        AddRecord(1, {u"A", u"a"}) + "garbage <songname=x>\r\n" + AddRecord(2, {u"B", u"b"}) +
+        "<songno=3><songname=C><credits=" + longest + "x><lyric=c></song no = 3>\r\n" +
+        "<songno=3><songname size=999999999>C</song no = 3>\r\n" + AddRecord(3, {u"", u"c"}) +
+        AddRecord(3, {u"C", u""}) +
+        AddRecord(3, {u"C", u"c", u"", std::u16string(longest.size(), u'x')}) +
+        EditRecord(1, {u"D", std::u16string(kLongestLyric + 1, u'd')}) + MoveRecord(2, 1);
+    const Replay whole = ReplayJournal(journal);
+    const Songs expected{
+        {u"B", u"b"}, {u"A", u"a"}, {u"C", u"c", u"", std::u16string(longest.size(), u'x')}};
+    EXPECT_EQ(whole.songs, expected);
+    EXPECT_EQ(whole.unreadable, 6u);
+    EXPECT_EQ(whole.length, journal.size());
+    for (const std::size_t cut : {std::size_t{1}, std::size_t{9}, std::size_t{40}, std::size_t{57},
+                                  journal.size() / 2, journal.size() - 3}) {
+        JournalReplay pieces;
+        pieces.Feed(std::string_view(journal).substr(0, cut));
+        pieces.Feed(std::string_view(journal).substr(cut));
+        const Replay replay = pieces.Finish();
+        EXPECT_EQ(std::tuple(replay.songs, replay.unreadable, replay.length),
+                  std::tuple(whole.songs, whole.unreadable, whole.length))
+            << cut;
+    }
+    // Moved back and forth: each move shifts places, not songs.
+    std::string moves;
+    for (int n = 1; n <= 4; ++n) {
+        moves += AddRecord(n, {std::u16string(1, char16_t(u'0' + n)), u"x"});
+    }
+    for (int i = 0; i < 100001; ++i) {
+        moves += MoveRecord(1, 4);
+    }
+    const Replay moved = ReplayJournal(moves);
+    ASSERT_EQ(moved.songs.size(), 4u);
+    EXPECT_EQ(moved.songs[0].name + moved.songs[1].name + moved.songs[2].name + moved.songs[3].name,
+              u"2341");
+}
+
+// Two long songs, then the first edited back and forth until the log holds more than twice
+// what they are: it is written anew from them, byte for byte the log of a run that added them.
+class SettleTest : public JournalTest {
+protected:
+    static Song Long(char16_t mark) { return {u"长", std::u16string(400'000, mark)}; }
+    // The songs now.
+    Songs Edit(Workspace& on, int edits) {
+        on.AddSongs(1, {Long(u'歌'), Long(u'词')});
+        for (int i = 0; i < edits; ++i) {
+            on.EditLyric(1, Long(i % 2 == 0 ? u'曲' : u'歌'));
+        }
+        return {Long(edits % 2 == 0 ? u'歌' : u'曲'), Long(u'词')};
+    }
+};
+
+TEST_F(SettleTest, LogIsWrittenAnewWhenItHoldsTooMuch) {
+    const Songs songs = Edit(run, 4);
+    EXPECT_EQ(songs, SongsOf(run.Songs()));
+    EXPECT_TRUE(Journal() == JournalOf(run.Songs()));
+    EXPECT_GT(run.JournalLength(), Journal().size());  // the bytes given, not held
+    for (const auto& entry : fs::directory_iterator(run.WorkDir())) {
+        EXPECT_NE(entry.path().extension(), ".part");
+    }
+    run.AddLyric(u"后来", u"x");  // the new log goes on
+    EXPECT_EQ(ReplayJournal(Journal()).songs, SongsOf(run.Songs()));
+}
+
+// A write of the new log that fails leaves the old one as it was, whole; a kill at any step of
+// it (a real one, in a child) loses nothing.
+TEST_F(SettleTest, WritingTheLogAnewLosesNothing) {
+    for (const Call call : {Call::Open, Call::Write, Call::Fsync, Call::Rename}) {
+        Workspace failing(app.path(), clock);
+        failing.ReadyToMake();
+        const Songs songs = [&] {
+            InjectedFaults faults({{call, "lyric.txt.", ENOSPC}});
+            return Edit(failing, 4);
+        }();
+        const std::string log = ReadBytes(failing.Layout().SongLog());
+        EXPECT_GT(log.size(), JournalOf(failing.Songs()).size()) << int(call);
+        EXPECT_EQ(ReplayJournal(log).songs, songs) << int(call);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            Workspace killed(app.path(), clock);
+            killed.ReadyToMake();
+            InjectedFaults faults({}, [call](Call made, const std::string& path) {
+                if (made == call && path.find("lyric.txt.") != std::string::npos) {
+                    ::kill(::getpid(), SIGKILL);
+                }
+            });
+            Edit(killed, 4);
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status)) << int(call);
+        const auto found = Offered();
+        ASSERT_TRUE(found) << int(call);
+        EXPECT_EQ(found->songs, songs) << int(call);
+        MarkTaken(run.Layout().ForRun(found->folder));
+    }
+    // What the kills left half written goes at the next start.
+    Workspace next(app.path(), clock);
+    next.ReadyToMake();
+    for (const auto& entry : fs::recursive_directory_iterator(app / "temp")) {
+        EXPECT_NE(entry.path().extension(), ".part") << entry.path();
+    }
 }
 
 // An ended run's unbuilt songs are offered: closed, or killed mid-change (out of memory).
@@ -185,9 +306,26 @@ TEST_F(JournalTest, TheRunChangedLastIsFoundWhateverItsStamp) {
         EXPECT_EQ(FailureOf([&] { Offered(); }),
                   Described(Problem::EarlierRunUnreadable, newest, EACCES));
     }
+    // However large: read a piece at a time (here, past what it held, nothing but zeros).
     fs::resize_file(newest, kLargestBook + 1);
-    EXPECT_EQ(FailureOf([&] { Offered(); }), Described(Problem::EarlierRunTooLarge, newest, 0));
+    const auto large = Offered();
+    ASSERT_TRUE(large);
+    EXPECT_EQ(large->songs, (Songs{{u"crashed", u"x"}}));
+    EXPECT_EQ(large->unreadable, 1u);
+}
+
+// A run marked by an earlier program, by its journal's length when the book was made.
+TEST_F(JournalTest, OldMarksStillSayWhatWasBuilt) {
+    const RunLayout old = Ended(kNewYear2024, [](Workspace& earlier) {
+        earlier.AddSongs(1, {{u"A", u"a"}, {u"B", u"b"}});
+        ASSERT_TRUE(ReplaceFile(earlier.Layout().Marks(),
+                                "built " + std::to_string(earlier.JournalLength()) + "\r\n") == 0);
+    });
     EXPECT_FALSE(Offered());
+    (void)ReplaceFile(old.SongLog(), ReadBytes(old.SongLog()) + AddRecord(3, {u"C", u"c"}));
+    const auto found = Offered();
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->notInBook, 1u);
 }
 
 }  // namespace

@@ -28,13 +28,14 @@ struct Change {
 };
 
 Refusal Apply(Workspace& run, const Change& c) {
+    std::vector<std::pair<int, Song>> both{{1, {c.name, c.lyric}}, {c.n, {c.name, c.lyric}}};
     if (c.kind == 'w') {
         fs::remove_all(run.WorkDir() / c.name);
         return Refusal::None;
     }
     return c.kind == 'a'   ? run.AddLyric(c.name, c.lyric)
            : c.kind == 'e' ? run.EditLyric(c.n, {c.name, c.lyric})
-           : c.kind == 'E' ? run.EditSongs({{1, {c.name, c.lyric}}, {c.n, {c.name, c.lyric}}})
+           : c.kind == 'E' ? run.EditSongs(both)
            : c.kind == 'r' ? run.RemoveLyric(c.n)
                            : run.MoveLyric(c.n, c.to);
 }

@@ -127,6 +127,9 @@ TEST_F(StartTest, SavePlacesAndBookNamesMeanSomething) {
         {u".hidden", "_hidden.epub"},
         {std::u16string(u"a\0b", 3), "a_b.epub"},
         {u" 空 格 ", " 空 格 .epub"},
+        // What shows nothing and turns the rest around goes: "evil\u202Ebupe.exe" no more.
+        {u"歌\u202Etxt.exe\u200B\u2066\uFEFF\u200F\u202A", "歌txt.exe.epub"},
+        {u"\u202E", "_.epub"},
         // 67 characters of three bytes: cut to 66, within 200 bytes, never inside one.
         {std::u16string(67, u'歌'), codepage::ToUtf8(std::u16string(66, u'歌')) + ".epub"},
     };
