@@ -812,5 +812,9 @@ Replace it with the lyrics book?</translation>
         <source>太长了：歌名、歌手、词曲信息和歌词每项最多 %1 个字。</source>
         <translation>Too long: a song name, artist, credits or lyric may have at most %1 characters.</translation>
     </message>
+    <message>
+        <source>以下 %1 个文件没有导入：%2</source>
+        <translation>These %1 files were not imported: %2</translation>
+    </message>
 </context>
 </TS>

@@ -812,5 +812,9 @@
         <source>太长了：歌名、歌手、词曲信息和歌词每项最多 %1 个字。</source>
         <translation>太長了：歌名、歌手、詞曲資訊和歌詞每項最多 %1 個字。</translation>
     </message>
+    <message>
+        <source>以下 %1 个文件没有导入：%2</source>
+        <translation>以下 %1 個檔案沒有匯入：%2</translation>
+    </message>
 </context>
 </TS>
