@@ -23,6 +23,10 @@ struct Conversion {
 std::vector<std::pair<int, velmora::Song>> Converted(const velmora::SongCollection& songs,
                                                      velmora::Script to,
                                                      velmora::ImportProgress& progress) {
+    const auto total = static_cast<std::size_t>(songs.SongCount());
+    if (!progress.Going(0, total)) {
+        throw velmora::Failure(velmora::Problem::Stopped);
+    }
     std::atomic<std::size_t> done{0};
     std::atomic<bool> stop{false};
     QFuture<Conversion> work = QtConcurrent::run([&songs, to, &done, &stop] {
@@ -42,7 +46,6 @@ std::vector<std::pair<int, velmora::Song>> Converted(const velmora::SongCollecti
         }
         return conversion;
     });
-    const auto total = static_cast<std::size_t>(songs.SongCount());
     while (!work.isFinished()) {
         if (!progress.Going(done, total)) {
             stop = true;

@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "app/change_history.h"
+#include "app/conversion.h"
 #include "support/fakes.h"
 #include "support/faults.h"
 #include "workspace/journal.h"
@@ -90,6 +91,39 @@ private slots:
         QCOMPARE(names(), QStringList{"A"});
         QVERIFY(history->Undo().Made());
         QCOMPARE(names(), QStringList{});
+    }
+
+    // Every song converted at once, aside, then written: a no from the progress while the
+    // songs are converted, or while their pages are written, leaves every song and the journal
+    // as they were; undone and redone, the songs change places with the run's.
+    void conversionsStopWhenToldAndTradePlaces() {
+        for (const char16_t* name : {u"軟體", u"頭髮", u"x"}) {
+            QVERIFY(history->Add({name, u"裡"}).Made());
+        }
+        struct Saying : velmora::ImportProgress {
+            explicit Saying(int yes) : calls(yes) {}
+            bool Going(std::size_t, std::size_t) override { return calls-- > 0; }
+            int calls;
+        };
+        Saying never(0);
+        QCOMPARE(FailureOf([&] { Converted(run->Songs(), velmora::Script::Simplified, never); }),
+                 Described(velmora::Problem::Stopped));
+        Saying going(1'000'000);
+        auto edits = Converted(run->Songs(), velmora::Script::Simplified, going);
+        QCOMPARE(edits.size(), 3u);
+        const std::string before = ReadBytes(run->Layout().SongLog());
+        const ChangeOutcome stopped = history->EditAll(
+            edits, "全部转为简体", [](std::size_t done, std::size_t) { return done < 2; });
+        QVERIFY(stopped.error && stopped.error->failure->problem() == velmora::Problem::Stopped);
+        QCOMPARE(names(), (QStringList{"軟體", "頭髮", "x"}));
+        QCOMPARE(ReadBytes(run->Layout().SongLog()), before);
+        QVERIFY(history->EditAll(std::move(edits), "全部转为简体").Made());
+        QCOMPARE(names(), (QStringList{"软体", "头发", "x"}));
+        QCOMPARE(run->Songs().At(3).lyric, u"里");
+        QVERIFY(history->Undo().Made());
+        QCOMPARE(names(), (QStringList{"軟體", "頭髮", "x"}));
+        QVERIFY(history->Redo().Made());
+        QCOMPARE(names(), (QStringList{"软体", "头发", "x"}));
     }
 };
 
