@@ -1,9 +1,12 @@
 #include "app/conversion.h"
 
+#include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <exception>
+#include <iterator>
 #include <thread>
 
 #include "text/failure.h"
@@ -18,6 +21,27 @@ struct Conversion {
     std::exception_ptr error;
 };
 
+// Songs `first` to `last` converted by a converter of their own: OpenCC's objects are not
+// shared between threads.
+Conversion ConvertRange(const velmora::SongCollection& songs, velmora::Script to, int first,
+                        int last, std::atomic<std::size_t>& done, const std::atomic<bool>& stop) {
+    Conversion conversion;
+    try {
+        const velmora::ScriptConversion convert(to);
+        for (int n = first; n <= last && !stop; ++n, ++done) {
+            const velmora::Song& song = songs.At(n);
+            velmora::Song converted{convert(song.name), convert(song.lyric), convert(song.artist),
+                                    convert(song.credits)};
+            if (converted != song) {
+                conversion.edits.emplace_back(n, std::move(converted));
+            }
+        }
+    } catch (...) {
+        conversion.error = std::current_exception();
+    }
+    return conversion;
+}
+
 }  // namespace
 
 std::vector<std::pair<int, velmora::Song>> Converted(const velmora::SongCollection& songs,
@@ -29,35 +53,35 @@ std::vector<std::pair<int, velmora::Song>> Converted(const velmora::SongCollecti
     }
     std::atomic<std::size_t> done{0};
     std::atomic<bool> stop{false};
-    QFuture<Conversion> work = QtConcurrent::run([&songs, to, &done, &stop] {
-        Conversion conversion;
-        try {
-            const velmora::ScriptConversion convert(to);
-            for (int n = 1; n <= songs.SongCount() && !stop; ++n, ++done) {
-                const velmora::Song& song = songs.At(n);
-                velmora::Song converted{convert(song.name), convert(song.lyric),
-                                        convert(song.artist), convert(song.credits)};
-                if (converted != song) {
-                    conversion.edits.emplace_back(n, std::move(converted));
-                }
-            }
-        } catch (...) {
-            conversion.error = std::current_exception();
-        }
-        return conversion;
-    });
-    while (!work.isFinished()) {
+    // A share of the songs for each core.
+    const int parts = std::max(1, std::min(QThread::idealThreadCount(), songs.SongCount()));
+    std::vector<QFuture<Conversion>> work;
+    for (int part = 0; part < parts; ++part) {
+        const int first = 1 + songs.SongCount() * part / parts;
+        const int last = songs.SongCount() * (part + 1) / parts;
+        work.push_back(QtConcurrent::run(ConvertRange, std::cref(songs), to, first, last,
+                                         std::ref(done), std::cref(stop)));
+    }
+    const auto finished = [&work] {
+        return std::all_of(work.begin(), work.end(),
+                           [](const QFuture<Conversion>& part) { return part.isFinished(); });
+    };
+    while (!finished()) {
         if (!progress.Going(done, total)) {
             stop = true;
         }
         std::this_thread::sleep_for(kLookEvery);
     }
-    Conversion conversion = work.takeResult();
-    if (conversion.error) {
-        std::rethrow_exception(conversion.error);
+    std::vector<std::pair<int, velmora::Song>> edits;
+    for (QFuture<Conversion>& part : work) {
+        Conversion conversion = part.takeResult();
+        if (conversion.error) {
+            std::rethrow_exception(conversion.error);
+        }
+        std::move(conversion.edits.begin(), conversion.edits.end(), std::back_inserter(edits));
     }
     if (stop) {
         throw velmora::Failure(velmora::Problem::Stopped);
     }
-    return std::move(conversion.edits);
+    return edits;
 }

@@ -17,6 +17,8 @@ namespace {
 constexpr std::uint64_t kRecordKeys = 80;
 // A log is not written anew for less.
 constexpr std::uint64_t kSettleSlack = 1024 * 1024;
+// What a change of many songs is appended in: its records are never all held at once.
+constexpr std::size_t kJournalPiece = 1024 * 1024;
 
 }  // namespace
 
@@ -37,6 +39,45 @@ void Workspace::Journal(const std::string& records, int count) {
     }
     journalLength_ += records.size();
     logLength_ += records.size();
+}
+
+void Workspace::JournalEach(std::size_t count,
+                            const std::function<std::string(std::size_t)>& record,
+                            const Going& going) {
+    if (!log_->linked()) {
+        MakeTree();
+        RestoreLog();
+    }
+    const bool framed = count > 1 && !batched_;
+    const int group = framed ? ++groups_ : groups_;
+    std::string piece = framed ? BeginRecord(group) : std::string();
+    std::uint64_t appended = 0;
+    try {
+        for (std::size_t k = 0; k < count; ++k) {
+            piece += record(k);
+            const bool last = k + 1 == count;
+            if (piece.size() < kJournalPiece && !last) {
+                continue;
+            }
+            piece += last && framed ? EndRecord(group) : std::string();
+            if (const int error = AppendTo(*log_, piece)) {
+                throw Failure(Problem::CannotWrite, layout_.SongLog(), error);
+            }
+            appended += piece.size();
+            piece.clear();
+            if (!last && going && !going(k + 1, count)) {
+                throw Failure(Problem::Stopped);
+            }
+        }
+    } catch (...) {
+        // Taken back whole: an unended change would otherwise hold the ones after it.
+        if (const auto size = appended > 0 ? log_->size() : std::nullopt; size) {
+            log_->truncate(*size - appended);
+        }
+        throw;
+    }
+    journalLength_ += appended;
+    logLength_ += appended;
 }
 
 void Workspace::RestoreLog() {

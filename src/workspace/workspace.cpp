@@ -154,15 +154,15 @@ int Workspace::AddSongs(int first, const std::vector<Song>& songs) {
     std::vector<SongCollection::Entry> entries;
     try {
         entries.reserve(static_cast<std::size_t>(count));
-        std::string records;
         for (int k = 0; k < count; ++k) {
             Song song = songs[static_cast<std::size_t>(k)];
-            records += AddRecord(first + k, song);
             // The pages written before are not the collection's yet: start past them.
             entries.push_back(WritePage(song, entries.empty() ? 0 : entries.back().page + 1));
         }
         songs_.Reserve(count);
-        Journal(records, count);
+        JournalEach(entries.size(), [&](std::size_t k) {
+            return AddRecord(first + static_cast<int>(k), entries[k].song);
+        });
     } catch (...) {
         for (const SongCollection::Entry& entry : entries) {
             (void)RemoveFile(layout_.Page(PageFileName(entry.page)));
@@ -201,9 +201,7 @@ Refusal Workspace::EditSongs(std::vector<std::pair<int, Song>>& edits, const Goi
     try {
         entries.reserve(edits.size());
         std::vector<std::unique_ptr<LetGo>> old;
-        std::string records;
         for (auto& [n, song] : edits) {
-            records += EditRecord(n, song);
             // The pages written before are not the collection's yet: start past them.
             entries.push_back(WritePage(song, entries.empty() ? 0 : entries.back().page + 1));
             if (going && !going(entries.size(), edits.size())) {
@@ -213,7 +211,9 @@ Refusal Workspace::EditSongs(std::vector<std::pair<int, Song>>& edits, const Goi
         for (const auto& [n, song] : edits) {
             old.push_back(std::make_unique<LetGo>(*this, layout_.Page(songs_.PageFileName(n))));
         }
-        Journal(records, static_cast<int>(edits.size()));
+        JournalEach(
+            edits.size(),
+            [&](std::size_t k) { return EditRecord(edits[k].first, entries[k].song); }, going);
         for (std::size_t k = 0; k < edits.size(); ++k) {
             edits[k].second = songs_.Replace(edits[k].first, std::move(entries[k]));
             old[k]->Commit();

@@ -133,6 +133,10 @@ private:
     // Appends the records to the song log in one write, framed as one change when there are
     // several of them and no batch frames them already. Raises a Failure.
     void Journal(const std::string& records, int count = 1);
+    // The same for `count` records made one by one, appended a piece at a time (`going`
+    // asked between pieces); when one cannot be written, those before it are taken back.
+    void JournalEach(std::size_t count, const std::function<std::string(std::size_t)>& record,
+                     const Going& going = {});
     // Writes the song log from the songs when it has gone; opens it.
     void RestoreLog();
     // The song log written anew from the songs: 0, or the errno of what failed.

@@ -183,6 +183,23 @@ TEST_F(JournalTest, PassesOverWhatCannotBeRead) {
               u"2341");
 }
 
+// A change of many songs goes in a piece at a time; when a later piece cannot be written,
+// the ones before it are taken back: the log and the songs are as they were.
+TEST_F(JournalTest, ALargeChangeNotWrittenWholeIsTakenBack) {
+    run.AddLyric(u"A", u"a");
+    const std::string before = Journal();
+    const Songs many(8, {u"长", std::u16string(200'000, u'歌')});  // over 3 MiB of records
+    {
+        InjectedFaults faults({{Call::Write, "lyric.txt", ENOSPC, 2 * 1024 * 1024}});
+        EXPECT_EQ(FailureOf([&] { run.AddSongs(2, many); }),
+                  Described(Problem::CannotWrite, run.Layout().SongLog(), ENOSPC));
+    }
+    EXPECT_TRUE(Journal() == before);
+    EXPECT_EQ(run.Songs().SongCount(), 1);
+    EXPECT_EQ(run.AddSongs(2, many), 8);
+    EXPECT_EQ(ReplayJournal(Journal()).songs.size(), 9u);
+}
+
 // Two long songs, then the first edited back and forth until the log holds more than twice
 // what they are: it is written anew from them, byte for byte the log of a run that added them.
 class SettleTest : public JournalTest {
