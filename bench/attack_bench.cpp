@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <malloc.h>
+
 #include <QCoreApplication>
 #include <array>
 #include <chrono>
@@ -181,6 +183,17 @@ std::string Imported(const fs::path& app, const std::vector<fs::path>& files) {
     return said + "]}";
 }
 
+// A line of /proc/self/status, in KiB.
+long Kernel(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with(key)) {
+            return std::stol(line.substr(key.size()));
+        }
+    }
+    return -1;
+}
+
 // "歌" and a character of its number, for songs to tell apart.
 std::u16string Named(int n) {
     std::u16string name(2, u'歌');
@@ -210,6 +223,16 @@ std::string Convert(
     run.ReadyToMake();
     run.AddSongs(1, Largest());
     began();
+    // From here on, the conversion's own memory: what setting up freed goes back, and the
+    // peak is counted afresh.
+    ::malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = Kernel("VmRSS:");
+    std::uint64_t units = 0;
+    for (int n = 1; n <= run.Songs().SongCount(); ++n) {
+        const velmora::Song& song = run.Songs().At(n);
+        units += song.name.size() + song.lyric.size() + song.artist.size() + song.credits.size();
+    }
     const auto start = Clock::now();
     Watched watched;
     auto edits = Converted(run.Songs(), velmora::Script::Simplified, watched);
@@ -223,7 +246,9 @@ std::string Convert(
            std::to_string(
                std::chrono::duration_cast<std::chrono::milliseconds>(watched.longest).count()) +
            ", \"journal_mib\": " + std::to_string(fs::file_size(run.Layout().SongLog()) >> 20) +
-           "}";
+           ", \"songs_mib\": " + std::to_string(units * 2 >> 20) +
+           ", \"rss_before_mib\": " + std::to_string(before >> 10) +
+           ", \"peak_converting_mib\": " + std::to_string(Kernel("VmHWM:") >> 10) + "}";
 }
 
 std::string Restored(const fs::path& app) {

@@ -177,7 +177,9 @@ void Application::Changed() {
 ImportOutcome Application::Import(const std::vector<fs::path>& paths,
                                   velmora::ImportProgress& progress,
                                   const velmora::RunBoxes& boxes) {
-    if (paths.empty()) {
+    // Files dropped while every song is being converted wait for nothing: the songs are read
+    // by the conversion's threads.
+    if (paths.empty() || converting_) {
         return {};
     }
     const bool whole = BringsBookBackWhole(SongCount(), boxes);
@@ -206,7 +208,9 @@ ScriptChange Application::ConvertAll(velmora::Script to, const QString& name,
                                      velmora::ImportProgress& progress) {
     std::vector<std::pair<int, velmora::Song>> edits;
     ScriptChange change;
+    converting_ = true;
     change.outcome.error = Attempt([&] { edits = Converted(run_.Songs(), to, progress); });
+    converting_ = false;
     if (!edits.empty() && !change.outcome.error) {
         change.songs = static_cast<int>(edits.size());
         // Then written, a page at a time, the progress told on.

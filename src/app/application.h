@@ -136,6 +136,7 @@ private:
     ImportRunner imports_;
     DesktopOpener opener_;
     bool ending_ = false;
+    bool converting_ = false;
     std::optional<velmora::UnbuiltRun> unbuilt_;
     std::optional<CommandError> earlierError_;
     // The song log's length when the last book that was finished began.

@@ -1,13 +1,14 @@
 #include "app/conversion.h"
 
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <exception>
 #include <iterator>
-#include <thread>
 
 #include "text/failure.h"
 
@@ -66,12 +67,20 @@ std::vector<std::pair<int, velmora::Song>> Converted(const velmora::SongCollecti
         return std::all_of(work.begin(), work.end(),
                            [](const QFuture<Conversion>& part) { return part.isFinished(); });
     };
-    while (!finished()) {
+    // Waited for in an event loop of its own, the progress told on a timer: the window is
+    // painted meanwhile, and takes no input but the progress box's.
+    QEventLoop waiting;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
         if (!progress.Going(done, total)) {
             stop = true;
         }
-        std::this_thread::sleep_for(kLookEvery);
-    }
+        if (finished()) {
+            waiting.quit();
+        }
+    });
+    look.start(kLookEvery);
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
     std::vector<std::pair<int, velmora::Song>> edits;
     for (QFuture<Conversion>& part : work) {
         Conversion conversion = part.takeResult();

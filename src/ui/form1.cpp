@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTimer>
 
 #include "epub/book_info.h"
 #include "ui/cover_preview.h"
@@ -123,8 +124,10 @@ void Form1::ConnectList() {
          [this] { Import(imports_.ChooseFolder(this)); }, [this] { Command2_Click(); },
          [this] { Command5_Click(); }, [this] { Command6_Click(); }, [this] { close(); }},
         *list,
-        {[this] { ui_.find1->Start(); }, [this] { ConvertAll(velmora::Script::Simplified); },
-         [this] { ConvertAll(velmora::Script::Traditional); }},
+        {[this] { ui_.find1->Start(); },
+         // Once the menu has closed: its event is done with, and the progress box paints.
+         [this] { QTimer::singleShot(0, this, [this] { ConvertAll(velmora::Script::Simplified); }); },
+         [this] { QTimer::singleShot(0, this, [this] { ConvertAll(velmora::Script::Traditional); }); }},
         {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
     layout()->setMenuBar(menu_);
     connect(ui_.find1, &QLineEdit::textChanged, ui_.list1->Filter(), &SongFilter::SetText);

@@ -435,8 +435,11 @@ private slots:
             }
             return all;
         };
+        // Converted once the menu has closed: what the status line says next.
         const auto convert = [&](const char* item) {
+            const QString before = status()->text();
             action(item)->trigger();
+            [&] { QTRY_VERIFY_WITH_TIMEOUT(status()->text() != before, 20000); }();
             return status()->text();
         };
         const fs::path log = *app / "temp" / "1704067200" / "lyric.txt";
