@@ -4,14 +4,12 @@
 #include <iterator>
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTimer>
 
 #include "epub/book_info.h"
@@ -29,16 +27,13 @@
 #include "ui/main_menu.h"
 #include "ui/message_boxes.h"
 #include "ui/phone/phone_dialog.h"
+#include "ui/remembered.h"
+#include "ui/restore_question.h"
 #include "ui/song_list.h"
 #include "ui/status_label.h"
 #include "ui/wording.h"
 
 namespace {
-
-// What the next start remembers (QSettings, the desktop's configuration folder).
-const QString kCoverKey = QStringLiteral("cover");
-const QString kSavePlaceKey = QStringLiteral("savePlace");
-const QString kGeometryKey = QStringLiteral("geometry");
 
 // The size the window had when its controls stood at fixed places: it opens no smaller.
 constexpr QSize kFirstSize(441, 302);
@@ -118,16 +113,18 @@ void Form1::ConnectList() {
     }
     auto* list = new ListCommands(app_, boxes_, ui_.list1, this,
                                   [this] { Import(imports_.ChooseFiles(this)); });
+    // Converted once the menu has closed: its event is done with, and the progress box paints.
+    const auto convert = [this](velmora::Script to) {
+        return [this, to] { QTimer::singleShot(0, this, [this, to] { ConvertAll(to); }); };
+    };
     menu_ = new MainMenu(
         this,
         {[this] { Import(imports_.ChooseFiles(this)); },
          [this] { Import(imports_.ChooseFolder(this)); }, [this] { Command2_Click(); },
          [this] { Command5_Click(); }, [this] { Command6_Click(); }, [this] { close(); }},
         *list,
-        {[this] { ui_.find1->Start(); },
-         // Once the menu has closed: its event is done with, and the progress box paints.
-         [this] { QTimer::singleShot(0, this, [this] { ConvertAll(velmora::Script::Simplified); }); },
-         [this] { QTimer::singleShot(0, this, [this] { ConvertAll(velmora::Script::Traditional); }); }},
+        {[this] { ui_.find1->Start(); }, convert(velmora::Script::Simplified),
+         convert(velmora::Script::Traditional)},
         {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
     layout()->setMenuBar(menu_);
     connect(ui_.find1, &QLineEdit::textChanged, ui_.list1->Filter(), &SongFilter::SetText);
@@ -160,11 +157,10 @@ bool Form1::Form_Load() {
     if (!Said(app_.Load())) {
         return false;
     }
-    const QSettings remembered;
-    const QString finished = QString::fromStdString(app_.FinishedFolder().string());
-    ui_.text3->setText(remembered.value(kSavePlaceKey, finished).toString());
-    ui_.text4->setText(remembered.value(kCoverKey, ui_.text4->text()).toString());
-    restoreGeometry(remembered.value(kGeometryKey).toByteArray());
+    ui_.text3->setText(
+        remembered::SavePlace(QString::fromStdString(app_.FinishedFolder().string())));
+    ui_.text4->setText(remembered::Cover(ui_.text4->text()));
+    restoreGeometry(remembered::Geometry());
     ShowPhoneButton();
     ShowCover();
     return true;
@@ -176,15 +172,8 @@ void Form1::OfferRestore() {
     if (!unbuilt) {
         return;
     }
-    QString question = unbuilt->notInBook
-                           ? tr("上次有 %1 首歌，其中 %2 首还没做进电子书。要恢复吗？")
-                                 .arg(unbuilt->songs)
-                                 .arg(*unbuilt->notInBook)
-                           : tr("上次还有 %1 首歌没有做进电子书。要恢复吗？").arg(unbuilt->songs);
-    if (unbuilt->unreadable > 0) {
-        question += tr("\n（记录中有 %1 条无法读取，已跳过。）").arg(unbuilt->unreadable);
-    }
-    const bool wanted = boxes_.Ask(this, question, AppTitle(), tr("恢复"), tr("不要"), true);
+    const bool wanted =
+        boxes_.Ask(this, RestoreQuestion(*unbuilt), AppTitle(), tr("恢复"), tr("不要"), true);
     const Application::Restored restored = app_.Restore(wanted);
     if (Said(restored.error) && restored.boxes) {
         ShowBoxes(*restored.boxes);
@@ -192,14 +181,12 @@ void Form1::OfferRestore() {
 }
 
 void Form1::KeepBoxes() {
-    QSettings remembered;
-    remembered.setValue(kCoverKey, ui_.text4->text());
-    remembered.setValue(kSavePlaceKey, ui_.text3->text());
+    remembered::KeepBoxes(ui_.text3->text(), ui_.text4->text());
     app_.KeepBoxes(Boxes());
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    QSettings().setValue(kGeometryKey, saveGeometry());
+    remembered::KeepGeometry(saveGeometry());
     QWidget::closeEvent(event);
 }
 

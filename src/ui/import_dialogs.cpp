@@ -3,12 +3,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
-namespace {
+#include "ui/remembered.h"
 
-const QString kImportFolderKey = QStringLiteral("importFolder");
+namespace {
 
 // The window's own words (its translation context).
 struct Titles {
@@ -18,7 +17,7 @@ struct Titles {
 // Where the user last imported from, else their music folder, else their home: never the
 // folder the program happened to start in.
 QString StartFolder() {
-    const QString last = QSettings().value(kImportFolderKey).toString();
+    const QString last = remembered::ImportFolder();
     if (!last.isEmpty()) {
         return last;
     }
@@ -29,7 +28,6 @@ QString StartFolder() {
 }  // namespace
 
 QStringList ImportDialogs::ChooseFiles(QWidget* parent) {
-    QSettings remembered;
     const QStringList files = runner_.runOpenDialog(
         parent, Titles::tr("导入歌曲"),
         NameFilters(Titles::tr(
@@ -37,17 +35,16 @@ QStringList ImportDialogs::ChooseFiles(QWidget* parent) {
             "lrc;*.txt;*.epub;*.mp3;*.flac;*.ogg;*.opus;*.m4a;*.mp4;*.ape;*.wv|所有文件(*)|*")),
         true, StartFolder());
     if (!files.isEmpty()) {
-        remembered.setValue(kImportFolderKey, QFileInfo(files.first()).absolutePath());
+        remembered::KeepImportFolder(QFileInfo(files.first()).absolutePath());
     }
     return files;
 }
 
 QStringList ImportDialogs::ChooseFolder(QWidget* parent) {
-    QSettings remembered;
     const auto folder = runner_.runFolderDialog(parent, Titles::tr("导入文件夹"), StartFolder());
     if (!folder) {
         return {};
     }
-    remembered.setValue(kImportFolderKey, *folder);
+    remembered::KeepImportFolder(*folder);
     return {*folder};
 }
