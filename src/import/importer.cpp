@@ -1,9 +1,6 @@
 #include "import/importer.h"
 
 #include <algorithm>
-#include <cctype>
-#include <map>
-#include <set>
 #include <unordered_set>
 
 #include "import/audio_file.h"
@@ -12,29 +9,12 @@
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "text/limits.h"
-#include "text/natural_order.h"
 #include "text/text_detection.h"
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Extension(const fs::path& file) {
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
-bool IsLyricFile(const fs::path& file) {
-    const std::string extension = Extension(file);
-    return extension == ".lrc" || extension == ".txt";
-}
-
-bool IsImportable(const fs::path& file) {
-    return IsLyricFile(file) || Extension(file) == ".epub" || AudioKindOf(file);
-}
 
 std::string ReadFile(const fs::path& file, std::uint64_t largest,
                      const std::function<bool()>& going) {
@@ -176,34 +156,6 @@ FileSongs SongsOf(const ImportSource& source, const std::function<bool()>& going
     return {std::move(read), false, {}};
 }
 
-// The first lyric file and the first audio file of each folder and name as one source, where
-// the first of the two was.
-std::vector<ImportSource> Paired(const std::vector<fs::path>& files) {
-    const auto key = [](const fs::path& file) {
-        return std::pair(file.parent_path(), file.stem());
-    };
-    std::map<std::pair<fs::path, fs::path>, std::pair<std::size_t, std::size_t>> stems;
-    constexpr std::size_t kNone = SIZE_MAX;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        auto& [side, audio] = stems.try_emplace(key(files[i]), kNone, kNone).first->second;
-        if (AudioKindOf(files[i])) {
-            audio = std::min(audio, i);
-        } else if (IsLyricFile(files[i])) {
-            side = std::min(side, i);
-        }
-    }
-    std::vector<ImportSource> sources;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const auto [side, audio] = stems.at(key(files[i]));
-        if (side == kNone || audio == kNone || (i != side && i != audio)) {
-            sources.push_back({files[i]});
-        } else if (i == std::min(side, audio)) {
-            sources.push_back({files[side], files[audio]});
-        }
-    }
-    return sources;
-}
-
 // The songs already in the list, and those brought in since: a song whose name, artist,
 // credits and lyric are all one of these is not brought in again.
 class KnownSongs {
@@ -229,57 +181,6 @@ private:
     std::unordered_set<std::u16string> known_;
 };
 
-// A path as text, each of its names read on its own: a folder in UTF-8 may hold a file
-// named in GB18030.
-std::u16string PathAsText(const fs::path& path) {
-    std::u16string text;
-    for (const fs::path& name : path) {
-        text.append(text.empty() ? u"" : u"/").append(DecodeFileName(name.native()));
-    }
-    return text;
-}
-
-}  // namespace
-
-ImportList ImportFiles(const std::vector<fs::path>& given) {
-    std::vector<fs::path> files;
-    ImportList list;
-    const NaturalOrder order;
-    // Each name read once, then compared.
-    const auto sorted = [&order](std::vector<fs::path>& found) {
-        std::vector<std::pair<std::u16string, fs::path>> named;
-        for (fs::path& file : found) {
-            named.emplace_back(PathAsText(file), std::move(file));
-        }
-        std::sort(named.begin(), named.end(),
-                  [&order](const auto& a, const auto& b) { return order(a.first, b.first); });
-        for (std::size_t i = 0; i < found.size(); ++i) {
-            found[i] = std::move(named[i].second);
-        }
-    };
-    for (const fs::path& path : given) {
-        if (!IsDirectory(path)) {
-            files.push_back(path);
-            continue;
-        }
-        FolderListing found = FilesBelow(path);
-        for (const auto& [folder, error] : found.unreadable) {
-            list.skipped.emplace_back(Problem::Unreadable, folder, error);
-        }
-        std::erase_if(found.files, [](const fs::path& file) { return !IsImportable(file); });
-        sorted(found.files);
-        files.insert(files.end(), found.files.begin(), found.files.end());
-    }
-    // A file named, and found again in a folder named, comes in once.
-    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
-    std::erase_if(files, [&seen](const fs::path& file) {
-        const auto identity = FileIdentity(file);
-        return identity && !seen.insert(*identity).second;
-    });
-    list.files = Paired(files);
-    return list;
-}
-
 // The run's own files could not be written: no file after this one can come in either.
 struct Unwritable {
     Failure failure;
@@ -292,6 +193,36 @@ int AddTo(Workspace& run, const std::vector<Song>& songs) {
         throw Unwritable{failure};
     }
 }
+
+// The songs of one source into the run, and what became of them into the report.
+void Take(Workspace& run, const ImportSource& source, const std::function<bool()>& going,
+          KnownSongs& known, ImportReport& report) {
+    auto [book, misread, audio] = SongsOf(source, going);
+    if (audio) {
+        report.skipped.push_back(*std::move(audio));
+    }
+    const fs::path& file = source.file;
+    const std::vector<Song> fresh = known.Fresh(book.songs);
+    const int added = AddTo(run, fresh);
+    report.songs += added;
+    if (misread && added > 0) {
+        report.misread.push_back(file);
+    }
+    if (fresh.empty()) {
+        report.skipped.emplace_back(Problem::AlreadyInList, file);
+    } else if (static_cast<std::size_t>(added) < fresh.size()) {
+        report.skipped.emplace_back(Problem::BookPartlyIn, file);
+    } else if (fresh.size() < book.songs.size()) {
+        report.skipped.emplace_back(Problem::SomeInList, file,
+                                    static_cast<int>(book.songs.size() - fresh.size()));
+    }
+    if (!report.firstBook && !book.title.empty()) {
+        book.songs.clear();
+        report.firstBook = std::move(book);
+    }
+}
+
+}  // namespace
 
 ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& progress) {
     ImportReport report;
@@ -312,28 +243,7 @@ ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& prog
         }
         // Whatever goes wrong with one file, the files after it still come in.
         try {
-            auto [book, misread, audio] = SongsOf(files[i], going);
-            if (audio) {
-                report.skipped.push_back(*std::move(audio));
-            }
-            const std::vector<Song> fresh = known.Fresh(book.songs);
-            const int added = AddTo(run, fresh);
-            report.songs += added;
-            if (misread && added > 0) {
-                report.misread.push_back(file);
-            }
-            if (fresh.empty()) {
-                report.skipped.emplace_back(Problem::AlreadyInList, file);
-            } else if (static_cast<std::size_t>(added) < fresh.size()) {
-                report.skipped.emplace_back(Problem::BookPartlyIn, file);
-            } else if (fresh.size() < book.songs.size()) {
-                report.skipped.emplace_back(Problem::SomeInList, file,
-                                            static_cast<int>(book.songs.size() - fresh.size()));
-            }
-            if (!report.firstBook && !book.title.empty()) {
-                book.songs.clear();
-                report.firstBook = std::move(book);
-            }
+            Take(run, files[i], going, known, report);
         } catch (const Unwritable& unwritable) {
             report.unwritable = unwritable.failure;
             for (std::size_t k = i; k < files.size(); ++k) {

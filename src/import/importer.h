@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "import/book_reader.h"
+#include "import/import_list.h"
 #include "text/failure.h"
 #include "workspace/workspace.h"
 
@@ -37,24 +38,6 @@ struct ImportReport {
     std::optional<Failure> unwritable;
     std::vector<std::filesystem::path> unwritten;
 };
-
-// A file that gives songs; for a lyric file, the audio file of its name in its folder, if
-// one came too (歌名.lrc beside 歌名.mp3): the two are one song.
-struct ImportSource {
-    std::filesystem::path file;
-    std::filesystem::path audio = {};
-};
-
-// The files to import: each file as given, each folder searched (and its folders) for
-// .lrc, .txt, .epub and audio files, taken in natural name order (2.lrc before 10.lrc); a
-// folder that cannot be read is skipped with its reason. Of the lyric and audio files of one
-// folder and name, the first of each are one source, where the first of them was (in a
-// folder 歌名.lrc comes before 歌名.txt).
-struct ImportList {
-    std::vector<ImportSource> files;
-    std::vector<Failure> skipped;
-};
-ImportList ImportFiles(const std::vector<std::filesystem::path>& given);
 
 // Adds the songs of each file in turn (a lyric file beside an audio file: its lyric, and
 // the name and artist it lacks from the audio file's tags; when it holds no lyric, the audio
