@@ -1,6 +1,7 @@
-// The song log as the run keeps it (Workspace's own): open for the run, each change appended
-// in one write, changes made as one framed by a begin and an end record, and a log that has
-// gone written again from the songs before anything goes after it.
+// The song log as the run keeps it (Workspace's own): open for the run, a change appended in
+// one write (one of many songs, a piece at a time), changes made as one framed by a begin and
+// an end record, a log that has gone written again from the songs before anything goes after
+// it, and one grown to twice what its songs take written anew from them.
 
 #include "workspace/workspace.h"
 
