@@ -1,6 +1,7 @@
 #include "cover/cover_image.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <cerrno>
@@ -97,7 +98,7 @@ std::optional<std::string> CoverJpeg(const QString& box) {
     if (AsksForTemplateCover(box.toStdU16String())) {
         return std::nullopt;
     }
-    const std::filesystem::path path = box.toStdString();
+    const std::filesystem::path path = QFileInfo(box).filesystemFilePath();
     return CoverJpeg(ReadCover(path), path);
 }
 

@@ -1,6 +1,6 @@
 #include "epub/front_pages.h"
 
-#include <ctime>
+#include <chrono>
 
 #include "epub/artist_index.h"
 #include "epub/book_pages.h"
@@ -22,11 +22,11 @@ std::string Link(const SongCollection& songs, int n) {
 }
 
 std::string Day(std::int64_t localSeconds) {
-    const std::time_t moment = static_cast<std::time_t>(localSeconds);
-    std::tm parts{};
-    gmtime_r(&moment, &parts);
-    return std::to_string(parts.tm_year + 1900) + Utf8(u"年") + std::to_string(parts.tm_mon + 1) +
-           Utf8(u"月") + std::to_string(parts.tm_mday) + Utf8(u"日");
+    using namespace std::chrono;
+    const year_month_day day(floor<days>(sys_seconds{seconds(localSeconds)}));
+    return std::to_string(static_cast<int>(day.year())) + Utf8(u"年") +
+           std::to_string(static_cast<unsigned>(day.month())) + Utf8(u"月") +
+           std::to_string(static_cast<unsigned>(day.day())) + Utf8(u"日");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "epub/package_document.h"
 
-#include <ctime>
+#include <chrono>
+#include <cstdio>
 
 #include "epub/book_pages.h"
 #include "text/code_page.h"
@@ -15,11 +16,17 @@ namespace {
 
 // "2026-12-07T08:30:00Z"
 std::string W3cDate(std::int64_t utc) {
-    const std::time_t moment = static_cast<std::time_t>(utc);
-    std::tm parts{};
-    gmtime_r(&moment, &parts);
+    using namespace std::chrono;
+    const sys_seconds moment{seconds(utc)};
+    const auto day = floor<days>(moment);
+    const year_month_day date(day);
+    const hh_mm_ss time(moment - day);
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ",
+                  static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                  static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
+                  static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()));
     return text;
 }
 

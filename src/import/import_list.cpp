@@ -48,7 +48,7 @@ std::vector<ImportSource> Paired(const std::vector<fs::path>& files) {
 std::u16string PathAsText(const fs::path& path) {
     std::u16string text;
     for (const fs::path& name : path) {
-        text.append(text.empty() ? u"" : u"/").append(DecodeFileName(name.native()));
+        text.append(text.empty() ? u"" : u"/").append(DecodeFileName(name.string()));
     }
     return text;
 }

@@ -78,7 +78,7 @@ void FillIn(Song& song, const Song& from) {
 }
 
 std::u16string StemText(const fs::path& file) {
-    return DecodeFileName(file.stem().native());
+    return DecodeFileName(file.stem().string());
 }
 
 FileSongs AudioSong(const fs::path& file, const AudioTags& tags) {

@@ -1,55 +1,20 @@
 #include "platform/file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/file_status.h"
 #include "platform/system_calls.h"
 
 namespace velmora {
 namespace {
 
-int Flags(File::Mode mode) {
-    switch (mode) {
-        case File::Mode::OpenExisting:
-            return O_RDONLY;
-        case File::Mode::OpenNoWait:
-            return O_RDONLY | O_NONBLOCK;
-        case File::Mode::OpenToWrite:
-            return O_RDWR;
-        case File::Mode::OpenAlways:
-            return O_RDWR | O_CREAT;
-        case File::Mode::CreateAlways:
-            return O_RDWR | O_CREAT | O_TRUNC;
-        case File::Mode::CreateNew:
-            return O_RDWR | O_CREAT | O_EXCL;
-        case File::Mode::AppendTo:
-            return O_WRONLY | O_APPEND;
-    }
-    return O_RDONLY;
-}
-
 // Big enough that a 256 MiB book is a few hundred reads, small enough to ask `going` often.
 constexpr std::size_t kChunk = 1024 * 1024;
 
 }  // namespace
-
-File::File(const std::filesystem::path& path, Mode mode) {
-    fd_ = sys::Open(path.c_str(), Flags(mode) | O_CLOEXEC, 0666);
-    if (fd_ < 0) {
-        error_ = errno;
-        return;
-    }
-    // A directory opens for reading on POSIX; as a file it does not exist. (Opening one
-    // for writing fails by itself.)
-    if (mode == Mode::OpenExisting && S_ISDIR(type())) {
-        close();
-        error_ = EISDIR;
-    }
-}
 
 File::~File() {
     close();
@@ -58,38 +23,6 @@ File::~File() {
 bool File::fail() {
     error_ = errno;
     return false;
-}
-
-std::optional<std::uint64_t> File::size() {
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0) {
-        fail();
-        return std::nullopt;
-    }
-    return static_cast<std::uint64_t>(info.st_size);
-}
-
-unsigned File::type() {
-    struct stat info {};
-    return ::fstat(fd_, &info) == 0 ? info.st_mode & S_IFMT : 0;
-}
-
-bool File::linked() {
-    struct stat info {};
-    return ::fstat(fd_, &info) == 0 && info.st_nlink > 0;
-}
-
-bool File::seek(std::uint64_t offset) {
-    return ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0 || fail();
-}
-
-std::optional<std::uint64_t> File::seekToEnd() {
-    const off_t end = ::lseek(fd_, 0, SEEK_END);
-    if (end < 0) {
-        fail();
-        return std::nullopt;
-    }
-    return static_cast<std::uint64_t>(end);
 }
 
 std::optional<std::size_t> File::read(void* buffer, std::size_t length) {
@@ -102,27 +35,6 @@ std::optional<std::size_t> File::read(void* buffer, std::size_t length) {
         }
         if (count < 0) {
             fail();
-            return std::nullopt;
-        }
-        if (count == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(count);
-    }
-    return done;
-}
-
-std::optional<std::size_t> File::readAt(void* buffer, std::size_t length,
-                                        std::uint64_t offset) const {
-    auto* bytes = static_cast<char*>(buffer);
-    std::size_t done = 0;
-    while (done < length) {
-        const ssize_t count =
-            ::pread(fd_, bytes + done, length - done, static_cast<off_t>(offset + done));
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
             return std::nullopt;
         }
         if (count == 0) {
@@ -157,16 +69,8 @@ bool File::write(const void* buffer, std::size_t length, std::size_t* written) {
     return true;
 }
 
-bool File::truncate(std::uint64_t length) {
-    return ::ftruncate(fd_, static_cast<off_t>(length)) == 0 || fail();
-}
-
 bool File::sync() {
     return sys::Fsync(fd_) == 0 || fail();
-}
-
-bool File::setMode(unsigned mode) {
-    return ::fchmod(fd_, static_cast<mode_t>(mode)) == 0 || fail();
 }
 
 int File::release() {
@@ -189,8 +93,7 @@ FileContent ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit
                           const std::function<bool()>& going) {
     using Status = FileContent::Status;
     // Looked at before the open, which then cannot block: a FIFO stays unopened.
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    if (const auto info = StatOf(path); info && !S_ISREG(info->st_mode)) {
         return {Status::NotRegular};
     }
     File file(path, File::Mode::OpenNoWait);

@@ -9,10 +9,21 @@
 
 namespace velmora {
 
+#ifdef _WIN32
+using FileStat = struct _stat64;
+#else
+using FileStat = struct stat;
+#endif
+
 // None for a path that names nothing (or nothing this user may look at).
-inline std::optional<struct stat> StatOf(const std::filesystem::path& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
+inline std::optional<FileStat> StatOf(const std::filesystem::path& path) {
+    FileStat info{};
+#ifdef _WIN32
+    const int rc = ::_wstat64(path.c_str(), &info);
+#else
+    const int rc = ::stat(path.c_str(), &info);
+#endif
+    if (rc != 0) {
         return std::nullopt;
     }
     return info;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <string>
@@ -11,6 +12,7 @@
 #include "platform/file.h"
 #include "platform/file_status.h"
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/system_calls.h"
 
 namespace velmora {
@@ -29,13 +31,20 @@ constexpr std::size_t kNameInTemporary = 100;
 fs::path TemporaryBeside(const fs::path& path) {
     static std::atomic<unsigned> counter{0};
     std::string name = ".";
-    name += path.filename().string().substr(0, kNameInTemporary);
+    std::string own = path.filename().string();
+    // Cut at a character's start: on Windows the name must stay UTF-8.
+    std::size_t keep = std::min(own.size(), kNameInTemporary);
+    while (keep > 0 && keep < own.size() &&
+           (static_cast<unsigned char>(own[keep]) & 0xC0) == 0x80) {
+        --keep;
+    }
+    name += own.substr(0, keep);
     name += '.';
     name += std::to_string(::getpid());
     name += '-';
     name += std::to_string(++counter);
     name += ".part";
-    return path.parent_path() / name;
+    return path.parent_path() / PathFromText(name);
 }
 
 int RenameOver(const fs::path& from, const fs::path& to) {
@@ -49,11 +58,16 @@ int RenameOver(const fs::path& from, const fs::path& to) {
 // Makes a rename into the folder last through a power cut. A file system that cannot flush
 // a folder has nothing to flush.
 void SyncFolder(const fs::path& folder) {
+#ifdef _WIN32
+    // There a folder cannot be opened as a file, and the rename went through to the disk.
+    (void)folder;
+#else
     const int fd = sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (fd >= 0) {
         sys::Fsync(fd);
         sys::Close(fd);
     }
+#endif
 }
 
 // 0 when `target`, its links followed, may be replaced: it is a regular file, or nothing

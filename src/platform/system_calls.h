@@ -8,16 +8,20 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <filesystem>
 
 namespace velmora::sys {
 
-int Open(const char* path, int flags, mode_t mode);
+// A path as the system takes it: bytes on Linux, UTF-16 on Windows.
+using PathText = const std::filesystem::path::value_type*;
+
+int Open(PathText path, int flags, mode_t mode);
 ssize_t Read(int fd, void* buffer, std::size_t length);
 ssize_t Write(int fd, const void* buffer, std::size_t length);
 int Fsync(int fd);
 int Close(int fd);
-int Mkdir(const char* path, mode_t mode);
-int Rename(const char* from, const char* to);
+int Mkdir(PathText path, mode_t mode);
+int Rename(PathText from, PathText to);
 
 // How a child starts: its standard output and error (-1: /dev/null; standard input is
 // always /dev/null), its working folder (nullptr: ours), and whether it dies with the
@@ -25,16 +29,21 @@ int Rename(const char* from, const char* to);
 struct ChildSetup {
     int output = -1;
     int error = -1;
-    const char* directory = nullptr;
+    PathText directory = nullptr;
     bool diesWithUs = true;
 };
 // Starts the program; the error number as its result (of the fork, of the child's set-up
 // or of its exec), 0 with *pid set.
-int Spawn(pid_t* pid, const char* path, const ChildSetup& setup, char* const argv[],
+int Spawn(pid_t* pid, PathText path, const ChildSetup& setup, char* const argv[],
           char* const envp[]);
 pid_t Waitpid(pid_t pid, int* status, int options);
 // A descriptor that becomes readable once the child has ended (a pidfd, close-on-exec);
 // -1 and errno where the system has none to give.
 int WatchEnd(pid_t pid);
+
+#ifdef _WIN32
+// Waitpid's one option, as on POSIX: do not wait for a child still running.
+inline constexpr int WNOHANG = 1;
+#endif
 
 }  // namespace velmora::sys

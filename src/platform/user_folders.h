@@ -13,4 +13,9 @@ std::filesystem::path StateHome();
 // What `xdg-user-dir DOCUMENTS` names, else ~/Documents.
 std::filesystem::path DocumentsFolder();
 
+// A library's data file that comes with the program: on Linux its bare name, which the
+// library looks up in its own data folder; on Windows the file in `folder` beside the
+// program, where the program folder carries it.
+std::filesystem::path ShippedData(const char* folder, const char* file);
+
 }  // namespace velmora

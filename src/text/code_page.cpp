@@ -1,6 +1,6 @@
 #include "text/code_page.h"
 
-#include <iconv.h>
+#include "platform/charset_conversion.h"
 
 #include <array>
 #include <bit>
@@ -25,102 +25,6 @@ const char* IconvName(std::int32_t codePage) {
         default:
             return nullptr;
     }
-}
-
-const char* NativeUtf16() {
-    return std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
-}
-
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (valid()) {
-            iconv_close(cd_);
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    // One step of iconv(3): true when all input was taken, false with errno set otherwise.
-    bool step(const char*& in, std::size_t& inLeft, char*& out, std::size_t& outLeft) {
-        auto* input = const_cast<char*>(in);
-        std::size_t rc = iconv(cd_, &input, &inLeft, &out, &outLeft);
-        in = input;
-        return rc != static_cast<std::size_t>(-1);
-    }
-
-    void reset() { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
-
-private:
-    iconv_t cd_;
-};
-
-// Opening a converter costs more than converting a song: each thread keeps those it opened.
-Converter& OpenConverter(const char* to, const char* from) {
-    thread_local std::map<std::pair<std::string, std::string>, std::unique_ptr<Converter>> open;
-    std::unique_ptr<Converter>& converter = open[{to, from}];
-    if (!converter) {
-        converter = std::make_unique<Converter>(to, from);
-    }
-    if (converter->valid()) {
-        converter->reset();
-    }
-    return *converter;
-}
-
-std::optional<std::u16string> DecodeWithIconv(std::string_view bytes, const char* charset) {
-    Converter& converter = OpenConverter(NativeUtf16(), charset);
-    if (!converter.valid()) {
-        return std::nullopt;
-    }
-    // No charset iconv is asked about yields more UTF-16 units than it has bytes.
-    std::u16string text(bytes.size(), u'\0');
-    const char* in = bytes.data();
-    std::size_t inLeft = bytes.size();
-    char* out = reinterpret_cast<char*>(text.data());
-    std::size_t outLeft = text.size() * sizeof(char16_t);
-    while (inLeft > 0 && !converter.step(in, inLeft, out, outLeft)) {
-        // An invalid or cut-off sequence costs at least one byte and yields one unit.
-        std::memcpy(out, &kReplacement, sizeof kReplacement);
-        out += sizeof(char16_t);
-        outLeft -= sizeof(char16_t);
-        if (errno == EINVAL) {
-            break;
-        }
-        ++in;
-        --inLeft;
-        converter.reset();
-    }
-    text.resize(text.size() - outLeft / sizeof(char16_t));
-    return text;
-}
-
-std::optional<std::string> EncodeWithIconv(std::u16string_view text, const char* charset) {
-    Converter& converter = OpenConverter(charset, NativeUtf16());
-    if (!converter.valid()) {
-        return std::nullopt;
-    }
-    const std::u16string clean = WellFormed(text);
-    std::string bytes(clean.size() * 4, '\0');
-    const char* in = reinterpret_cast<const char*>(clean.data());
-    std::size_t inLeft = clean.size() * sizeof(char16_t);
-    char* out = bytes.data();
-    std::size_t outLeft = bytes.size();
-    while (inLeft > 0 && !converter.step(in, inLeft, out, outLeft)) {
-        // A character the charset lacks: one '?' for the whole character.
-        const auto unit = *reinterpret_cast<const char16_t*>(in);
-        const std::size_t skip = IsHighSurrogate(unit) ? 4 : 2;
-        *out++ = '?';
-        --outLeft;
-        in += skip;
-        inLeft -= skip;
-        converter.reset();
-    }
-    bytes.resize(bytes.size() - outLeft);
-    return bytes;
 }
 
 // The characters of the Basic Multilingual Plane in a Chinese charset, each asked of iconv
@@ -152,7 +56,7 @@ public:
 private:
     void Learn(char16_t unit) {
         const std::string encoded =
-            EncodeWithIconv(std::u16string_view(&unit, 1), charset_).value_or("?");
+            EncodeCharsetText(std::u16string_view(&unit, 1), charset_).value_or("?");
         // One character takes at most four bytes in either charset.
         lengths_[unit] = static_cast<std::uint8_t>(encoded.copy(bytes_[unit].data(), 4));
     }
@@ -185,7 +89,7 @@ std::u16string DecodeCharset(std::string_view bytes, const char* charset) {
     if (name.starts_with("UTF-32")) {
         return DecodeUtf32(bytes, name == "UTF-32BE");
     }
-    return DecodeWithIconv(bytes, charset).value_or(FromUtf8(bytes));
+    return DecodeCharsetBytes(bytes, charset).value_or(FromUtf8(bytes));
 }
 
 std::optional<std::u16string> Decode(std::string_view bytes, std::int32_t codePage) {
@@ -197,7 +101,7 @@ std::optional<std::u16string> Decode(std::string_view bytes, std::int32_t codePa
         return std::nullopt;
     }
     // GB18030 and GBK leave ASCII as it is: spare iconv the common case.
-    return IsAscii(bytes) ? Widen(bytes) : DecodeWithIconv(bytes, charset);
+    return IsAscii(bytes) ? Widen(bytes) : DecodeCharsetBytes(bytes, charset);
 }
 
 std::optional<std::string> Encode(std::u16string_view text, std::int32_t codePage) {
@@ -215,7 +119,7 @@ std::optional<std::string> Encode(std::u16string_view text, std::int32_t codePag
     if (auto bytes = TableFor(charset).Encode(text)) {
         return bytes;
     }
-    return EncodeWithIconv(text, charset);
+    return EncodeCharsetText(WellFormed(text), charset);
 }
 
 }  // namespace velmora::codepage

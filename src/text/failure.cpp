@@ -22,7 +22,7 @@ Failure::Failure(Problem problem, std::filesystem::path path, int number, std::s
       detail_(std::move(detail)) {}
 
 std::u16string PathText(const std::filesystem::path& path) {
-    return codepage::FromUtf8(path.native());
+    return codepage::FromUtf8(path.string());
 }
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include <opencc/Exception.hpp>
 #include <opencc/SimpleConverter.hpp>
 
+#include "platform/user_folders.h"
 #include "text/code_page.h"
 #include "text/failure.h"
 
@@ -20,7 +21,8 @@ bool IsLow(char16_t unit) {
 }  // namespace
 
 ScriptConversion::ScriptConversion(Script to)
-    : ScriptConversion(to == Script::Simplified ? "t2s.json" : "s2twp.json") {}
+    : ScriptConversion(
+          ShippedData("opencc", to == Script::Simplified ? "t2s.json" : "s2twp.json").string()) {}
 
 ScriptConversion::ScriptConversion(const std::string& configuration) {
     // OpenCC's own exceptions are no std::exception, and a missing file raises a plain one.

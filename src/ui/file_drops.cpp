@@ -7,7 +7,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/path_names.h"
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 
 namespace {
 
@@ -17,7 +19,8 @@ std::vector<std::filesystem::path> LocalFiles(const QMimeData* data) {
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile()) {
             const QByteArray path = url.path(QUrl::FullyEncoded).toLatin1();
-            files.emplace_back(QByteArray::fromPercentEncoding(path).toStdString());
+            files.push_back(
+                velmora::PathFromText(QByteArray::fromPercentEncoding(path).toStdString()));
         }
     }
     return files;
@@ -26,12 +29,12 @@ std::vector<std::filesystem::path> LocalFiles(const QMimeData* data) {
 }  // namespace
 
 std::filesystem::path LocalFile(const QString& path) {
-    const std::filesystem::path given = QFile::encodeName(path).toStdString();
+    const std::filesystem::path given = PathOf(path);
     if (!path.contains(QChar::ReplacementCharacter) || velmora::Exists(given)) {
         return given;
     }
     for (const std::filesystem::path& entry : velmora::Entries(given.parent_path())) {
-        if (QFile::decodeName(entry.filename().c_str()) == QFileInfo(path).fileName()) {
+        if (NameOf(entry.filename()) == QFileInfo(path).fileName()) {
             return entry;
         }
     }

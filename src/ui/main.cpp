@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "app/language.h"
+#include "app/path_names.h"
 #include "platform/clock.h"
 #include "platform/termination_signals.h"
 #include "ui/ending.h"
@@ -19,7 +20,7 @@ int main(int argc, char* argv[]) {
     const velmora::SystemClock clock;
     QtFileDialogRunner dialogs;
     QtMessageBoxRunner boxes;
-    Application app(QCoreApplication::applicationDirPath().toStdString(), clock);
+    Application app(PathOf(QCoreApplication::applicationDirPath()), clock);
     Form1 window(app, dialogs, boxes);
     // SIGTERM, SIGINT and SIGHUP end the program as closing the window does, with a modal
     // box open too: the window goes with its archiver and temporary files.

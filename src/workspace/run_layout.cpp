@@ -1,6 +1,7 @@
 #include "workspace/run_layout.h"
 
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/user_folders.h"
 #include "text/code_page.h"
 
@@ -74,13 +75,13 @@ fs::path RunLayout::FinishedFolder() const {
 }
 
 fs::path RunLayout::BookPath(std::u16string_view title) const {
-    return finished_ / BookFileName(title);
+    return finished_ / PathFromText(BookFileName(title));
 }
 
 fs::path RunLayout::BookPath(std::u16string_view title, int number) const {
     fs::path path = BookPath(title);
-    return path.replace_filename(path.stem().string() + " (" + std::to_string(number) + ")" +
-                                 path.extension().string());
+    return path.replace_filename(PathFromText(path.stem().string() + " (" + std::to_string(number) +
+                                              ")" + path.extension().string()));
 }
 
 fs::path RunLayout::Archiver() const {
@@ -92,14 +93,14 @@ fs::path RunLayout::SavePlace(std::u16string_view box, std::u16string_view title
         return {};
     }
     const std::string text = codepage::ToUtf8(box);
-    fs::path place = text;
+    fs::path place = PathFromText(text);
     if (text == "~" || text.starts_with("~/")) {
-        place = HomeFolder() / text.substr(std::min<std::size_t>(2, text.size()));
+        place = HomeFolder() / PathFromText(text.substr(std::min<std::size_t>(2, text.size())));
     } else if (place.is_relative()) {
         place = finished_ / place;
     }
     if (IsDirectory(place) || !place.has_filename()) {
-        return place / BookFileName(title);
+        return place / PathFromText(BookFileName(title));
     }
     if (!place.has_extension()) {
         place += ".epub";
@@ -141,7 +142,10 @@ fs::path RunLayout::Epub(std::string_view relative) const {
 
 // One path made, not three joined: a page's path is made for every song written.
 fs::path RunLayout::Page(std::string_view fileName) const {
-    return workDir_.native() + "epub/text/" + std::string(fileName);
+    fs::path page = workDir_;
+    page += "epub/text/";
+    page += PathFromText(fileName);
+    return page;
 }
 
 fs::path RunLayout::SetAside(const fs::path& page) const {

@@ -13,7 +13,7 @@
 #include <map>
 #include <new>
 
-#include "platform/fork_exec.h"
+#include "platform/posix/fork_exec.h"
 #include "platform/system_calls.h"
 #include "support/faults.h"
 

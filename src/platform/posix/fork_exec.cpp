@@ -1,4 +1,4 @@
-#include "platform/fork_exec.h"
+#include "platform/posix/fork_exec.h"
 
 #include <fcntl.h>
 #include <signal.h>

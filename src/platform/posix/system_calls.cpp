@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "platform/fork_exec.h"
+#include "platform/posix/fork_exec.h"
 
 namespace velmora::sys {
 

@@ -1,0 +1,11 @@
+#pragma once
+// Paths between Qt's text and the core's std::filesystem::path: a name's bytes as the file
+// system holds them on Linux, UTF-16 on Windows, where Qt's 8-bit names would be the ANSI
+// code page's.
+
+#include <QString>
+
+#include <filesystem>
+
+std::filesystem::path PathOf(const QString& name);
+QString NameOf(const std::filesystem::path& path);
