@@ -151,7 +151,7 @@ std::optional<ExitStatus> ChildProcess::Poll() {
     }
     // Keep the pipes empty, or a talkative child would block on them.
     Drain();
-    return Finish(Reap(WNOHANG));
+    return Finish(Reap(sys::WNOHANG));
 }
 
 ExitStatus ChildProcess::Wait() {

@@ -1,7 +1,8 @@
 #include "platform/local_addresses.h"
 
-#include <iphlpapi.h>
 #include <winsock2.h>
+
+#include <iphlpapi.h>
 #include <ws2tcpip.h>
 
 #include <algorithm>

@@ -1,7 +1,8 @@
 #include "platform/random_bytes.h"
 
-#include <bcrypt.h>
 #include <windows.h>
+
+#include <bcrypt.h>
 
 #include <cerrno>
 

@@ -1,8 +1,9 @@
 #include "platform/user_folders.h"
 
+#include <windows.h>
+
 #include <knownfolders.h>
 #include <shlobj.h>
-#include <windows.h>
 
 namespace velmora {
 namespace {
