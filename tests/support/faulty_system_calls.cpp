@@ -1,11 +1,10 @@
 // The system calls as the tests link them: real, but for the faults of an InjectedFaults.
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -13,7 +12,7 @@
 #include <map>
 #include <new>
 
-#include "platform/posix/fork_exec.h"
+#include "platform/native_calls.h"
 #include "platform/system_calls.h"
 #include "support/faults.h"
 
@@ -23,6 +22,35 @@ namespace {
 InjectedFaults*& active = InjectedFaults::active;
 std::map<int, std::string> files;       // descriptor to path
 std::map<pid_t, std::string> children;  // process to program
+
+#ifdef _WIN32
+constexpr int kKill = 9;  // as a Windows exit code: ended from outside
+#else
+constexpr int kKill = SIGKILL;
+#endif
+
+// A pipe that no one ever writes to: a program that reads it waits for ever.
+std::string HeldPipe(const std::filesystem::path& folder) {
+#ifdef _WIN32
+    (void)folder;
+    static int count = 0;
+    const std::wstring name = L"\\\\.\\pipe\\velmora-held-" +
+                              std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++count);
+    // Left open: the pipe lives as long as the test.
+    ::CreateNamedPipeW(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+    return std::filesystem::path(name).string();
+#else
+    const std::filesystem::path pipe = folder / "held";
+    ::mkfifo(pipe.c_str(), 0600);
+    return pipe.string();
+#endif
+}
+
+// A path as the faults name it: its UTF-8 on Windows, its bytes on Linux.
+std::string Text(sys::PathText path) {
+    return std::filesystem::path(path).string();
+}
 
 // The fault that strikes a call about `path`, or none; errno is then its error.
 Fault* Strike(Call call, const std::string& path) {
@@ -68,60 +96,63 @@ namespace velmora::sys {
 
 using namespace velmora::testing;
 
-int Open(const char* path, int flags, mode_t mode) {
-    const int fd = Strike(Call::Open, path) != nullptr ? -1 : ::open(path, flags, mode);
-    files[fd] = path;
+int Open(PathText path, int flags, mode_t mode) {
+    const int fd = Strike(Call::Open, Text(path)) != nullptr ? -1 : native::Open(path, flags, mode);
+    files[fd] = Text(path);
     return fd;
 }
 ssize_t Read(int fd, void* buffer, std::size_t length) {
-    return Limited(Call::Read, fd, length, [&](std::size_t n) { return ::read(fd, buffer, n); });
+    return Limited(Call::Read, fd, length,
+                   [&](std::size_t n) { return native::Read(fd, buffer, n); });
 }
 ssize_t Write(int fd, const void* buffer, std::size_t length) {
-    return Limited(Call::Write, fd, length, [&](std::size_t n) { return ::write(fd, buffer, n); });
+    return Limited(Call::Write, fd, length,
+                   [&](std::size_t n) { return native::Write(fd, buffer, n); });
 }
 int Fsync(int fd) {
-    return Strike(Call::Fsync, files[fd]) != nullptr ? -1 : ::fsync(fd);
+    return Strike(Call::Fsync, files[fd]) != nullptr ? -1 : native::Fsync(fd);
 }
 int Close(int fd) {
-    const int rc = ::close(fd);
+    const int rc = native::Close(fd);
     return Strike(Call::Close, files[fd]) != nullptr ? -1 : rc;
 }
-int Mkdir(const char* path, mode_t mode) {
-    return Strike(Call::Mkdir, path) != nullptr ? -1 : ::mkdir(path, mode);
+int Mkdir(PathText path, mode_t mode) {
+    return Strike(Call::Mkdir, Text(path)) != nullptr ? -1 : native::Mkdir(path, mode);
 }
-int Rename(const char* from, const char* to) {
-    return Strike(Call::Rename, std::string(from) + "\n" + to) != nullptr ? -1 : ::rename(from, to);
+int Rename(PathText from, PathText to) {
+    return Strike(Call::Rename, Text(from) + "\n" + Text(to)) != nullptr ? -1
+                                                                         : native::Rename(from, to);
 }
-int Spawn(pid_t* pid, const char* path, const ChildSetup& setup, char* const argv[],
+int Spawn(pid_t* pid, PathText path, const ChildSetup& setup, char* const argv[],
           char* const envp[]) {
-    if (const Fault* fault = Strike(Call::Spawn, path)) {
+    if (const Fault* fault = Strike(Call::Spawn, Text(path))) {
         if (fault->error != 0) {
             return fault->error;
         }
         // A pipe no one writes to ends the child's "@" list.
         for (char* const* arg = argv; *arg != nullptr; ++arg) {
             if (**arg == '@') {
-                const std::filesystem::path list = *arg + 1, pipe = list.parent_path() / "held";
-                ::mkfifo(pipe.c_str(), 0600);
-                std::ofstream(list, std::ios::app) << pipe.string() << "\n";
+                const std::filesystem::path list = *arg + 1;
+                std::ofstream(list, std::ios::app) << HeldPipe(list.parent_path()) << "\n";
             }
         }
     }
-    const int error = ForkExec(pid, path, setup, argv, envp);
-    children[*pid] = path;
+    const int error = native::Spawn(pid, path, setup, argv, envp);
+    children[*pid] = Text(path);
     return error;
 }
 pid_t Waitpid(pid_t pid, int* status, int options) {
     if (const Fault* fault = Strike(Call::Wait, children[pid])) {
-        ::kill(pid, fault->signal != 0 ? fault->signal : SIGKILL);
+        native::Kill(pid, fault->signal != 0 ? fault->signal : kKill);
         if (fault->signal == 0) {
-            ::waitpid(pid, nullptr, 0);
+            int ignored = 0;
+            native::Waitpid(pid, &ignored, 0);
             errno = fault->error;
             return -1;
         }
         options = 0;
     }
-    const pid_t ended = ::waitpid(pid, status, options);
+    const pid_t ended = native::Waitpid(pid, status, options);
     if (ended > 0 && active != nullptr) {
         active->reaped.emplace_back(children[pid], *status);
     }
@@ -131,7 +162,7 @@ int WatchEnd(pid_t pid) {
     if (Strike(Call::WatchEnd, children[pid]) != nullptr) {
         return -1;
     }
-    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    return native::WatchEnd(pid);
 }
 
 }  // namespace velmora::sys

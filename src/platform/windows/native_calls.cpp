@@ -1,4 +1,4 @@
-#include "platform/system_calls.h"
+#include "platform/native_calls.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -11,7 +11,7 @@
 #include "platform/windows/create_process.h"
 #include "platform/windows/error_number.h"
 
-namespace velmora::sys {
+namespace velmora::sys::native {
 namespace {
 
 DWORD Disposition(int flags) {
@@ -108,4 +108,9 @@ int WatchEnd(pid_t) {
     return -1;
 }
 
-}  // namespace velmora::sys
+// Windows has no signals: a child is ended, whichever was asked for.
+void Kill(pid_t pid, int) {
+    EndChild(pid);
+}
+
+}  // namespace velmora::sys::native

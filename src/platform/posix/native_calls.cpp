@@ -1,6 +1,7 @@
-#include "platform/system_calls.h"
+#include "platform/native_calls.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -10,7 +11,7 @@
 
 #include "platform/posix/fork_exec.h"
 
-namespace velmora::sys {
+namespace velmora::sys::native {
 
 int Open(const char* path, int flags, mode_t mode) {
     return ::open(path, flags, mode);
@@ -44,4 +45,8 @@ int WatchEnd(pid_t pid) {
     return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
 }
 
-}  // namespace velmora::sys
+void Kill(pid_t pid, int signal) {
+    ::kill(pid, signal);
+}
+
+}  // namespace velmora::sys::native
