@@ -62,7 +62,11 @@ ProgramFolder::ProgramFolder(const fs::path& name) {
     fs::copy(VELMORA_TEMPLATE_DIR, path_ / "template", fs::copy_options::recursive);
     fs::create_directory(path_ / "temp");
     fs::create_directory(path_ / "finished");
+#ifdef _WIN32
+    fs::copy_file(FindProgram("7za").value(), path_ / "7za.exe");
+#else
     fs::create_symlink("/usr/bin/7za", path_ / "7za");
+#endif
 }
 
 CommandResult RunCommand(std::vector<std::string> arguments) {

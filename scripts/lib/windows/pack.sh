@@ -34,13 +34,13 @@ copy_imported_dlls() {
 }
 
 # OpenCC's two conversions and the dictionaries they name, as Debian's data has them.
-copy_conversion_data() {
-    local data=/usr/share/opencc config
-    mkdir -p "$PROGRAM_FOLDER/opencc"
+copy_conversion_data_to() {
+    local data=/usr/share/opencc folder="$1" config
+    mkdir -p "$folder"
     for config in t2s.json s2twp.json; do
-        cp "$data/$config" "$PROGRAM_FOLDER/opencc/"
+        cp "$data/$config" "$folder/"
         grep -o '"[A-Za-z]*\.ocd2"' "$data/$config" | tr -d '"' | while read -r dictionary; do
-            cp "$data/$dictionary" "$PROGRAM_FOLDER/opencc/"
+            cp "$data/$dictionary" "$folder/"
         done
     done
 }
@@ -55,7 +55,7 @@ lay_out_windows_folder() {
         copy_imported_dlls "$PROGRAM_FOLDER/$plugin" "$PROGRAM_FOLDER"
     done
     copy_imported_dlls "$PROGRAM_FOLDER/velmora.exe" "$PROGRAM_FOLDER"
-    copy_conversion_data
+    copy_conversion_data_to "$PROGRAM_FOLDER/opencc"
     mkdir -p "$PROGRAM_FOLDER/translations"
     cp /usr/share/qt6/translations/qtbase_{zh_CN,zh_TW,en}.qm "$PROGRAM_FOLDER/translations/" \
         2>/dev/null || true

@@ -14,9 +14,15 @@ UINT CodePageOf(std::string_view charset) {
         {"CP932", 932},     {"CP949", 949}, {"UTF-8", CP_UTF8},
     };
     for (const auto& [name, codePage] : kCodePages) {
-        if (name == charset) {
-            return ::IsValidCodePage(codePage) ? codePage : 0;
+        if (name != charset) {
+            continue;
         }
+        if (::IsValidCodePage(codePage)) {
+            return codePage;
+        }
+        // A system without GB18030 (Wine) still has GBK, which GB18030 extends: its two-byte
+        // characters read and write alike.
+        return codePage == 54936 && ::IsValidCodePage(936) ? 936 : 0;
     }
     return 0;
 }
