@@ -5,6 +5,13 @@
 
 namespace velmora {
 
-void CutConnection(int socket);
+// A socket as the system hands it out: a descriptor on Linux, a SOCKET handle on Windows.
+#ifdef _WIN32
+using Socket = unsigned long long;
+#else
+using Socket = int;
+#endif
+
+void CutConnection(Socket socket);
 
 }  // namespace velmora

@@ -1,10 +1,15 @@
 #include "share/book_server.h"
 
+// The address to listen on is a socket address, Winsock's on Windows.
+#ifdef _WIN32
+#include <winsock2.h>
+#else
 #include <arpa/inet.h>
-#include <microhttpd.h>
 #include <netinet/in.h>
+#endif
+
+#include <microhttpd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>

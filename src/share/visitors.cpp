@@ -18,7 +18,7 @@ Visitors::~Visitors() {
     watch_.join();
 }
 
-void Visitors::Arrived(const void* connection, int socket) {
+void Visitors::Arrived(const void* connection, Socket socket) {
     const std::lock_guard lock(mutex_);
     visitors_.insert_or_assign(connection, Visitor{socket, Clock::now(), false, false, 0, {}});
     const auto open = std::count_if(visitors_.begin(), visitors_.end(),

@@ -14,6 +14,8 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/socket_cut.h"
+
 namespace velmora {
 
 class Visitors {
@@ -29,7 +31,7 @@ public:
     Visitors& operator=(const Visitors&) = delete;
 
     // A connection, known by the server's handle for it, and its socket.
-    void Arrived(const void* connection, int socket);
+    void Arrived(const void* connection, Socket socket);
     // Its request's headers are in: what it does now is bounded by the idle timeout.
     void Asked(const void* connection);
     // It has been given `bytes` of its answer so far.
@@ -41,7 +43,7 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     struct Visitor {
-        int socket;
+        Socket socket;
         Clock::time_point since;  // of its headers, or, once asked, of its answer
         bool asked = false;
         bool cut = false;

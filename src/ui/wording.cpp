@@ -51,7 +51,9 @@ QString ElidedPath(const std::filesystem::path& path) {
 QString Reason(int error) {
     switch (error) {
         case ENOSPC:
+#ifdef EDQUOT  // Windows has no quotas of this kind
         case EDQUOT:
+#endif
             return Words::tr("磁盘空间不足");
         case EACCES:
         case EPERM:

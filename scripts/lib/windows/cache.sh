@@ -14,8 +14,8 @@ LIBRARIES=(qt6-base 7zip icu opencc libxml2 libarchive taglib qrencode nettle li
 SOURCE_PACKAGES=(qt6-base 7zip icu libxml2 libarchive taglib qrencode nettle libmicrohttpd googletest
     libjpeg-turbo libexif)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-    libz-mingw-w64-dev ninja-build nsis wine wine64 dpkg-dev npm xvfb fonts-wqy-microhei imagemagick
-    libopencc-data)
+    libz-mingw-w64-dev ninja-build nsis wine wine64 dpkg-dev xvfb fonts-wqy-microhei imagemagick
+    libopencc-data m4 autoconf automake libtool autopoint gettext)
 CROSS_CMAKE=(-DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release
     -DCMAKE_INSTALL_PREFIX="$PREFIX")
 export PKG_CONFIG_LIBDIR="$PREFIX/lib/pkgconfig:/usr/x86_64-w64-mingw32/lib/pkgconfig"
@@ -68,6 +68,8 @@ fetch_sources() {
         fi
     done
     if ! ls "$downloads"/opencc-*.tgz >/dev/null 2>&1; then
+        # A Node.js of the machine's own brings npm; Debian's would conflict with it.
+        command -v npm >/dev/null || as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q npm
         (cd "$downloads" && npm pack --silent opencc@1.1.8 >/dev/null)
     fi
 }
@@ -87,7 +89,7 @@ build_library() {
         rm -rf "$WORK"
         mkdir -p "$WORK"
         source "$RECIPES/$1.sh"
-    )
+    ) || { echo "Windows: the recipe of $1 failed" >&2; return 1; }
     rm -f "$WINDOWS_CACHE/stamps/$1".*
     echo "$(($(date +%s) - started)) s" > "$stamp"
 }

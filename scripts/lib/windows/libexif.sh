@@ -1,5 +1,6 @@
 # libexif static, for the cover's orientation.
 unpack "libexif_*.orig.tar.gz"
+(cd "$SOURCE" && autoreconf -fi >/dev/null 2>&1)
 (cd "$WORK" && "$SOURCE/configure" --host=x86_64-w64-mingw32 --prefix="$PREFIX" \
     --disable-shared --enable-static --disable-docs --disable-nls \
     CC=x86_64-w64-mingw32-gcc-posix >/dev/null \

@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-void CutConnection(int socket) {
+void CutConnection(Socket socket) {
     (void)::shutdown(socket, SHUT_RDWR);
 }
 

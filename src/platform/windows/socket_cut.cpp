@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-void CutConnection(int socket) {
+void CutConnection(Socket socket) {
     (void)::shutdown(static_cast<SOCKET>(socket), SD_BOTH);
 }
 
