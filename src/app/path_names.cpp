@@ -1,5 +1,6 @@
 #include "app/path_names.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 std::filesystem::path PathOf(const QString& name) {
@@ -15,5 +16,20 @@ QString NameOf(const std::filesystem::path& path) {
     return QString::fromStdWString(path.native());
 #else
     return QFile::decodeName(path.c_str());
+#endif
+}
+
+std::vector<std::filesystem::path> CommandLineFiles(int argc, char* argv[]) {
+#ifdef _WIN32
+    (void)argc;
+    (void)argv;
+    std::vector<std::filesystem::path> files;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype k = 1; k < arguments.size(); ++k) {
+        files.push_back(PathOf(arguments[k]));
+    }
+    return files;
+#else
+    return {argv + 1, argv + argc};
 #endif
 }

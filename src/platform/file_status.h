@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace velmora {
 
@@ -19,7 +20,12 @@ using FileStat = struct stat;
 inline std::optional<FileStat> StatOf(const std::filesystem::path& path) {
     FileStat info{};
 #ifdef _WIN32
-    const int rc = ::_wstat64(path.c_str(), &info);
+    // The C runtime finds no folder named with a separator at its end, but the root's.
+    std::wstring name = path.native();
+    while (name.size() > 3 && (name.back() == L'\\' || name.back() == L'/')) {
+        name.pop_back();
+    }
+    const int rc = ::_wstat64(name.c_str(), &info);
 #else
     const int rc = ::stat(path.c_str(), &info);
 #endif

@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
     // Once the window is up: what an earlier run left unbuilt, then the files given on the
     // command line ("Open with Velmora").
     // As the system gave them: a name in a legacy encoding keeps its bytes.
-    const std::vector<std::filesystem::path> files(argv + 1, argv + argc);
+    const std::vector<std::filesystem::path> files = CommandLineFiles(argc, argv);
     QTimer::singleShot(0, &window, [&window, files] {
         window.OfferRestore();
         window.Import(files);

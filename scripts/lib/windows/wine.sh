@@ -59,7 +59,7 @@ book_without_stamps() {
     mkdir -p "$folder"
     unzip -q "$book" -d "$folder"
     find "$folder" -type f \( -name '*.opf' -o -name '*.ncx' -o -name '*.html' \) -exec sed -i -E \
-        -e 's/[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9:]{8}Z/STAMP/g' \
+        -e 's/[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9:]{8}Z/STAMP/g' -e 's|<dc:date>[0-9]+</dc:date>|<dc:date>STAMP</dc:date>|' \
         -e 's/[0-9]{4}年[0-9]{1,2}月[0-9]{1,2}日/DAY/g' \
         -e 's/[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}/UUID/g' {} +
 }
