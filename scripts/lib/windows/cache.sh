@@ -14,7 +14,7 @@ LIBRARIES=(qt6-base 7zip icu opencc libxml2 libarchive taglib qrencode nettle li
 SOURCE_PACKAGES=(qt6-base 7zip icu libxml2 libarchive taglib qrencode nettle libmicrohttpd googletest
     libjpeg-turbo libexif)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-    libz-mingw-w64-dev ninja-build nsis wine wine64 dpkg-dev xvfb fonts-wqy-microhei imagemagick
+    libz-mingw-w64-dev ninja-build nsis wine wine64 dpkg-dev xvfb fonts-wqy-microhei
     libopencc-data m4 autoconf automake libtool autopoint gettext)
 CROSS_CMAKE=(-DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release
     -DCMAKE_INSTALL_PREFIX="$PREFIX")

@@ -73,8 +73,7 @@ pack_portable_zip() {
 }
 
 pack_installer() {
-    local setup="$WINDOWS_OUT/Velmora-$VERSION-setup.exe" icon="$WINDOWS_OUT/velmora.ico"
-    convert "$ROOT/src/ui/resources/velmora.png" -define icon:auto-resize=128,48,32,16 "$icon"
+    local setup="$WINDOWS_OUT/Velmora-$VERSION-setup.exe" icon="$ROOT/src/ui/resources/velmora.ico"
     makensis -V2 -DVERSION="$VERSION" -DSOURCE="$PROGRAM_FOLDER" -DICON="$icon" -DOUTFILE="$setup" \
         "$ROOT/packaging/windows/velmora.nsi"
     echo "Installer: $setup ($(du -h "$setup" | cut -f1))"

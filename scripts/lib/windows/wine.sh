@@ -19,6 +19,16 @@ start_wine() {
     trap 'wineserver -k 2>/dev/null || true' EXIT
 }
 
+# Wine reads the names on its command line in the locale it runs in, and takes its Windows
+# language from it: a Chinese one, as the program's users have.
+use_chinese_locale() {
+    if ! locale -a | grep -qi '^zh_CN.utf8$'; then
+        sed -i 's/^# *zh_CN.UTF-8/zh_CN.UTF-8/' /etc/locale.gen
+        locale-gen >/dev/null
+    fi
+    export LANG=zh_CN.UTF-8
+}
+
 # Songs both builds are given, with Chinese in their names.
 write_lyric_files() {
     local folder="$1"
@@ -73,6 +83,7 @@ compare_books_made_by_both() {
     cp -r "$ROOT/build/app" "$trial/debian"
     windows_book="$trial/portable/Velmora/finished/我的歌词本.epub"
     debian_book="$trial/debian/finished/我的歌词本.epub"
+    use_chinese_locale
     Xvfb "$WINE_DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
     local xvfb=$!
     trap 'kill '"$xvfb"' 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
