@@ -7,6 +7,14 @@
 #include <memory>
 #include <string_view>
 
+// <windows.h> makes macros of three of these names; included before this header, they would
+// rename the calls below to Win32's own.
+#ifdef _WIN32
+#undef ReplaceFile
+#undef CopyFile
+#undef MoveFile
+#endif
+
 namespace velmora {
 
 class File;

@@ -1,8 +1,8 @@
 #include "support/files.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -11,6 +11,7 @@
 #include "import/zip_archive.h"
 #include "platform/child_process.h"
 #include "platform/file_system.h"
+#include "platform/random_bytes.h"
 
 namespace velmora::testing {
 
@@ -35,14 +36,32 @@ std::string Hex(const std::string& spaced) {
     return bytes;
 }
 
+namespace {
+
+// rwxr-xr-x: open to every user, for the tests that look as an unprivileged user.
+constexpr fs::perms kOpen = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                            fs::perms::others_read | fs::perms::others_exec;
+
+}  // namespace
+
 TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "velmora-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
+    for (int error = EEXIST; error == EEXIST;) {
+        std::uint8_t random[6];
+        if (RandomBytes(random) != 0) {
+            throw std::runtime_error("no random bytes for a folder's name");
+        }
+        char name[32];
+        std::snprintf(name, sizeof name, "velmora-test-%02x%02x%02x%02x%02x%02x", random[0],
+                      random[1], random[2], random[3], random[4], random[5]);
+        root_ = fs::temp_directory_path() / name;
+        error = MakeDirectory(root_);
+        if (error != 0 && error != EEXIST) {
+            throw std::runtime_error("cannot make " + root_.string());
+        }
     }
-    path_ = root_ = pattern;
-    // Open to every user: some tests look at it as an unprivileged user.
-    ::chmod(root_.c_str(), 0755);
+    path_ = root_;
+    std::error_code ignored;
+    fs::permissions(root_, kOpen, ignored);
 }
 
 TempDir::~TempDir() {
@@ -50,7 +69,7 @@ TempDir::~TempDir() {
     std::error_code ignored;
     for (const auto& entry : fs::recursive_directory_iterator(root_, ignored)) {
         if (!entry.is_symlink(ignored) && entry.is_directory(ignored)) {
-            ::chmod(entry.path().c_str(), 0755);
+            fs::permissions(entry.path(), kOpen, ignored);
         }
     }
     fs::remove_all(root_, ignored);

@@ -15,7 +15,7 @@ start_wine() {
     export WINEPATH="$(IFS=';'; echo "${paths[*]}")"
     export QT_PLUGIN_PATH="Z:${PREFIX//\//\\}\\plugins"
     wineboot -i >/dev/null 2>&1
-    wineserver -p
+    wineserver -p 2>/dev/null || true
     trap 'wineserver -k 2>/dev/null || true' EXIT
 }
 
@@ -46,13 +46,15 @@ make_book() {
     DISPLAY="$display" "$@" >/dev/null 2>&1 &
     app=$!
     for _ in $(seq 1 150); do
-        window="$(DISPLAY="$display" xdotool search --onlyvisible --name "^Velmora" 2>/dev/null | head -1)"
+        window="$(DISPLAY="$display" xdotool search --onlyvisible --name "^Velmora" 2>/dev/null |
+            head -1 || true)"
         [ -n "$window" ] && break
         sleep 0.2
     done
     [ -n "$window" ] || { echo "no window for $*" >&2; kill "$app"; return 1; }
     sleep 2
-    DISPLAY="$display" xdotool windowactivate --sync "$window" key ctrl+b
+    DISPLAY="$display" xdotool windowactivate --sync "$window"
+    DISPLAY="$display" xdotool key ctrl+b
     for _ in $(seq 1 150); do
         [ -s "$book" ] && break
         sleep 0.2
@@ -80,7 +82,8 @@ compare_books_made_by_both() {
     mkdir -p "$trial"
     write_lyric_files "$trial/songs"
     unzip -q "$WINDOWS_OUT/Velmora-$VERSION-portable.zip" -d "$trial/portable"
-    cp -r "$ROOT/build/app" "$trial/debian"
+    # A program folder of its own: build/app may hold runs that would ask to be restored.
+    cmake --install "$ROOT/build/release" --prefix "$trial/debian" >/dev/null
     windows_book="$trial/portable/Velmora/finished/我的歌词本.epub"
     debian_book="$trial/debian/finished/我的歌词本.epub"
     use_chinese_locale
@@ -88,7 +91,9 @@ compare_books_made_by_both() {
     local xvfb=$!
     trap 'kill '"$xvfb"' 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
     sleep 2
+    # A window manager, for the keyboard's focus.
     DISPLAY="$WINE_DISPLAY" openbox >/dev/null 2>&1 &
+    sleep 2
     make_book "$WINE_DISPLAY" "$windows_book" wine "$trial/portable/Velmora/velmora.exe" \
         "$trial/songs/月亮代表我的心.lrc" "$trial/songs/小城故事.txt"
     make_book "$WINE_DISPLAY" "$debian_book" "$trial/debian/velmora" \

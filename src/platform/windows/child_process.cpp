@@ -86,7 +86,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
 
 ChildProcess::~ChildProcess() {
     if (pid_ > 0) {
-        sys::EndChild(pid_);
+        sys::EndChild(pid_, 1);
         Reap(0);
     }
     for (const int fd : {outputPipe_, errorPipe_, ended_}) {

@@ -149,10 +149,10 @@ pid_t WaitChild(pid_t pid, int* status, int options) {
     return pid;
 }
 
-void EndChild(pid_t pid) {
+void EndChild(pid_t pid, unsigned exitCode) {
     const std::lock_guard lock(childrenGuard);
     if (const auto child = children.find(pid); child != children.end()) {
-        ::TerminateProcess(child->second, 1);
+        ::TerminateProcess(child->second, exitCode);
     }
 }
 

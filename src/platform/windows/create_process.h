@@ -13,7 +13,7 @@ int CreateChild(pid_t* pid, PathText path, const ChildSetup& setup, char* const 
 // As waitpid: the pid once it has ended (its exit code in *status), 0 while it runs under
 // WNOHANG, -1 and errno for a process this program did not start.
 pid_t WaitChild(pid_t pid, int* status, int options);
-// Ends the child at once, as SIGKILL does.
-void EndChild(pid_t pid);
+// Ends the child at once, as SIGKILL does, with this for its exit code.
+void EndChild(pid_t pid, unsigned exitCode);
 
 }  // namespace velmora::sys

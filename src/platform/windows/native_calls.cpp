@@ -108,9 +108,9 @@ int WatchEnd(pid_t) {
     return -1;
 }
 
-// Windows has no signals: a child is ended, whichever was asked for.
-void Kill(pid_t pid, int) {
-    EndChild(pid);
+// Windows has no signals: the child is ended, the signal's number its exit code.
+void Kill(pid_t pid, int signal) {
+    EndChild(pid, static_cast<unsigned>(signal));
 }
 
 }  // namespace velmora::sys::native
