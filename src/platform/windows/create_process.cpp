@@ -92,10 +92,7 @@ int CreateChild(pid_t* pid, PathText path, const ChildSetup& setup, char* const 
     }
     std::wstring line = CommandLine(arguments);
     const Inherited input(-1), output(setup.output), error(setup.error);
-    HandleList inherited({input.get(), output.get(), error.get()});
-    if (inherited.handles[1] == inherited.handles[2]) {
-        inherited.handles.pop_back();
-    }
+    const HandleList inherited({input.get(), output.get(), error.get()});
     STARTUPINFOEXW start{};
     start.StartupInfo.cb = sizeof start;
     start.StartupInfo.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;

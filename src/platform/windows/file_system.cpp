@@ -16,10 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct FindClose {
+struct SearchCloser {
     void operator()(HANDLE search) const { ::FindClose(search); }
 };
-using Search = std::unique_ptr<void, FindClose>;
+using Search = std::unique_ptr<void, SearchCloser>;
 
 // Each entry of the folder but "." and "..", handed to `take`; 0, or the errno of a folder
 // that cannot be read.
@@ -43,7 +43,7 @@ int EachEntry(const fs::path& folder, Take take) {
 }
 
 // A handle on the file or folder itself, for what identifies it; none when it is not there.
-struct CloseHandle {
+struct HandleCloser {
     void operator()(HANDLE handle) const { ::CloseHandle(handle); }
 };
 std::optional<BY_HANDLE_FILE_INFORMATION> InformationOf(const fs::path& path) {
@@ -53,7 +53,7 @@ std::optional<BY_HANDLE_FILE_INFORMATION> InformationOf(const fs::path& path) {
     if (handle == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }
-    const std::unique_ptr<void, CloseHandle> open(handle);
+    const std::unique_ptr<void, HandleCloser> open(handle);
     BY_HANDLE_FILE_INFORMATION information{};
     if (!::GetFileInformationByHandle(handle, &information)) {
         return std::nullopt;
