@@ -14,7 +14,8 @@ start_wine() {
     done
     export WINEPATH="$(IFS=';'; echo "${paths[*]}")"
     export QT_PLUGIN_PATH="Z:${PREFIX//\//\\}\\plugins"
-    wineboot -i >/dev/null 2>&1
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || { echo "Windows: Wine would not start in $WINEPREFIX" >&2; return 1; }
     wineserver -p 2>/dev/null || true
     trap 'wineserver -k 2>/dev/null || true' EXIT
 }
