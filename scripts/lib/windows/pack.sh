@@ -45,10 +45,11 @@ copy_conversion_data_to() {
     done
 }
 
+# lay_out_windows_folder [TREE]: the program folder from a build tree (build/windows/tree).
 lay_out_windows_folder() {
-    local plugin
+    local plugin tree="${1:-build/windows/tree}"
     rm -rf "$PROGRAM_FOLDER"
-    cmake --install "$ROOT/build/windows/tree" --prefix "$PROGRAM_FOLDER" >/dev/null
+    cmake --install "$ROOT/$tree" --prefix "$PROGRAM_FOLDER" >/dev/null
     cp "$PREFIX/bin/7za.exe" "$PROGRAM_FOLDER/"
     for plugin in "${QT_PLUGINS[@]}"; do
         install -D "$PREFIX/plugins/$plugin" "$PROGRAM_FOLDER/$plugin"
