@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "platform/descriptor.h"
 #include "platform/system_calls.h"
 
 extern char** environ;
@@ -39,26 +40,6 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
     pointers.push_back(nullptr);
     return pointers;
 }
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-    void reset(int fd = -1) {
-        if (fd_ >= 0) {
-            sys::Close(fd_);
-        }
-        fd_ = fd;
-    }
-
-private:
-    int fd_ = -1;
-};
 
 ExitStatus StatusOf(int status) {
     ExitStatus exit;

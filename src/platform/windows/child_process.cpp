@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "platform/descriptor.h"
 #include "platform/system_calls.h"
 #include "platform/windows/create_process.h"
 
@@ -16,25 +17,6 @@ namespace {
 
 // How often a wait looks whether the child has ended, its pipes emptied in between.
 constexpr DWORD kLookMilliseconds = 10;
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-    void reset(int fd = -1) {
-        if (fd_ >= 0) {
-            sys::Close(fd_);
-        }
-        fd_ = fd;
-    }
-
-private:
-    int fd_ = -1;
-};
 
 // What a pipe holds now; none once its writer has gone and it is empty.
 std::optional<DWORD> Waiting(int fd) {
