@@ -1,5 +1,8 @@
 #include "workspace/run_layout.h"
 
+#include <algorithm>
+
+#include "platform/file_name_rules.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
 #include "platform/user_folders.h"
@@ -36,13 +39,9 @@ std::string RunLayout::BookFileName(std::u16string_view title) {
         }
         name.resize(cut);
     }
-    for (char& c : name) {
-        if (c == '/' || c == '\0') {
-            c = '_';
-        }
-    }
-    if (name.empty()) {
-        name.assign(1, '_');
+    std::replace_if(name.begin(), name.end(), ForbiddenInFileName, '_');
+    if (name.empty() || DeviceName(name)) {
+        name.insert(0, 1, '_');
     }
     if (name.starts_with('.')) {
         name[0] = '_';
