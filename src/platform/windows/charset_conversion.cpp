@@ -11,7 +11,7 @@ namespace {
 UINT CodePageOf(std::string_view charset) {
     constexpr std::pair<std::string_view, UINT> kCodePages[] = {
         {"GB18030", 54936}, {"GBK", 936},   {"CP936", 936},     {"CP950", 950},
-        {"CP932", 932},     {"CP949", 949}, {"UTF-8", CP_UTF8},
+        {"CP932", 932},     {"CP949", 949}, {"UTF-8", CP_UTF8}, {"ISO-8859-1", 28591},
     };
     for (const auto& [name, codePage] : kCodePages) {
         if (name != charset) {
