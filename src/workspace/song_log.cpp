@@ -129,13 +129,15 @@ void Workspace::Settle() noexcept {
     // Not written anew (a full disk, no memory): the log as it is holds every change, and
     // is looked at again once it has doubled.
     settleAt_ = 2 * logLength_;
+    // Closed first: Windows replaces no file that is held open.
+    log_->close();
     try {
         if (WriteLog() == 0) {
             settleAt_ = most;
-            OpenLog();
         }
+        OpenLog();
     } catch (...) {
-        // Not reopened: the next change finds the log gone from under it, and opens it.
+        // Not reopened: the next change finds the log closed, and opens it.
     }
 }
 

@@ -62,7 +62,8 @@ unsigned File::type() {
 // A file deleted while open keeps its name until the last handle goes: it is pending.
 bool File::linked() {
     FILE_STANDARD_INFO info{};
-    return ::GetFileInformationByHandleEx(HandleOf(fd_), FileStandardInfo, &info, sizeof info) &&
+    return fd_ >= 0 &&
+           ::GetFileInformationByHandleEx(HandleOf(fd_), FileStandardInfo, &info, sizeof info) &&
            !info.DeletePending;
 }
 
