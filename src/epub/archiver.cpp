@@ -15,16 +15,18 @@ namespace fs = std::filesystem;
 
 constexpr char kMimetype[] = "mimetype";
 
-// The archiver's own error lines, joined: the last words it had.
+// The archiver's own error lines, joined: the last words it had. On Windows its lines end
+// in "\r\n".
 std::string ErrorLines(const std::string& output) {
     std::string joined;
     std::size_t start = 0;
     while (start < output.size()) {
-        const std::size_t end = std::min(output.find('\n', start), output.size());
+        const std::size_t next = std::min(output.find('\n', start), output.size());
+        const std::size_t end = next > start && output[next - 1] == '\r' ? next - 1 : next;
         if (end > start) {
             joined.append(joined.empty() ? "" : " ").append(output, start, end - start);
         }
-        start = end + 1;
+        start = next + 1;
     }
     return joined;
 }
