@@ -14,8 +14,10 @@ std::string Described(Problem problem, const std::filesystem::path& path, int nu
 
 }  // namespace
 
+// With the system's own separators: a path made of "a/b" parts is told as a\b on Windows, as
+// the user's other programs tell it.
 Failure::Failure(Problem problem, std::filesystem::path path, int number, std::string detail)
-    : std::runtime_error(Described(problem, path, number, detail)),
+    : std::runtime_error(Described(problem, path.make_preferred(), number, detail)),
       problem_(problem),
       path_(std::move(path)),
       number_(number),
