@@ -11,6 +11,7 @@
 #include "epub/navigation_document.h"
 #include "epub/package_document.h"
 #include "epub/page_markup.h"
+#include "support/environment.h"
 #include "support/files.h"
 #include "text/code_page.h"
 #include "text/template_copy.h"
@@ -45,7 +46,7 @@ TEST(NamedBook, PagesAndDocumentsAreByteExact) {
     const fs::path templates = VELMORA_TEMPLATE_DIR, data = fs::path(VELMORA_TEST_DATA) / "named";
     const BookInfo book{u"流行 & <金曲>", u"小明 \"\\Ming\""};
     const SongCollection songs = Songs();
-    ::setenv("TZ", "CST-8", 1);  // the date is UTC whatever the machine's zone
+    SetEnvironment("TZ", "CST-8");  // the date is UTC whatever the machine's zone
     ::tzset();
     const std::pair<const char*, std::string> files[] = {
         {"cover.xhtml", ComposeCoverPage(1600, 2560)},
@@ -58,7 +59,7 @@ TEST(NamedBook, PagesAndDocumentsAreByteExact) {
                                                {1733616000, 1733616000 - 8 * 3600}, book)},
         {"toc.ncx", ComposeNavigationDocument(TemplateLine(templates / "toc.ncx"), songs, book)},
     };
-    ::unsetenv("TZ");
+    ClearEnvironment("TZ");
     ::tzset();
     for (const auto& [name, composed] : files) {
         EXPECT_EQ(composed, ReadBytes(data / name)) << name;

@@ -28,7 +28,9 @@ TEST(RenameFirstEntry, RenamesInPlaceOrChangesNothing) {
             WriteBytes(in / name, "bytes of " + std::to_string(name.size()));
         }
         const fs::path zip = in.string() + ".zip";
-        EXPECT_EQ(RunCommand({"7za", "a", "-tzip", "-mx0", zip, (in / "*").string()}).exitCode, 0);
+        EXPECT_EQ(
+            RunCommand({"7za", "a", "-tzip", "-mx0", zip.string(), (in / "*").string()}).exitCode,
+            0);
         return ReadBytes(zip);
     };
     const std::string packed = pack({"!imetype", "content.opf", "text.html"});

@@ -1,15 +1,20 @@
 // The book handed to a phone: its address and headers byte for byte, and the server talked to
 // over loopback only, as a phone and as an attacker would.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <winsock2.h>
+#else
+#include <arpa/inet.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <array>
 #include <thread>
 
 #include "platform/local_addresses.h"
+#include "platform/socket_cut.h"
 #include "share/book_address.h"
 #include "share/book_server.h"
 #include "support/fakes.h"
@@ -52,44 +57,88 @@ TEST(BookAddress, IsComposedByteForByteAndPrivateFirst) {
                                           0xA9FE0101, 0xAC200001, 0xC0A90001, 0xAC0F0001}));
 }
 
+#ifdef _WIN32
+constexpr int kNoSignal = 0;  // a closed peer gives an error there, never a signal
+Socket NewSocket() {
+    WSADATA data;
+    ::WSAStartup(MAKEWORD(2, 2), &data);  // counted: each has its WSACleanup
+    return ::socket(AF_INET, SOCK_STREAM, 0);
+}
+void CloseSocket(Socket socket) {
+    ::closesocket(socket);
+    ::WSACleanup();
+}
+bool WasReset() {
+    return ::WSAGetLastError() == WSAECONNRESET;
+}
+#else
+constexpr int kNoSignal = MSG_NOSIGNAL;
+Socket NewSocket() {
+    return ::socket(AF_INET, SOCK_STREAM, 0);
+}
+void CloseSocket(Socket socket) {
+    ::close(socket);
+}
+bool WasReset() {
+    return errno == ECONNRESET;
+}
+#endif
+
+sockaddr_in Address(std::uint32_t host, std::uint16_t port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(host);
+    return address;
+}
+
 // A client socket, bound to `from` (a loopback address, as a client elsewhere) when given.
 class Client {
 public:
     // `window`, when given, is what the client's socket takes in before the server waits.
     explicit Client(std::uint16_t port, std::uint32_t from = 0, std::uint32_t host = kLoopback,
                     int window = 0) {
-        const timeval wait{5, 0};  // reads give up rather than hang a test
-        setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+        // Reads give up rather than hang a test.
+#ifdef _WIN32
+        const DWORD wait = 5000;
+#else
+        const timeval wait{5, 0};
+#endif
+        setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&wait), sizeof wait);
         if (window > 0) {
-            setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &window, sizeof window);
+            setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&window),
+                       sizeof window);
         }
-        const sockaddr_in source{AF_INET, 0, {htonl(from)}, {}};
+        const sockaddr_in source = Address(from, 0);
         bind(fd_, reinterpret_cast<const sockaddr*>(&source), sizeof source);  // 0: any
-        const sockaddr_in to{AF_INET, htons(port), {htonl(host)}, {}};
+        const sockaddr_in to = Address(host, port);
         connected = connect(fd_, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0;
     }
-    ~Client() { close(fd_); }
+    ~Client() {
+        CloseSocket(fd_);
+    }
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
     bool Send(const std::string& bytes) const {
-        return send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == std::ssize(bytes);
+        return send(fd_, bytes.data(), static_cast<int>(bytes.size()), kNoSignal) ==
+               std::ssize(bytes);
     }
     // Everything until the server closes (or a reset): what came, and whether it closed.
     std::pair<std::string, bool> ReceiveAll() const {
         std::string got;
         std::array<char, 65536> buffer{};
         ssize_t n = 0;
-        while ((n = recv(fd_, buffer.data(), buffer.size(), 0)) > 0) {
+        while ((n = recv(fd_, buffer.data(), static_cast<int>(buffer.size()), 0)) > 0) {
             got.append(buffer.data(), static_cast<std::size_t>(n));
         }
-        return {got, n == 0 || errno == ECONNRESET};
+        return {got, n == 0 || WasReset()};
     }
 
     // Up to `most` bytes, what came first.
     std::string Receive(std::size_t most) const {
         std::string got(most, '\0');
-        const ssize_t n = recv(fd_, got.data(), most, 0);
+        const ssize_t n = recv(fd_, got.data(), static_cast<int>(most), 0);
         got.resize(static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
         return got;
     }
@@ -97,7 +146,7 @@ public:
     bool connected = false;
 
 private:
-    int fd_ = socket(AF_INET, SOCK_STREAM, 0);
+    Socket fd_ = NewSocket();
 };
 
 const std::pair<std::string, bool> kClosed{"", true};
@@ -122,7 +171,7 @@ public:
     }
 
     TempDir dir;
-    fs::path book = dir / "我的歌词本.epub";
+    fs::path book = dir / u8"我的歌词本.epub";
     std::string bookBytes;
     std::string token = NewUrlToken();
     std::string get = "GET /" + token + "/我的歌词本.epub HTTP/1.0\r\n\r\n";

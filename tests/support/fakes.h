@@ -1,12 +1,12 @@
 #pragma once
 // Fakes of the clock and the window's observers, a run to test in, builds driven to the end.
 
-#include <unistd.h>
-
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -117,6 +117,11 @@ struct ReadyRun : RunFolder, Workspace {
     ReadyRun() : Workspace(app.path(), clock) { ReadyToMake(); }
 };
 
+// A tick of the window's timer, between two polls of a build.
+inline void Tick() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}
+
 // Builds to the end as the window's timer does: the failure described, or "".
 inline std::string BuildToEnd(BookMaker& maker, BuildRequest request = {},
                               std::optional<BuildResult>* result = nullptr) {
@@ -125,7 +130,7 @@ inline std::string BuildToEnd(BookMaker& maker, BuildRequest request = {},
         std::optional<BuildResult>& done = result != nullptr ? *result : ignored;
         maker.MakeBook(std::move(request));
         while (!(done = maker.Poll())) {
-            ::usleep(2000);
+            Tick();
         }
     });
 }

@@ -2,6 +2,8 @@
 // The tests' side of the system-call seam (platform/system_calls.h): every call is the real
 // one unless a fault injected here strikes it.
 
+#include <signal.h>
+
 #include <cerrno>
 #include <cstddef>
 #include <functional>
@@ -10,6 +12,14 @@
 #include <vector>
 
 namespace velmora::testing {
+
+// What a child ends with when a fault kills it: SIGKILL on Linux; on Windows, which has no
+// signals, the exit code TerminateProcess gives it.
+#ifdef _WIN32
+inline constexpr int kKill = 9;
+#else
+inline constexpr int kKill = SIGKILL;
+#endif
 
 enum class Call { Open, Read, Write, Fsync, Close, Mkdir, Rename, Spawn, Wait, WatchEnd };
 

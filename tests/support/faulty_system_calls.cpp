@@ -23,12 +23,6 @@ InjectedFaults*& active = InjectedFaults::active;
 std::map<int, std::string> files;       // descriptor to path
 std::map<pid_t, std::string> children;  // process to program
 
-#ifdef _WIN32
-constexpr int kKill = 9;  // as a Windows exit code: ended from outside
-#else
-constexpr int kKill = SIGKILL;
-#endif
-
 // A pipe that no one ever writes to: a program that reads it waits for ever.
 std::string HeldPipe(const std::filesystem::path& folder) {
 #ifdef _WIN32
@@ -47,9 +41,18 @@ std::string HeldPipe(const std::filesystem::path& folder) {
 #endif
 }
 
-// A path as the faults name it: its UTF-8 on Windows, its bytes on Linux.
+// A path as the faults name it: its bytes on Linux; on Windows its UTF-8, with the
+// separators as on Linux, so that one fault strikes on both.
 std::string Text(sys::PathText path) {
-    return std::filesystem::path(path).string();
+    return std::filesystem::path(path).generic_string();
+}
+
+// A fault's path as Text() gives the paths it is held against.
+std::string Generic(std::string path) {
+#ifdef _WIN32
+    std::replace(path.begin(), path.end(), '\\', '/');
+#endif
+    return path;
 }
 
 // The fault that strikes a call about `path`, or none; errno is then its error.
@@ -61,7 +64,7 @@ Fault* Strike(Call call, const std::string& path) {
         active->watch(call, path);
     }
     for (Fault& fault : active->faults) {
-        if (fault.call == call && path.find(fault.path) != std::string::npos) {
+        if (fault.call == call && path.find(Generic(fault.path)) != std::string::npos) {
             ++active->hits;
             if (fault.throws) {
                 throw std::bad_alloc();

@@ -27,6 +27,20 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+void TakeAway(const fs::path& path) {
+#ifdef _WIN32
+    if (fs::exists(path / ".lock")) {
+        for (const auto& entry : fs::directory_iterator(path)) {
+            if (entry.path().filename() != ".lock") {
+                fs::remove_all(entry.path());
+            }
+        }
+        return;
+    }
+#endif
+    fs::remove_all(path);
+}
+
 std::string Hex(const std::string& spaced) {
     std::istringstream in(spaced);
     std::string bytes;

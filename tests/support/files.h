@@ -12,6 +12,9 @@ namespace fs = std::filesystem;
 
 std::string ReadBytes(const fs::path& path);
 void WriteBytes(const fs::path& path, const std::string& bytes);
+// What a cleaner takes: `path` and all in it. On Windows a run's lock stays while it is held,
+// as nothing can remove it there.
+void TakeAway(const fs::path& path);
 // "EF BB BF" for hex-string test vectors.
 std::string Hex(const std::string& spaced);
 
@@ -35,7 +38,7 @@ private:
 // A program folder (its name with blanks and Chinese): template/, temp/, finished/, 7za.
 class ProgramFolder : public TempDir {
 public:
-    explicit ProgramFolder(const fs::path& name = "lyric app 歌词");
+    explicit ProgramFolder(const fs::path& name = u8"lyric app 歌词");
 };
 
 // The tools the tests check books with (7za, epubcheck), run with an argument list.

@@ -520,7 +520,7 @@ private slots:
     // A book this run did not build, imported or not, is replaced only when the user says so;
     // 另存为新书 puts the new one beside it; this run's own books are replaced unasked.
     void asksBeforeAnEarlierBookIsReplaced() {
-        const fs::path finished = app->path() / "finished", book = finished / "我的歌词本.epub";
+        const fs::path finished = app->path() / "finished", book = finished / u8"我的歌词本.epub";
         addSong("A", "x", "y");
         QVERIFY(built());
         addSong("B", "x", "y");
@@ -541,10 +541,10 @@ private slots:
         boxes.answers = {"另存为新书"};
         QVERIFY(built());
         QCOMPARE(boxes.Asked(), question);
-        QCOMPARE(status()->toolTip(), Path(finished / "我的歌词本 (2).epub"));
+        QCOMPARE(status()->toolTip(), Path(finished / u8"我的歌词本 (2).epub"));
         QVERIFY(control("Label10")->isVisible());  // 在文件夹中显示
         QCOMPARE(ReadBytes(book), before);
-        QCOMPARE(ExtractBook(finished / "我的歌词本 (2).epub").size(),
+        QCOMPARE(ExtractBook(finished / u8"我的歌词本 (2).epub").size(),
                  ExtractBook(book).size() + 1);
         boxes.answers = {"替换"};
         QVERIFY(built());
@@ -567,7 +567,7 @@ private slots:
         QVERIFY(application->History().Undo().Made());
         QCOMPARE(status()->text(), "有修改尚未制作");
         application->History().Remove(1);
-        const fs::path book = *app / "finished" / "我的歌词本.epub", mine = *app / "mine.epub";
+        const fs::path book = *app / "finished" / u8"我的歌词本.epub", mine = *app / "mine.epub";
         WriteBytes(mine, "the user's own");
         const struct {
             fs::path file;
@@ -642,7 +642,7 @@ private slots:
         QCOMPARE(boxes.Asked(), QStringList{"提示|书名不能为空。"});
         box("Text5")->setText("流行金曲");
         box("Text6")->setText("小明");
-        const fs::path book = app->path() / "finished" / "流行金曲.epub";
+        const fs::path book = app->path() / "finished" / u8"流行金曲.epub";
         QVERIFY(built());
         QVERIFY(IsDrawnCover(ExtractBook(book).at("cover.jpeg")));
         box("Text4")->setText(Image(*app / "mine.png", {30, 60}, "PNG"));
@@ -677,7 +677,7 @@ private slots:
                 QCOMPARE(dialog->windowTitle(), "扫码下载到手机");
             },
             [&] { click("Command6"); });
-        const fs::path book = app->path() / "finished" / "我的歌词本.epub";
+        const fs::path book = app->path() / "finished" / u8"我的歌词本.epub";
         auto dialog = std::make_unique<PhoneDialog>(
             form.get(), book, std::vector<std::uint32_t>{0x7F000001, 0x0A000001}, [] {});
         const QString address = dialog->Address();
