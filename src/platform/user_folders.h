@@ -8,8 +8,9 @@ namespace velmora {
 
 // $HOME, else the user's entry in the password database.
 std::filesystem::path HomeFolder();
-// $XDG_STATE_HOME, else ~/.local/state.
-std::filesystem::path StateHome();
+// Where the program keeps its state: $XDG_STATE_HOME/velmora (else ~/.local/state/velmora)
+// on Linux, %LOCALAPPDATA%\Velmora on Windows.
+std::filesystem::path StateFolder();
 // What `xdg-user-dir DOCUMENTS` names, else ~/Documents.
 std::filesystem::path DocumentsFolder();
 

@@ -51,7 +51,7 @@ std::string RunLayout::BookFileName(std::u16string_view title) {
 RunLayout::RunLayout(const fs::path& appDir)
     : appDir_(Absolute(appDir)), runs_(appDir_ / "temp"), finished_(appDir_ / "finished") {
     if (!IsWritableFolder(runs_)) {
-        runs_ = StateHome() / "velmora";
+        runs_ = StateFolder();
         finished_ = DocumentsFolder() / "Velmora";
         userFolders_ = true;
     }

@@ -19,11 +19,13 @@ fs::path HomeFolder() {
     return user != nullptr ? user->pw_dir : "/";
 }
 
-fs::path StateHome() {
+fs::path StateFolder() {
     const char* state = std::getenv("XDG_STATE_HOME");
     // XDG: a relative path here is to be ignored.
-    return state != nullptr && fs::path(state).is_absolute() ? fs::path(state)
-                                                             : HomeFolder() / ".local" / "state";
+    const fs::path home = state != nullptr && fs::path(state).is_absolute()
+                              ? fs::path(state)
+                              : HomeFolder() / ".local" / "state";
+    return home / "velmora";
 }
 
 fs::path ShippedData(const char*, const char* file) {

@@ -29,8 +29,8 @@ fs::path HomeFolder() {
 }
 
 // %LOCALAPPDATA%: kept on this computer, not roamed with the profile.
-fs::path StateHome() {
-    return KnownFolder(FOLDERID_LocalAppData);
+fs::path StateFolder() {
+    return KnownFolder(FOLDERID_LocalAppData) / "Velmora";
 }
 
 fs::path ShippedData(const char* folder, const char* file) {
