@@ -13,14 +13,19 @@
 
 namespace {
 
-// Each name as its bytes, not as text: a name from a Windows archive need not be UTF-8.
+// Each name as its bytes on Linux, not as text: a name from a Windows archive need not be
+// UTF-8. On Windows a name is UTF-16, and the URL's text is the file's own ("C:/a", not "/C:/a").
 std::vector<std::filesystem::path> LocalFiles(const QMimeData* data) {
     std::vector<std::filesystem::path> files;
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile()) {
+#ifdef _WIN32
+            files.push_back(PathOf(url.toLocalFile()));
+#else
             const QByteArray path = url.path(QUrl::FullyEncoded).toLatin1();
             files.push_back(
                 velmora::PathFromText(QByteArray::fromPercentEncoding(path).toStdString()));
+#endif
         }
     }
     return files;
