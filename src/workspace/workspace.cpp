@@ -49,6 +49,11 @@ void Workspace::ReadyToMake() {
         OpenLog();
         WritrFile(layout_.Template(kContainer), layout_.Epub(kContainer));
     } catch (...) {
+        // What it holds open goes first: Windows removes no file held open.
+        if (log_) {
+            log_->close();
+        }
+        lock_.reset();
         RemoveTree(layout_.WorkDir());
         throw;
     }
