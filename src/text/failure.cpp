@@ -23,8 +23,9 @@ Failure::Failure(Problem problem, std::filesystem::path path, int number, std::s
       number_(number),
       detail_(std::move(detail)) {}
 
+// As the failures tell it: with the system's own separators.
 std::u16string PathText(const std::filesystem::path& path) {
-    return codepage::FromUtf8(path.string());
+    return codepage::FromUtf8(std::filesystem::path(path).make_preferred().string());
 }
 
 }  // namespace velmora
