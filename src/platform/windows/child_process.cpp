@@ -64,6 +64,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
     }
     outputPipe_ = ends[0][0].release();
     errorPipe_ = ends[1][0].release();
+    ended_ = sys::WatchEnd(pid_);  // none to be had here: the watcher looks now and then
 }
 
 ChildProcess::~ChildProcess() {
