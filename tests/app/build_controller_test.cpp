@@ -1,4 +1,6 @@
+#ifndef _WIN32
 #include <poll.h>
+#endif
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -10,6 +12,13 @@ using namespace velmora::testing;
 using velmora::BuildPhase;
 
 Q_DECLARE_METATYPE(velmora::BuildPhase)
+
+// Builds finished by the archiver's end, before the timer's looks are tried.
+#ifdef _WIN32
+constexpr int kFinishedBefore = 0;
+#else
+constexpr int kFinishedBefore = 1;
+#endif
 
 // The build as the window runs it: phases, the result and failures come as signals; the
 // archiver's end itself finishes the build, not the timer's next look.
@@ -30,6 +39,7 @@ private slots:
     void archiversEndFinishesTheBuild() {
         QSignalSpy phases(builds.get(), &BuildController::phaseChanged);
         QSignalSpy finished(builds.get(), &BuildController::finished);
+#ifndef _WIN32  // a pidfd; Windows gives no descriptor to watch a process by
         builds->Start({});
         QVERIFY(builds->Running());
         QCOMPARE(phases.last()[0].value<BuildPhase>(), BuildPhase::Packing);
@@ -45,11 +55,12 @@ private slots:
         QVERIFY(!end->isEnabled());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(builds->findChild<QSocketNotifier*>() == nullptr);
+#endif
         // Where the system cannot watch it, the timer's looks finish the build.
         InjectedFaults faults({{Call::WatchEnd, "7za", ENOSYS}});
         builds->Start({});
         QVERIFY(builds->findChild<QSocketNotifier*>() == nullptr);
-        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), kFinishedBefore + 1, 20000);
         QCOMPARE(faults.hits, 1);
     }
 

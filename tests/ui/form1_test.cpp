@@ -1,6 +1,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "app/path_names.h"
 #include "cover/cover_drawing.h"
 #include "support/fakes.h"
 #include "support/faults.h"
@@ -14,6 +15,14 @@ namespace fs = std::filesystem;
 using namespace velmora::testing;
 
 namespace {
+
+// A space no line end trims. Under Wine the song log's GB18030 is GBK, which has no U+00A0:
+// there the ideographic space.
+#ifdef _WIN32
+constexpr char16_t kOddSpace = u'\u3000';
+#else
+constexpr char16_t kOddSpace = u'\u00A0';
+#endif
 
 // Answers each dialog with the next queued path, or cancels when none is queued.
 class FakeDialogs : public FileDialogRunner {
@@ -506,6 +515,7 @@ private slots:
             QTest::keySequence(list(), QKeySequence(keys));
             QCOMPARE(entries(), shown);
         }
+#ifndef _WIN32  // names as bytes: on Windows every name is UTF-16
         // Names from a Windows archive, in GBK: one dropped alone, one chosen.
         const fs::path dropped = *app / "\xD6\xD0.lrc", chosen = *app / "\xCE\xC4.txt";
         WriteBytes(dropped, "[00:01.00]x");
@@ -515,6 +525,7 @@ private slots:
         QTRY_COMPARE(entries().size(), 4);
         menuOn(0, "Import");
         QCOMPARE(entries().mid(3), (QStringList{"4:中", "5:文"}));
+#endif
     }
 
     // A book this run did not build, imported or not, is replaced only when the user says so;
@@ -607,7 +618,7 @@ private slots:
     void unbuiltSongsAreOfferedAtTheNextStart() {
         addSong("x><lyric=y", "z", "z2");
         QVERIFY(built());
-        addSong("B", "\u00A0", "b");
+        addSong("B", QString(QChar(kOddSpace)), "b");
         box("Text4")->setText("/pictures/cover.png");
         box("Text3")->setText("/books/mine.epub");
         click("Command1");  // cancelled: kept as it is
@@ -621,7 +632,7 @@ private slots:
                  QStringList{"Velmora|上次有 2 首歌，其中 1 首还没做进电子书。要恢复吗？"});
         QCOMPARE(boxes.defaults.last(), "恢复");
         QCOMPARE(entries(), (QStringList{"1:x><lyric=y", "2:B"}));
-        QCOMPARE(application->SongAt(2).lyric, u"\u00A0\r\nb");
+        QCOMPARE(application->SongAt(2).lyric, kOddSpace + std::u16string(u"\r\nb"));
         QCOMPARE(box("Text4")->text(), "/pictures/cover.png");
         QCOMPARE(box("Text3")->text(), "/books/mine.epub");
         // Restored, they are this run's now: the next start offers this run, once.
@@ -658,7 +669,7 @@ private slots:
         QCOMPARE(entries(), QStringList{"1:月光"});
         QCOMPARE(box("Text5")->text(), "流行金曲");
         QCOMPARE(box("Text6")->text(), "小明");
-        QCOMPARE(ReadBytes(box("Text4")->text().toStdString()), cover);
+        QCOMPARE(ReadBytes(PathOf(box("Text4")->text())), cover);
     }
 
     // "传到手机" is there for the title's book; its dialog serves it at the address it shows
@@ -684,19 +695,23 @@ private slots:
         QVERIFY2(address.startsWith("http://127.0.0.1:" + QString::number(dialog->Port()) + '/') &&
                      address.endsWith("/%E6%88%91%E7%9A%84%E6%AD%8C%E8%AF%8D%E6%9C%AC.epub"),
                  qPrintable(address));
+#ifndef _WIN32  // zbarimg and curl are Linux programs; Wine gives them no pipe to read
         const fs::path image = app->path() / "code.png";
         QVERIFY(dialog->findChild<QLabel*>("QrCode")->pixmap().save(Path(image)));
-        QCOMPARE(RunCommand({"zbarimg", "--raw", "-q", "--nodbus", image}).output,
+        QCOMPARE(RunCommand({"zbarimg", "--raw", "-q", "--nodbus", image.string()}).output,
                  address.toStdString() + "\n");
         // 127.0.0.2 stands for the LAN's address.
         const QString other = QString(address).replace("127.0.0.1", "127.0.0.2");
         QVERIFY(RunCommand({"curl", "-sS", other.toStdString()}).output == ReadBytes(book));
         QTRY_COMPARE(dialog->findChild<QLabel*>("Downloads")->text(), "已完成下载：1 次");
+#endif
         dialog->findChild<QComboBox*>("AddressChoice")->setCurrentIndex(1);
         QCOMPARE(dialog->Address(), QString(address).replace("127.0.0.1", "10.0.0.1"));
         dialog.reset();
         // Closed: the port refuses (curl's exit status 7).
+#ifndef _WIN32
         QCOMPARE(RunCommand({"curl", "-sS", "-o", "/dev/null", address.toStdString()}).exitCode, 7);
+#endif
         bool opened = false;
         PhoneDialog none(form.get(), book, {}, [&] { opened = true; });
         QCOMPARE(none.findChild<QLabel*>("NoAddress")->text(), "没有找到局域网地址");

@@ -65,7 +65,8 @@ private slots:
 
     void startsAsAlways() {
         QCOMPARE(form->windowTitle(), "Velmora 0.1.0");
-        const QString finished = QString::fromStdString(folder->app.path().string()) + "/finished/";
+        const QString finished = QDir::toNativeSeparators(
+            QString::fromStdString(folder->app.path().string()) + "/finished/");
         for (const auto& [name, text] : {std::pair<const char*, QString>{"Text3", finished},
                                          {"Label4", "等待制作..."},
                                          {"Text4", "Text4"},
