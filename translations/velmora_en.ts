@@ -75,6 +75,10 @@
         <translation>Done, also saved to: </translation>
     </message>
     <message>
+        <source>制作完成，但没有另存到：</source>
+        <translation>Done, but not saved to: </translation>
+    </message>
+    <message>
         <source>导入歌曲</source>
         <translation>Import songs</translation>
     </message>

@@ -75,6 +75,10 @@
         <translation>製作完成，已另存到：</translation>
     </message>
     <message>
+        <source>制作完成，但没有另存到：</source>
+        <translation>製作完成，但沒有另存到：</translation>
+    </message>
+    <message>
         <source>导入歌曲</source>
         <translation>匯入歌曲</translation>
     </message>

@@ -222,6 +222,10 @@ void Form1::ShowBuilt(const velmora::BuildResult& result) {
         ui_.label4->Show(tr("制作完成，已另存到：") + Elided(copy, 40), copy);
     }
     if (result.copyFailure) {
+        // The status says what did not happen as well, not 制作完成 alone.
+        const QString place =
+            QString::fromStdU16String(velmora::PathText(result.copyFailure->path()));
+        ui_.label4->Show(tr("制作完成，但没有另存到：") + Elided(place, 40), place);
         Say(Wording(*result.copyFailure), AppTitle());
     }
 }

@@ -262,6 +262,14 @@ private slots:
         QVERIFY(status()->text().startsWith("制作完成，") && status()->text().endsWith(".epub"));
         QVERIFY(!fs::exists(app->path() / "finished" / "other.epub"));
         QCOMPARE(Decoded(ExtractBook(copy).at("cover.jpeg")).size(), QSize(40, 80));
+        // A copy that could not be made: the status says so too, not 制作完成 alone.
+        const fs::path nowhere = app->path() / "gone" / "x.epub";
+        box("Text3")->setText(Path(nowhere));
+        click("Command2");
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.asked.size(), 1, 20000);
+        QVERIFY(status()->text().startsWith("制作完成，但") && status()->text().endsWith("x.epub"));
+        QCOMPARE(status()->toolTip(), Path(nowhere));
+        QVERIFY(boxes.Asked()[0].contains(ElidedPath(nowhere)));
         box("Text4")->setText(Path(*app / "none.png"));
         QTRY_VERIFY(shown().isNull());
         fs::remove(app->path() / "template" / "cover.jpeg");
