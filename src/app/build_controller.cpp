@@ -25,6 +25,7 @@ void BuildController::Start(velmora::BuildRequest request) {
         return;
     }
     emit phaseChanged(velmora::BuildPhase::Started);
+    coverPending_ = true;
     auto make = std::move(request.cover);
     waiting_ = std::move(request);
     coverWork_.setFuture(QtConcurrent::run([make = std::move(make)] {
@@ -40,6 +41,7 @@ void BuildController::Start(velmora::BuildRequest request) {
 
 // The maker asks for the cover in its turn: it gets the one made, or its failure.
 void BuildController::CoverMade() {
+    coverPending_ = false;
     velmora::BuildRequest request = std::move(waiting_);
     request.cover = [cover = coverWork_.result()] {
         if (cover.error) {

@@ -21,7 +21,8 @@ public:
     BuildController(velmora::Workspace& run, const velmora::Clock& clock,
                     QObject* parent = nullptr);
 
-    bool Running() const { return coverWork_.isRunning() || maker_.Running(); }
+    // Running from Start on: while the cover is made, and until it is handed to the maker.
+    bool Running() const { return coverPending_ || maker_.Running(); }
     // Starts the build: its cover in a worker thread, the rest once that is made. What fails
     // is signalled, not raised.
     void Start(velmora::BuildRequest request);
@@ -48,6 +49,8 @@ private:
     velmora::BookMaker maker_;
     velmora::BuildRequest waiting_;
     QFutureWatcher<Cover> coverWork_;
+    // From Start until the watcher hands the cover over, which comes after its work has ended.
+    bool coverPending_ = false;
     QTimer timer_;
     QSocketNotifier* archiverEnd_ = nullptr;
 };

@@ -2,6 +2,7 @@
 #include <poll.h>
 #endif
 #include <QSignalSpy>
+#include <QThreadPool>
 #include <QtTest>
 
 #include "app/build_controller.h"
@@ -62,6 +63,19 @@ private slots:
         QVERIFY(builds->findChild<QSocketNotifier*>() == nullptr);
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), kFinishedBefore + 1, 20000);
         QCOMPARE(faults.hits, 1);
+    }
+
+    // A cover made aside: the build is running until it has been handed to the maker, which
+    // is after the work itself has ended.
+    void runsUntilTheCoverIsHandedOver() {
+        QSignalSpy finished(builds.get(), &BuildController::finished);
+        velmora::BuildRequest covered;
+        covered.cover = [] { return std::optional<std::string>(); };
+        builds->Start(covered);
+        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(builds->Running());
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+        QVERIFY(!builds->Running());
     }
 
     // A failure is signalled once the build has stopped: nothing polls it any more.
