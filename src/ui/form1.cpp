@@ -79,8 +79,14 @@ void Form1::Connect() {
         connect(box, &QLineEdit::editingFinished, this, &Form1::KeepBoxes);
     }
     BuildController& builds = app_.Builds();
-    connect(&builds, &BuildController::phaseChanged, this,
-            [this](velmora::BuildPhase phase) { ui_.label4->Show(PhaseText(phase)); });
+    connect(&builds, &BuildController::phaseChanged, this, [this](velmora::BuildPhase phase) {
+        ui_.label4->Show(PhaseText(phase));
+        // Not to be pressed again while it builds: the build in hand would only refuse it.
+        const bool ended =
+            phase == velmora::BuildPhase::Done || phase == velmora::BuildPhase::Failed;
+        ui_.command2->setEnabled(ended);
+        menu_->SetMakeEnabled(ended);
+    });
     connect(&builds, &BuildController::failed, this, [this](const CommandError& error) {
         ShowPhoneButton();
         Said(error);

@@ -13,7 +13,7 @@ MainMenu::MainMenu(QWidget* window, const FileCommands& file, ListCommands& list
     Add(files, "ImportFolder", tr("导入文件夹…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
         file.importFolder);
     files->addSeparator();
-    Add(files, "Make", tr("开始制作"), QKeySequence(Qt::CTRL | Qt::Key_B), file.make);
+    make_ = Add(files, "Make", tr("开始制作"), QKeySequence(Qt::CTRL | Qt::Key_B), file.make);
     Add(files, "OpenFolder", tr("打开成品文件夹"), QKeySequence(Qt::CTRL | Qt::Key_E),
         file.openFolder);
     share_ = Add(files, "Share", tr("传到手机"), QKeySequence(Qt::CTRL | Qt::Key_M), file.share);

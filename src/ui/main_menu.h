@@ -29,11 +29,14 @@ public:
 
     // 传到手机 as its button is: for a book that is there.
     void SetShareEnabled(bool enabled) { share_->setEnabled(enabled); }
+    // 开始制作 as its button is: not while a build runs.
+    void SetMakeEnabled(bool enabled) { make_->setEnabled(enabled); }
 
 private:
     // An item named `name`, for the tests and the accessibility tools to find it by.
     QAction* Add(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
                  const std::function<void()>& command);
 
+    QAction* make_ = nullptr;
     QAction* share_ = nullptr;
 };

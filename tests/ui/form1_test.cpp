@@ -257,8 +257,14 @@ private slots:
         QTRY_VERIFY(!shown().isNull() && qAbs(shown().width() * 2 - shown().height()) <= 1);
         click("Command2");
         QCOMPARE(status()->text(), "正在制作，请稍等...");
+        // Not to be pressed again while it builds, by its button or its key.
+        const auto makeable = [&] {
+            return control("Command2")->isEnabled() + action("Make")->isEnabled();
+        };
+        QCOMPARE(makeable(), 0);
         box("Text3")->setText("other.epub");
         QTRY_COMPARE_WITH_TIMEOUT(status()->toolTip(), Path(copy), 20000);
+        QCOMPARE(makeable(), 2);
         QVERIFY(status()->text().startsWith("制作完成，") && status()->text().endsWith(".epub"));
         QVERIFY(!fs::exists(app->path() / "finished" / "other.epub"));
         QCOMPARE(Decoded(ExtractBook(copy).at("cover.jpeg")).size(), QSize(40, 80));
@@ -277,6 +283,7 @@ private slots:
         // The box says why, then the status; a path that cannot be opened is said too.
         click("Command2");
         QTRY_COMPARE_WITH_TIMEOUT(status()->text(), "制作失败", 20000);
+        QCOMPARE(makeable(), 2);
         box("Text3")->setText("/no/such/folder/");
         click("Command5");
         QTRY_COMPARE_WITH_TIMEOUT(boxes.asked.size(), 2, 20000);
