@@ -480,6 +480,10 @@ private slots:
                  velmora::BeginRecord(2) + velmora::EditRecord(1, typed[0]) +
                      velmora::EditRecord(2, songs()[1]) + velmora::EditRecord(4, typed[3]) +
                      velmora::EndRecord(2));
+        // The progress box has come and gone: with no window manager to hand it back, the
+        // window is made active again before keys are sent to it.
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
         list()->setFocus();
         for (const auto& [shown, undone] : {std::pair(simplified, "已撤销：全部转为繁體"),
                                             std::pair(typed, "已撤销：全部转为简体")}) {
