@@ -224,6 +224,22 @@
         <source>转换已取消，没有改动</source>
         <translation>Conversion cancelled; nothing changed</translation>
     </message>
+    <message>
+        <source>上次还有未添加的歌词。要恢复吗？</source>
+        <translation>A song typed last time was never added. Restore it?</translation>
+    </message>
+    <message>
+        <source>上次有 %1 首歌，都已做进电子书，还有未添加的歌词。要恢复吗？</source>
+        <translation>Last time there were %1 song(s), all made into an e-book, and a song typed but never added. Restore them?</translation>
+    </message>
+    <message>
+        <source>上次有 %1 首歌，其中 %2 首还没做进电子书，还有未添加的歌词。要恢复吗？</source>
+        <translation>Last time there were %1 song(s), %2 of them not yet made into an e-book, and a song typed but never added. Restore them?</translation>
+    </message>
+    <message>
+        <source>上次还有 %1 首歌没有做进电子书，还有未添加的歌词。要恢复吗？</source>
+        <translation>%1 song(s) from last time were not made into an e-book yet, and a song typed was never added. Restore them?</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>

@@ -224,6 +224,22 @@
         <source>转换已取消，没有改动</source>
         <translation>轉換已取消，沒有變更</translation>
     </message>
+    <message>
+        <source>上次还有未添加的歌词。要恢复吗？</source>
+        <translation>上次還有未新增的歌詞。要恢復嗎？</translation>
+    </message>
+    <message>
+        <source>上次有 %1 首歌，都已做进电子书，还有未添加的歌词。要恢复吗？</source>
+        <translation>上次有 %1 首歌，都已做進電子書，還有未新增的歌詞。要恢復嗎？</translation>
+    </message>
+    <message>
+        <source>上次有 %1 首歌，其中 %2 首还没做进电子书，还有未添加的歌词。要恢复吗？</source>
+        <translation>上次有 %1 首歌，其中 %2 首還沒做進電子書，還有未新增的歌詞。要恢復嗎？</translation>
+    </message>
+    <message>
+        <source>上次还有 %1 首歌没有做进电子书，还有未添加的歌词。要恢复吗？</source>
+        <translation>上次還有 %1 首歌沒有做進電子書，還有未新增的歌詞。要恢復嗎？</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>

@@ -69,7 +69,7 @@ std::optional<Application::Unbuilt> Application::UnbuiltSongs() const {
     const auto notInBook = unbuilt_->notInBook;
     return Unbuilt{static_cast<int>(unbuilt_->songs.size()),
                    notInBook ? std::optional(static_cast<int>(*notInBook)) : std::nullopt,
-                   static_cast<int>(unbuilt_->unreadable)};
+                   static_cast<int>(unbuilt_->unreadable), unbuilt_->typed};
 }
 
 Application::Restored Application::Restore(bool wanted) {
@@ -191,7 +191,7 @@ ImportOutcome Application::Import(const std::vector<fs::path>& paths,
 }
 
 void Application::CameBack(const velmora::Book& book, ImportOutcome& outcome) {
-    velmora::RunBoxes boxes{kCoverBoxStart, {}, book.title, book.author};
+    velmora::RunBoxes boxes{kCoverBoxStart, {}, book.title, book.author, {}, {}, {}};
     if (!book.cover.empty() && book.cover != TemplateCover(run_.Layout()) &&
         !IsDrawnCover(book.cover)) {
         outcome.error =

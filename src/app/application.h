@@ -70,6 +70,7 @@ public:
         int songs = 0;
         std::optional<int> notInBook;  // nothing: that run built no book
         int unreadable = 0;            // records of its journal that could not be read
+        bool typed = false;            // a song typed and not added comes back too
     };
     std::optional<Unbuilt> UnbuiltSongs() const;
     // Why the most recent earlier run's work cannot be offered, if it cannot.

@@ -78,6 +78,14 @@ void Form1::Connect() {
     for (QLineEdit* box : {ui_.text3, ui_.text4, ui_.text5, ui_.text6}) {
         connect(box, &QLineEdit::editingFinished, this, &Form1::KeepBoxes);
     }
+    typing_ = new QTimer(this);
+    typing_->setSingleShot(true);
+    typing_->setInterval(500);
+    connect(typing_, &QTimer::timeout, this, &Form1::KeepTyped);
+    for (QLineEdit* box : {ui_.text1, ui_.text7}) {
+        connect(box, &QLineEdit::textChanged, typing_, qOverload<>(&QTimer::start));
+    }
+    connect(ui_.text2, &QPlainTextEdit::textChanged, typing_, qOverload<>(&QTimer::start));
     BuildController& builds = app_.Builds();
     connect(&builds, &BuildController::phaseChanged, this, [this](velmora::BuildPhase phase) {
         ui_.label4->Show(PhaseText(phase));
@@ -143,11 +151,19 @@ void Form1::ConnectList() {
 }
 
 velmora::RunBoxes Form1::Boxes() const {
-    return {ui_.text4->text().toStdU16String(), ui_.text3->text().toStdU16String(),
-            ui_.text5->text().toStdU16String(), ui_.text6->text().toStdU16String()};
+    return {ui_.text4->text().toStdU16String(),       ui_.text3->text().toStdU16String(),
+            ui_.text5->text().toStdU16String(),       ui_.text6->text().toStdU16String(),
+            ui_.text1->text().toStdU16String(),       ui_.text7->text().toStdU16String(),
+            ui_.text2->toPlainText().toStdU16String()};
 }
 
 void Form1::ShowBoxes(const velmora::RunBoxes& boxes) {
+    // A book brought back has no song typed: what stands in the boxes stays.
+    if (boxes.HasTyped()) {
+        ui_.text1->setText(QString::fromStdU16String(boxes.name));
+        ui_.text7->setText(QString::fromStdU16String(boxes.artist));
+        ui_.text2->setPlainText(QString::fromStdU16String(boxes.lyric));
+    }
     ui_.text4->setText(QString::fromStdU16String(boxes.cover));
     if (!boxes.savePlace.empty()) {
         ui_.text3->setText(QString::fromStdU16String(boxes.savePlace));
@@ -191,7 +207,15 @@ void Form1::KeepBoxes() {
     app_.KeepBoxes(Boxes());
 }
 
+void Form1::KeepTyped() {
+    typing_->stop();
+    app_.KeepBoxes(Boxes());
+}
+
 void Form1::closeEvent(QCloseEvent* event) {
+    if (typing_->isActive()) {
+        KeepTyped();
+    }
     remembered::KeepGeometry(saveGeometry());
     QWidget::closeEvent(event);
 }
@@ -244,6 +268,8 @@ void Form1::Command3_Click() {
             .Made()) {
         ui_.text1->clear();
         ui_.text2->clear();
+        // Added, the song is no longer typed: a kill now must not bring it back twice.
+        KeepTyped();
         ui_.text1->setFocus();
     }
 }

@@ -15,6 +15,7 @@
 #include "ui/message_boxes.h"
 
 class MainMenu;
+class QTimer;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -54,6 +55,9 @@ private:
     void ConnectList();
     // The boxes kept with the run's work, and remembered for the next start.
     void KeepBoxes();
+    // A song typed and not added is kept with the run's work a moment after each keystroke,
+    // so that even a killed program brings it back.
+    void KeepTyped();
     void ShowCount();
     void ShowCover();
     // 全部转为简体, 全部转为繁體: one change, said in the status line.
@@ -75,4 +79,5 @@ private:
 
     Form1Ui ui_;
     MainMenu* menu_ = nullptr;
+    QTimer* typing_ = nullptr;
 };

@@ -180,9 +180,11 @@ std::string Read(const fs::path& path, std::uint64_t limit) {
 }  // namespace
 
 void SaveRunBoxes(const RunLayout& run, const RunBoxes& boxes) {
-    SaveBytes(run.Boxes(), "cover=" + Escaped(boxes.cover) + "\nsave=" + Escaped(boxes.savePlace) +
-                               "\ntitle=" + Escaped(boxes.title) +
-                               "\nauthor=" + Escaped(boxes.author) + "\n");
+    SaveBytes(run.Boxes(),
+              "cover=" + Escaped(boxes.cover) + "\nsave=" + Escaped(boxes.savePlace) +
+                  "\ntitle=" + Escaped(boxes.title) + "\nauthor=" + Escaped(boxes.author) +
+                  "\nname=" + Escaped(boxes.name) + "\nartist=" + Escaped(boxes.artist) +
+                  "\nlyric=" + Escaped(boxes.lyric) + "\n");
 }
 
 std::optional<RunBoxes> ReadRunBoxes(const RunLayout& run) {
@@ -204,6 +206,12 @@ std::optional<RunBoxes> ReadRunBoxes(const RunLayout& run) {
             boxes.title = Unescaped(line.substr(6));
         } else if (line.starts_with("author=")) {
             boxes.author = Unescaped(line.substr(7));
+        } else if (line.starts_with("name=")) {
+            boxes.name = Unescaped(line.substr(5));
+        } else if (line.starts_with("artist=")) {
+            boxes.artist = Unescaped(line.substr(7));
+        } else if (line.starts_with("lyric=")) {
+            boxes.lyric = Unescaped(line.substr(6));
         }
     }
     return boxes;
@@ -244,21 +252,26 @@ std::optional<UnbuiltRun> FindUnbuiltRun(const RunLayout& layout) {
         if (mark == kTaken) {
             return std::nullopt;
         }
+        std::optional<RunBoxes> boxes = ReadRunBoxes(run);
+        const bool typed = boxes && boxes->HasTyped();
         std::optional<Replay> replay = ReplayLog(run.SongLog());
-        if (!replay || (replay->length == 0 && replay->unreadable == 0)) {
+        if (!typed && (!replay || (replay->length == 0 && replay->unreadable == 0))) {
             continue;
+        }
+        if (!replay) {
+            replay.emplace();
         }
         const std::optional<BookPrint> book = BookOf(mark, run.SongLog());
         const BookPrint now = PrintOf(replay->songs);
-        if (replay->songs.empty() || (book && *book == now)) {
+        if (!typed && (replay->songs.empty() || (book && *book == now))) {
             return std::nullopt;
         }
         std::optional<std::size_t> notInBook;
         if (book) {
             notInBook = NotAmong(now, *book);
         }
-        return UnbuiltRun{folder, std::move(replay->songs), ReadRunBoxes(run), notInBook,
-                          replay->unreadable};
+        return UnbuiltRun{folder,    std::move(replay->songs), std::move(boxes), typed,
+                          notInBook, replay->unreadable};
     }
     return std::nullopt;
 }

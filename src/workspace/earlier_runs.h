@@ -15,12 +15,18 @@
 
 namespace velmora {
 
-// The window's boxes that belong to a run's work.
+// The window's boxes that belong to a run's work: the book's, and a song typed but not added.
 struct RunBoxes {
     std::u16string cover;
     std::u16string savePlace;
     std::u16string title;
     std::u16string author;
+    std::u16string name;
+    std::u16string artist;
+    std::u16string lyric;
+
+    // A song's name or lyric stands typed; the artist alone is the one kept for the next song.
+    bool HasTyped() const { return !name.empty() || !lyric.empty(); }
 
     bool operator==(const RunBoxes&) const = default;
 };
@@ -44,17 +50,19 @@ struct UnbuiltRun {
     std::filesystem::path folder;
     std::vector<Song> songs;
     std::optional<RunBoxes> boxes;
+    // A song was typed and not added: offered even when every song is in a book, or none is.
+    bool typed = false;
     // How many of the songs no book holds as they are; nothing when the run built no book.
     std::optional<std::size_t> notInBook;
     // The journal's records that could not be read, passed over.
     std::size_t unreadable = 0;
 };
 
-// The most recent earlier run (of those that have ended and whose journal holds anything,
-// the one whose songs changed last), when it holds songs and changes that went into no
-// book, and was not taken; its journal is read a piece at a time, whatever its size. Raises
-// a Failure (EarlierRunUnreadable) when that run cannot be read: an older one is never
-// offered instead.
+// The most recent earlier run (of those that have ended and whose journal holds anything or
+// whose boxes hold a song typed, the one whose songs changed last), when it holds songs and
+// changes that went into no book, or a song typed, and was not taken; its journal is read a piece
+// at a time, whatever its size. Raises a Failure (EarlierRunUnreadable) when that run cannot be
+// read: an older one is never offered instead.
 std::optional<UnbuiltRun> FindUnbuiltRun(const RunLayout& layout);
 
 }  // namespace velmora

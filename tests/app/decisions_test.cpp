@@ -50,18 +50,23 @@ private slots:
     void booksComeBackWholeIntoAnEmptyWindow() {
         const struct {
             int songs;
-            RunBoxes boxes;
+            std::u16string cover, savePlace, title, author;
             bool whole;
         } table[] = {
-            {0, {u"Text4", u"/x/", u"我的歌词本", u"Velmora"}, true},
-            {0, {u"", {}, u"我的歌词本", u"Velmora"}, true},
-            {1, {u"Text4", {}, u"我的歌词本", u"Velmora"}, false},
-            {0, {u"/a.png", {}, u"我的歌词本", u"Velmora"}, false},
-            {0, {u"Text4", {}, u"别的书", u"Velmora"}, false},
-            {0, {u"Text4", {}, u"我的歌词本", u"小明"}, false},
+            {0, u"Text4", u"/x/", u"我的歌词本", u"Velmora", true},
+            {0, u"", {}, u"我的歌词本", u"Velmora", true},
+            {1, u"Text4", {}, u"我的歌词本", u"Velmora", false},
+            {0, u"/a.png", {}, u"我的歌词本", u"Velmora", false},
+            {0, u"Text4", {}, u"别的书", u"Velmora", false},
+            {0, u"Text4", {}, u"我的歌词本", u"小明", false},
         };
         for (const auto& row : table) {
-            QCOMPARE(BringsBookBackWhole(row.songs, row.boxes), row.whole);
+            RunBoxes boxes;
+            boxes.cover = row.cover;
+            boxes.savePlace = row.savePlace;
+            boxes.title = row.title;
+            boxes.author = row.author;
+            QCOMPARE(BringsBookBackWhole(row.songs, boxes), row.whole);
         }
     }
 

@@ -587,7 +587,7 @@ private slots:
     // Before a build replaces a book with an empty one, or a file this run did not write at
     // the save place, it asks, once; 取消 builds nothing. After a build, a change says so.
     void asksBeforeABookIsReplacedByLess() {
-        QVERIFY(application->CheckBuild({u"Text4", {}, u"我的歌词本", u"Velmora"})
+        QVERIFY(application->CheckBuild({u"Text4", {}, u"我的歌词本", u"Velmora", {}, {}, {}})
                     .plan.questions.empty());
         addSong("A", "x", "y");
         QVERIFY(built());
@@ -660,6 +660,43 @@ private slots:
         QVERIFY(restart("恢复").isEmpty());
         // The boxes were remembered for this start.
         QCOMPARE(box("Text4")->text(), "/pictures/cover.png");
+    }
+
+    // A song typed and never added is kept a moment after it is typed, so that it comes back
+    // after a kill, counted in the offer; at once when the window closes; once added, the next
+    // start no longer has it typed.
+    void aSongTypedIsKeptThroughAKill() {
+        addSong("A", "a", "b");
+        Type(control("Text1"), "月光");
+        Type(control("Text2"), "床前\n明月光");
+        QVERIFY(QTest::qWaitFor([&] {
+            for (const auto& entry : fs::recursive_directory_iterator(app->path() / "temp")) {
+                if (entry.path().filename() == "boxes.txt" &&
+                    ReadBytes(entry.path()).find("name=月光\n") != std::string::npos) {
+                    return true;
+                }
+            }
+            return false;
+        }));
+        const auto restart = [&] {
+            start();
+            form->OfferRestore();
+            return boxes.Asked();
+        };
+        QCOMPARE(
+            restart(),
+            QStringList{"Velmora|上次还有 1 首歌没有做进电子书，还有未添加的歌词。要恢复吗？"});
+        QCOMPARE(entries(), QStringList{"1:A"});
+        QCOMPARE(box("Text1")->text(), "月光");
+        QCOMPARE(control<QPlainTextEdit>("Text2")->toPlainText(), "床前\n明月光");
+        click("Command3");
+        QCOMPARE(restart(), QStringList{"Velmora|上次还有 2 首歌没有做进电子书。要恢复吗？"});
+        Type(control("Text1"), "晴天");
+        form->close();
+        QCOMPARE(
+            restart(),
+            QStringList{"Velmora|上次还有 2 首歌没有做进电子书，还有未添加的歌词。要恢复吗？"});
+        QCOMPARE(box("Text1")->text(), "晴天");
     }
 
     // A named book has a drawn cover unless the user chose one (how it is drawn: cover_test);

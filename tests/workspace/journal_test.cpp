@@ -277,7 +277,7 @@ TEST_F(SettleTest, WritingTheLogAnewLosesNothing) {
 TEST_F(JournalTest, TheNextStartFindsUnbuiltSongs) {
     const Songs typed{
         {u"x><lyric=y", u"z"}, {u"\u00A0", u"\u0007\r\n"}, {u"长", std::u16string(100000, u'歌')}};
-    const RunBoxes boxes{u"/covers/a.png", u"~/book.epub", u"C:\\new & <金曲>", u""};
+    const RunBoxes boxes{u"/covers/a.png", u"~/book.epub", u"C:\\new & <金曲>", u"", u"", u"", u""};
     const RunLayout killed = Ended(kNewYear2024, [&](Workspace& earlier) {
         earlier.AddSongs(1, typed);
         SaveRunBoxes(earlier.Layout(), boxes);
@@ -309,6 +309,33 @@ TEST_F(JournalTest, TheNextStartFindsUnbuiltSongs) {
         earlier.RemoveLyric(1);
     });
     EXPECT_FALSE(Offered());
+}
+
+// A song typed and not added is offered with its run: alone, or after a book that holds
+// every song; the artist kept for the next song alone is not. Its texts come back whole.
+TEST_F(JournalTest, ASongTypedAndNotAddedIsOffered) {
+    RunBoxes typed{u"", u"", u"我的最爱", u"小林", u"月光", u"李白", u"床前\\n\r\n明月光\n"};
+    const auto keep = [](const RunBoxes& boxes) {
+        return [boxes](Workspace& earlier) { SaveRunBoxes(earlier.Layout(), boxes); };
+    };
+    const RunLayout alone = Ended(kNewYear2024, keep(typed));
+    auto found = Offered();
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->folder / "", alone.WorkDir());
+    EXPECT_TRUE(found->typed && found->songs.empty());
+    EXPECT_EQ(found->boxes, typed);
+    MarkTaken(alone);
+    Built(kNewYear2024, keep(typed));
+    found = Offered();
+    ASSERT_TRUE(found && found->typed);
+    EXPECT_EQ(found->notInBook, 0u);
+    EXPECT_EQ(found->songs, (Songs{{u"built", u"x"}}));
+    for (const bool lyric : {false, true}) {
+        RunBoxes left;
+        (lyric ? left.lyric : left.artist) = u"李白";
+        Built(kNewYear2024, keep(left));
+        EXPECT_EQ(Offered().has_value(), left.HasTyped());
+    }
 }
 
 // Stamps are local time and go back with the zone: the run changed last is found whatever its
