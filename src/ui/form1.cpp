@@ -73,6 +73,8 @@ void Form1::Connect() {
     connect(ui_.command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(ui_.command6, &QPushButton::clicked, this, &Form1::Command6_Click);
     connect(ui_.text4, &QLineEdit::textChanged, this, &Form1::ShowCover);
+    // A name typed, the lyric comes next.
+    connect(ui_.text1, &QLineEdit::returnPressed, ui_.text2, qOverload<>(&QWidget::setFocus));
     // The phone button is for the book the title box names, once it is there.
     connect(ui_.text5, &QLineEdit::textChanged, this, &Form1::ShowPhoneButton);
     for (QLineEdit* box : {ui_.text3, ui_.text4, ui_.text5, ui_.text6}) {

@@ -216,8 +216,11 @@ private slots:
     }
 
     // Whatever a handler raises is said; what was typed comes in exactly, lines ending in
-    // CR LF; Ctrl+Enter adds as 添加 does, and the name box has the focus again.
+    // CR LF; Enter in the name box goes on to the lyric; Ctrl+Enter adds as 添加 does, and the
+    // name box has the focus again.
     void addsWhatWasTyped() {
+        QTest::keyClick(control("Text1"), Qt::Key_Return);
+        QCOMPARE(form->focusWidget(), control("Text2"));
         Type(control("Text7"), "李白");
         {
             InjectedFaults faults({Throws(Call::Open, "part0000.html")});
