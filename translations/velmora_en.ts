@@ -442,6 +442,16 @@ Makes the lyrics you type or import into an EPUB e-book.</translation>
         <translation>This file already exists: %1
 Replace it with the lyrics book?</translation>
     </message>
+    <message>
+        <source>文件夹不存在，要新建吗？
+%1</source>
+        <translation>The folder does not exist. Create it?
+%1</translation>
+    </message>
+    <message>
+        <source>新建</source>
+        <translation>Create</translation>
+    </message>
 </context>
 <context>
     <name>SongChange</name>

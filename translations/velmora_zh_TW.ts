@@ -442,6 +442,16 @@
         <translation>儲存路徑上已有這個檔案：%1
 要用歌詞本取代它嗎？</translation>
     </message>
+    <message>
+        <source>文件夹不存在，要新建吗？
+%1</source>
+        <translation>資料夾不存在，要建立嗎？
+%1</translation>
+    </message>
+    <message>
+        <source>新建</source>
+        <translation>建立</translation>
+    </message>
 </context>
 <context>
     <name>SongChange</name>

@@ -129,11 +129,23 @@ BuildCheck Application::CheckBuild(const velmora::RunBoxes& boxes) const {
     check.facts.foreignFileAtSavePlace = !place.empty() && velmora::Exists(place) &&
                                          !velmora::SameFile(place, made) &&
                                          !mayReplace_.contains(place);
+    check.facts.saveFolderMissing = !place.empty() && !velmora::Exists(place.parent_path());
     check.plan = PlanBuild(check.facts);
     return check;
 }
 
-void Application::Build(const velmora::RunBoxes& boxes, const BuildCheck& check) {
+std::optional<CommandError> Application::Build(const velmora::RunBoxes& boxes,
+                                               const BuildCheck& check) {
+    if (check.facts.saveFolderMissing) {
+        const fs::path folder = check.savePlace.parent_path();
+        if (auto error = Attempt([&] {
+                if (const int made = velmora::MakeDirectories(folder)) {
+                    throw velmora::Failure(velmora::Problem::CannotSaveBook, folder, made);
+                }
+            })) {
+            return error;
+        }
+    }
     if (check.facts.foreignFileAtSavePlace) {
         mayReplace_.insert(check.savePlace);
     }
@@ -146,7 +158,7 @@ void Application::Build(const velmora::RunBoxes& boxes, const BuildCheck& check)
     };
     if (!check.asNewBook) {
         builds_.Start({cover, check.savePlace, book});
-        return;
+        return std::nullopt;
     }
     fs::path beside;
     for (int number = 2; beside.empty() || velmora::Exists(beside); ++number) {
@@ -156,6 +168,7 @@ void Application::Build(const velmora::RunBoxes& boxes, const BuildCheck& check)
     const fs::path& place = check.savePlace;
     const bool keep = !place.empty() && velmora::SameFile(place, BookPath(book.title));
     builds_.Start({cover, keep ? fs::path() : place, book, beside});
+    return std::nullopt;
 }
 
 void Application::Finished(const velmora::BuildResult& result) {

@@ -91,8 +91,9 @@ public:
     BuildCheck CheckBuild(const velmora::RunBoxes& boxes) const;
     // Builds the book the boxes name, every question of its check answered yes: its title
     // and author, the cover box's image (or, for a named book, its own cover drawn), a copy
-    // going to the save place.
-    void Build(const velmora::RunBoxes& boxes, const BuildCheck& check);
+    // going to the save place (its folder made first, when it was missing: the error, when
+    // that cannot be done, and nothing is built).
+    std::optional<CommandError> Build(const velmora::RunBoxes& boxes, const BuildCheck& check);
 
     // An import; a book brought into a window that holds nothing yet also gives the boxes it
     // had, to show (its own cover copied into the run's folder).

@@ -20,6 +20,9 @@ BuildPlan PlanBuild(const BuildFacts& facts) {
     if (facts.foreignFileAtSavePlace) {
         plan.questions.push_back(BuildQuestion::ReplaceAtSavePlace);
     }
+    if (facts.saveFolderMissing) {
+        plan.questions.push_back(BuildQuestion::MakeSaveFolder);
+    }
     return plan;
 }
 

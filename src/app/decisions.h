@@ -20,11 +20,18 @@ struct BuildFacts {
     // A book of this title in finished/ that this run neither built nor was told it may
     // replace: its songs (-1 when it cannot be read as one of ours); nothing when none.
     std::optional<int> earlierBook;
+    // The folder the save place names is not there (yet).
+    bool saveFolderMissing = false;
 };
 
 enum class BuildRefusal { None, Running, NoTitle };
 // Each question must be answered yes, in this order, before the build starts.
-enum class BuildQuestion { ReplaceByEmptyBook, ReplaceEarlierBook, ReplaceAtSavePlace };
+enum class BuildQuestion {
+    ReplaceByEmptyBook,
+    ReplaceEarlierBook,
+    ReplaceAtSavePlace,
+    MakeSaveFolder
+};
 
 struct BuildPlan {
     BuildRefusal refusal = BuildRefusal::None;

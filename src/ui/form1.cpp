@@ -238,7 +238,7 @@ void Form1::Command2_Click() {
     if (const QString refusal = BuildRefusalText(check.plan.refusal); !refusal.isEmpty()) {
         Say(refusal, HintTitle());
     } else if (Answered(this, boxes_, check, Elided(ui_.text5->text().toStdU16String()))) {
-        app_.Build(boxes, check);
+        Said(app_.Build(boxes, check));
     }
 }
 

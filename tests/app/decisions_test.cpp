@@ -22,21 +22,27 @@ private slots:
             QTest::newRow(name) << facts << plan;
         };
         const std::optional<int> none;
-        row("songs, no book", {false, true, 3, 0, false, none}, {});
-        row("running", {true, true, 3, 0, true, 5}, {BuildRefusal::Running, {}});
-        row("no title", {false, false, 0, 5, true, 5}, {BuildRefusal::NoTitle, {}});
-        row("empty over a book, asked once", {false, true, 0, 5, false, 5},
+        row("songs, no book", {false, true, 3, 0, false, none, false}, {});
+        row("running", {true, true, 3, 0, true, 5, false}, {BuildRefusal::Running, {}});
+        row("no title", {false, false, 0, 5, true, 5, false}, {BuildRefusal::NoTitle, {}});
+        row("empty over a book, asked once", {false, true, 0, 5, false, 5, false},
             {BuildRefusal::None, {Q::ReplaceByEmptyBook}});
-        row("empty over a foreign book", {false, true, 0, -1, false, none},
+        row("empty over a foreign book", {false, true, 0, -1, false, none, false},
             {BuildRefusal::None, {Q::ReplaceByEmptyBook}});
-        row("empty, no book", {false, true, 0, 0, false, none}, {});
-        row("songs over an earlier book", {false, true, 3, 0, false, -1},
+        row("empty, no book", {false, true, 0, 0, false, none, false}, {});
+        row("songs over an earlier book", {false, true, 3, 0, false, -1, false},
             {BuildRefusal::None, {Q::ReplaceEarlierBook}});
-        row("file at the save place", {false, true, 2, 0, true, none},
+        row("file at the save place", {false, true, 2, 0, true, none, false},
             {BuildRefusal::None, {Q::ReplaceAtSavePlace}});
-        row("both", {false, true, 0, 1, true, none},
+        row("both", {false, true, 0, 1, true, none, false},
             {BuildRefusal::None, {Q::ReplaceByEmptyBook, Q::ReplaceAtSavePlace}});
-        row("earlier book, and a file at the save place", {false, true, 2, 0, true, 4},
+        row("no folder at the save place", {false, true, 1, 0, false, none, true},
+            {BuildRefusal::None, {Q::MakeSaveFolder}});
+        row("running, no folder", {true, true, 1, 0, false, none, true},
+            {BuildRefusal::Running, {}});
+        row("earlier book, and no folder", {false, true, 2, 0, false, 4, true},
+            {BuildRefusal::None, {Q::ReplaceEarlierBook, Q::MakeSaveFolder}});
+        row("earlier book, and a file at the save place", {false, true, 2, 0, true, 4, false},
             {BuildRefusal::None, {Q::ReplaceEarlierBook, Q::ReplaceAtSavePlace}});
     }
     void plansTheBuild() {

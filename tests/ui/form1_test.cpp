@@ -271,8 +271,29 @@ private slots:
         QVERIFY(status()->text().startsWith("制作完成，") && status()->text().endsWith(".epub"));
         QVERIFY(!fs::exists(app->path() / "finished" / "other.epub"));
         QCOMPARE(Decoded(ExtractBook(copy).at("cover.jpeg")).size(), QSize(40, 80));
+        // A folder not there is offered to be made: 取消 builds nothing; one that cannot be
+        // made is said, and nothing is built either.
+        const fs::path gone = app->path() / "gone" / "deeper" / "x.epub";
+        box("Text3")->setText(Path(gone));
+        boxes.answers = {"取消"};
+        click("Command2");
+        const QString asked = "Velmora|文件夹不存在，要新建吗？\n" + ElidedPath(gone.parent_path());
+        QCOMPARE(boxes.Asked(), QStringList{asked});
+        QCOMPARE(status()->toolTip(), Path(copy));
+        QVERIFY(!fs::exists(app->path() / "gone"));
+        click("Command2");
+        QTRY_COMPARE_WITH_TIMEOUT(status()->toolTip(), Path(gone), 20000);
+        QVERIFY(fs::is_regular_file(gone) && boxes.Asked() == QStringList{asked});
+        const fs::path underFile = *app / "cover.png" / "in" / "x.epub";
+        box("Text3")->setText(Path(underFile));
+        click("Command2");
+        const QStringList said = boxes.Asked();
+        QCOMPARE(said.size(), 2);
+        QVERIFY(
+            said[1].startsWith("Velmora|无法保存电子书：" + ElidedPath(underFile.parent_path())));
+        QCOMPARE(status()->toolTip(), Path(gone));
         // A copy that could not be made: the status says so too, not 制作完成 alone.
-        const fs::path nowhere = app->path() / "gone" / "x.epub";
+        const fs::path nowhere = *app / "cover.png" / "x.epub";
         box("Text3")->setText(Path(nowhere));
         click("Command2");
         QTRY_COMPARE_WITH_TIMEOUT(boxes.asked.size(), 1, 20000);

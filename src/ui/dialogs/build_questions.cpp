@@ -32,6 +32,15 @@ bool Answered(QWidget* parent, MessageBoxes& boxes, BuildCheck& check, const QSt
             check.asNewBook = answer == 1;
             continue;
         }
+        if (question == BuildQuestion::MakeSaveFolder) {
+            if (!boxes.Ask(parent,
+                           Questions::tr("文件夹不存在，要新建吗？\n%1")
+                               .arg(ElidedPath(check.savePlace.parent_path())),
+                           AppTitle(), Questions::tr("新建"), Questions::tr("取消"), true)) {
+                return false;
+            }
+            continue;
+        }
         const QString text = question == BuildQuestion::ReplaceByEmptyBook
                                  ? ReplaceByEmptyText(title, check.facts.songsInBook)
                                  : Questions::tr("保存路径上已有这个文件：%1\n要用歌词本替换它吗？")
