@@ -240,6 +240,10 @@
         <source>上次还有 %1 首歌没有做进电子书，还有未添加的歌词。要恢复吗？</source>
         <translation>%1 song(s) from last time were not made into an e-book yet, and a song typed was never added. Restore them?</translation>
     </message>
+    <message>
+        <source>新书的书名：</source>
+        <translation>Title of the new book:</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>

@@ -240,6 +240,10 @@
         <source>上次还有 %1 首歌没有做进电子书，还有未添加的歌词。要恢复吗？</source>
         <translation>上次還有 %1 首歌沒有做進電子書，還有未新增的歌詞。要恢復嗎？</translation>
     </message>
+    <message>
+        <source>新书的书名：</source>
+        <translation>新書的書名：</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>

@@ -156,19 +156,28 @@ std::optional<CommandError> Application::Build(const velmora::RunBoxes& boxes,
         std::optional<std::string> chosen = CoverJpeg(coverBox);
         return book.IsDefault() ? chosen : NamedBookCover(book.title, book.author, chosen);
     };
-    if (!check.asNewBook) {
-        builds_.Start({cover, check.savePlace, book});
-        return std::nullopt;
-    }
-    fs::path beside;
-    for (int number = 2; beside.empty() || velmora::Exists(beside); ++number) {
-        beside = run_.Layout().BookPath(book.title, number);
-    }
-    // The save place keeps the old book too, when it is that book.
-    const fs::path& place = check.savePlace;
-    const bool keep = !place.empty() && velmora::SameFile(place, BookPath(book.title));
-    builds_.Start({cover, keep ? fs::path() : place, book, beside});
+    builds_.Start({cover, check.savePlace, book});
     return std::nullopt;
+}
+
+std::u16string Application::NewBookTitle(const std::u16string& title) const {
+    std::u16string proposed;
+    for (int number = 2; proposed.empty() || velmora::Exists(BookPath(proposed)); ++number) {
+        const std::string suffix = " (" + std::to_string(number) + ")";
+        proposed = title + std::u16string(suffix.begin(), suffix.end());
+    }
+    return proposed;
+}
+
+velmora::RunBoxes Application::AsNewBook(velmora::RunBoxes boxes,
+                                         const std::u16string& title) const {
+    const velmora::RunLayout& layout = run_.Layout();
+    const fs::path place = layout.SavePlace(boxes.savePlace, boxes.title);
+    if (!place.empty() && place == layout.SavePlace(boxes.savePlace, title)) {
+        boxes.savePlace = velmora::PathText(place.parent_path() / "");
+    }
+    boxes.title = title;
+    return boxes;
 }
 
 void Application::Finished(const velmora::BuildResult& result) {

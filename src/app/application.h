@@ -27,7 +27,7 @@ struct BuildCheck {
     std::filesystem::path savePlace;
     // When the book there was made, as it says (Book::date).
     std::u16string earlierBookDate;
-    // The user chose to keep that book: this one goes beside it, "我的歌词本 (2).epub".
+    // The user chose to keep that book: this one is to be a new book, of a title of its own.
     bool asNewBook = false;
 };
 
@@ -89,6 +89,12 @@ public:
     void Confirmed(const velmora::RunBoxes& boxes);
 
     BuildCheck CheckBuild(const velmora::RunBoxes& boxes) const;
+    // A new book's title to propose beside the book of this one: "我的最爱 (2)", the first
+    // number no book in finished/ has.
+    std::u16string NewBookTitle(const std::u16string& title) const;
+    // The boxes of a new book of that title: a save place that named the old book's file
+    // names its folder, so that the old copy stays too.
+    velmora::RunBoxes AsNewBook(velmora::RunBoxes boxes, const std::u16string& title) const;
     // Builds the book the boxes name, every question of its check answered yes: its title
     // and author, the cover box's image (or, for a named book, its own cover drawn), a copy
     // going to the save place (its folder made first, when it was missing: the error, when

@@ -24,7 +24,6 @@ bool BookMaker::MakeBook(BuildRequest request) {
     try {
         savePlace_ = std::move(request.savePlace);
         book_ = std::move(request.book);
-        bookPath_ = std::move(request.bookPath);
         pressedAt_ = run_.JournalLength();
         printed_ = PrintOf(run_.Songs());
         WriteTree(request.cover ? request.cover() : std::nullopt);

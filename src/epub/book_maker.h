@@ -27,8 +27,6 @@ struct BuildRequest {
     // Where a copy of the book goes besides finished/ (RunLayout::SavePlace); empty: none.
     std::filesystem::path savePlace;
     BookInfo book;
-    // Where in finished/ the book goes (RunLayout::BookPath); empty: the file of its title.
-    std::filesystem::path bookPath = {};
 };
 
 struct BuildResult {
@@ -63,9 +61,7 @@ public:
     int ArchiverEnd() const { return packer_ ? packer_->EndDescriptor() : -1; }
 
     // The book of the last build asked for (the default book's before any).
-    std::filesystem::path BookPath() const {
-        return bookPath_.empty() ? run_.Layout().BookPath(book_.title) : bookPath_;
-    }
+    std::filesystem::path BookPath() const { return run_.Layout().BookPath(book_.title); }
 
 private:
     void WriteTree(const std::optional<std::string>& cover);
@@ -84,7 +80,6 @@ private:
     BuildObserver& observer_;
     std::filesystem::path savePlace_;
     BookInfo book_;
-    std::filesystem::path bookPath_;
     std::uint64_t pressedAt_ = 0;
     // The songs as the book holds them, marked once it is there.
     BookPrint printed_;

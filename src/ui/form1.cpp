@@ -237,7 +237,19 @@ void Form1::Command2_Click() {
     BuildCheck check = app_.CheckBuild(boxes);
     if (const QString refusal = BuildRefusalText(check.plan.refusal); !refusal.isEmpty()) {
         Say(refusal, HintTitle());
-    } else if (Answered(this, boxes_, check, Elided(ui_.text5->text().toStdU16String()))) {
+    } else if (!Answered(this, boxes_, check, Elided(ui_.text5->text().toStdU16String()))) {
+        return;
+    } else if (check.asNewBook) {
+        // Its own title makes it a book of its own: its file, its identifiers, its cover.
+        const auto title =
+            boxes_.AskText(this, tr("新书的书名："), AppTitle(),
+                           QString::fromStdU16String(app_.NewBookTitle(boxes.title)));
+        if (title) {
+            ShowBoxes(app_.AsNewBook(boxes, title->toStdU16String()));
+            KeepBoxes();
+            Command2_Click();
+        }
+    } else {
         Said(app_.Build(boxes, check));
     }
 }

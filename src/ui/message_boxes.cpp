@@ -1,5 +1,6 @@
 #include "ui/message_boxes.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -21,6 +22,20 @@ int QtMessageBoxRunner::runMessageBox(QWidget* parent, const QString& title, con
     return static_cast<int>(shown.indexOf(box.clickedButton()));
 }
 
+std::optional<QString> QtMessageBoxRunner::runTextQuestion(QWidget* parent, const QString& title,
+                                                           const QString& text,
+                                                           const QString& proposed) {
+    QInputDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("TextQuestion"));
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(text);
+    dialog.setTextValue(proposed);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.textValue();
+}
+
 void MessageBoxes::Tell(QWidget* parent, const QString& text, const QString& title) {
     runner_.runMessageBox(parent, title, text, {}, 0);
 }
@@ -33,4 +48,9 @@ bool MessageBoxes::Ask(QWidget* parent, const QString& text, const QString& titl
 int MessageBoxes::Choose(QWidget* parent, const QString& text, const QString& title,
                          const QStringList& buttons, int defaultButton) {
     return runner_.runMessageBox(parent, title, text, buttons, defaultButton);
+}
+
+std::optional<QString> MessageBoxes::AskText(QWidget* parent, const QString& text,
+                                             const QString& title, const QString& proposed) {
+    return runner_.runTextQuestion(parent, title, text, proposed);
 }

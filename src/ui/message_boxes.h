@@ -1,10 +1,12 @@
 #pragma once
-// The window's modal boxes: a message with an OK button, and a question with two or more.
+// The window's modal boxes: a message with an OK button, a question with two or more, and
+// one that asks for a line of text.
 // Each is shown through a runner, as the file dialogs are: the tests put one in its place
 // that reads what was asked and gives the answers they set.
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -16,6 +18,10 @@ public:
     virtual ~MessageBoxRunner() = default;
     virtual int runMessageBox(QWidget* parent, const QString& title, const QString& text,
                               const QStringList& buttons, int defaultButton) = 0;
+    // A line asked for under `text`, `proposed` standing in it; nothing when cancelled.
+    virtual std::optional<QString> runTextQuestion(QWidget* parent, const QString& title,
+                                                   const QString& text,
+                                                   const QString& proposed) = 0;
 };
 
 // The toolkit's message box, without an icon.
@@ -23,6 +29,8 @@ class QtMessageBoxRunner : public MessageBoxRunner {
 public:
     int runMessageBox(QWidget* parent, const QString& title, const QString& text,
                       const QStringList& buttons, int defaultButton) override;
+    std::optional<QString> runTextQuestion(QWidget* parent, const QString& title,
+                                           const QString& text, const QString& proposed) override;
 };
 
 class MessageBoxes {
@@ -36,6 +44,8 @@ public:
     // The index of the button chosen, Esc choosing the last; -1 for none.
     int Choose(QWidget* parent, const QString& text, const QString& title,
                const QStringList& buttons, int defaultButton);
+    std::optional<QString> AskText(QWidget* parent, const QString& text, const QString& title,
+                                   const QString& proposed);
 
 private:
     MessageBoxRunner& runner_;

@@ -77,12 +77,6 @@ fs::path RunLayout::BookPath(std::u16string_view title) const {
     return finished_ / PathFromText(BookFileName(title));
 }
 
-fs::path RunLayout::BookPath(std::u16string_view title, int number) const {
-    fs::path path = BookPath(title);
-    return path.replace_filename(PathFromText(path.stem().string() + " (" + std::to_string(number) +
-                                              ")" + path.extension().string()));
-}
-
 fs::path RunLayout::Archiver() const {
     return appDir_ / "7za";
 }

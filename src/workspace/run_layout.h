@@ -33,8 +33,6 @@ public:
     std::filesystem::path FinishedFolder() const;
     // finished/<title>.epub
     std::filesystem::path BookPath(std::u16string_view title = u"我的歌词本") const;
-    // Another book of the title beside it: "我的歌词本 (2).epub".
-    std::filesystem::path BookPath(std::u16string_view title, int number) const;
     // "<title>.epub", as a file can be named: "/", NUL and a leading "." as "_", the title
     // cut (on a character's boundary) to 200 bytes.
     static std::string BookFileName(std::u16string_view title);

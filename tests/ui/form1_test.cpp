@@ -64,6 +64,14 @@ public:
         }
         return buttons.contains(answer) ? static_cast<int>(buttons.indexOf(answer)) : defaultButton;
     }
+    // The next queued answer ("": the text proposed; "closed": none).
+    std::optional<QString> runTextQuestion(QWidget*, const QString& title, const QString& text,
+                                           const QString& proposed) override {
+        asked << title + '|' + text + '|' + proposed;
+        const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+        return answer == "closed" ? std::nullopt
+                                  : std::optional(answer.isEmpty() ? proposed : answer);
+    }
     // What was asked since the last look.
     QStringList Asked() { return std::exchange(asked, {}); }
 
@@ -572,7 +580,8 @@ private slots:
     }
 
     // A book this run did not build, imported or not, is replaced only when the user says so;
-    // 另存为新书 puts the new one beside it; this run's own books are replaced unasked.
+    // 另存为新书 asks the new book's title, and makes a book of its own (its copy beside the
+    // old one's); this run's own books are replaced unasked.
     void asksBeforeAnEarlierBookIsReplaced() {
         const fs::path finished = app->path() / "finished", book = finished / u8"我的歌词本.epub";
         addSong("A", "x", "y");
@@ -592,14 +601,37 @@ private slots:
             QCOMPARE(boxes.Asked(), question);
             QVERIFY(!application->Builds().Running());
         }
-        boxes.answers = {"另存为新书"};
+        const QString titleAsked = "Velmora|新书的书名：|我的歌词本 (2)";
+        boxes.answers = {"另存为新书", "closed"};
+        click("Command2");
+        QCOMPARE(boxes.Asked(), question + QStringList{titleAsked});
+        QVERIFY(!application->Builds().Running());
+        fs::create_directory(*app / "copies");
+        box("Text3")->setText(Path(*app / "copies" / "mine.epub"));
+        boxes.answers = {"另存为新书", ""};
         QVERIFY(built());
-        QCOMPARE(boxes.Asked(), question);
-        QCOMPARE(status()->toolTip(), Path(finished / u8"我的歌词本 (2).epub"));
+        QCOMPARE(boxes.Asked(), question + QStringList{titleAsked});
+        const fs::path second = finished / u8"我的歌词本 (2).epub";
+        QCOMPARE(box("Text5")->text(), "我的歌词本 (2)");
+        QCOMPARE(box("Text3")->text(), Path(*app / "copies" / ""));
         QVERIFY(control("Label10")->isVisible());  // 在文件夹中显示
         QCOMPARE(ReadBytes(book), before);
-        QCOMPARE(ExtractBook(finished / u8"我的歌词本 (2).epub").size(),
-                 ExtractBook(book).size() + 1);
+        const auto opf = [](const fs::path& epub) { return ExtractBook(epub).at("content.opf"); };
+        QVERIFY(opf(second).find("<dc:title>我的歌词本 (2)</dc:title>") != std::string::npos);
+        QCOMPARE(ReadBytes(*app / "copies" / u8"我的歌词本 (2).epub"), ReadBytes(second));
+        const auto identifier = [&](const fs::path& epub) {
+            const std::string text = opf(epub);
+            const auto at = text.find("opf:scheme=\"calibre\">");
+            return text.substr(at, 60);
+        };
+        QVERIFY(identifier(second) != identifier(book));
+        QCOMPARE(boxes.answers.size() + boxes.Asked().size(), 0);
+        // Asked with a title of its own, another number.
+        addSong("D", "x", "y");
+        box("Text5")->setText("我的歌词本");
+        boxes.answers = {"另存为新书", "closed"};
+        click("Command2");
+        QCOMPARE(boxes.Asked().value(1), "Velmora|新书的书名：|我的歌词本 (3)");
         boxes.answers = {"替换"};
         QVERIFY(built());
         QCOMPARE(boxes.Asked(), question);
