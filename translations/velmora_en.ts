@@ -244,6 +244,38 @@
         <source>新书的书名：</source>
         <translation>Title of the new book:</translation>
     </message>
+    <message>
+        <source>列表里还有没做进电子书的歌。要打开这本书替换它们吗？（可以撤销）</source>
+        <translation>The list holds songs not yet made into an e-book. Open this book in their place? (It can be undone.)</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>打开书</source>
+        <translation>Open Book</translation>
+    </message>
+    <message>
+        <source>已打开：%1</source>
+        <translation>Opened: %1</translation>
+    </message>
+    <message>
+        <source>《%1》（%2 首，%3 制作）</source>
+        <translation>“%1” (%2 song(s), made %3)</translation>
+    </message>
+    <message>
+        <source>（还没有制作过）</source>
+        <translation>(None made yet)</translation>
+    </message>
+    <message>
+        <source>继续编辑《%1》（%2 首，%3 制作）</source>
+        <translation>Continue editing “%1” (%2 song(s), made %3)</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -377,6 +409,14 @@ Makes the lyrics you type or import into an EPUB e-book.</translation>
     <message>
         <source>全部转为繁體</source>
         <translation>Convert All to Traditional Chinese</translation>
+    </message>
+    <message>
+        <source>打开书…</source>
+        <translation>Open Book…</translation>
+    </message>
+    <message>
+        <source>最近的书</source>
+        <translation>Recent Books</translation>
     </message>
 </context>
 <context>

@@ -244,6 +244,38 @@
         <source>新书的书名：</source>
         <translation>新書的書名：</translation>
     </message>
+    <message>
+        <source>列表里还有没做进电子书的歌。要打开这本书替换它们吗？（可以撤销）</source>
+        <translation>清單裡還有沒做進電子書的歌。要開啟這本書取代它們嗎？（可以復原）</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>開啟</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>打开书</source>
+        <translation>開啟書</translation>
+    </message>
+    <message>
+        <source>已打开：%1</source>
+        <translation>已開啟：%1</translation>
+    </message>
+    <message>
+        <source>《%1》（%2 首，%3 制作）</source>
+        <translation>《%1》（%2 首，%3 製作）</translation>
+    </message>
+    <message>
+        <source>（还没有制作过）</source>
+        <translation>（還沒有製作過）</translation>
+    </message>
+    <message>
+        <source>继续编辑《%1》（%2 首，%3 制作）</source>
+        <translation>繼續編輯《%1》（%2 首，%3 製作）</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -377,6 +409,14 @@
     <message>
         <source>全部转为繁體</source>
         <translation>全部轉為繁體</translation>
+    </message>
+    <message>
+        <source>打开书…</source>
+        <translation>開啟書…</translation>
+    </message>
+    <message>
+        <source>最近的书</source>
+        <translation>最近的書</translation>
     </message>
 </context>
 <context>

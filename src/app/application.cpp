@@ -4,6 +4,7 @@
 #include "cover/cover_drawing.h"
 #include "cover/cover_image.h"
 #include "import/book_reader.h"
+#include "import/importer.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/local_addresses.h"
@@ -213,17 +214,56 @@ ImportOutcome Application::Import(const std::vector<fs::path>& paths,
 }
 
 void Application::CameBack(const velmora::Book& book, ImportOutcome& outcome) {
+    outcome.error = Attempt([&] { outcome.cameBack = BoxesOf(book); });
+}
+
+velmora::RunBoxes Application::BoxesOf(const velmora::Book& book) {
     velmora::RunBoxes boxes{kCoverBoxStart, {}, book.title, book.author, {}, {}, {}};
     if (!book.cover.empty() && book.cover != TemplateCover(run_.Layout()) &&
         !IsDrawnCover(book.cover)) {
-        outcome.error =
-            Attempt([&] { velmora::SaveBytes(run_.Layout().ImportedCover(), book.cover); });
-        if (outcome.error) {
-            return;
-        }
+        velmora::SaveBytes(run_.Layout().ImportedCover(), book.cover);
         boxes.cover = velmora::PathText(run_.Layout().ImportedCover());
     }
-    outcome.cameBack = boxes;
+    return boxes;
+}
+
+bool Application::HasUnbuiltSongs() const {
+    return SongCount() > 0 && (!builtAt_ || run_.JournalLength() > *builtAt_);
+}
+
+Application::Opened Application::OpenBook(const fs::path& book, velmora::RunBoxes now,
+                                          const std::u16string& savePlace, const QString& name) {
+    velmora::Book read;
+    velmora::RunBoxes after;
+    Opened opened;
+    opened.error = Attempt([&] {
+        read = velmora::ReadBookFile(book);
+        after = BoxesOf(read);
+    });
+    if (opened.error) {
+        return opened;
+    }
+    // The typed song stays as it is typed, whichever way the change goes.
+    now.name.clear();
+    now.artist.clear();
+    now.lyric.clear();
+    after.savePlace = savePlace.empty() ? now.savePlace : savePlace;
+    if (!history_.Replace(std::move(read.songs), std::move(now), after, name).Made()) {
+        return opened;
+    }
+    // The list is that book now: built again, it replaces it (and its copy) unasked, and the
+    // next start has nothing of it to offer.
+    const fs::path made = BookPath(after.title);
+    if (velmora::SameFile(book, made)) {
+        mayReplace_.insert(made);
+        if (!savePlace.empty()) {
+            mayReplace_.insert(run_.Layout().SavePlace(savePlace, after.title));
+        }
+    }
+    builtAt_ = run_.JournalLength();
+    velmora::MarkBuilt(run_.Layout(), velmora::PrintOf(run_.Songs()));
+    opened.boxes = std::move(after);
+    return opened;
 }
 
 ScriptChange Application::ConvertAll(velmora::Script to, const QString& name,

@@ -106,6 +106,19 @@ public:
     ImportOutcome Import(const std::vector<std::filesystem::path>& paths,
                          velmora::ImportProgress& progress, const velmora::RunBoxes& boxes);
 
+    // Songs in the list that no book finished in this run holds as they are.
+    bool HasUnbuiltSongs() const;
+    // Opens one of our books: its songs in place of the list's, its title, author and cover
+    // (and `savePlace`, when given) in place of the boxes `now`, as one change. The boxes to
+    // show, or the error (a file that is not one of our books: a Failure, as an import
+    // words it).
+    struct Opened {
+        std::optional<velmora::RunBoxes> boxes;
+        std::optional<CommandError> error;
+    };
+    Opened OpenBook(const std::filesystem::path& book, velmora::RunBoxes now,
+                    const std::u16string& savePlace, const QString& name);
+
     // Every song's name, artist, credits and lyric in that script, as one change; the songs
     // already in it are left as they are. `name` names the change for undo ("全部转为简体").
     // Converted off the window's thread, then written; `progress` is told as it goes, and a
@@ -136,6 +149,9 @@ private:
     void Changed();
     // The boxes of a book come back whole; an error, if its cover cannot be kept, in `outcome`.
     void CameBack(const velmora::Book& book, ImportOutcome& outcome);
+    // A book's boxes: its title and author, its own cover kept in the run's folder (or the
+    // template's). Raises a Failure when the cover cannot be kept.
+    velmora::RunBoxes BoxesOf(const velmora::Book& book);
 
     velmora::Workspace run_;
     SongListModel model_;

@@ -82,6 +82,9 @@ ChangeOutcome ChangeHistory::Step(bool back) {
         Run([&] { return back ? change->Revert(run_) : change->Apply(run_); });
     if (outcome.Made()) {
         back ? stack_.undo() : stack_.redo();
+        if (const auto boxes = change->BoxesAfter(back)) {
+            emit boxesStepped(*boxes);
+        }
         // Said first, so that "有修改尚未制作", which `changed` may bring, stays on show.
         emit stepped(back, change->text());
         emit changed();
@@ -100,4 +103,14 @@ void ChangeHistory::Record(int first) {
         stack_.push(new Added(first, std::move(added)));
         emit changed();
     }
+}
+
+ChangeOutcome ChangeHistory::Replace(std::vector<velmora::Song> songs, velmora::RunBoxes before,
+                                     velmora::RunBoxes after, const QString& name) {
+    std::vector<velmora::Song> now;
+    for (int n = 1; n <= run_.Songs().SongCount(); ++n) {
+        now.push_back(run_.Songs().At(n));
+    }
+    return Make(std::make_unique<Replaced>(std::move(now), std::move(songs), std::move(before),
+                                           std::move(after), name));
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/attempt.h"
+#include "workspace/earlier_runs.h"
 #include "workspace/workspace.h"
 
 class SongChange;
@@ -43,6 +44,10 @@ public:
     ChangeOutcome Redo();
     // Songs already in the run from place `first` on (an import's), as one change.
     void Record(int first);
+    // Every song replaced by these, and the book's boxes `before` by `after`, as one change
+    // called `name` (a book opened).
+    ChangeOutcome Replace(std::vector<velmora::Song> songs, velmora::RunBoxes before,
+                          velmora::RunBoxes after, const QString& name);
 
 signals:
     // A change was made, taken back or made again.
@@ -51,6 +56,8 @@ signals:
     void stepped(bool back, const QString& text);
     // A change was refused or failed, and nothing changed: the window says why.
     void notMade(const ChangeOutcome& outcome);
+    // A change taken back or made again left the book's boxes so.
+    void boxesStepped(const velmora::RunBoxes& boxes);
 
 private:
     ChangeOutcome Make(std::unique_ptr<SongChange> change);

@@ -72,3 +72,45 @@ Refusal Moved::Apply(Workspace& run) const {
 Refusal Moved::Revert(Workspace& run) const {
     return run.MoveLyric(to_, from_);
 }
+
+namespace {
+
+// The run's songs `from` become `to`; when `to` cannot all come in, `from` are put back.
+Refusal Exchange(Workspace& run, const std::vector<Song>& from, const std::vector<Song>& to) {
+    if (!from.empty()) {
+        if (const Refusal refusal = run.RemoveSongs(1, static_cast<int>(from.size()));
+            refusal != Refusal::None) {
+            return refusal;
+        }
+    }
+    try {
+        if (run.AddSongs(1, to) == static_cast<int>(to.size())) {
+            return Refusal::None;
+        }
+    } catch (...) {
+        run.RemoveSongs(1, run.Songs().SongCount());
+        run.AddSongs(1, from);
+        throw;
+    }
+    run.RemoveSongs(1, run.Songs().SongCount());
+    run.AddSongs(1, from);
+    return Refusal::BookFull;
+}
+
+}  // namespace
+
+Replaced::Replaced(std::vector<Song> before, std::vector<Song> after, velmora::RunBoxes boxesBefore,
+                   velmora::RunBoxes boxesAfter, const QString& name)
+    : SongChange(name),
+      before_(std::move(before)),
+      after_(std::move(after)),
+      boxesBefore_(std::move(boxesBefore)),
+      boxesAfter_(std::move(boxesAfter)) {}
+
+Refusal Replaced::Apply(Workspace& run) const {
+    return Exchange(run, before_, after_);
+}
+
+Refusal Replaced::Revert(Workspace& run) const {
+    return Exchange(run, after_, before_);
+}

@@ -7,6 +7,7 @@
 #include <QUndoCommand>
 #include <vector>
 
+#include "workspace/earlier_runs.h"
 #include "workspace/workspace.h"
 
 class SongChange : public QUndoCommand {
@@ -17,6 +18,11 @@ public:
     virtual velmora::Refusal Revert(velmora::Workspace& run) const = 0;
     void undo() override {}
     void redo() override {}
+    // The book's boxes as this change leaves them, made (or taken back); nothing when it
+    // leaves them alone.
+    virtual std::optional<velmora::RunBoxes> BoxesAfter(bool /*back*/) const {
+        return std::nullopt;
+    }
 };
 
 // Songs that came in at place `first` (one typed, or an import's).
@@ -80,4 +86,22 @@ public:
 private:
     int from_;
     int to_;
+};
+
+// Every song replaced by a book's, and the book's boxes with them: a book opened.
+class Replaced : public SongChange {
+public:
+    Replaced(std::vector<velmora::Song> before, std::vector<velmora::Song> after,
+             velmora::RunBoxes boxesBefore, velmora::RunBoxes boxesAfter, const QString& name);
+    velmora::Refusal Apply(velmora::Workspace& run) const override;
+    velmora::Refusal Revert(velmora::Workspace& run) const override;
+    std::optional<velmora::RunBoxes> BoxesAfter(bool back) const override {
+        return back ? boxesBefore_ : boxesAfter_;
+    }
+
+private:
+    std::vector<velmora::Song> before_;
+    std::vector<velmora::Song> after_;
+    velmora::RunBoxes boxesBefore_;
+    velmora::RunBoxes boxesAfter_;
 };

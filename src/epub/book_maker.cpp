@@ -134,7 +134,7 @@ std::optional<BuildResult> BookMaker::Poll() {
 }
 
 BuildResult BookMaker::Deliver() {
-    BuildResult result{BookPath(), {}, {}, pressedAt_};
+    BuildResult result{BookPath(), {}, {}, pressedAt_, book_, printed_.size()};
     if (const int error = MoveFile(packer_->Archive(), result.book)) {
         throw Failure(Problem::CannotSaveBook, result.book, error);
     }

@@ -37,6 +37,8 @@ struct BuildResult {
     std::optional<Failure> copyFailure;
     // The song log's length when the build began: the book holds the songs it gave.
     std::uint64_t journalLength = 0;
+    BookInfo info;
+    std::size_t songs = 0;
 };
 
 class BookMaker {

@@ -148,12 +148,7 @@ FileSongs SongsOf(const ImportSource& source, const std::function<bool()>& going
         FillIn(book.songs[0], named);
         return OneSong(std::move(book.songs[0]), misread, file, Problem::NoLyric);
     }
-    Book read = ReadBook(ReadFile(file, kLargestBook, going), going);
-    if (std::any_of(read.songs.begin(), read.songs.end(),
-                    [](const Song& song) { return song.name.empty() || song.lyric.empty(); })) {
-        throw Failure(Problem::SongWithoutText, file);
-    }
-    return {std::move(read), false, {}};
+    return {ReadBookFile(file, going), false, {}};
 }
 
 // The songs already in the list, and those brought in since: a song whose name, artist,
@@ -193,6 +188,23 @@ int AddTo(Workspace& run, const std::vector<Song>& songs) {
         throw Unwritable{failure};
     }
 }
+
+}  // namespace
+
+Book ReadBookFile(const fs::path& file, const std::function<bool()>& going) {
+    try {
+        Book read = ReadBook(ReadFile(file, kLargestBook, going), going);
+        if (std::any_of(read.songs.begin(), read.songs.end(),
+                        [](const Song& song) { return song.name.empty() || song.lyric.empty(); })) {
+            throw Failure(Problem::SongWithoutText, file);
+        }
+        return read;
+    } catch (const Failure& failure) {
+        throw About(failure, file);
+    }
+}
+
+namespace {
 
 // The songs of one source into the run, and what became of them into the report.
 void Take(Workspace& run, const ImportSource& source, const std::function<bool()>& going,

@@ -46,4 +46,7 @@ struct ImportReport {
 // Failure is raised.
 ImportReport Import(Workspace& run, const ImportList& list, ImportProgress& progress);
 
+// One of our books, read back; raises a Failure naming the file when it is none.
+Book ReadBookFile(const std::filesystem::path& file, const std::function<bool()>& going = {});
+
 }  // namespace velmora

@@ -107,6 +107,11 @@ void Form1::Connect() {
     connect(&app_, &Application::openFailed, this,
             [this](const QString& path) { Say(tr("无法打开：") + Elided(path), AppTitle()); });
     connect(&app_.History(), &ChangeHistory::notMade, this, &Form1::SayNotMade);
+    connect(&app_.History(), &ChangeHistory::boxesStepped, this,
+            [this](const velmora::RunBoxes& boxes) {
+                ShowBoxes(boxes);
+                KeepBoxes();
+            });
     // What the status line said of a change no longer holds once it is taken back.
     connect(&app_.History(), &ChangeHistory::stepped, this, [this](bool back, const QString& text) {
         ui_.label4->Show((back ? tr("已撤销：%1") : tr("已重做：%1")).arg(text));
@@ -136,14 +141,28 @@ void Form1::ConnectList() {
     menu_ = new MainMenu(
         this,
         {[this] { Import(imports_.ChooseFiles(this)); },
-         [this] { Import(imports_.ChooseFolder(this)); }, [this] { Command2_Click(); },
-         [this] { Command5_Click(); }, [this] { Command6_Click(); }, [this] { close(); }},
+         [this] { Import(imports_.ChooseFolder(this)); },
+         [this] {
+             const QString book =
+                 imports_.ChooseBook(this, QString::fromStdString(app_.FinishedFolder().string()));
+             if (!book.isEmpty()) {
+                 OpenBook(book);
+             }
+         },
+         [this] { Command2_Click(); }, [this] { Command5_Click(); }, [this] { Command6_Click(); },
+         [this] { close(); }, [this](QMenu* menu) { FillRecent(menu); }},
         *list,
         {[this] { ui_.find1->Start(); }, convert(velmora::Script::Simplified),
          convert(velmora::Script::Traditional)},
         {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
     layout()->setMenuBar(menu_);
     connect(ui_.find1, &QLineEdit::textChanged, ui_.list1->Filter(), &SongFilter::SetText);
+    connect(ui_.list1, &SongList::offerTaken, this, [this] {
+        const QList<remembered::RecentBook> books = remembered::RecentBooks();
+        if (!books.isEmpty()) {
+            OpenBook(books.first().path, books.first().savePlace);
+        }
+    });
     connect(ui_.find1, &FindBox::ended, ui_.list1, [this] { ui_.list1->setFocus(); });
     auto* drops = new FileDrops(this, {ui_.text1, ui_.text2, ui_.text2->viewport(), ui_.text3,
                                        ui_.text4, ui_.list1->viewport()});
@@ -185,6 +204,7 @@ bool Form1::Form_Load() {
         remembered::SavePlace(QString::fromStdString(app_.FinishedFolder().string())));
     ui_.text4->setText(remembered::Cover(ui_.text4->text()));
     restoreGeometry(remembered::Geometry());
+    ShowReopenOffer();
     ShowPhoneButton();
     ShowCover();
     return true;
@@ -257,6 +277,10 @@ void Form1::Command2_Click() {
 void Form1::ShowBuilt(const velmora::BuildResult& result) {
     ShowPhoneButton();
     const QString book = QString::fromStdU16String(velmora::PathText(result.book));
+    remembered::KeepRecentBook({book, QString::fromStdU16String(result.info.title),
+                                static_cast<int>(result.songs),
+                                QDate::currentDate().toString(Qt::ISODate), ui_.text3->text()});
+    ShowReopenOffer();
     ui_.label4->Show(tr("制作完成：%1").arg(QFileInfo(book).fileName()), book);
     ui_.label10->disconnect();
     connect(ui_.label10, &QLabel::linkActivated, this, [this, book] { app_.ShowInFolder(book); });
@@ -363,6 +387,51 @@ void Form1::Import(const std::vector<std::filesystem::path>& paths) {
     if (outcome.cameBack) {
         ShowBoxes(*outcome.cameBack);
     }
+}
+
+void Form1::OpenBook(const QString& path, const QString& savePlace) {
+    if (app_.HasUnbuiltSongs() &&
+        !boxes_.Ask(this, tr("列表里还有没做进电子书的歌。要打开这本书替换它们吗？（可以撤销）"),
+                    AppTitle(), tr("打开"), tr("取消"), false)) {
+        return;
+    }
+    const Application::Opened opened =
+        app_.OpenBook(LocalFile(path), Boxes(), savePlace.toStdU16String(), tr("打开书"));
+    if (Said(opened.error) && opened.boxes) {
+        ShowBoxes(*opened.boxes);
+        KeepBoxes();
+        ui_.label4->Show(tr("已打开：%1").arg(QFileInfo(path).fileName()), path);
+    }
+}
+
+void Form1::FillRecent(QMenu* menu) {
+    menu->clear();
+    const QList<remembered::RecentBook> books = remembered::RecentBooks();
+    for (qsizetype i = 0; i < books.size(); ++i) {
+        const remembered::RecentBook& book = books[i];
+        QAction* item =
+            menu->addAction(tr("《%1》（%2 首，%3 制作）")
+                                .arg(Elided(book.title.toStdU16String()))
+                                .arg(book.songs)
+                                .arg(book.made),
+                            this, [this, book] { OpenBook(book.path, book.savePlace); });
+        item->setObjectName(QStringLiteral("Recent%1").arg(i + 1));
+        item->setToolTip(book.path);
+        item->setEnabled(QFileInfo(book.path).isFile());
+    }
+    if (books.isEmpty()) {
+        menu->addAction(tr("（还没有制作过）"))->setEnabled(false);
+    }
+}
+
+void Form1::ShowReopenOffer() {
+    const QList<remembered::RecentBook> books = remembered::RecentBooks();
+    const bool there = !books.isEmpty() && QFileInfo(books.first().path).isFile();
+    ui_.list1->SetOffer(there ? tr("继续编辑《%1》（%2 首，%3 制作）")
+                                    .arg(Elided(books.first().title.toStdU16String()))
+                                    .arg(books.first().songs)
+                                    .arg(books.first().made)
+                              : QString());
 }
 
 void Form1::ConvertAll(velmora::Script to) {

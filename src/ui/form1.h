@@ -15,6 +15,7 @@
 #include "ui/message_boxes.h"
 
 class MainMenu;
+class QMenu;
 class QTimer;
 
 class Form1 : public QWidget {
@@ -35,6 +36,10 @@ public:
     void Import(const QStringList& paths);
     // The same with paths as the system gives them: a name's bytes, whatever their encoding.
     void Import(const std::vector<std::filesystem::path>& paths);
+    // Opens one of our books in place of the list's songs and the book's boxes (asking first
+    // when the list holds songs no book has), as one change; `savePlace` as it was when the
+    // book was made, if known.
+    void OpenBook(const QString& path, const QString& savePlace = {});
 
 private slots:
     void Command1_Click();
@@ -70,6 +75,9 @@ private:
     void Say(const QString& text, const QString& title);
     void SayNotMade(const ChangeOutcome& outcome);
     void ShowBuilt(const velmora::BuildResult& result);
+    // 最近的书, a missing book greyed; the newest, if it is there, offered in the empty list.
+    void FillRecent(QMenu* menu);
+    void ShowReopenOffer();
 
     Application& app_;
     CommonDialog commonDialog1_;

@@ -48,3 +48,10 @@ QStringList ImportDialogs::ChooseFolder(QWidget* parent) {
     remembered::KeepImportFolder(*folder);
     return {*folder};
 }
+
+QString ImportDialogs::ChooseBook(QWidget* parent, const QString& books) {
+    const QStringList chosen =
+        runner_.runOpenDialog(parent, Titles::tr("打开书"),
+                              NameFilters(Titles::tr("电子出版(*.epub)|*.epub")), false, books);
+    return chosen.value(0);
+}

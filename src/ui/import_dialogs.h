@@ -12,6 +12,8 @@ public:
 
     QStringList ChooseFiles(QWidget* parent);
     QStringList ChooseFolder(QWidget* parent);
+    // One of our books to open, starting in the books' folder; empty when cancelled.
+    QString ChooseBook(QWidget* parent, const QString& books);
 
 private:
     FileDialogRunner& runner_;

@@ -8,6 +8,12 @@ MainMenu::MainMenu(QWidget* window, const FileCommands& file, ListCommands& list
     setObjectName(QStringLiteral("MenuBar"));
     QMenu* files = addMenu(tr("文件(&F)"));
     files->setObjectName(QStringLiteral("FileMenu"));
+    Add(files, "OpenBook", tr("打开书…"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O),
+        file.openBook);
+    QMenu* recent = files->addMenu(tr("最近的书"));
+    recent->setObjectName(QStringLiteral("RecentMenu"));
+    connect(recent, &QMenu::aboutToShow, this, [recent, fill = file.fillRecent] { fill(recent); });
+    files->addSeparator();
     Add(files, "ImportFiles", tr("导入文件…"), QKeySequence(Qt::CTRL | Qt::Key_O),
         file.importFiles);
     Add(files, "ImportFolder", tr("导入文件夹…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),

@@ -7,9 +7,12 @@
 #include <functional>
 
 class ListCommands;
+class QMenu;
 
 struct FileCommands {
-    std::function<void()> importFiles, importFolder, make, openFolder, share, quit;
+    std::function<void()> importFiles, importFolder, openBook, make, openFolder, share, quit;
+    // Fills 最近的书 as it opens.
+    std::function<void(QMenu*)> fillRecent;
 };
 
 struct EditCommands {

@@ -9,6 +9,8 @@ const QString kCoverKey = QStringLiteral("cover");
 const QString kSavePlaceKey = QStringLiteral("savePlace");
 const QString kGeometryKey = QStringLiteral("geometry");
 const QString kImportFolderKey = QStringLiteral("importFolder");
+const QString kRecentKey = QStringLiteral("recentBooks");
+constexpr qsizetype kRecentBooks = 10;
 
 }  // namespace
 
@@ -32,6 +34,37 @@ QByteArray Geometry() {
 
 void KeepGeometry(const QByteArray& geometry) {
     QSettings().setValue(kGeometryKey, geometry);
+}
+
+QList<RecentBook> RecentBooks() {
+    QSettings settings;
+    QList<RecentBook> books;
+    const int count = settings.beginReadArray(kRecentKey);
+    for (int i = 0; i < count && books.size() < kRecentBooks; ++i) {
+        settings.setArrayIndex(i);
+        books.append({settings.value("path").toString(), settings.value("title").toString(),
+                      settings.value("songs").toInt(), settings.value("made").toString(),
+                      settings.value("savePlace").toString()});
+    }
+    settings.endArray();
+    return books;
+}
+
+void KeepRecentBook(const RecentBook& book) {
+    QList<RecentBook> books = RecentBooks();
+    books.removeIf([&](const RecentBook& kept) { return kept.path == book.path; });
+    books.prepend(book);
+    QSettings settings;
+    settings.beginWriteArray(kRecentKey, static_cast<int>(std::min(books.size(), kRecentBooks)));
+    for (int i = 0; i < books.size() && i < kRecentBooks; ++i) {
+        settings.setArrayIndex(i);
+        settings.setValue("path", books[i].path);
+        settings.setValue("title", books[i].title);
+        settings.setValue("songs", books[i].songs);
+        settings.setValue("made", books[i].made);
+        settings.setValue("savePlace", books[i].savePlace);
+    }
+    settings.endArray();
 }
 
 QString ImportFolder() {

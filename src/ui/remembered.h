@@ -4,6 +4,7 @@
 // the last import was chosen.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace remembered {
@@ -14,6 +15,19 @@ void KeepBoxes(const QString& savePlace, const QString& cover);
 
 QByteArray Geometry();
 void KeepGeometry(const QByteArray& geometry);
+
+// A book made, as 最近的书 lists it.
+struct RecentBook {
+    QString path;
+    QString title;
+    int songs = 0;
+    QString made;  // yyyy-MM-dd
+    QString savePlace;
+};
+// The last books made, the newest first.
+QList<RecentBook> RecentBooks();
+// Puts the book first (once), the oldest past ten going.
+void KeepRecentBook(const RecentBook& book);
 
 // Empty before the first import.
 QString ImportFolder();

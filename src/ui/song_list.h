@@ -4,6 +4,7 @@
 // mouse, the Menu key or Shift+F10, and whose rows can be dragged to another place (the
 // model makes the move).
 
+#include <QLabel>
 #include <QListView>
 
 #include "app/song_filter.h"
@@ -21,19 +22,28 @@ public:
     // The selected song's number (1 for the first), or 0.
     int selected() const;
     void select(int n);
+    // A line with a link under the empty list's words (the last book, to go on with); empty:
+    // none.
+    void SetOffer(const QString& text);
 
 signals:
     void editRequested(int n);
     void removeRequested(int n);
     // Song `from` is to go to place `to`.
     void moveRequested(int from, int to);
+    void offerTaken();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     // An empty list says how songs come into it.
     void paintEvent(QPaintEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The offer shows while the list holds no song.
+    void ShowOffer();
+
     SongFilter* filter_;
+    QLabel* offer_;
 };

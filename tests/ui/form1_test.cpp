@@ -385,7 +385,8 @@ private slots:
             }
         }
         QCOMPARE(items.join(' '),
-                 "导入文件…|Ctrl+O 导入文件夹…|Ctrl+Shift+O - 开始制作|Ctrl+B "
+                 "打开书…|Ctrl+Alt+O 最近的书| - 导入文件…|Ctrl+O 导入文件夹…|Ctrl+Shift+O - "
+                 "开始制作|Ctrl+B "
                  "打开成品文件夹|Ctrl+E 传到手机|Ctrl+M - 退出|Ctrl+Q 撤销|Ctrl+Z "
                  "重做|Ctrl+Shift+Z - 修改…|Return 删除|Del 上移|Ctrl+Up "
                  "下移|Ctrl+Down - 查找|Ctrl+F - 全部转为简体| 全部转为繁體| 使用说明|F1 关于 "
@@ -753,6 +754,77 @@ private slots:
             restart(),
             QStringList{"Velmora|上次还有 2 首歌没有做进电子书，还有未添加的歌词。要恢复吗？"});
         QCOMPARE(box("Text1")->text(), "晴天");
+    }
+
+    // A book made comes back when the user wants it: offered under the empty list at the next
+    // start and in 最近的书 (a book gone greyed); its songs and boxes come back exactly, as one
+    // change undone with its boxes; built again, it replaces itself and its copy unasked. Songs
+    // no book holds are asked about first.
+    void theLastBookReopens() {
+        box("Text5")->setText("我的最爱");
+        box("Text6")->setText("小林");
+        box("Text4")->setText(Image(*app / "mine.png", {30, 60}, "PNG"));
+        fs::create_directory(*app / "copies");
+        box("Text3")->setText(Path(*app / "copies" / ""));
+        addSong("A", "a", "b");
+        addSong("B", "c", "d");
+        QVERIFY(built());
+        const fs::path book = app->path() / "finished" / u8"我的最爱.epub";
+        start();
+        auto* offer = control<QLabel>("ReopenOffer");
+        const QString made = "2 首，" + QDate::currentDate().toString(Qt::ISODate) + " 制作）";
+        QVERIFY(offer->isVisible());
+        QCOMPARE(offer->accessibleName(), "继续编辑《我的最爱》（" + made);
+        box("Text3")->setText("elsewhere");
+        emit offer->linkActivated("offer");
+        const auto bookBoxes = [&] {
+            return QStringList{box("Text5")->text(), box("Text6")->text(), box("Text3")->text()};
+        };
+        QCOMPARE(entries(), (QStringList{"1:A", "2:B"}));
+        QCOMPARE(bookBoxes(), (QStringList{"我的最爱", "小林", Path(*app / "copies" / "")}));
+        QCOMPARE(ReadBytes(PathOf(box("Text4")->text())), ExtractBook(book).at("cover.jpeg"));
+        QVERIFY(!offer->isVisible());
+        QVERIFY(application->History().Undo().Made());
+        QVERIFY(entries().isEmpty() && offer->isVisible());
+        QCOMPARE(bookBoxes(), (QStringList{"我的歌词本", "Velmora", "elsewhere"}));
+        QCOMPARE(box("Text4")->text(), "Text4");
+        QVERIFY(application->History().Redo().Made());
+        QCOMPARE(bookBoxes()[0], "我的最爱");
+        addSong("C", "e", "f");
+        QVERIFY(built());
+        QVERIFY(boxes.Asked().isEmpty());
+        QCOMPARE(ReadBytes(*app / "copies" / u8"我的最爱.epub"), ReadBytes(book));
+        // 最近的书: each book once, the newest first; one gone is greyed.
+        box("Text5")->setText("旧的");
+        QVERIFY(built());
+        fs::remove(app->path() / "finished" / u8"旧的.epub");
+        auto* recent = control<QMenu>("RecentMenu");
+        emit recent->aboutToShow();
+        QStringList items;
+        for (QAction* item : recent->actions()) {
+            items << item->text() + '|' + QString::number(item->isEnabled());
+        }
+        QCOMPARE(items, (QStringList{"《旧的》（3 首，" + made.mid(4) + "|0",
+                                     "《我的最爱》（3 首，" + made.mid(4) + "|1"}));
+        // Asked first, as the list holds a song no book has; 取消 leaves it as it is.
+        addSong("D", "g", "h");
+        boxes.answers = {"取消"};
+        form->findChild<QAction*>("Recent2")->trigger();
+        QCOMPARE(boxes.Asked(),
+                 QStringList{
+                     "Velmora|列表里还有没做进电子书的歌。要打开这本书替换它们吗？（可以撤销）"});
+        QCOMPARE(entries().size(), 4);
+        // 打开书… starts in the books' folder; a file that is none of our books is said.
+        dialogs.answers = {Path(*app / "mine.png"), Path(book)};
+        boxes.answers = {"打开", "", "打开"};
+        form->findChild<QAction*>("OpenBook")->trigger();
+        QCOMPARE(dialogs.seen.last(), "open|打开书|电子出版(*.epub) (*.epub)");
+        QVERIFY(
+            boxes.Asked().value(1).startsWith("Velmora|" + ElidedPath(*app / "mine.png") + "："));
+        QCOMPARE(entries().size(), 4);
+        form->findChild<QAction*>("OpenBook")->trigger();
+        QCOMPARE(entries(), (QStringList{"1:A", "2:B", "3:C"}));
+        QCOMPARE(application->History().Undo().Made() && entries().size() == 4, true);
     }
 
     // A named book has a drawn cover unless the user chose one (how it is drawn: cover_test);
