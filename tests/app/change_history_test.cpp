@@ -93,6 +93,37 @@ private slots:
         QCOMPARE(names(), QStringList{});
     }
 
+    // A book opened: every song replaced, the boxes told on each step; one whose songs cannot
+    // all be written leaves the list as it was, and the stack too.
+    void aBookReplacesEverySongWithItsBoxes() {
+        QVERIFY(history->Add({u"A", u"x"}).Made());
+        QVERIFY(history->Add({u"B", u"x"}).Made());
+        QSignalSpy boxes(history.get(), &ChangeHistory::boxesStepped);
+        velmora::RunBoxes before, after;
+        before.title = u"我的歌词本";
+        after.title = u"我的最爱";
+        const std::vector<velmora::Song> book{{u"C", u"y"}, {u"D", u"y"}, {u"E", u"y"}};
+        {
+            InjectedFaults faults({Throws(Call::Open, "part0003.html")});
+            QVERIFY(history->Replace(book, before, after, "打开书").error);
+        }
+        QCOMPARE(names(), (QStringList{"A", "B"}));
+        QCOMPARE(history->Stack()->count(), 2);
+        QVERIFY(history->Replace(book, before, after, "打开书").Made());
+        QCOMPARE(names(), (QStringList{"C", "D", "E"}));
+        QVERIFY(boxes.isEmpty());
+        QVERIFY(history->Undo().Made());
+        QCOMPARE(names(), (QStringList{"A", "B"}));
+        QVERIFY(history->Redo().Made());
+        QCOMPARE(names(), (QStringList{"C", "D", "E"}));
+        QCOMPARE(boxes.size(), 2);
+        QCOMPARE(boxes[0][0].value<velmora::RunBoxes>().title, u"我的歌词本");
+        QCOMPARE(boxes[1][0].value<velmora::RunBoxes>().title, u"我的最爱");
+        QVERIFY(history->Undo().Made() && history->Undo().Made());
+        QCOMPARE(names(), QStringList{"A"});
+        QCOMPARE(boxes.size(), 3);  // a song's change leaves the boxes alone
+    }
+
     // Every song converted at once, aside, then written: a no from the progress while the
     // songs are converted, or while their pages are written, leaves every song and the journal
     // as they were; undone and redone, the songs change places with the run's.
