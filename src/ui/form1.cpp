@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QIcon>
@@ -387,6 +388,19 @@ void Form1::Import(const std::vector<std::filesystem::path>& paths) {
     if (outcome.cameBack) {
         ShowBoxes(*outcome.cameBack);
     }
+}
+
+void Form1::TakeStart(const std::vector<std::filesystem::path>& files) {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+        QTimer::singleShot(300, this, [this, files] { TakeStart(files); });
+        return;
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+    Import(files);
 }
 
 void Form1::OpenBook(const QString& path, const QString& savePlace) {

@@ -36,6 +36,9 @@ public:
     void Import(const QStringList& paths);
     // The same with paths as the system gives them: a name's bytes, whatever their encoding.
     void Import(const std::vector<std::filesystem::path>& paths);
+    // Another start of the program: the window comes to the front and brings in its files,
+    // once no modal box is open.
+    void TakeStart(const std::vector<std::filesystem::path>& files);
     // Opens one of our books in place of the list's songs and the book's boxes (asking first
     // when the list holds songs no book has), as one change; `savePlace` as it was when the
     // book was made, if known.

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include "app/application.h"
 #include "app/language.h"
 #include "app/path_names.h"
+#include "app/single_instance.h"
 #include "platform/clock.h"
 #include "platform/termination_signals.h"
 #include "ui/ending.h"
@@ -17,6 +19,15 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
     InstallTranslations(qt, ProgramLanguage(QLocale::system().uiLanguages()));
+    // As the system gave them: a name in a legacy encoding keeps its bytes.
+    const std::vector<std::filesystem::path> files = CommandLineFiles(argc, argv);
+    // Started again, the program that runs takes the files, and comes to the front.
+    SingleInstance instance(
+        SingleInstance::NameFor(QDir::homePath(), QCoreApplication::applicationDirPath()));
+    if (instance.HandOver(files)) {
+        return EXIT_SUCCESS;
+    }
+    instance.Listen();
     const velmora::SystemClock clock;
     QtFileDialogRunner dialogs;
     QtMessageBoxRunner boxes;
@@ -39,10 +50,9 @@ int main(int argc, char* argv[]) {
         return EXIT_FAILURE;
     }
     window.show();
+    QObject::connect(&instance, &SingleInstance::started, &window, &Form1::TakeStart);
     // Once the window is up: what an earlier run left unbuilt, then the files given on the
     // command line ("Open with Velmora").
-    // As the system gave them: a name in a legacy encoding keeps its bytes.
-    const std::vector<std::filesystem::path> files = CommandLineFiles(argc, argv);
     QTimer::singleShot(0, &window, [&window, files] {
         window.OfferRestore();
         window.Import(files);
