@@ -351,6 +351,10 @@ Makes the lyrics you type or import into an EPUB e-book.</translation>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>确定删除选中的 %1 首歌吗？</source>
+        <translation>Remove the %1 selected songs?</translation>
+    </message>
 </context>
 <context>
     <name>MainMenu</name>

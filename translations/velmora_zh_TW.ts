@@ -351,6 +351,10 @@
         <source>取消</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>确定删除选中的 %1 首歌吗？</source>
+        <translation>確定刪除選取的 %1 首歌嗎？</translation>
+    </message>
 </context>
 <context>
     <name>MainMenu</name>

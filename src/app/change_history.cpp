@@ -1,5 +1,7 @@
 #include "app/change_history.h"
 
+#include <algorithm>
+
 #include "app/song_changes.h"
 
 namespace {
@@ -62,6 +64,30 @@ ChangeOutcome ChangeHistory::Remove(int n) {
 ChangeOutcome ChangeHistory::Move(int from, int to) {
     return from != to && Holds(from) && Holds(to) ? Make(std::make_unique<Moved>(from, to))
                                                   : kNothing;
+}
+
+ChangeOutcome ChangeHistory::RemoveSeveral(const std::vector<int>& songs) {
+    if (songs.size() == 1) {
+        return Remove(songs.front());
+    }
+    std::vector<std::pair<int, velmora::Song>> removed;
+    for (const int n : songs) {
+        if (!Holds(n) || (!removed.empty() && n <= removed.back().first)) {
+            return kNothing;
+        }
+        removed.emplace_back(n, run_.Songs().At(n));
+    }
+    return removed.empty() ? kNothing : Make(std::make_unique<RemovedSeveral>(std::move(removed)));
+}
+
+ChangeOutcome ChangeHistory::MoveSeveral(const std::vector<int>& songs, bool up) {
+    if (songs.empty() || !std::is_sorted(songs.begin(), songs.end()) ||
+        std::adjacent_find(songs.begin(), songs.end()) != songs.end() ||
+        !Holds(up ? songs.front() - 1 : songs.back() + 1) || !Holds(songs.front()) ||
+        !Holds(songs.back())) {
+        return kNothing;
+    }
+    return Make(std::make_unique<MovedSeveral>(songs, up));
 }
 
 ChangeOutcome ChangeHistory::Undo() {

@@ -39,6 +39,10 @@ public:
                           const velmora::Going& going = {});
     ChangeOutcome Remove(int n);
     ChangeOutcome Move(int from, int to);
+    // The numbered songs (ascending, each once) removed, or moved one place up or down, as
+    // one change; one past either end is refused (NoSuchSong).
+    ChangeOutcome RemoveSeveral(const std::vector<int>& songs);
+    ChangeOutcome MoveSeveral(const std::vector<int>& songs, bool up);
     // Takes back the last change, or makes again the last one taken back.
     ChangeOutcome Undo();
     ChangeOutcome Redo();

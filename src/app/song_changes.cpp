@@ -1,6 +1,8 @@
 #include "app/song_changes.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <iterator>
 
 using velmora::Refusal;
 using velmora::Song;
@@ -113,4 +115,82 @@ Refusal Replaced::Apply(Workspace& run) const {
 
 Refusal Replaced::Revert(Workspace& run) const {
     return Exchange(run, after_, before_);
+}
+
+RemovedSeveral::RemovedSeveral(std::vector<std::pair<int, Song>> songs)
+    : SongChange(QCoreApplication::translate("SongChange", "删除")), songs_(std::move(songs)) {}
+
+Refusal RemovedSeveral::Apply(Workspace& run) const {
+    // From the last, so that the numbers before stay as they are.
+    for (auto song = songs_.rbegin(); song != songs_.rend(); ++song) {
+        try {
+            if (const Refusal refusal = run.RemoveLyric(song->first); refusal != Refusal::None) {
+                return refusal;
+            }
+        } catch (...) {
+            for (auto back = song.base(); back != songs_.end(); ++back) {
+                run.InsertSong(back->first, back->second);
+            }
+            throw;
+        }
+    }
+    return Refusal::None;
+}
+
+Refusal RemovedSeveral::Revert(Workspace& run) const {
+    for (auto song = songs_.begin(); song != songs_.end(); ++song) {
+        try {
+            if (const Refusal refusal = run.InsertSong(song->first, song->second);
+                refusal != Refusal::None) {
+                return refusal;
+            }
+        } catch (...) {
+            for (auto back = std::make_reverse_iterator(song); back != songs_.rend(); ++back) {
+                run.RemoveLyric(back->first);
+            }
+            throw;
+        }
+    }
+    return Refusal::None;
+}
+
+MovedSeveral::MovedSeveral(std::vector<int> songs, bool up)
+    : SongChange(QCoreApplication::translate("SongChange", "移动")),
+      songs_(std::move(songs)),
+      up_(up) {}
+
+Refusal MovedSeveral::Shift(Workspace& run, const std::vector<int>& songs, bool up) {
+    // The one nearest the way it goes first, so that none passes another.
+    std::vector<int> order = songs;
+    if (!up) {
+        std::reverse(order.begin(), order.end());
+    }
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const int n = order[k];
+        try {
+            if (const Refusal refusal = run.MoveLyric(n, up ? n - 1 : n + 1);
+                refusal != Refusal::None) {
+                return refusal;
+            }
+        } catch (...) {
+            for (std::size_t back = k; back-- > 0;) {
+                const int moved = up ? order[back] - 1 : order[back] + 1;
+                run.MoveLyric(moved, order[back]);
+            }
+            throw;
+        }
+    }
+    return Refusal::None;
+}
+
+Refusal MovedSeveral::Apply(Workspace& run) const {
+    return Shift(run, songs_, up_);
+}
+
+Refusal MovedSeveral::Revert(Workspace& run) const {
+    std::vector<int> moved;
+    for (const int n : songs_) {
+        moved.push_back(up_ ? n - 1 : n + 1);
+    }
+    return Shift(run, moved, !up_);
 }

@@ -105,3 +105,29 @@ private:
     velmora::RunBoxes boxesBefore_;
     velmora::RunBoxes boxesAfter_;
 };
+
+// Several songs removed at once: each number (ascending) with its song.
+class RemovedSeveral : public SongChange {
+public:
+    explicit RemovedSeveral(std::vector<std::pair<int, velmora::Song>> songs);
+    velmora::Refusal Apply(velmora::Workspace& run) const override;
+    velmora::Refusal Revert(velmora::Workspace& run) const override;
+
+private:
+    std::vector<std::pair<int, velmora::Song>> songs_;
+};
+
+// Several songs (ascending numbers) moved one place up or down, keeping their order.
+class MovedSeveral : public SongChange {
+public:
+    MovedSeveral(std::vector<int> songs, bool up);
+    velmora::Refusal Apply(velmora::Workspace& run) const override;
+    velmora::Refusal Revert(velmora::Workspace& run) const override;
+
+private:
+    // Moves `songs` by one place, up or down; a step that fails takes back the ones before.
+    static velmora::Refusal Shift(velmora::Workspace& run, const std::vector<int>& songs, bool up);
+
+    std::vector<int> songs_;
+    bool up_;
+};

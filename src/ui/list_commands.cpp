@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <algorithm>
 
 #include "app/application.h"
 #include "ui/dialogs/edit_song_dialog.h"
@@ -50,9 +51,13 @@ void ListCommands::CreateUndoActions() {
 }
 
 void ListCommands::ShowMenu(const QPoint& at) {
+    // On a song of those selected, the menu is for all of them; on another, for it alone.
     const QModelIndex index = list_->indexAt(at);
-    if (index.isValid()) {
-        list_->setCurrentIndex(index);
+    if (index.isValid() && list_->selectionModel()->isSelected(index)) {
+        list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    } else if (index.isValid()) {
+        list_->selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     QMenu menu(window_);
     FillMenu(&menu);
@@ -70,10 +75,11 @@ void ListCommands::FillMenu(QMenu* menu) {
     Add(menu, "EditSong", tr("修改…"), QKeySequence(Qt::Key_Return), n > 0, [this, n] { Edit(n); });
     Add(menu, "RemoveSong", tr("删除"), QKeySequence(QKeySequence::Delete), n > 0,
         [this, n] { Remove(n); });
-    Add(menu, "MoveUp", tr("上移"), QKeySequence(Qt::CTRL | Qt::Key_Up), n > 1,
-        [this, n] { Move(n, n - 1); });
-    Add(menu, "MoveDown", tr("下移"), QKeySequence(Qt::CTRL | Qt::Key_Down), n > 0 && n < count,
-        [this, n] { Move(n, n + 1); });
+    const std::vector<int> chosen = Chosen(n);
+    Add(menu, "MoveUp", tr("上移"), QKeySequence(Qt::CTRL | Qt::Key_Up),
+        n > 0 && chosen.front() > 1, [this, n] { Move(n, n - 1); });
+    Add(menu, "MoveDown", tr("下移"), QKeySequence(Qt::CTRL | Qt::Key_Down),
+        n > 0 && chosen.back() < count, [this, n] { Move(n, n + 1); });
 }
 
 void ListCommands::Add(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
@@ -100,17 +106,36 @@ void ListCommands::Edit(int n) {
     }
 }
 
+std::vector<int> ListCommands::Chosen(int n) const {
+    std::vector<int> songs = list_->selectedSongs();
+    return std::find(songs.begin(), songs.end(), n) != songs.end() ? songs : std::vector{n};
+}
+
 void ListCommands::Remove(int n) {
-    const QString name = Elided(app_.SongAt(n).name);
-    if (boxes_.Ask(window_, tr("确定删除第 %1 首《%2》吗？").arg(n).arg(name), HintTitle(),
-                   tr("删除"), tr("取消"), true) &&
-        app_.History().Remove(n).Made()) {
-        list_->select(std::min(n, app_.SongCount()));
+    const std::vector<int> songs = Chosen(n);
+    const QString question =
+        songs.size() == 1 ? tr("确定删除第 %1 首《%2》吗？").arg(n).arg(Elided(app_.SongAt(n).name))
+                          : tr("确定删除选中的 %1 首歌吗？").arg(songs.size());
+    if (boxes_.Ask(window_, question, HintTitle(), tr("删除"), tr("取消"), true) &&
+        app_.History().RemoveSeveral(songs).Made()) {
+        list_->select(std::min(songs.front(), app_.SongCount()));
     }
 }
 
 void ListCommands::Move(int from, int to) {
-    if (app_.History().Move(from, to).Made()) {
-        list_->select(to);
+    const std::vector<int> songs = Chosen(from);
+    if (songs.size() == 1) {
+        if (app_.History().Move(from, to).Made()) {
+            list_->select(to);
+        }
+        return;
+    }
+    const bool up = to < from;
+    if (app_.History().MoveSeveral(songs, up).Made()) {
+        std::vector<int> moved;
+        for (const int n : songs) {
+            moved.push_back(up ? n - 1 : n + 1);
+        }
+        list_->select(moved);
     }
 }

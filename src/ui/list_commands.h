@@ -1,10 +1,12 @@
 #pragma once
 // The song list's commands: undo and redo (window-wide keys), and for the selected song
-// 修改…, 删除, 上移 and 下移, by the list's keys, a double click or its context menu, which
-// also offers 导入…. Each goes to the change history; what comes back is said by the window.
+// 修改…, 删除, 上移 and 下移 (the last three for every song selected), by the list's keys, a
+// double click or its context menu, which also offers 导入…. Each goes to the change history;
+// what comes back is said by the window.
 
 #include <QObject>
 #include <functional>
+#include <vector>
 
 class Application;
 class QAction;
@@ -35,6 +37,8 @@ private:
     void Edit(int n);
     void Remove(int n);
     void Move(int from, int to);
+    // The songs a command on song n is for: every one selected, when n is among them.
+    std::vector<int> Chosen(int n) const;
 
     Application& app_;
     MessageBoxes& boxes_;

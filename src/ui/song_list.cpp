@@ -60,7 +60,8 @@ SongList::SongList(QWidget* parent)
     connect(offer_, &QLabel::linkActivated, this, &SongList::offerTaken);
     setItemDelegate(new FittingRows(this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Shift- and Ctrl-click, Ctrl+A: several songs to remove or move at once.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setDragDropMode(QAbstractItemView::InternalMove);
     setDefaultDropAction(Qt::MoveAction);
     // One height for every row: 9,999 rows are laid out without measuring each.
@@ -108,9 +109,31 @@ int SongList::selected() const {
 void SongList::select(int n) {
     const QModelIndex row = filter_->mapFromSource(filter_->sourceModel()->index(n - 1, 0));
     if (row.isValid()) {
-        setCurrentIndex(row);
+        // This song alone, whatever modifier keys are down.
+        selectionModel()->setCurrentIndex(
+            row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         // A moved song is current already, so setting it scrolls nothing: it is followed here.
         scrollTo(currentIndex());
+    }
+}
+
+std::vector<int> SongList::selectedSongs() const {
+    std::vector<int> songs;
+    for (const QModelIndex& row : selectionModel()->selectedRows()) {
+        songs.push_back(filter_->mapToSource(row).row() + 1);
+    }
+    std::sort(songs.begin(), songs.end());
+    return songs;
+}
+
+void SongList::select(const std::vector<int>& songs) {
+    if (songs.empty()) {
+        return;
+    }
+    select(songs.front());
+    for (const int n : songs) {
+        const QModelIndex row = filter_->mapFromSource(filter_->sourceModel()->index(n - 1, 0));
+        selectionModel()->select(row, QItemSelectionModel::Select);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QListView>
+#include <vector>
 
 #include "app/song_filter.h"
 
@@ -19,9 +20,13 @@ public:
     void SetSongs(QAbstractItemModel* songs);
     SongFilter* Filter() const { return filter_; }
 
-    // The selected song's number (1 for the first), or 0.
+    // The selected song's number (1 for the first), or 0: the current one, when several are.
     int selected() const;
     void select(int n);
+    // The numbers of every song selected, ascending.
+    std::vector<int> selectedSongs() const;
+    // Selects these songs, the first of them current.
+    void select(const std::vector<int>& songs);
     // A line with a link under the empty list's words (the last book, to go on with); empty:
     // none.
     void SetOffer(const QString& text);

@@ -124,6 +124,47 @@ private slots:
         QCOMPARE(boxes.size(), 3);  // a song's change leaves the boxes alone
     }
 
+    // Several songs removed or moved as one change; a step that fails midway puts back the
+    // ones before it; numbers out of order or past an end are refused.
+    void severalSongsChangeAsOne() {
+        for (const char16_t* name : {u"A", u"B", u"C", u"D", u"E"}) {
+            QVERIFY(history->Add({name, u"x"}).Made());
+        }
+        for (const std::vector<int>& wrong :
+             std::vector<std::vector<int>>{{}, {3, 2}, {2, 2}, {5, 6}}) {
+            QCOMPARE(history->RemoveSeveral(wrong).refusal, Refusal::NoSuchSong);
+        }
+        QCOMPARE(history->MoveSeveral({1, 3}, true).refusal, Refusal::NoSuchSong);
+        QCOMPARE(history->MoveSeveral({3, 5}, false).refusal, Refusal::NoSuchSong);
+        // The second step's journal record runs out of memory.
+        const auto failingSecond = [](const std::function<ChangeOutcome()>& change) {
+            int records = 0;
+            InjectedFaults faults({}, [&records](Call call, const std::string& path) {
+                if (call == Call::Write && path.ends_with("lyric.txt") && ++records == 2) {
+                    throw std::bad_alloc();
+                }
+            });
+            return change().error.has_value() && records > 2;
+        };
+        QVERIFY(failingSecond([&] { return history->RemoveSeveral({1, 3, 5}); }));
+        QVERIFY(failingSecond([&] { return history->MoveSeveral({2, 4}, false); }));
+        QCOMPARE(names(), (QStringList{"A", "B", "C", "D", "E"}));
+        QCOMPARE(history->Stack()->count(), 5);
+        QVERIFY(history->MoveSeveral({2, 4}, false).Made());
+        QCOMPARE(names(), (QStringList{"A", "C", "B", "E", "D"}));
+        QVERIFY(history->MoveSeveral({3, 5}, true).Made());
+        QCOMPARE(names(), (QStringList{"A", "B", "C", "D", "E"}));
+        QVERIFY(history->MoveSeveral({2, 3}, false).Made());  // side by side, kept in order
+        QCOMPARE(names(), (QStringList{"A", "D", "B", "C", "E"}));
+        QVERIFY(history->Undo().Made());
+        QVERIFY(history->RemoveSeveral({1, 3, 5}).Made());
+        QCOMPARE(names(), (QStringList{"B", "D"}));
+        QVERIFY(history->Undo().Made());
+        QCOMPARE(names(), (QStringList{"A", "B", "C", "D", "E"}));
+        QVERIFY(history->Undo().Made());
+        QCOMPARE(names(), (QStringList{"A", "C", "B", "E", "D"}));
+    }
+
     // Every song converted at once, aside, then written: a no from the progress while the
     // songs are converted, or while their pages are written, leaves every song and the journal
     // as they were; undone and redone, the songs change places with the run's.

@@ -8,6 +8,7 @@
 #include "ui/ending.h"
 #include "ui/form1.h"
 #include "ui/phone/phone_dialog.h"
+#include "ui/song_list.h"
 #include "ui/wording.h"
 #include "workspace/journal.h"
 
@@ -335,13 +336,15 @@ private slots:
                                          "导入…|Ctrl+O|1"}));
         list()->setFocus();
         QAbstractItemModel* model = list()->model();
-        list()->setCurrentIndex(model->index(2, 0));
+        // Selected as the window selects: whatever modifier a key click left standing.
+        auto* songs = control<SongList>("List1");
+        songs->select(3);
         for (const auto& [key, modifiers] :
              {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
             QCOMPARE(menuOn(3, {}, [&] { QTest::keyClick(list(), key, modifiers); })[5],
                      "下移|Ctrl+Down|0");
         }
-        list()->setCurrentIndex(model->index(1, 0));
+        songs->select(2);
         QTest::keyClick(list(), Qt::Key_Up, Qt::ControlModifier);
         QCOMPARE(entries(), (QStringList{"1:B", "2:A", "3:C"}));
         QTest::keyClick(list(), Qt::Key_Up, Qt::ControlModifier);  // the first stays first
@@ -360,18 +363,58 @@ private slots:
         for (int n = 0; n < 40; ++n) {
             QVERIFY(application->History().Add({u"歌", u"x"}).Made());
         }
-        list()->setCurrentIndex(model->index(41, 0));
+        songs->select(42);
         for (int n = 0; n < 30; ++n) {
             QTest::keyClick(list(), Qt::Key_Up, Qt::ControlModifier);
         }
         QVERIFY(list()->viewport()->rect().contains(list()->visualRect(model->index(11, 0))));
         QVERIFY(application->History().Add({std::u16string(1'000'000, u'长'), u"x"}).Made());
-        list()->setCurrentIndex(model->index(42, 0));
+        songs->select(43);
         boxes.answers = {"取消"};
         QTest::keyClick(list(), Qt::Key_Delete);
         const QStringList asked = boxes.Asked();
         QVERIFY(asked.size() == 1 && asked[0].size() < 100 && asked[0].contains("长…长"));
         QCOMPARE(application->SongCount(), 43);
+    }
+
+    // Several songs at once (Ctrl- and Shift-click, Ctrl+A): removed asking once, moved a
+    // place keeping their order (not past either end), each one step that undo takes back.
+    void severalSongsAtOnce() {
+        for (const char* name : {"A", "B", "C", "D", "E"}) {
+            addSong(name, "x", "y");
+        }
+        const auto clickOn = [&](int n, Qt::KeyboardModifiers keys = {}) {
+            const QModelIndex row = list()->model()->index(n - 1, 0);
+            QTest::mouseClick(list()->viewport(), Qt::LeftButton, keys,
+                              list()->visualRect(row).center());
+        };
+        const auto names = [&] { return entries().join(' '); };
+        clickOn(2);
+        clickOn(4, Qt::ControlModifier);
+        QTest::keyClick(list(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(names(), "1:A 2:C 3:B 4:E 5:D");
+        QTest::keyClick(list(), Qt::Key_Down, Qt::ControlModifier);  // D is last: refused
+        QTest::keyClick(list(), Qt::Key_Up, Qt::ControlModifier);
+        QTest::keyClick(list(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(names(), "1:B 2:A 3:D 4:C 5:E");
+        QCOMPARE(list()->selectionModel()->selectedRows().size(), 2);
+        QVERIFY(application->History().Undo().Made());
+        QVERIFY(application->History().Undo().Made());
+        QCOMPARE(names(), "1:A 2:C 3:B 4:E 5:D");
+        QVERIFY(application->History().Undo().Made());
+        clickOn(2);
+        clickOn(4, Qt::ShiftModifier);
+        boxes.answers = {"删除"};
+        QTest::keyClick(list(), Qt::Key_Delete);
+        QCOMPARE(boxes.Asked(), QStringList{"提示|确定删除选中的 3 首歌吗？"});
+        QCOMPARE(names(), "1:A 2:E");
+        QVERIFY(application->History().Undo().Made());
+        QCOMPARE(names(), "1:A 2:B 3:C 4:D 5:E");
+        QTest::keyClick(list(), Qt::Key_A, Qt::ControlModifier);
+        boxes.answers = {"取消"};
+        QTest::keyClick(list(), Qt::Key_Delete);
+        QCOMPARE(boxes.Asked(), QStringList{"提示|确定删除选中的 5 首歌吗？"});
+        QCOMPARE(application->SongCount(), 5);
     }
 
     // The menu bar shows each item's key, and each key reaches its command; 编辑 acts on the
