@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/book_script.h"
 #include "app/conversion.h"
 #include "cover/cover_drawing.h"
 #include "cover/cover_image.h"
@@ -151,11 +152,15 @@ std::optional<CommandError> Application::Build(const velmora::RunBoxes& boxes,
         mayReplace_.insert(check.savePlace);
     }
     KeepBoxes(boxes);
-    const velmora::BookInfo book{boxes.title, boxes.author};
+    velmora::BookInfo book{boxes.title, boxes.author};
+    if (!book.IsDefault()) {
+        book.script = ScriptOfBook(book.title, run_.Songs());
+    }
     const QString coverBox = QString::fromStdU16String(boxes.cover);
     const auto cover = [coverBox, book]() -> std::optional<std::string> {
         std::optional<std::string> chosen = CoverJpeg(coverBox);
-        return book.IsDefault() ? chosen : NamedBookCover(book.title, book.author, chosen);
+        return book.IsDefault() ? chosen
+                                : NamedBookCover(book.title, book.author, chosen, book.script);
     };
     builds_.Start({cover, check.savePlace, book});
     return std::nullopt;

@@ -104,7 +104,8 @@ void DrawPhoto(QPainter& painter, const QImage& photo, const QRectF& area) {
     painter.drawImage(place, photo);
 }
 
-QImage Drawn(const std::u16string& title, const std::u16string& author, const QImage& photo) {
+QImage Drawn(const std::u16string& title, const std::u16string& author, const QImage& photo,
+             velmora::Script script) {
     const Design& design = photo.isNull() ? kPlain : kWithPhoto;
     QImage cover(kSize, QImage::Format_RGB32);
     QPainter painter(&cover);
@@ -123,7 +124,8 @@ QImage Drawn(const std::u16string& title, const std::u16string& author, const QI
     painter.setFont(CoverFont(80));
     painter.setPen(kGold);
     painter.drawText(QRect(0, design.rule + 30, kSize.width(), 120), Qt::AlignCenter,
-                     QStringLiteral("歌词本"));
+                     script == velmora::Script::Traditional ? QStringLiteral("歌詞本")
+                                                            : QStringLiteral("歌词本"));
     DrawAuthor(painter, QString::fromStdU16String(author), photo.isNull() ? 2080 : 2250);
     painter.end();
     return cover;
@@ -149,8 +151,9 @@ QImage Decoded(const std::string& jpeg) {
 
 }  // namespace
 
-std::string DrawnCover(const std::u16string& title, const std::u16string& author) {
-    QImage cover = Drawn(title, author, {});
+std::string DrawnCover(const std::u16string& title, const std::u16string& author,
+                       velmora::Script script) {
+    QImage cover = Drawn(title, author, {}, script);
     cover.setText(kMarkKey, kMark);
     return Jpeg(cover);
 }
@@ -160,15 +163,15 @@ bool IsDrawnCover(const std::string& jpeg) {
 }
 
 std::string CoverWithPhoto(const std::u16string& title, const std::u16string& author,
-                           const QImage& photo) {
-    return Jpeg(Drawn(title, author, photo));
+                           const QImage& photo, velmora::Script script) {
+    return Jpeg(Drawn(title, author, photo, script));
 }
 
 std::string NamedBookCover(const std::u16string& title, const std::u16string& author,
-                           const std::optional<std::string>& chosen) {
+                           const std::optional<std::string>& chosen, velmora::Script script) {
     if (!chosen) {
-        return DrawnCover(title, author);
+        return DrawnCover(title, author, script);
     }
     const QImage photo = Decoded(*chosen);
-    return photo.width() > photo.height() ? CoverWithPhoto(title, author, photo) : *chosen;
+    return photo.width() > photo.height() ? CoverWithPhoto(title, author, photo, script) : *chosen;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/script_conversion.h"
+
 namespace velmora {
 
 inline constexpr char16_t kDefaultTitle[] = u"我的歌词本";
@@ -13,6 +15,8 @@ inline constexpr char16_t kDefaultAuthor[] = u"Velmora";
 struct BookInfo {
     std::u16string title = kDefaultTitle;
     std::u16string author = kDefaultAuthor;
+    // The script of its title and songs, which its own words follow (a named book's).
+    Script script = Script::Simplified;
 
     // The book every build made before books had names: its documents stay as they were.
     bool IsDefault() const { return title == kDefaultTitle && author == kDefaultAuthor; }

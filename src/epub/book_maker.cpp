@@ -68,7 +68,8 @@ void BookMaker::WriteNamedPages(std::string_view cover) {
     const SongCollection& songs = run_.Songs();
     const std::optional<PixelSize> size = JpegSize(cover);
     if (size) {
-        SaveBytes(layout.Epub("titlepage.xhtml"), ComposeCoverPage(size->width, size->height));
+        SaveBytes(layout.Epub("titlepage.xhtml"),
+                  ComposeCoverPage(size->width, size->height, book_.script));
     } else {
         SaveAnsiFile(layout.Epub("titlepage.xhtml"),
                      TemplateLine(layout.Template("titlepage.xhtml")));
@@ -76,9 +77,9 @@ void BookMaker::WriteNamedPages(std::string_view cover) {
     SaveBytes(layout.Epub(kStyleSheet), StyleSheet());
     SaveBytes(layout.Epub("title.xhtml"),
               ComposeTitlePage(book_, songs.SongCount(), clock_.LocalSeconds()));
-    SaveBytes(layout.Epub(kContentsPage), ComposeContentsPage(songs));
+    SaveBytes(layout.Epub(kContentsPage), ComposeContentsPage(songs, book_.script));
     if (HasArtistIndex(songs)) {
-        SaveBytes(layout.Epub(kArtistIndexPage), ComposeArtistIndexPage(songs));
+        SaveBytes(layout.Epub(kArtistIndexPage), ComposeArtistIndexPage(songs, book_.script));
     }
     // The pages of an earlier build go: this book may have fewer songs.
     const std::filesystem::path folder = layout.Epub("songs");
@@ -87,7 +88,7 @@ void BookMaker::WriteNamedPages(std::string_view cover) {
         throw Failure(Problem::CannotCreateFolder, folder, error);
     }
     for (int n = 1; n <= songs.SongCount(); ++n) {
-        SaveBytes(layout.Epub(NamedSongHref(n)), ComposeLyricPage(songs.At(n)));
+        SaveBytes(layout.Epub(NamedSongHref(n)), ComposeLyricPage(songs.At(n), book_.script));
     }
 }
 

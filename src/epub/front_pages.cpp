@@ -4,6 +4,7 @@
 
 #include "epub/artist_index.h"
 #include "epub/book_pages.h"
+#include "epub/book_words.h"
 #include "epub/page_markup.h"
 #include "text/code_page.h"
 #include "text/xml_text.h"
@@ -21,23 +22,25 @@ std::string Link(const SongCollection& songs, int n) {
     return link + "</a>";
 }
 
-std::string Day(std::int64_t localSeconds) {
+std::string Day(std::int64_t localSeconds, const BookWords& words) {
     using namespace std::chrono;
     const year_month_day day(floor<days>(sys_seconds{seconds(localSeconds)}));
-    return std::to_string(static_cast<int>(day.year())) + Utf8(u"年") +
-           std::to_string(static_cast<unsigned>(day.month())) + Utf8(u"月") +
-           std::to_string(static_cast<unsigned>(day.day())) + Utf8(u"日");
+    return Filled(words.date, {static_cast<int>(day.year()), static_cast<unsigned>(day.month()),
+                               static_cast<unsigned>(day.day())});
 }
 
 }  // namespace
 
-std::string ComposeCoverPage(int width, int height) {
+std::string ComposeCoverPage(int width, int height, Script script) {
     const std::string w = std::to_string(width), h = std::to_string(height);
+    const BookWords& words = WordsOf(script);
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-           "<html xmlns=\"http://www.w3.org/1999/xhtml\" xml:lang=\"zh-CN\">\n<head>\n"
+           "<html xmlns=\"http://www.w3.org/1999/xhtml\" xml:lang=\"" +
+           std::string(words.language) +
+           "\">\n<head>\n"
            "<meta http-equiv=\"Content-Type\" content=\"application/xhtml+xml; "
            "charset=utf-8\"/>\n<title>" +
-           Utf8(u"封面") +
+           Utf8(words.cover) +
            "</title>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\"/>\n"
            "</head>\n<body class=\"cover\">\n<div class=\"cover\">\n"
            "<svg xmlns=\"http://www.w3.org/2000/svg\" "
@@ -49,17 +52,19 @@ std::string ComposeCoverPage(int width, int height) {
 }
 
 std::string ComposeTitlePage(const BookInfo& book, int songCount, std::int64_t localSeconds) {
+    const BookWords& words = WordsOf(book.script);
     std::string body = "<h1>" + Xml(book.title) + "</h1>\n";
     if (!book.author.empty()) {
         body += "<p class=\"author\">" + Xml(book.author) + "</p>\n";
     }
-    body += "<p class=\"count\">" + Utf8(u"共 ") + std::to_string(songCount) + Utf8(u" 首") +
-            "</p>\n<p class=\"date\">" + Day(localSeconds) + "</p>\n";
-    return XhtmlPage(book.title, "title", body);
+    body += "<p class=\"count\">" + Filled(words.count, {songCount}) + "</p>\n<p class=\"date\">" +
+            Day(localSeconds, words) + "</p>\n";
+    return XhtmlPage(book.title, "title", body, "", words.language);
 }
 
-std::string ComposeContentsPage(const SongCollection& songs) {
-    std::string body = "<h2>" + Utf8(u"目录") + "</h2>\n";
+std::string ComposeContentsPage(const SongCollection& songs, Script script) {
+    const BookWords& words = WordsOf(script);
+    std::string body = "<h2>" + Utf8(words.contents) + "</h2>\n";
     body.reserve(body.size() + 96 * static_cast<std::size_t>(songs.SongCount()));
     for (int n = 1; n <= songs.SongCount(); ++n) {
         body += "<p class=\"entry\">" + Link(songs, n);
@@ -68,11 +73,12 @@ std::string ComposeContentsPage(const SongCollection& songs) {
         }
         body += "</p>\n";
     }
-    return XhtmlPage(u"目录", "contents", body);
+    return XhtmlPage(words.contents, "contents", body, "", words.language);
 }
 
-std::string ComposeArtistIndexPage(const SongCollection& songs) {
-    std::string body = "<h2>" + Utf8(u"歌手索引") + "</h2>\n";
+std::string ComposeArtistIndexPage(const SongCollection& songs, Script script) {
+    const BookWords& words = WordsOf(script);
+    std::string body = "<h2>" + Utf8(words.artists) + "</h2>\n";
     for (const IndexLetter& letter : ArtistIndex(songs)) {
         body += "<h3>" + Xml(letter.letter) + "</h3>\n";
         for (const IndexedArtist& artist : letter.artists) {
@@ -83,7 +89,7 @@ std::string ComposeArtistIndexPage(const SongCollection& songs) {
             body += "</p>\n";
         }
     }
-    return XhtmlPage(u"歌手索引", "index", body);
+    return XhtmlPage(words.artists, "index", body, "", words.language);
 }
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "epub/book_words.h"
 #include "epub/page_markup.h"
 #include "text/xml_text.h"
 
@@ -50,7 +51,7 @@ std::vector<std::vector<std::u16string_view>> Stanzas(std::u16string_view lyric)
     return stanzas;
 }
 
-std::string ComposeLyricPage(const Song& song) {
+std::string ComposeLyricPage(const Song& song, Script script) {
     std::string body = "<h2>";
     AppendXml(body, song.name);
     body += "</h2>\n";
@@ -69,7 +70,7 @@ std::string ComposeLyricPage(const Song& song) {
         AppendLines(body, {stanza});
         body += "</p>\n";
     }
-    return XhtmlPage(song.name, "song", body, "../");
+    return XhtmlPage(song.name, "song", body, "../", WordsOf(script).language);
 }
 
 }  // namespace velmora

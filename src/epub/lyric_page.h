@@ -8,6 +8,8 @@
 
 #include "workspace/song.h"
 
+#include "text/script_conversion.h"
+
 namespace velmora {
 
 // The lyric's stanzas, each its lines: a blank line (or one of blanks only) ends a stanza,
@@ -15,6 +17,6 @@ namespace velmora {
 std::vector<std::vector<std::u16string_view>> Stanzas(std::u16string_view lyric);
 
 // The page's bytes: each stanza a paragraph, its lines kept apart by line breaks.
-std::string ComposeLyricPage(const Song& song);
+std::string ComposeLyricPage(const Song& song, Script script);
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "epub/navigation_document.h"
 
 #include "epub/book_pages.h"
+#include "epub/book_words.h"
 #include "epub/package_document.h"
 #include "text/code_page.h"
 #include "text/line_printer.h"
@@ -40,10 +41,11 @@ std::string ComposeNavigationDocument(std::u16string_view templateLine, const So
     int order = 0;
     if (!book.IsDefault()) {
         // The book's own contents page first, as readers' guidelines ask, then the index.
-        PrintPoint(out, "contents", std::to_string(++order), codepage::ToUtf8(u"目录"),
+        const BookWords& words = WordsOf(book.script);
+        PrintPoint(out, "contents", std::to_string(++order), codepage::ToUtf8(words.contents),
                    kContentsPage);
         if (HasArtistIndex(songs)) {
-            PrintPoint(out, "artists", std::to_string(++order), codepage::ToUtf8(u"歌手索引"),
+            PrintPoint(out, "artists", std::to_string(++order), codepage::ToUtf8(words.artists),
                        kArtistIndexPage);
         }
     }

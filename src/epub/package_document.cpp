@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "epub/book_pages.h"
+#include "epub/book_words.h"
 #include "text/code_page.h"
 #include "text/line_printer.h"
 #include "text/template_copy.h"
@@ -97,14 +98,13 @@ void PrintDefaultMetadata(LinePrinter& out, BuildTime time, const BookInfo& book
 void PrintNamedMetadata(LinePrinter& out, BuildTime time, const BookInfo& book, int songs) {
     out.line({"<dc:title>", Xml(book.title), "</dc:title>"}, 2);
     PrintAuthor(out, book);
-    out.line({codepage::ToUtf8(u"<dc:description>歌词本，共 "), std::to_string(songs),
-              codepage::ToUtf8(u" 首歌</dc:description>")},
-             2)
+    const BookWords& words = WordsOf(book.script);
+    out.line({"<dc:description>", Filled(words.description, {songs}), "</dc:description>"}, 2)
         .line("<dc:contributor opf:role=\"bkp\">Velmora</dc:contributor>", 2)
         .line("<dc:source>Velmora</dc:source>", 2)
-        .line(codepage::ToUtf8(u"<dc:subject>歌词</dc:subject>"), 2)
+        .line({"<dc:subject>", codepage::ToUtf8(words.subject), "</dc:subject>"}, 2)
         .line({"<dc:date>", W3cDate(time.utc), "</dc:date>"}, 2)
-        .line("<dc:language>zh-CN</dc:language>", 2)
+        .line({"<dc:language>", words.language, "</dc:language>"}, 2)
         .line({"<dc:identifier opf:scheme=\"calibre\">", CalibreUuid(book), "</dc:identifier>"}, 2);
     PrintCalibreMeta(out, book);
 }
@@ -152,8 +152,9 @@ void PrintSpineAndGuide(LinePrinter& out, const SongCollection& songs, const Boo
     out.line("</spine>", 1).line("<guide>", 1);
     PrintReference(out, "titlepage.xhtml", u"cover", "cover");
     if (named) {
-        PrintReference(out, "title.xhtml", u"书名页", "title-page");
-        PrintReference(out, kContentsPage, u"目录", "toc");
+        const BookWords& words = WordsOf(book.script);
+        PrintReference(out, "title.xhtml", words.titlePage, "title-page");
+        PrintReference(out, kContentsPage, words.contents, "toc");
     }
     out.line("</guide>", 1);
     if (!named) {

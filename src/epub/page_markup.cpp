@@ -6,14 +6,16 @@
 namespace velmora {
 
 std::string XhtmlPage(std::u16string_view title, std::string_view kind, std::string_view body,
-                      std::string_view root) {
+                      std::string_view root, std::string_view language) {
     std::string page =
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
         "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" "
         "\"http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd\">\n"
-        "<html xmlns=\"http://www.w3.org/1999/xhtml\" xml:lang=\"zh-CN\">\n<head>\n"
+        "<html xmlns=\"http://www.w3.org/1999/xhtml\" xml:lang=\"";
+    page.append(language).append(
+        "\">\n<head>\n"
         "<meta http-equiv=\"Content-Type\" content=\"application/xhtml+xml; charset=utf-8\"/>\n"
-        "<title>";
+        "<title>");
     page.reserve(page.size() + body.size() + 256);
     AppendXml(page, title);
     page.append("</title>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"")

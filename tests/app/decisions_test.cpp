@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "app/book_script.h"
 #include "app/decisions.h"
 #include "app/language.h"
 #include "app/song_changes.h"
@@ -51,6 +52,31 @@ private slots:
         const BuildPlan planned = PlanBuild(facts);
         QCOMPARE(planned.refusal, plan.refusal);
         QCOMPARE(planned.questions, plan.questions);
+    }
+
+    // A book speaks the script most of its title and songs are in; one without Chinese, and
+    // a mix leaning Simplified, Simplified.
+    void booksSpeakTheirOwnScript() {
+        using velmora::Script;
+        const struct {
+            std::u16string title;
+            std::vector<std::u16string> songs;
+            Script script;
+        } table[] = {
+            {u"我的最爱", {u"月亮代表我的心", u"你问我爱你有多深"}, Script::Simplified},
+            {u"我的最愛", {u"月亮代表我的心", u"你問我愛你有多深"}, Script::Traditional},
+            {u"華語金曲", {u"軟體裡存著"}, Script::Traditional},
+            {u"Love Songs", {u"Moon River", u"Wider than a mile"}, Script::Simplified},
+            {u"我的最愛", {u"你问我爱你有多深", u"软件里存着"}, Script::Simplified},
+        };
+        for (const auto& row : table) {
+            velmora::SongCollection songs;
+            for (const std::u16string& name : row.songs) {
+                const int n = songs.SongCount() + 1;
+                songs.Insert(n, songs.Prepare({name, name + u"\r\n" + name}, n));
+            }
+            QCOMPARE(ScriptOfBook(row.title, songs), row.script);
+        }
     }
 
     void booksComeBackWholeIntoAnEmptyWindow() {

@@ -42,18 +42,21 @@ SongCollection Songs() {
     return collection;
 }
 
-TEST(NamedBook, PagesAndDocumentsAreByteExact) {
-    const fs::path templates = VELMORA_TEMPLATE_DIR, data = fs::path(VELMORA_TEST_DATA) / "named";
-    const BookInfo book{u"流行 & <金曲>", u"小明 \"\\Ming\""};
+// In either script: a Traditional book's own words and language are Traditional too.
+class NamedBookPages : public ::testing::TestWithParam<std::pair<BookInfo, const char*>> {};
+
+TEST_P(NamedBookPages, AreByteExact) {
+    const auto& [book, folder] = GetParam();
+    const fs::path templates = VELMORA_TEMPLATE_DIR, data = fs::path(VELMORA_TEST_DATA) / folder;
     const SongCollection songs = Songs();
     SetEnvironment("TZ", "CST-8");  // the date is UTC whatever the machine's zone
     ::tzset();
     const std::pair<const char*, std::string> files[] = {
-        {"cover.xhtml", ComposeCoverPage(1600, 2560)},
+        {"cover.xhtml", ComposeCoverPage(1600, 2560, book.script)},
         {"title.xhtml", ComposeTitlePage(book, songs.SongCount(), 1733616000)},
-        {"contents.xhtml", ComposeContentsPage(songs)},
-        {"artists.xhtml", ComposeArtistIndexPage(songs)},
-        {"song.xhtml", ComposeLyricPage(songs.At(1))},
+        {"contents.xhtml", ComposeContentsPage(songs, book.script)},
+        {"artists.xhtml", ComposeArtistIndexPage(songs, book.script)},
+        {"song.xhtml", ComposeLyricPage(songs.At(1), book.script)},
         {"style.css", StyleSheet()},
         {"content.opf", ComposePackageDocument(TemplateLine(templates / "content.opf"), songs,
                                                {1733616000, 1733616000 - 8 * 3600}, book)},
@@ -62,9 +65,15 @@ TEST(NamedBook, PagesAndDocumentsAreByteExact) {
     ClearEnvironment("TZ");
     ::tzset();
     for (const auto& [name, composed] : files) {
-        EXPECT_EQ(composed, ReadBytes(data / name)) << name;
+        EXPECT_EQ(composed, ReadBytes(data / name)) << folder << '/' << name;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    NamedBook, NamedBookPages,
+    ::testing::Values(std::pair(BookInfo{u"流行 & <金曲>", u"小明 \"\\Ming\""}, "named"),
+                      std::pair(BookInfo{u"華語 & <金曲>", u"小明", Script::Traditional},
+                                "named-traditional")));
 
 // Stanzas part at blank lines (of blanks only too), however the lines end; the blank lines
 // at the start and end, and those that follow a blank line, make none.

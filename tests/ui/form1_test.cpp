@@ -897,6 +897,14 @@ private slots:
         QCOMPARE(box("Text5")->text(), "流行金曲");
         QCOMPARE(box("Text6")->text(), "小明");
         QCOMPARE(ReadBytes(PathOf(box("Text4")->text())), cover);
+        // A book of Traditional title and songs speaks Traditional, whatever the window does.
+        box("Text5")->setText("華語金曲");
+        QVERIFY(application->History().Edit(1, {u"月光", u"軟體裡存著"}).Made());
+        QVERIFY(built());
+        const auto pages = ExtractBook(app->path() / "finished" / u8"華語金曲.epub");
+        QVERIFY(pages.at("content.opf").find("<dc:language>zh-TW</dc:language>") !=
+                std::string::npos);
+        QVERIFY(pages.at("contents.xhtml").find("<h2>目錄</h2>") != std::string::npos);
     }
 
     // "传到手机" is there for the title's book; its dialog serves it at the address it shows
