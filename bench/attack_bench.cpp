@@ -235,7 +235,7 @@ std::string Convert(
     }
     const auto start = Clock::now();
     Watched watched;
-    auto edits = Converted(run.Songs(), velmora::Script::Simplified, watched);
+    auto edits = Converted(run.Songs(), velmora::ScriptForm::Simplified, watched);
     const auto converted = Clock::now();
     run.EditSongs(edits, [&watched](std::size_t done, std::size_t total) {
         return watched.Going(done, total);

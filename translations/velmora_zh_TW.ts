@@ -195,14 +195,6 @@
         <translation>所有歌曲已是繁體，沒有要轉換的</translation>
     </message>
     <message>
-        <source>已将 %1 首歌转为简体</source>
-        <translation>已將 %1 首歌轉為簡體</translation>
-    </message>
-    <message>
-        <source>已将 %1 首歌转为繁體</source>
-        <translation>已將 %1 首歌轉為繁體</translation>
-    </message>
-    <message>
         <source>已撤销：%1</source>
         <translation>已復原：%1</translation>
     </message>
@@ -276,6 +268,18 @@
         <source>继续编辑《%1》（%2 首，%3 制作）</source>
         <translation>繼續編輯《%1》（%2 首，%3 製作）</translation>
     </message>
+    <message>
+        <source>转为%1</source>
+        <translation>轉為%1</translation>
+    </message>
+    <message>
+        <source>已将 %1 首歌转为%2</source>
+        <translation>已將 %1 首歌轉為%2</translation>
+    </message>
+    <message>
+        <source>已将书名和作者转为%1</source>
+        <translation>已將書名和作者轉為%1</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -294,8 +298,8 @@
 把輸入或匯入的歌詞做成 EPUB 電子書。</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Velmora 使用说明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;添加歌曲&lt;/b&gt;：在“歌名”和“歌词”里输入，按“添加”（或 Ctrl+Enter）。右边的列表就是书里的歌，按书中的顺序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;导入&lt;/b&gt;：文件 → 导入文件…（Ctrl+O）或导入文件夹…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌词文件、带歌词的音乐文件、文件夹或本程序做的 .epub 拖进窗口。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在列表里选中一首歌，Enter 修改，Delete 删除，Ctrl+↑ / Ctrl+↓ 移动；Ctrl+Z 撤销，Ctrl+Shift+Z 重做。右键菜单里也有这些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;简繁转换&lt;/b&gt;：编辑 → 全部转为简体 或 全部转为繁體，一次转换所有歌曲；Ctrl+Z 撤销。&lt;/p&gt;&lt;p&gt;&lt;b&gt;书&lt;/b&gt;：“书名”和“作者”写进书里；“自定义封面”可以选一张 JPEG 或 PNG 图片；“保存路径”是书另存一份的地方（和成品文件夹相同时不另存）。&lt;/p&gt;&lt;p&gt;&lt;b&gt;制作&lt;/b&gt;：按“开始制作”（Ctrl+B）。书放在成品文件夹里：程序旁边的 finished 文件夹，程序所在的文件夹不能写入时是“文档/Velmora”；“打开成品文件夹”（Ctrl+E）打开它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;传到手机&lt;/b&gt;：制作完成后按“传到手机”（Ctrl+M），用手机扫二维码下载；手机和电脑要连在同一个网络里。&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Velmora 使用說明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;新增歌曲&lt;/b&gt;：在「歌名」和「歌詞」裡輸入，按「新增」（或 Ctrl+Enter）。右邊的清單就是書裡的歌，依書中的順序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;匯入&lt;/b&gt;：檔案 → 匯入檔案…（Ctrl+O）或匯入資料夾…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌詞檔、帶歌詞的音樂檔、資料夾或本程式做的 .epub 拖進視窗。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在清單裡選取一首歌，Enter 修改，Delete 刪除，Ctrl+↑ / Ctrl+↓ 移動；Ctrl+Z 復原，Ctrl+Shift+Z 重做。右鍵選單裡也有這些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;簡繁轉換&lt;/b&gt;：編輯 → 全部轉為簡體 或 全部轉為繁體，一次轉換所有歌曲；Ctrl+Z 復原。&lt;/p&gt;&lt;p&gt;&lt;b&gt;書&lt;/b&gt;：「書名」和「作者」寫進書裡；「自訂封面」可以選一張 JPEG 或 PNG 圖片；「儲存路徑」是書另存一份的地方（和成品資料夾相同時不另存）。&lt;/p&gt;&lt;p&gt;&lt;b&gt;製作&lt;/b&gt;：按「開始製作」（Ctrl+B）。書放在成品資料夾裡：程式旁邊的 finished 資料夾，程式所在的資料夾不能寫入時是「文件/Velmora」；「開啟成品資料夾」（Ctrl+E）開啟它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;傳到手機&lt;/b&gt;：製作完成後按「傳到手機」（Ctrl+M），用手機掃 QR 碼下載；手機和電腦要連在同一個網路裡。&lt;/p&gt;</translation>
+        <source>&lt;h3&gt;Velmora 使用说明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;添加歌曲&lt;/b&gt;：在“歌名”和“歌词”里输入，按“添加”（或 Ctrl+Enter）。右边的列表就是书里的歌，按书中的顺序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;导入&lt;/b&gt;：文件 → 导入文件…（Ctrl+O）或导入文件夹…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌词文件、带歌词的音乐文件、文件夹或本程序做的 .epub 拖进窗口。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在列表里选中一首歌，Enter 修改，Delete 删除，Ctrl+↑ / Ctrl+↓ 移动；按住 Shift 或 Ctrl 点选（或 Ctrl+A）可以一次删除、移动几首。Ctrl+Z 撤销，Ctrl+Shift+Z 重做。右键菜单里也有这些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;简繁转换&lt;/b&gt;：编辑 → 转换 → 简体、繁體（台灣用词）、繁體（香港）或繁體（只换字形），一次转换所有歌曲和书名、作者；Ctrl+Z 撤销。&lt;/p&gt;&lt;p&gt;&lt;b&gt;接着编辑&lt;/b&gt;：文件 → 最近的书 或 打开书…（Ctrl+Alt+O）把做过的书连同书名、作者、封面一起打开；列表空着时也可以点下面的“继续编辑”。&lt;/p&gt;&lt;p&gt;&lt;b&gt;书&lt;/b&gt;：“书名”和“作者”写进书里；“自定义封面”可以选一张 JPEG 或 PNG 图片；“保存路径”是书另存一份的地方（和成品文件夹相同时不另存）。&lt;/p&gt;&lt;p&gt;&lt;b&gt;制作&lt;/b&gt;：按“开始制作”（Ctrl+B）。书放在成品文件夹里：程序旁边的 finished 文件夹，程序所在的文件夹不能写入时是“文档/Velmora”；“打开成品文件夹”（Ctrl+E）打开它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;传到手机&lt;/b&gt;：制作完成后按“传到手机”（Ctrl+M），用手机扫二维码下载；手机和电脑要连在同一个网络里。&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Velmora 使用說明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;新增歌曲&lt;/b&gt;：在「歌名」和「歌詞」裡輸入，按「新增」（或 Ctrl+Enter）。右邊的清單就是書裡的歌，依書中的順序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;匯入&lt;/b&gt;：檔案 → 匯入檔案…（Ctrl+O）或匯入資料夾…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌詞檔、帶歌詞的音樂檔、資料夾或本程式做的 .epub 拖進視窗。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在清單裡選取一首歌，Enter 修改，Delete 刪除，Ctrl+↑ / Ctrl+↓ 移動；按住 Shift 或 Ctrl 點選（或 Ctrl+A）可以一次刪除、移動幾首。Ctrl+Z 復原，Ctrl+Shift+Z 重做。右鍵選單裡也有這些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;簡繁轉換&lt;/b&gt;：編輯 → 轉換 → 簡體、繁體（台灣用詞）、繁體（香港）或繁體（只換字形），一次轉換所有歌曲和書名、作者；Ctrl+Z 復原。&lt;/p&gt;&lt;p&gt;&lt;b&gt;接著編輯&lt;/b&gt;：檔案 → 最近的書 或 開啟書…（Ctrl+Alt+O）把做過的書連同書名、作者、封面一起開啟；清單空著時也可以點下面的「繼續編輯」。&lt;/p&gt;&lt;p&gt;&lt;b&gt;書&lt;/b&gt;：「書名」和「作者」寫進書裡；「自訂封面」可以選一張 JPEG 或 PNG 圖片；「儲存路徑」是書另存一份的地方（和成品資料夾相同時不另存）。&lt;/p&gt;&lt;p&gt;&lt;b&gt;製作&lt;/b&gt;：按「開始製作」（Ctrl+B）。書放在成品資料夾裡：程式旁邊的 finished 資料夾，程式所在的資料夾不能寫入時是「文件/Velmora」；「開啟成品資料夾」（Ctrl+E）開啟它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;傳到手機&lt;/b&gt;：製作完成後按「傳到手機」（Ctrl+M），用手機掃 QR 碼下載；手機和電腦要連在同一個網路裡。&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -407,20 +411,32 @@
         <translation>尋找</translation>
     </message>
     <message>
-        <source>全部转为简体</source>
-        <translation>全部轉為簡體</translation>
-    </message>
-    <message>
-        <source>全部转为繁體</source>
-        <translation>全部轉為繁體</translation>
-    </message>
-    <message>
         <source>打开书…</source>
         <translation>開啟書…</translation>
     </message>
     <message>
         <source>最近的书</source>
         <translation>最近的書</translation>
+    </message>
+    <message>
+        <source>转换</source>
+        <translation>轉換</translation>
+    </message>
+    <message>
+        <source>简体</source>
+        <translation>簡體</translation>
+    </message>
+    <message>
+        <source>繁體（台灣用词）</source>
+        <translation>繁體（台灣用詞）</translation>
+    </message>
+    <message>
+        <source>繁體（香港）</source>
+        <translation>繁體（香港）</translation>
+    </message>
+    <message>
+        <source>繁體（只换字形）</source>
+        <translation>繁體（只換字形）</translation>
     </message>
 </context>
 <context>

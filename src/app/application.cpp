@@ -271,20 +271,37 @@ Application::Opened Application::OpenBook(const fs::path& book, velmora::RunBoxe
     return opened;
 }
 
-ScriptChange Application::ConvertAll(velmora::Script to, const QString& name,
-                                     velmora::ImportProgress& progress) {
+ScriptChange Application::ConvertAll(velmora::ScriptForm to, const QString& name,
+                                     velmora::ImportProgress& progress,
+                                     const velmora::RunBoxes& boxes) {
     std::vector<std::pair<int, velmora::Song>> edits;
+    velmora::RunBoxes converted = boxes;
     ScriptChange change;
     converting_ = true;
-    change.outcome.error = Attempt([&] { edits = Converted(run_.Songs(), to, progress); });
+    change.outcome.error = Attempt([&] {
+        const velmora::ScriptConversion convert(to);
+        converted.title = convert(boxes.title);
+        converted.author = convert(boxes.author);
+        edits = Converted(run_.Songs(), to, progress);
+    });
     converting_ = false;
-    if (!edits.empty() && !change.outcome.error) {
-        change.songs = static_cast<int>(edits.size());
-        // Then written, a page at a time, the progress told on.
-        change.outcome = history_.EditAll(std::move(edits), name,
-                                          [&progress](std::size_t done, std::size_t total) {
-                                              return progress.Going(done, total);
-                                          });
+    const bool boxesChanged = converted.title != boxes.title || converted.author != boxes.author;
+    if (change.outcome.error || (edits.empty() && !boxesChanged)) {
+        return change;
+    }
+    change.songs = static_cast<int>(edits.size());
+    change.tried = true;
+    std::optional<std::pair<velmora::RunBoxes, velmora::RunBoxes>> before;
+    if (boxesChanged) {
+        before.emplace(boxes, converted);
+    }
+    // Then written, a page at a time, the progress told on.
+    change.outcome = history_.EditAll(
+        std::move(edits), name,
+        [&progress](std::size_t done, std::size_t total) { return progress.Going(done, total); },
+        std::move(before));
+    if (change.outcome.Made() && boxesChanged) {
+        change.boxes = converted;
     }
     return change;
 }

@@ -31,12 +31,16 @@ struct BuildCheck {
     bool asNewBook = false;
 };
 
-// What became of converting every song to one script: how many songs needed it (none: every
-// song was in that script already, or the conversion could not be loaded, its error in the
-// outcome), and the change. A change the history could not make it says itself (notMade).
+// What became of converting every song to one script: how many songs needed it, and whether
+// a change was tried (not when nothing was to change, or the conversion could not be loaded,
+// its error in the outcome), and the change. A change the history could not make it says
+// itself (notMade).
 struct ScriptChange {
     int songs = 0;
+    bool tried = false;
     ChangeOutcome outcome;
+    // The book's title and author converted too, when they changed: the boxes to show.
+    std::optional<velmora::RunBoxes> boxes;
 };
 
 // The book the window may serve to a phone, and the addresses a phone may reach it at.
@@ -119,12 +123,13 @@ public:
     Opened OpenBook(const std::filesystem::path& book, velmora::RunBoxes now,
                     const std::u16string& savePlace, const QString& name);
 
-    // Every song's name, artist, credits and lyric in that script, as one change; the songs
-    // already in it are left as they are. `name` names the change for undo ("全部转为简体").
-    // Converted off the window's thread, then written; `progress` is told as it goes, and a
-    // no from it ends the change as if it had not begun (its error: Failure(Stopped)).
-    ScriptChange ConvertAll(velmora::Script to, const QString& name,
-                            velmora::ImportProgress& progress);
+    // Every song's name, artist, credits and lyric in that form, and the book's title and
+    // author in `boxes`, as one change; the songs already in it are left as they are. `name`
+    // names the change for undo ("转为简体"). Converted off the window's thread, then
+    // written; `progress` is told as it goes, and a no from it ends the change as if it had
+    // not begun (its error: Failure(Stopped)).
+    ScriptChange ConvertAll(velmora::ScriptForm to, const QString& name,
+                            velmora::ImportProgress& progress, const velmora::RunBoxes& boxes);
 
     // The finished book of this title and where to serve it; raises a Failure (CannotServe)
     // when there is no such book.

@@ -39,8 +39,10 @@ ChangeOutcome ChangeHistory::Edit(int n, const velmora::Song& song) {
     return Holds(n) ? Make(std::make_unique<Edited>(n, run_.Songs().At(n), song)) : kNothing;
 }
 
-ChangeOutcome ChangeHistory::EditAll(std::vector<std::pair<int, velmora::Song>> edits,
-                                     const QString& name, const velmora::Going& going) {
+ChangeOutcome ChangeHistory::EditAll(
+    std::vector<std::pair<int, velmora::Song>> edits, const QString& name,
+    const velmora::Going& going,
+    std::optional<std::pair<velmora::RunBoxes, velmora::RunBoxes>> boxes) {
     for (const auto& edit : edits) {
         if (!Holds(edit.first)) {
             return kNothing;
@@ -48,6 +50,9 @@ ChangeOutcome ChangeHistory::EditAll(std::vector<std::pair<int, velmora::Song>> 
     }
     auto change = std::make_unique<EditedAll>(std::move(edits), name);
     change->SetGoing(going);
+    if (boxes) {
+        change->SetBoxes(std::move(boxes->first), std::move(boxes->second));
+    }
     EditedAll* made = change.get();
     const ChangeOutcome outcome = Make(std::move(change));
     // Undone and redone later, it is not this progress's.

@@ -35,8 +35,11 @@ public:
     ChangeOutcome Edit(int n, const velmora::Song& song);
     // Each numbered song changed, all as one change, called `name`; `going` is asked after
     // each page, and a no stops it (the outcome's error: Failure(Stopped)).
-    ChangeOutcome EditAll(std::vector<std::pair<int, velmora::Song>> edits, const QString& name,
-                          const velmora::Going& going = {});
+    // The book's boxes may change with them, `boxes` before and after.
+    ChangeOutcome EditAll(
+        std::vector<std::pair<int, velmora::Song>> edits, const QString& name,
+        const velmora::Going& going = {},
+        std::optional<std::pair<velmora::RunBoxes, velmora::RunBoxes>> boxes = {});
     ChangeOutcome Remove(int n);
     ChangeOutcome Move(int from, int to);
     // The numbered songs (ascending, each once) removed, or moved one place up or down, as

@@ -24,7 +24,7 @@ struct Conversion {
 
 // Songs `first` to `last` converted by a converter of their own: OpenCC's objects are not
 // shared between threads.
-Conversion ConvertRange(const velmora::SongCollection& songs, velmora::Script to, int first,
+Conversion ConvertRange(const velmora::SongCollection& songs, velmora::ScriptForm to, int first,
                         int last, std::atomic<std::size_t>& done, const std::atomic<bool>& stop) {
     Conversion conversion;
     try {
@@ -46,7 +46,7 @@ Conversion ConvertRange(const velmora::SongCollection& songs, velmora::Script to
 }  // namespace
 
 std::vector<std::pair<int, velmora::Song>> Converted(const velmora::SongCollection& songs,
-                                                     velmora::Script to,
+                                                     velmora::ScriptForm to,
                                                      velmora::ImportProgress& progress) {
     const auto total = static_cast<std::size_t>(songs.SongCount());
     if (!progress.Going(0, total)) {

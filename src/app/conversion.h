@@ -16,5 +16,5 @@
 // them until it returns. Raises a Failure (CannotConvert) when the
 // conversion cannot be loaded.
 std::vector<std::pair<int, velmora::Song>> Converted(const velmora::SongCollection& songs,
-                                                     velmora::Script to,
+                                                     velmora::ScriptForm to,
                                                      velmora::ImportProgress& progress);

@@ -44,11 +44,12 @@ EditedAll::EditedAll(Songs after, const QString& name)
     : SongChange(name), songs_(std::move(after)) {}
 
 Refusal EditedAll::Apply(Workspace& run) const {
-    return run.EditSongs(songs_, going_);
+    // Only the boxes may change: the songs are left alone.
+    return songs_.empty() ? Refusal::None : run.EditSongs(songs_, going_);
 }
 
 Refusal EditedAll::Revert(Workspace& run) const {
-    return run.EditSongs(songs_, going_);
+    return Apply(run);
 }
 
 Removed::Removed(int n, Song song)

@@ -52,6 +52,7 @@ private:
 // Songs changed all at once (every song to the other script): each number with its song.
 // It holds the songs the run has not: made, the ones it replaced; taken back, the ones it
 // made. Each step exchanges them with the run's, so that no song is held twice.
+// The book's boxes may change with them (its title and author converted too).
 class EditedAll : public SongChange {
 public:
     using Songs = std::vector<std::pair<int, velmora::Song>>;
@@ -60,10 +61,20 @@ public:
     velmora::Refusal Revert(velmora::Workspace& run) const override;
     // Asked after each page of the steps to come; none by default.
     void SetGoing(velmora::Going going) { going_ = std::move(going); }
+    void SetBoxes(velmora::RunBoxes before, velmora::RunBoxes after) {
+        boxes_ = {std::move(before), std::move(after)};
+    }
+    std::optional<velmora::RunBoxes> BoxesAfter(bool back) const override {
+        if (!boxes_) {
+            return std::nullopt;
+        }
+        return back ? boxes_->first : boxes_->second;
+    }
 
 private:
     mutable Songs songs_;
     velmora::Going going_;
+    std::optional<std::pair<velmora::RunBoxes, velmora::RunBoxes>> boxes_;
 };
 
 class Removed : public SongChange {

@@ -18,11 +18,28 @@ bool IsLow(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+const char* ConfigurationOf(ScriptForm to) {
+    switch (to) {
+        case ScriptForm::Simplified:
+            return "tw2sp.json";
+        case ScriptForm::Taiwan:
+            return "s2twp.json";
+        case ScriptForm::HongKong:
+            return "s2hk.json";
+        case ScriptForm::Characters:
+            break;
+    }
+    return "s2t.json";
+}
+
 }  // namespace
 
 ScriptConversion::ScriptConversion(Script to)
     : ScriptConversion(
           ShippedData("opencc", to == Script::Simplified ? "t2s.json" : "s2twp.json").string()) {}
+
+ScriptConversion::ScriptConversion(ScriptForm to)
+    : ScriptConversion(ShippedData("opencc", ConfigurationOf(to)).string()) {}
 
 ScriptConversion::ScriptConversion(const std::string& configuration) {
     // OpenCC's own exceptions are no std::exception, and a missing file raises a plain one.

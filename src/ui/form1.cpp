@@ -136,8 +136,8 @@ void Form1::ConnectList() {
     auto* list = new ListCommands(app_, boxes_, ui_.list1, this,
                                   [this] { Import(imports_.ChooseFiles(this)); });
     // Converted once the menu has closed: its event is done with, and the progress box paints.
-    const auto convert = [this](velmora::Script to) {
-        return [this, to] { QTimer::singleShot(0, this, [this, to] { ConvertAll(to); }); };
+    const auto convert = [this](velmora::ScriptForm to) {
+        QTimer::singleShot(0, this, [this, to] { ConvertAll(to); });
     };
     menu_ = new MainMenu(
         this,
@@ -152,9 +152,7 @@ void Form1::ConnectList() {
          },
          [this] { Command2_Click(); }, [this] { Command5_Click(); }, [this] { Command6_Click(); },
          [this] { close(); }, [this](QMenu* menu) { FillRecent(menu); }},
-        *list,
-        {[this] { ui_.find1->Start(); }, convert(velmora::Script::Simplified),
-         convert(velmora::Script::Traditional)},
+        *list, {[this] { ui_.find1->Start(); }, convert},
         {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
     layout()->setMenuBar(menu_);
     connect(ui_.find1, &QLineEdit::textChanged, ui_.list1->Filter(), &SongFilter::SetText);
@@ -448,23 +446,28 @@ void Form1::ShowReopenOffer() {
                               : QString());
 }
 
-void Form1::ConvertAll(velmora::Script to) {
-    const bool simplified = to == velmora::Script::Simplified;
+void Form1::ConvertAll(velmora::ScriptForm to) {
+    const bool simplified = to == velmora::ScriptForm::Simplified;
+    const QString form = MainMenu::ConversionName(to);
     // Named as its menu item is, so that undo says the same words.
-    const QString name = simplified ? QCoreApplication::translate("MainMenu", "全部转为简体")
-                                    : QCoreApplication::translate("MainMenu", "全部转为繁體");
+    const QString name = tr("转为%1").arg(form);
     ImportProgressDialog progress(
         this, [this] { return !app_.Ending(); }, tr("正在转换…"), name);
-    const ScriptChange change = app_.ConvertAll(to, name, progress);
+    const ScriptChange change = app_.ConvertAll(to, name, progress, Boxes());
     const auto& error = change.outcome.error;
     if (error && error->failure && error->failure->problem() == velmora::Problem::Stopped) {
         ui_.label4->Show(tr("转换已取消，没有改动"));
-    } else if (change.songs == 0 && Said(change.outcome.error)) {
+    } else if (!change.tried && Said(change.outcome.error)) {
         ui_.label4->Show(simplified ? tr("所有歌曲已是简体，没有要转换的")
                                     : tr("所有歌曲已是繁體，没有要转换的"));
-    } else if (change.outcome.Made()) {
-        ui_.label4->Show(simplified ? tr("已将 %1 首歌转为简体").arg(change.songs)
-                                    : tr("已将 %1 首歌转为繁體").arg(change.songs));
+    } else if (change.tried && change.outcome.Made()) {
+        remembered::KeepLastConversion(to);
+        if (change.boxes) {
+            ShowBoxes(*change.boxes);
+            KeepBoxes();
+        }
+        ui_.label4->Show(change.songs > 0 ? tr("已将 %1 首歌转为%2").arg(change.songs).arg(form)
+                                          : tr("已将书名和作者转为%1").arg(form));
     }
 }
 

@@ -68,8 +68,8 @@ private:
     void KeepTyped();
     void ShowCount();
     void ShowCover();
-    // 全部转为简体, 全部转为繁體: one change, said in the status line.
-    void ConvertAll(velmora::Script to);
+    // 转换 to one form: one change, said in the status line.
+    void ConvertAll(velmora::ScriptForm to);
     // The four boxes that name the book and where it goes.
     velmora::RunBoxes Boxes() const;
     void ShowBoxes(const velmora::RunBoxes& boxes);

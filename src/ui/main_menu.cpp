@@ -1,6 +1,9 @@
 #include "ui/main_menu.h"
 
+#include <QActionGroup>
+
 #include "ui/list_commands.h"
+#include "ui/remembered.h"
 
 MainMenu::MainMenu(QWidget* window, const FileCommands& file, ListCommands& list,
                    const EditCommands& editing, const HelpCommands& help)
@@ -34,8 +37,23 @@ MainMenu::MainMenu(QWidget* window, const FileCommands& file, ListCommands& list
         edit->addSeparator();
         Add(edit, "Find", tr("查找"), QKeySequence(QKeySequence::Find), editing.find);
         edit->addSeparator();
-        Add(edit, "ToSimplified", tr("全部转为简体"), QKeySequence(), editing.toSimplified);
-        Add(edit, "ToTraditional", tr("全部转为繁體"), QKeySequence(), editing.toTraditional);
+        QMenu* convert = edit->addMenu(tr("转换"));
+        convert->setObjectName(QStringLiteral("ConvertMenu"));
+        auto* forms = new QActionGroup(convert);
+        const std::optional<velmora::ScriptForm> last = remembered::LastConversion();
+        using velmora::ScriptForm;
+        const std::pair<const char*, ScriptForm> items[] = {
+            {"ToSimplified", ScriptForm::Simplified},
+            {"ToTaiwan", ScriptForm::Taiwan},
+            {"ToHongKong", ScriptForm::HongKong},
+            {"ToCharacters", ScriptForm::Characters}};
+        for (const auto& [name, form] : items) {
+            QAction* item = Add(convert, name, ConversionName(form), QKeySequence(),
+                                [convert = editing.convert, form] { convert(form); });
+            item->setCheckable(true);
+            item->setChecked(last == form);
+            forms->addAction(item);
+        }
     };
     connect(edit, &QMenu::aboutToShow, this, fill);
     fill();
@@ -43,6 +61,20 @@ MainMenu::MainMenu(QWidget* window, const FileCommands& file, ListCommands& list
     helping->setObjectName(QStringLiteral("HelpMenu"));
     Add(helping, "Guide", tr("使用说明"), QKeySequence(QKeySequence::HelpContents), help.guide);
     Add(helping, "About", tr("关于 Velmora"), QKeySequence(), help.about);
+}
+
+QString MainMenu::ConversionName(velmora::ScriptForm form) {
+    switch (form) {
+        case velmora::ScriptForm::Simplified:
+            return tr("简体");
+        case velmora::ScriptForm::Taiwan:
+            return tr("繁體（台灣用词）");
+        case velmora::ScriptForm::HongKong:
+            return tr("繁體（香港）");
+        case velmora::ScriptForm::Characters:
+            break;
+    }
+    return tr("繁體（只换字形）");
 }
 
 QAction* MainMenu::Add(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,

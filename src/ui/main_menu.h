@@ -1,10 +1,12 @@
 #pragma once
 // The window's menu bar, the desktop's habit: 文件, 编辑 and 帮助, every item with its key.
-// 编辑 holds the song list's commands as they stand when it opens, then 查找 and the
-// conversions of every song to either script.
+// 编辑 holds the song list's commands as they stand when it opens, then 查找 and 转换, the
+// conversions of every song to one of four forms, the one last used ticked.
 
 #include <QMenuBar>
 #include <functional>
+
+#include "text/script_conversion.h"
 
 class ListCommands;
 class QMenu;
@@ -16,7 +18,9 @@ struct FileCommands {
 };
 
 struct EditCommands {
-    std::function<void()> find, toSimplified, toTraditional;
+    std::function<void()> find;
+    // 转换: every song, and the book's title and author, into that form.
+    std::function<void(velmora::ScriptForm)> convert;
 };
 
 struct HelpCommands {
@@ -32,6 +36,9 @@ public:
 
     // 传到手机 as its button is: for a book that is there.
     void SetShareEnabled(bool enabled) { share_->setEnabled(enabled); }
+    // The form's name as 转换 lists it: 简体, 繁體（台灣用词）, 繁體（香港）, 繁體（只换字形）.
+    static QString ConversionName(velmora::ScriptForm form);
+
     // 开始制作 as its button is: not while a build runs.
     void SetMakeEnabled(bool enabled) { make_->setEnabled(enabled); }
 

@@ -10,6 +10,7 @@ const QString kSavePlaceKey = QStringLiteral("savePlace");
 const QString kGeometryKey = QStringLiteral("geometry");
 const QString kImportFolderKey = QStringLiteral("importFolder");
 const QString kRecentKey = QStringLiteral("recentBooks");
+const QString kConversionKey = QStringLiteral("lastConversion");
 constexpr qsizetype kRecentBooks = 10;
 
 }  // namespace
@@ -65,6 +66,19 @@ void KeepRecentBook(const RecentBook& book) {
         settings.setValue("savePlace", books[i].savePlace);
     }
     settings.endArray();
+}
+
+std::optional<velmora::ScriptForm> LastConversion() {
+    bool read = false;
+    const int form = QSettings().value(kConversionKey).toInt(&read);
+    if (!read || form < 0 || form > static_cast<int>(velmora::ScriptForm::Characters)) {
+        return std::nullopt;
+    }
+    return static_cast<velmora::ScriptForm>(form);
+}
+
+void KeepLastConversion(velmora::ScriptForm form) {
+    QSettings().setValue(kConversionKey, static_cast<int>(form));
 }
 
 QString ImportFolder() {

@@ -5,7 +5,10 @@
 
 #include <QByteArray>
 #include <QList>
+#include <optional>
+
 #include <QString>
+#include "text/script_conversion.h"
 
 namespace remembered {
 
@@ -28,6 +31,10 @@ struct RecentBook {
 QList<RecentBook> RecentBooks();
 // Puts the book first (once), the oldest past ten going.
 void KeepRecentBook(const RecentBook& book);
+
+// The conversion 转换 made last; none before the first.
+std::optional<velmora::ScriptForm> LastConversion();
+void KeepLastConversion(velmora::ScriptForm form);
 
 // Empty before the first import.
 QString ImportFolder();

@@ -178,10 +178,11 @@ private slots:
             int calls;
         };
         Saying never(0);
-        QCOMPARE(FailureOf([&] { Converted(run->Songs(), velmora::Script::Simplified, never); }),
-                 Described(velmora::Problem::Stopped));
+        QCOMPARE(
+            FailureOf([&] { Converted(run->Songs(), velmora::ScriptForm::Simplified, never); }),
+            Described(velmora::Problem::Stopped));
         Saying going(1'000'000);
-        auto edits = Converted(run->Songs(), velmora::Script::Simplified, going);
+        auto edits = Converted(run->Songs(), velmora::ScriptForm::Simplified, going);
         QCOMPARE(edits.size(), 3u);
         const std::string before = ReadBytes(run->Layout().SongLog());
         const ChangeOutcome stopped = history->EditAll(
@@ -190,12 +191,12 @@ private slots:
         QCOMPARE(names(), (QStringList{"軟體", "頭髮", "x"}));
         QCOMPARE(ReadBytes(run->Layout().SongLog()), before);
         QVERIFY(history->EditAll(std::move(edits), "全部转为简体").Made());
-        QCOMPARE(names(), (QStringList{"软体", "头发", "x"}));
+        QCOMPARE(names(), (QStringList{"软件", "头发", "x"}));
         QCOMPARE(run->Songs().At(3).lyric, u"里");
         QVERIFY(history->Undo().Made());
         QCOMPARE(names(), (QStringList{"軟體", "頭髮", "x"}));
         QVERIFY(history->Redo().Made());
-        QCOMPARE(names(), (QStringList{"软体", "头发", "x"}));
+        QCOMPARE(names(), (QStringList{"软件", "头发", "x"}));
     }
 };
 

@@ -20,6 +20,25 @@ TEST(ScriptConversionTest, ConvertsAroundWhatOpenCcCannotTake) {
     EXPECT_EQ(ScriptConversion(Script::Simplified)(u""), u"");
 }
 
+// The forms a reader asks for, phrases and all: the mainland's words from Taiwan's, Taiwan's
+// from the mainland's, Hong Kong's forms, or the characters alone.
+TEST(ScriptConversionTest, ConvertsIntoEachForm) {
+    const struct {
+        ScriptForm to;
+        std::u16string_view from, into;
+    } table[] = {
+        {ScriptForm::Simplified, u"軟體裡存著頭髮", u"软件里存着头发"},
+        {ScriptForm::Simplified, u"滑鼠和資訊", u"鼠标和信息"},
+        {ScriptForm::Taiwan, u"软件里存着", u"軟體裡存著"},
+        {ScriptForm::Taiwan, u"未保存，淋湿", u"未儲存，淋溼"},
+        {ScriptForm::HongKong, u"软件里存着，淋湿", u"軟件裏存着，淋濕"},
+        {ScriptForm::Characters, u"软件里存着，未保存，淋湿", u"軟件裏存着，未保存，淋溼"},
+    };
+    for (const auto& [to, from, into] : table) {
+        EXPECT_EQ(ScriptConversion(to)(from), into) << static_cast<int>(to);
+    }
+}
+
 // A configuration that cannot be loaded is said, with its name and OpenCC's reason.
 TEST(ScriptConversionTest, ConfigurationNotThereIsSaid) {
     for (const char* configuration : {"none.json", "/etc/hostname"}) {

@@ -432,7 +432,7 @@ private slots:
                  "开始制作|Ctrl+B "
                  "打开成品文件夹|Ctrl+E 传到手机|Ctrl+M - 退出|Ctrl+Q 撤销|Ctrl+Z "
                  "重做|Ctrl+Shift+Z - 修改…|Return 删除|Del 上移|Ctrl+Up "
-                 "下移|Ctrl+Down - 查找|Ctrl+F - 全部转为简体| 全部转为繁體| 使用说明|F1 关于 "
+                 "下移|Ctrl+Down - 查找|Ctrl+F - 转换| 使用说明|F1 关于 "
                  "Velmora|");
         fs::create_directory(*app / "songs");
         WriteBytes(*app / "songs" / "a.txt", "甲");
@@ -523,11 +523,12 @@ private slots:
 
     // Either script, every song that needs it (typed ones too), its credits too, as one change
     // that Ctrl+Z takes back; when none needs it, the status line says so and nothing changes.
-    void convertsEverySongToEitherScriptAsOneChange() {
+    void convertsEverySongAndTheTitleIntoEachFormAsOneChange() {
         QVERIFY(application->History().Add({u"後來", u"頭髮", u"劉若英", u"詞：施人誠"}).Made());
         addSong("软件", "鼠标", "x");
         addSong("x", "y", "z");
         QVERIFY(application->History().Add({u"劉", u"y"}).Made());  // its name alone to convert
+        box("Text5")->setText("華語金曲");
         const auto songs = [&] {
             std::vector<velmora::Song> all;
             for (int n = 1; n <= application->SongCount(); ++n) {
@@ -546,31 +547,42 @@ private slots:
         const std::vector<velmora::Song> typed = songs();
         QCOMPARE(convert("ToSimplified"), "已将 2 首歌转为简体");
         QCOMPARE(songs().front(), (velmora::Song{u"后来", u"头发", u"刘若英", u"词：施人诚"}));
+        QCOMPARE(box("Text5")->text(), "华语金曲");
         const std::vector<velmora::Song> simplified = songs();
         const std::size_t before = ReadBytes(log).size();
         QCOMPARE(convert("ToSimplified"), "所有歌曲已是简体，没有要转换的");
-        QCOMPARE(convert("ToTraditional"), "已将 3 首歌转为繁體");
+        QCOMPARE(convert("ToTaiwan"), "已将 3 首歌转为繁體（台灣用词）");
         QCOMPARE(songs(), (std::vector<velmora::Song>{
                               typed[0], {u"軟體", u"滑鼠\r\nx"}, typed[2], typed[3]}));
+        QCOMPARE(box("Text5")->text(), "華語金曲");
         QCOMPARE(ReadBytes(log).substr(before),
                  velmora::BeginRecord(2) + velmora::EditRecord(1, typed[0]) +
                      velmora::EditRecord(2, songs()[1]) + velmora::EditRecord(4, typed[3]) +
                      velmora::EndRecord(2));
+        QVERIFY(action("ToTaiwan")->isChecked() && !action("ToSimplified")->isChecked());
         // The progress box has come and gone: with no window manager to hand it back, the
         // window is made active again before keys are sent to it.
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         list()->setFocus();
-        for (const auto& [shown, undone] : {std::pair(simplified, "已撤销：全部转为繁體"),
-                                            std::pair(typed, "已撤销：全部转为简体")}) {
+        for (const auto& [shown, undone, title] :
+             {std::tuple(simplified, "已撤销：转为繁體（台灣用词）", "华语金曲"),
+              std::tuple(typed, "已撤销：转为简体", "華語金曲")}) {
             QTest::keySequence(list(), QKeySequence("Ctrl+Z"));
             QCOMPARE(songs(), shown);
             QCOMPARE(status()->text(), undone);
+            QCOMPARE(box("Text5")->text(), title);
         }
         QCOMPARE(velmora::ReplayJournal(ReadBytes(log)).songs, typed);
         QTest::keySequence(list(), QKeySequence("Ctrl+Shift+Z"));
-        QCOMPARE(status()->text(), "已重做：全部转为简体");
+        QCOMPARE(status()->text(), "已重做：转为简体");
         QCOMPARE(songs(), simplified);
+        // The characters alone, or Hong Kong's forms: 软件 stays a word of its own.
+        QCOMPARE(convert("ToCharacters"), "已将 3 首歌转为繁體（只换字形）");
+        QCOMPARE(songs()[1], (velmora::Song{u"軟件", u"鼠標\r\nx"}));
+        QVERIFY(application->History().Undo().Made());
+        QCOMPARE(convert("ToHongKong"), "已将 3 首歌转为繁體（香港）");
+        QCOMPARE(songs()[1].name, u"軟件");
     }
 
     // Files come by "导入…" and by drops, each import one step to undo (the menu's undo and

@@ -37,7 +37,7 @@ copy_imported_dlls() {
 copy_conversion_data_to() {
     local data=/usr/share/opencc folder="$1" config
     mkdir -p "$folder"
-    for config in t2s.json s2twp.json; do
+    for config in t2s.json s2twp.json tw2sp.json s2hk.json s2t.json; do
         cp "$data/$config" "$folder/"
         grep -o '"[A-Za-z]*\.ocd2"' "$data/$config" | tr -d '"' | while read -r dictionary; do
             cp "$data/$dictionary" "$folder/"
