@@ -126,6 +126,7 @@ void Form1::ShowCover() {
 
 void Form1::ShowCount() {
     ui_.label9->setText(tr("共 %1 首").arg(app_.SongCount()));
+    ui_.reopenOffer->setVisible(!ui_.reopenOffer->text().isEmpty() && app_.SongCount() == 0);
 }
 
 void Form1::ConnectList() {
@@ -156,7 +157,7 @@ void Form1::ConnectList() {
         {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
     layout()->setMenuBar(menu_);
     connect(ui_.find1, &QLineEdit::textChanged, ui_.list1->Filter(), &SongFilter::SetText);
-    connect(ui_.list1, &SongList::offerTaken, this, [this] {
+    connect(ui_.reopenOffer, &QLabel::linkActivated, this, [this] {
         const QList<remembered::RecentBook> books = remembered::RecentBooks();
         if (!books.isEmpty()) {
             OpenBook(books.first().path, books.first().savePlace);
@@ -439,11 +440,16 @@ void Form1::FillRecent(QMenu* menu) {
 void Form1::ShowReopenOffer() {
     const QList<remembered::RecentBook> books = remembered::RecentBooks();
     const bool there = !books.isEmpty() && QFileInfo(books.first().path).isFile();
-    ui_.list1->SetOffer(there ? tr("继续编辑《%1》（%2 首，%3 制作）")
-                                    .arg(Elided(books.first().title.toStdU16String()))
-                                    .arg(books.first().songs)
-                                    .arg(books.first().made)
-                              : QString());
+    const QString offer = there ? tr("继续编辑《%1》（%2 首，%3 制作）")
+                                      .arg(Elided(books.first().title.toStdU16String()))
+                                      .arg(books.first().songs)
+                                      .arg(books.first().made)
+                                : QString();
+    ui_.reopenOffer->setText(
+        offer.isEmpty() ? QString()
+                        : QStringLiteral("<a href=\"offer\">%1</a>").arg(offer.toHtmlEscaped()));
+    ui_.reopenOffer->setAccessibleName(offer);
+    ShowCount();
 }
 
 void Form1::ConvertAll(velmora::ScriptForm to) {

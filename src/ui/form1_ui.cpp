@@ -98,6 +98,10 @@ void Form1Ui::CreateControls(QWidget* window, QAbstractItemModel* songs) {
     label10 = Label(window, "Label10",
                     QStringLiteral("<a href=\"show\">%1</a>").arg(tr("在文件夹中显示")));
     label10->hide();
+    reopenOffer = Named<QLabel>(window, "ReopenOffer");
+    reopenOffer->setWordWrap(true);
+    reopenOffer->setAlignment(Qt::AlignCenter);
+    reopenOffer->hide();
     command6 = Button(window, "Command6", tr("传到手机"));
     command6->setAccessibleDescription(tr("扫码下载到手机"));
     command5 = Button(window, "Command5", tr("打开成品文件夹"));
@@ -115,6 +119,7 @@ void Form1Ui::LayOut(QWidget* window) {
     auto* songs = new QVBoxLayout;
     songs->addWidget(find1);
     songs->addWidget(list1, 1);
+    songs->addWidget(reopenOffer);
     songs->addWidget(label9);
     grid->addLayout(songs, 0, 2, 4, 3);
     grid->addWidget(label8, 1, 0);

@@ -31,6 +31,8 @@ public:
     QLabel* label8 = nullptr;
     QLabel* label9 = nullptr;
     QLabel* label10 = nullptr;
+    // Under the empty list: the last book, to go on with (a link); hidden otherwise.
+    QLabel* reopenOffer = nullptr;
     CoverPreview* coverPreview = nullptr;
     StatusLabel* label4 = nullptr;
     QLineEdit* text1 = nullptr;

@@ -50,14 +50,7 @@ public:
 
 }  // namespace
 
-SongList::SongList(QWidget* parent)
-    : QListView(parent), filter_(new SongFilter(this)), offer_(new QLabel(viewport())) {
-    offer_->setObjectName(QStringLiteral("ReopenOffer"));
-    offer_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    offer_->setWordWrap(true);
-    offer_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    offer_->hide();
-    connect(offer_, &QLabel::linkActivated, this, &SongList::offerTaken);
+SongList::SongList(QWidget* parent) : QListView(parent), filter_(new SongFilter(this)) {
     setItemDelegate(new FittingRows(this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Shift- and Ctrl-click, Ctrl+A: several songs to remove or move at once.
@@ -72,31 +65,6 @@ SongList::SongList(QWidget* parent)
 void SongList::SetSongs(QAbstractItemModel* songs) {
     filter_->setSourceModel(songs);
     setModel(filter_);
-    for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-        connect(songs, changed, this, &SongList::ShowOffer);
-    }
-}
-
-void SongList::SetOffer(const QString& text) {
-    offer_->setText(text.isEmpty()
-                        ? QString()
-                        : QStringLiteral("<a href=\"offer\">%1</a>").arg(text.toHtmlEscaped()));
-    offer_->setAccessibleName(text);
-    ShowOffer();
-}
-
-void SongList::ShowOffer() {
-    const QAbstractItemModel* songs = filter_->sourceModel();
-    offer_->setVisible(!offer_->text().isEmpty() && songs != nullptr && songs->rowCount() == 0);
-}
-
-void SongList::resizeEvent(QResizeEvent* event) {
-    QListView::resizeEvent(event);
-    // Under the words the empty list says, in its middle.
-    const QRect inside = viewport()->rect().adjusted(8, 8, -8, -8);
-    const int height = offer_->heightForWidth(inside.width());
-    offer_->setGeometry(inside.left(), inside.center().y() + fontMetrics().height() * 2,
-                        inside.width(), std::max(height, fontMetrics().height()));
 }
 
 int SongList::selected() const {

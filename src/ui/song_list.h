@@ -4,7 +4,6 @@
 // mouse, the Menu key or Shift+F10, and whose rows can be dragged to another place (the
 // model makes the move).
 
-#include <QLabel>
 #include <QListView>
 #include <vector>
 
@@ -27,28 +26,19 @@ public:
     std::vector<int> selectedSongs() const;
     // Selects these songs, the first of them current.
     void select(const std::vector<int>& songs);
-    // A line with a link under the empty list's words (the last book, to go on with); empty:
-    // none.
-    void SetOffer(const QString& text);
 
 signals:
     void editRequested(int n);
     void removeRequested(int n);
     // Song `from` is to go to place `to`.
     void moveRequested(int from, int to);
-    void offerTaken();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     // An empty list says how songs come into it.
     void paintEvent(QPaintEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The offer shows while the list holds no song.
-    void ShowOffer();
-
     SongFilter* filter_;
-    QLabel* offer_;
 };
