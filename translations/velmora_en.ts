@@ -280,6 +280,22 @@
         <source>已将书名和作者转为%1</source>
         <translation>Title and author converted to %1</translation>
     </message>
+    <message>
+        <source>已添加。开头几行像词曲信息：</source>
+        <translation>Added. The first lines look like credits:</translation>
+    </message>
+    <message>
+        <source>已把开头几行设为词曲信息</source>
+        <translation>The first lines are the song's credits now</translation>
+    </message>
+    <message>
+        <source>设为词曲信息</source>
+        <translation>Make them the credits</translation>
+    </message>
+    <message>
+        <source>把开头几行设为词曲信息</source>
+        <translation>Make the first lines the song's credits</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
@@ -299,7 +315,7 @@ Makes the lyrics you type or import into an EPUB e-book.</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Velmora 使用说明&lt;/h3&gt;&lt;p&gt;&lt;b&gt;添加歌曲&lt;/b&gt;：在“歌名”和“歌词”里输入，按“添加”（或 Ctrl+Enter）。右边的列表就是书里的歌，按书中的顺序。&lt;/p&gt;&lt;p&gt;&lt;b&gt;导入&lt;/b&gt;：文件 → 导入文件…（Ctrl+O）或导入文件夹…（Ctrl+Shift+O）；也可以把 .lrc、.txt 歌词文件、带歌词的音乐文件、文件夹或本程序做的 .epub 拖进窗口。&lt;/p&gt;&lt;p&gt;&lt;b&gt;修改&lt;/b&gt;：在列表里选中一首歌，Enter 修改，Delete 删除，Ctrl+↑ / Ctrl+↓ 移动；按住 Shift 或 Ctrl 点选（或 Ctrl+A）可以一次删除、移动几首。Ctrl+Z 撤销，Ctrl+Shift+Z 重做。右键菜单里也有这些命令。&lt;/p&gt;&lt;p&gt;&lt;b&gt;简繁转换&lt;/b&gt;：编辑 → 转换 → 简体、繁體（台灣用词）、繁體（香港）或繁體（只换字形），一次转换所有歌曲和书名、作者；Ctrl+Z 撤销。&lt;/p&gt;&lt;p&gt;&lt;b&gt;接着编辑&lt;/b&gt;：文件 → 最近的书 或 打开书…（Ctrl+Alt+O）把做过的书连同书名、作者、封面一起打开；列表空着时也可以点下面的“继续编辑”。&lt;/p&gt;&lt;p&gt;&lt;b&gt;书&lt;/b&gt;：“书名”和“作者”写进书里；“自定义封面”可以选一张 JPEG 或 PNG 图片；“保存路径”是书另存一份的地方（和成品文件夹相同时不另存）。&lt;/p&gt;&lt;p&gt;&lt;b&gt;制作&lt;/b&gt;：按“开始制作”（Ctrl+B）。书放在成品文件夹里：程序旁边的 finished 文件夹，程序所在的文件夹不能写入时是“文档/Velmora”；“打开成品文件夹”（Ctrl+E）打开它。&lt;/p&gt;&lt;p&gt;&lt;b&gt;传到手机&lt;/b&gt;：制作完成后按“传到手机”（Ctrl+M），用手机扫二维码下载；手机和电脑要连在同一个网络里。&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Velmora guide&lt;/h3&gt;&lt;p&gt;&lt;b&gt;Adding songs&lt;/b&gt;: type into Song and Lyrics and press Add (or Ctrl+Enter). The list on the right holds the book's songs, in the book's order.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Importing&lt;/b&gt;: File → Import files… (Ctrl+O) or Import folder… (Ctrl+Shift+O); you can also drop .lrc and .txt lyric files, music files with lyrics, folders or .epub books made by this program onto the window.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Changing&lt;/b&gt;: select a song in the list; Enter changes it, Delete removes it, Ctrl+↑ / Ctrl+↓ move it; Shift- or Ctrl-click (or Ctrl+A) to remove or move several at once. Ctrl+Z undoes, Ctrl+Shift+Z redoes. The right-click menu has these commands too.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Chinese script&lt;/b&gt;: Edit → Convert → Simplified, Traditional (Taiwan), Traditional (Hong Kong) or Traditional (characters only) converts every song, the title and the author at once; Ctrl+Z undoes it.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Going on with a book&lt;/b&gt;: File → Recent Books or Open Book… (Ctrl+Alt+O) opens a book made before, with its title, author and cover; an empty list also offers the last one.&lt;/p&gt;&lt;p&gt;&lt;b&gt;The book&lt;/b&gt;: Title and Author go into the book; Cover may name a JPEG or PNG picture; Save to is where a copy of the book goes (none when it is the output folder).&lt;/p&gt;&lt;p&gt;&lt;b&gt;Making&lt;/b&gt;: press Make book (Ctrl+B). The book goes into the output folder: the finished folder beside the program, or Documents/Velmora when the program's folder cannot be written; Open output folder (Ctrl+E) opens it.&lt;/p&gt;&lt;p&gt;&lt;b&gt;To a phone&lt;/b&gt;: once the book is made, press Send to phone (Ctrl+M) and scan the QR code with the phone; phone and computer must be on the same network.&lt;/p&gt;</translation>
+        <translation>&lt;h3&gt;Velmora guide&lt;/h3&gt;&lt;p&gt;&lt;b&gt;Adding songs&lt;/b&gt;: type into Song and Lyrics and press Add (or Ctrl+Enter). The list on the right holds the book&apos;s songs, in the book&apos;s order.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Importing&lt;/b&gt;: File → Import files… (Ctrl+O) or Import folder… (Ctrl+Shift+O); you can also drop .lrc and .txt lyric files, music files with lyrics, folders or .epub books made by this program onto the window.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Changing&lt;/b&gt;: select a song in the list; Enter changes it, Delete removes it, Ctrl+↑ / Ctrl+↓ move it; Shift- or Ctrl-click (or Ctrl+A) to remove or move several at once. Ctrl+Z undoes, Ctrl+Shift+Z redoes. The right-click menu has these commands too.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Chinese script&lt;/b&gt;: Edit → Convert → Simplified, Traditional (Taiwan), Traditional (Hong Kong) or Traditional (characters only) converts every song, the title and the author at once; Ctrl+Z undoes it.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Going on with a book&lt;/b&gt;: File → Recent Books or Open Book… (Ctrl+Alt+O) opens a book made before, with its title, author and cover; an empty list also offers the last one.&lt;/p&gt;&lt;p&gt;&lt;b&gt;The book&lt;/b&gt;: Title and Author go into the book; Cover may name a JPEG or PNG picture; Save to is where a copy of the book goes (none when it is the output folder).&lt;/p&gt;&lt;p&gt;&lt;b&gt;Making&lt;/b&gt;: press Make book (Ctrl+B). The book goes into the output folder: the finished folder beside the program, or Documents/Velmora when the program&apos;s folder cannot be written; Open output folder (Ctrl+E) opens it.&lt;/p&gt;&lt;p&gt;&lt;b&gt;To a phone&lt;/b&gt;: once the book is made, press Send to phone (Ctrl+M) and scan the QR code with the phone; phone and computer must be on the same network.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

@@ -280,6 +280,22 @@
         <source>已将书名和作者转为%1</source>
         <translation>已將書名和作者轉為%1</translation>
     </message>
+    <message>
+        <source>已添加。开头几行像词曲信息：</source>
+        <translation>已新增。開頭幾行像詞曲資訊：</translation>
+    </message>
+    <message>
+        <source>已把开头几行设为词曲信息</source>
+        <translation>已把開頭幾行設為詞曲資訊</translation>
+    </message>
+    <message>
+        <source>设为词曲信息</source>
+        <translation>設為詞曲資訊</translation>
+    </message>
+    <message>
+        <source>把开头几行设为词曲信息</source>
+        <translation>把開頭幾行設為詞曲資訊</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>

@@ -310,4 +310,20 @@ Song SongFromText(std::u16string_view text, std::u16string_view fileName,
     return song;
 }
 
+std::optional<Song> WithCreditsTakenOut(const Song& song) {
+    std::vector<std::u16string> lines;
+    for (const std::u16string_view line : SplitLines(song.lyric)) {
+        lines.emplace_back(line);
+    }
+    const std::u16string credits = TakeCredits(lines, {song.name, song.artist});
+    std::u16string lyric = Lyric(lines);
+    if (credits.empty() || lyric.empty()) {
+        return std::nullopt;
+    }
+    Song credited = song;
+    credited.credits.append(song.credits.empty() ? u"" : u"\r\n").append(credits);
+    credited.lyric = std::move(lyric);
+    return credited;
+}
+
 }  // namespace velmora

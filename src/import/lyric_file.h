@@ -1,6 +1,7 @@
 #pragma once
 // Lyric files as songs: .lrc files saved by music players, plain .txt lyrics.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,5 +39,10 @@ bool HasTimeTags(std::u16string_view text);
 // from an LRC file's; the name and artist what the file's name says.
 Song SongFromText(std::u16string_view text, std::u16string_view fileName,
                   std::u16string_view otherName = {});
+
+// The song with the credit lines at the top of its lyric (as SongFromText takes them, the
+// title line too) taken out as its credits, after any it has; nothing when its lyric starts
+// with none, or holds nothing besides them.
+std::optional<Song> WithCreditsTakenOut(const Song& song);
 
 }  // namespace velmora

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "epub/book_info.h"
+#include "import/lyric_file.h"
 #include "ui/cover_preview.h"
 #include "ui/dialogs/build_questions.h"
 #include "ui/dialogs/guide_dialog.h"
@@ -108,6 +109,15 @@ void Form1::Connect() {
     connect(&app_, &Application::openFailed, this,
             [this](const QString& path) { Say(tr("无法打开：") + Elided(path), AppTitle()); });
     connect(&app_.History(), &ChangeHistory::notMade, this, &Form1::SayNotMade);
+    connect(ui_.creditsOffer, &QLabel::linkActivated, this, &Form1::TakeCredits);
+    // A change to that song, or one that moves it, ends the offer.
+    connect(&app_.History(), &ChangeHistory::changed, this, [this] {
+        if (credited_ && (credited_->first > app_.SongCount() ||
+                          app_.SongAt(credited_->first) != credited_->second)) {
+            credited_.reset();
+            ui_.creditsOffer->hide();
+        }
+    });
     connect(&app_.History(), &ChangeHistory::boxesStepped, this,
             [this](const velmora::RunBoxes& boxes) {
                 ShowBoxes(boxes);
@@ -304,11 +314,32 @@ void Form1::Command3_Click() {
             .Add({ui_.text1->text().toStdU16String(), TypedLyric(*ui_.text2),
                   ui_.text7->text().trimmed().toStdU16String()})
             .Made()) {
+        // Added as typed; credit lines at its top become its credits only when asked.
+        const int n = app_.SongCount();
+        if (velmora::WithCreditsTakenOut(app_.SongAt(n))) {
+            credited_.emplace(n, app_.SongAt(n));
+            ui_.label4->Show(tr("已添加。开头几行像词曲信息："));
+            ui_.creditsOffer->show();
+        }
         ui_.text1->clear();
         ui_.text2->clear();
         // Added, the song is no longer typed: a kill now must not bring it back twice.
         KeepTyped();
         ui_.text1->setFocus();
+    }
+}
+
+void Form1::TakeCredits() {
+    ui_.creditsOffer->hide();
+    if (!credited_) {
+        return;
+    }
+    const auto [n, song] = *std::exchange(credited_, std::nullopt);
+    const auto credited = velmora::WithCreditsTakenOut(song);
+    // Changed since, the offer no longer holds.
+    if (n <= app_.SongCount() && app_.SongAt(n) == song && credited &&
+        app_.History().Edit(n, *credited).Made()) {
+        ui_.label4->Show(tr("已把开头几行设为词曲信息"));
     }
 }
 

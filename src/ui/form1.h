@@ -81,6 +81,8 @@ private:
     // 最近的书, a missing book greyed; the newest, if it is there, offered in the empty list.
     void FillRecent(QMenu* menu);
     void ShowReopenOffer();
+    // The song's credit lines, left in its lyric as typed, made its credits: one change.
+    void TakeCredits();
 
     Application& app_;
     CommonDialog commonDialog1_;
@@ -91,4 +93,6 @@ private:
     Form1Ui ui_;
     MainMenu* menu_ = nullptr;
     QTimer* typing_ = nullptr;
+    // The song just added whose first lines look like credits, as it was added.
+    std::optional<std::pair<int, velmora::Song>> credited_;
 };

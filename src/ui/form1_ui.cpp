@@ -98,6 +98,10 @@ void Form1Ui::CreateControls(QWidget* window, QAbstractItemModel* songs) {
     label10 = Label(window, "Label10",
                     QStringLiteral("<a href=\"show\">%1</a>").arg(tr("在文件夹中显示")));
     label10->hide();
+    creditsOffer = Label(window, "CreditsOffer",
+                         QStringLiteral("<a href=\"credits\">%1</a>").arg(tr("设为词曲信息")));
+    creditsOffer->setAccessibleName(tr("把开头几行设为词曲信息"));
+    creditsOffer->hide();
     reopenOffer = Named<QLabel>(window, "ReopenOffer");
     reopenOffer->setWordWrap(true);
     reopenOffer->setAlignment(Qt::AlignCenter);
@@ -143,6 +147,7 @@ void Form1Ui::LayOut(QWidget* window) {
     auto* make = new QHBoxLayout;
     make->addWidget(command2);
     make->addWidget(label4, 1);
+    make->addWidget(creditsOffer);
     make->addWidget(label10);
     make->addWidget(command6);
     make->addWidget(command5);

@@ -31,6 +31,9 @@ public:
     QLabel* label8 = nullptr;
     QLabel* label9 = nullptr;
     QLabel* label10 = nullptr;
+    // After a song is added whose lyric starts with credit lines: a link to make them its
+    // credits; hidden otherwise.
+    QLabel* creditsOffer = nullptr;
     // Under the empty list: the last book, to go on with (a link); hidden otherwise.
     QLabel* reopenOffer = nullptr;
     CoverPreview* coverPreview = nullptr;

@@ -247,6 +247,35 @@ private slots:
         QCOMPARE(form->focusWidget(), control("Text1"));
     }
 
+    // A lyric typed with credit lines at its top is added as typed; a link offers to make
+    // them its credits, as an import takes them, in one change undo takes back.
+    void typedCreditLinesBecomeCreditsWhenAsked() {
+        addSong("月光", "没有词曲信息", "x");
+        auto* offer = control<QLabel>("CreditsOffer");
+        QVERIFY(!offer->isVisible());
+        addSong("凡人歌", "作词：李宗盛", "作曲：李宗盛");
+        QVERIFY(!offer->isVisible());  // nothing but credits: no lyric would be left
+        Type(control("Text1"), "山丘");
+        Type(control("Text2"), "山丘 - 李宗盛\n词：李宗盛\n\n越过山丘");
+        click("Command3");
+        QCOMPARE(application->SongAt(3).lyric, u"山丘 - 李宗盛\r\n词：李宗盛\r\n\r\n越过山丘");
+        QVERIFY(offer->isVisible());
+        QCOMPARE(status()->text(), "已添加。开头几行像词曲信息：");
+        emit offer->linkActivated("credits");
+        QVERIFY(!offer->isVisible());
+        QCOMPARE(application->SongAt(3),
+                 (velmora::Song{u"山丘", u"越过山丘", u"", u"山丘 - 李宗盛\r\n词：李宗盛"}));
+        QVERIFY(application->History().Undo().Made());
+        QCOMPARE(application->SongAt(3).lyric, u"山丘 - 李宗盛\r\n词：李宗盛\r\n\r\n越过山丘");
+        // A change to the song first: the offer goes.
+        Type(control("Text1"), "B");
+        Type(control("Text2"), "作词：甲\n乙");
+        click("Command3");
+        QVERIFY(offer->isVisible());
+        QVERIFY(application->History().Remove(4).Made());
+        QVERIFY(!offer->isVisible());
+    }
+
     // The dialogs fill the boxes, which are read when 开始制作 is pressed, not while 7za
     // packs; the status says where the copy went (both ends kept), or that the build failed.
     void buildsWhatTheBoxesSayWithoutBlocking() {
