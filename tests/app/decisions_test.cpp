@@ -67,6 +67,7 @@ private slots:
             {u"我的最愛", {u"月亮代表我的心", u"你問我愛你有多深"}, Script::Traditional},
             {u"華語金曲", {u"軟體裡存著"}, Script::Traditional},
             {u"Love Songs", {u"Moon River", u"Wider than a mile"}, Script::Simplified},
+            {u"Hits", {u"Moon River", u"軟體裡存著"}, Script::Traditional},
             {u"我的最愛", {u"你问我爱你有多深", u"软件里存着"}, Script::Simplified},
         };
         for (const auto& row : table) {
