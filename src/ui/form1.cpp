@@ -29,6 +29,7 @@
 #include "ui/main_menu.h"
 #include "ui/message_boxes.h"
 #include "ui/phone/phone_dialog.h"
+#include "ui/recent_books.h"
 #include "ui/remembered.h"
 #include "ui/restore_question.h"
 #include "ui/song_list.h"
@@ -162,7 +163,12 @@ void Form1::ConnectList() {
              }
          },
          [this] { Command2_Click(); }, [this] { Command5_Click(); }, [this] { Command6_Click(); },
-         [this] { close(); }, [this](QMenu* menu) { FillRecent(menu); }},
+         [this] { close(); },
+         [this](QMenu* menu) {
+             FillRecentMenu(menu, this, [this](const remembered::RecentBook& book) {
+                 OpenBook(book.path, book.savePlace);
+             });
+         }},
         *list, {[this] { ui_.find1->Start(); }, convert},
         {[this] { ShowGuide(this); }, [this] { ShowAbout(this); }});
     layout()->setMenuBar(menu_);
@@ -448,34 +454,8 @@ void Form1::OpenBook(const QString& path, const QString& savePlace) {
     }
 }
 
-void Form1::FillRecent(QMenu* menu) {
-    menu->clear();
-    const QList<remembered::RecentBook> books = remembered::RecentBooks();
-    for (qsizetype i = 0; i < books.size(); ++i) {
-        const remembered::RecentBook& book = books[i];
-        QAction* item =
-            menu->addAction(tr("《%1》（%2 首，%3 制作）")
-                                .arg(Elided(book.title.toStdU16String()))
-                                .arg(book.songs)
-                                .arg(book.made),
-                            this, [this, book] { OpenBook(book.path, book.savePlace); });
-        item->setObjectName(QStringLiteral("Recent%1").arg(i + 1));
-        item->setToolTip(book.path);
-        item->setEnabled(QFileInfo(book.path).isFile());
-    }
-    if (books.isEmpty()) {
-        menu->addAction(tr("（还没有制作过）"))->setEnabled(false);
-    }
-}
-
 void Form1::ShowReopenOffer() {
-    const QList<remembered::RecentBook> books = remembered::RecentBooks();
-    const bool there = !books.isEmpty() && QFileInfo(books.first().path).isFile();
-    const QString offer = there ? tr("继续编辑《%1》（%2 首，%3 制作）")
-                                      .arg(Elided(books.first().title.toStdU16String()))
-                                      .arg(books.first().songs)
-                                      .arg(books.first().made)
-                                : QString();
+    const QString offer = ReopenOfferText();
     ui_.reopenOffer->setText(
         offer.isEmpty() ? QString()
                         : QStringLiteral("<a href=\"offer\">%1</a>").arg(offer.toHtmlEscaped()));

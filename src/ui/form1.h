@@ -15,7 +15,6 @@
 #include "ui/message_boxes.h"
 
 class MainMenu;
-class QMenu;
 class QTimer;
 
 class Form1 : public QWidget {
@@ -78,8 +77,7 @@ private:
     void Say(const QString& text, const QString& title);
     void SayNotMade(const ChangeOutcome& outcome);
     void ShowBuilt(const velmora::BuildResult& result);
-    // 最近的书, a missing book greyed; the newest, if it is there, offered in the empty list.
-    void FillRecent(QMenu* menu);
+    // The newest book, if it is there, offered under the empty list.
     void ShowReopenOffer();
     // The song's credit lines, left in its lyric as typed, made its credits: one change.
     void TakeCredits();

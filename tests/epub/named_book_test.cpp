@@ -57,7 +57,7 @@ TEST_P(NamedBookPages, AreByteExact) {
         {"contents.xhtml", ComposeContentsPage(songs, book.script)},
         {"artists.xhtml", ComposeArtistIndexPage(songs, book.script)},
         {"song.xhtml", ComposeLyricPage(songs.At(1), book.script)},
-        {"style.css", StyleSheet()},
+        {"../named/style.css", StyleSheet()},  // one style sheet, whatever the script
         {"content.opf", ComposePackageDocument(TemplateLine(templates / "content.opf"), songs,
                                                {1733616000, 1733616000 - 8 * 3600}, book)},
         {"toc.ncx", ComposeNavigationDocument(TemplateLine(templates / "toc.ncx"), songs, book)},
