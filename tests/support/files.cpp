@@ -1,12 +1,15 @@
 #include "support/files.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 
 #include "import/zip_archive.h"
 #include "platform/child_process.h"
@@ -27,18 +30,40 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+#ifdef _WIN32
+namespace {
+
+// An archiver just ended may still hold its working folder for a moment (Wine lets it go a
+// little after its end is seen): try again for up to a second before giving up.
+void RemoveAllSoon(const fs::path& path) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        std::error_code error;
+        fs::remove_all(path, error);
+        if (!error) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    fs::remove_all(path);
+}
+
+}  // namespace
+#endif
+
 void TakeAway(const fs::path& path) {
 #ifdef _WIN32
     if (fs::exists(path / ".lock")) {
         for (const auto& entry : fs::directory_iterator(path)) {
             if (entry.path().filename() != ".lock") {
-                fs::remove_all(entry.path());
+                RemoveAllSoon(entry.path());
             }
         }
         return;
     }
-#endif
+    RemoveAllSoon(path);
+#else
     fs::remove_all(path);
+#endif
 }
 
 std::string Hex(const std::string& spaced) {
