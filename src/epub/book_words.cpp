@@ -1,5 +1,6 @@
 #include "epub/book_words.h"
 
+#include <chrono>
 #include <string>
 
 #include "text/code_page.h"
@@ -10,11 +11,11 @@ const BookWords& WordsOf(Script script) {
     static const BookWords kSimplified{
         "zh-CN",     u"封面",     u"书名页",       u"目录",
         u"歌手索引", u"共 %1 首", u"%1年%2月%3日", u"歌词本，共 %1 首歌",
-        u"歌词"};
+        u"歌词",     u"（续）"};
     static const BookWords kTraditional{
         "zh-TW",     u"封面",     u"書名頁",       u"目錄",
         u"歌手索引", u"共 %1 首", u"%1年%2月%3日", u"歌詞本，共 %1 首歌",
-        u"歌詞"};
+        u"歌詞",     u"（續）"};
     return script == Script::Traditional ? kTraditional : kSimplified;
 }
 
@@ -32,6 +33,13 @@ std::string Filled(std::u16string_view text, std::initializer_list<long long> nu
         }
     }
     return filled;
+}
+
+std::string DayOf(std::int64_t localSeconds, const BookWords& words) {
+    using namespace std::chrono;
+    const year_month_day day(floor<days>(sys_seconds{seconds(localSeconds)}));
+    return Filled(words.date, {static_cast<int>(day.year()), static_cast<unsigned>(day.month()),
+                               static_cast<unsigned>(day.day())});
 }
 
 }  // namespace velmora

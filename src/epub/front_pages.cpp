@@ -1,7 +1,5 @@
 #include "epub/front_pages.h"
 
-#include <chrono>
-
 #include "epub/artist_index.h"
 #include "epub/book_pages.h"
 #include "epub/book_words.h"
@@ -20,13 +18,6 @@ std::string Link(const SongCollection& songs, int n) {
     std::string link = "<a href=\"" + NamedSongHref(n) + "\">";
     AppendXml(link, songs.At(n).name);
     return link + "</a>";
-}
-
-std::string Day(std::int64_t localSeconds, const BookWords& words) {
-    using namespace std::chrono;
-    const year_month_day day(floor<days>(sys_seconds{seconds(localSeconds)}));
-    return Filled(words.date, {static_cast<int>(day.year()), static_cast<unsigned>(day.month()),
-                               static_cast<unsigned>(day.day())});
 }
 
 }  // namespace
@@ -58,7 +49,7 @@ std::string ComposeTitlePage(const BookInfo& book, int songCount, std::int64_t l
         body += "<p class=\"author\">" + Xml(book.author) + "</p>\n";
     }
     body += "<p class=\"count\">" + Filled(words.count, {songCount}) + "</p>\n<p class=\"date\">" +
-            Day(localSeconds, words) + "</p>\n";
+            DayOf(localSeconds, words) + "</p>\n";
     return XhtmlPage(book.title, "title", body, "", words.language);
 }
 

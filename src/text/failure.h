@@ -26,6 +26,10 @@ enum class Problem {
     ArchiverLost,       // number(): the errno of the wait
     ArchiveUnexpected,  // the archive it wrote is not laid out as it writes them
 
+    // Printing the songbook: no installed font has Chinese; the PDF cannot be saved at path()
+    // (number(): the errno).
+    NoChineseFont,
+    CannotSavePdf,
     // Handing the book to a phone; path(): the book; number(): the errno, 0 when unknown.
     CannotServe,
     // Converting the songs to the other script; path(): OpenCC's configuration; detail():

@@ -105,6 +105,8 @@ QString FileReason(const Failure& failure) {
         case Problem::ArchiverKilled:
         case Problem::ArchiverLost:
         case Problem::ArchiveUnexpected:
+        case Problem::NoChineseFont:
+        case Problem::CannotSavePdf:
         case Problem::CannotServe:
         case Problem::CannotConvert:
         case Problem::CoverMissing:
@@ -149,6 +151,10 @@ QString Wording(const Failure& failure) {
             return About(Words::tr("无法等待压缩程序 7za"), failure, Reason(number));
         case Problem::ArchiveUnexpected:
             return About(Words::tr("压缩程序 7za 写出的文件与预期不同"), failure, {});
+        case Problem::NoChineseFont:
+            return Words::tr("没有可以印中文的字体，无法导出或打印。请先安装中文字体（如文泉驿微米黑）。");
+        case Problem::CannotSavePdf:
+            return About(Words::tr("无法保存 PDF"), failure, Reason(number));
         case Problem::CannotServe:
             return About(Words::tr("无法传到手机"), failure,
                          number != 0 ? Reason(number) : Words::tr("无法开始提供下载"));
