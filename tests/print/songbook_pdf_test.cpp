@@ -48,6 +48,12 @@ QString PageText(const QString& pdf, int n) {
     return Run("pdftotext", {"-f", QString::number(n), "-l", QString::number(n), "-layout", pdf, "-"});
 }
 
+QString Info(const QString& pdf, const char* key) {
+    return QRegularExpression(QString("\\n%1: +([^\\n]*)").arg(key))
+        .match("\n" + Run("pdfinfo", {pdf}))
+        .captured(1);
+}
+
 }  // namespace
 
 // A real PDF of a dozen songs as poppler reads it back: its pages, fonts, metadata and text.
@@ -57,26 +63,27 @@ class SongbookPdfTest : public QObject {
     TempDir dir;
     SongCollection songs = Dozen();
 
-private slots:
-    void initTestCase() {
-        if (!ChineseFontFamily(Script::Simplified)) {
-            QSKIP("no font with Chinese here");
-        }
-        if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) {
-            QSKIP("poppler-utils is not installed");
-        }
+    QString Export(const PrintOptions& options, const char* name) {
+        const fs::path path = dir / name;
+        ExportSongbook({{u"我的最爱", u"小明"}, songs, {}, 1796000000}, options, path, "Velmora");
+        return QString::fromStdString(path.string());
     }
 
-    void pdfHoldsEveryPageFontAndLine() {
-        const fs::path path = dir / "书.pdf";
-        ExportSongbook({{u"我的最爱", u"小明"}, songs, {}, 1796000000}, {}, path, "Velmora");
-        const QString pdf = QString::fromStdString(path.string());
-        const QString info = Run("pdfinfo", {pdf});
-        QVERIFY2(info.contains(QRegularExpression("Page size: +420 x 595 pts \\(A5\\)")), qPrintable(info));
-        QVERIFY2(info.contains(QRegularExpression("Title: +我的最爱\n")), qPrintable(info));
-        QVERIFY2(info.contains(QRegularExpression("Author: +小明\n")), qPrintable(info));
-        QVERIFY2(info.contains(QRegularExpression("Creator: +Velmora\n")), qPrintable(info));
-        const int pages = QRegularExpression("Pages: +(\\d+)").match(info).captured(1).toInt();
+    static bool CanRead() {
+        return ChineseFontFamily(Script::Simplified) &&
+               !QStandardPaths::findExecutable("pdfinfo").isEmpty();
+    }
+
+private slots:
+    void pdfHoldsEveryFontAndLine() {
+        if (!CanRead()) {
+            QSKIP("no font with Chinese here, or no poppler-utils");
+        }
+        const QString pdf = Export({}, "书.pdf");
+        QCOMPARE(Info(pdf, "Page size"), "420 x 595 pts (A5)");
+        QCOMPARE(Info(pdf, "Title"), "我的最爱");
+        QCOMPARE(Info(pdf, "Author"), "小明");
+        QCOMPARE(Info(pdf, "Creator"), "Velmora");
         const QString fonts = Run("pdffonts", {pdf});
         const QStringList rows = fonts.split('\n', Qt::SkipEmptyParts).mid(2);
         QVERIFY(!rows.isEmpty());
@@ -84,9 +91,9 @@ private slots:
             // Embedded, with its Unicode map; Qt names no subset as one, so its size says it.
             QVERIFY2(row.contains(QRegularExpression(" yes +(yes|no) +yes ")), qPrintable(fonts));
         }
-        QCOMPARE_LT(fs::file_size(path), 200'000u);
+        QCOMPARE_LT(QFileInfo(pdf).size(), 200'000);
         QString all;
-        for (int n = 1; n <= pages; ++n) {
+        for (int n = 1; n <= Info(pdf, "Pages").toInt(); ++n) {
             all += PageText(pdf, n);
         }
         for (int n = 1; n <= songs.SongCount(); ++n) {
@@ -94,6 +101,65 @@ private slots:
                 QVERIFY2(all.contains(line), qPrintable(line));
             }
         }
+    }
+
+    // Each contents line names the page its song starts on: the song's name heads that page.
+    void contentsNumbersAreTheSongsPages() {
+        if (!CanRead()) {
+            QSKIP("no font with Chinese here, or no poppler-utils");
+        }
+        const QString pdf = Export({}, "目录.pdf");
+        const QStringList contents = PageText(pdf, 3).split('\n', Qt::SkipEmptyParts);
+        const QRegularExpression entry("^(\\S+) · \\S+ +(\\d+)$");
+        int entries = 0;
+        for (const QString& line : contents) {
+            const auto match = entry.match(line.trimmed());
+            if (match.hasMatch()) {
+                ++entries;
+                const QString page = PageText(pdf, match.captured(2).toInt()).trimmed();
+                QCOMPARE(page.section('\n', 0, 0).trimmed(), match.captured(1));
+            }
+        }
+        QCOMPARE(entries, songs.SongCount());
+    }
+
+    // The paper chosen is the page's size; a booklet is A4 across, two pages a side.
+    void paperAndBooklet() {
+        if (!CanRead()) {
+            QSKIP("no font with Chinese here, or no poppler-utils");
+        }
+        const std::pair<Paper, const char*> papers[] = {{Paper::A5, "420 x 595 pts (A5)"},
+                                                        {Paper::B5, "499 x 709 pts"},
+                                                        {Paper::A4, "595 x 842 pts (A4)"},
+                                                        {Paper::Letter, "612 x 792 pts (letter)"}};
+        for (const auto& [paper, size] : papers) {
+            QCOMPARE(Info(Export({paper}, "纸.pdf"), "Page size"), size);
+        }
+        const int pages = Info(Export({}, "页.pdf"), "Pages").toInt();
+        PrintOptions booklet;
+        booklet.paper = Paper::A4;
+        booklet.booklet = true;
+        const QString pdf = Export(booklet, "小册子.pdf");
+        QCOMPARE(Info(pdf, "Page size"), "842 x 595 pts (A4)");
+        QCOMPARE(Info(pdf, "Pages").toInt(), (pages + 3) / 4 * 2);
+        // The first side: the last page (blank or the index) on the left, the cover right.
+        QVERIFY(!PageText(pdf, 1).contains("目录"));
+        QVERIFY(PageText(pdf, 2).contains("我的最爱"));
+    }
+
+    // Without a font that has Chinese the export says so and writes nothing (a run of its
+    // own, with no fonts configured).
+    void withoutChineseFontNothingIsWritten() {
+        if (ChineseFontFamily(Script::Simplified)) {
+            QSKIP("a font with Chinese is installed");
+        }
+        try {
+            Export({}, "无字.pdf");
+            QFAIL("exported without a font");
+        } catch (const Failure& failure) {
+            QCOMPARE(failure.problem(), Problem::NoChineseFont);
+        }
+        QVERIFY(!fs::exists(dir / "无字.pdf"));
     }
 };
 
