@@ -11,6 +11,7 @@
 #include "platform/local_addresses.h"
 #include "share/book_address.h"
 #include "text/limits.h"
+#include "text/template_copy.h"
 #include "text/text_files.h"
 
 namespace {
@@ -41,6 +42,7 @@ std::pair<int, std::u16string> SummaryOf(const fs::path& book) {
 
 Application::Application(const fs::path& appDir, const velmora::Clock& clock, QObject* parent)
     : QObject(parent),
+      clock_(clock),
       run_(appDir, clock),
       model_(run_.Songs(), [this](int from, int to) { return history_.Move(from, to).Made(); }),
       history_(run_),
@@ -54,6 +56,24 @@ Application::Application(const fs::path& appDir, const velmora::Clock& clock, QO
 
 fs::path Application::BookPath(const std::u16string& title) const {
     return run_.Layout().BookPath(title);
+}
+
+fs::path Application::PdfPath(const std::u16string& title) const {
+    return fs::path(BookPath(title)).replace_extension(".pdf");
+}
+
+velmora::Songbook Application::ToPrint(const velmora::RunBoxes& boxes) const {
+    velmora::BookInfo book{boxes.title, boxes.author};
+    if (!book.IsDefault()) {
+        book.script = ScriptOfBook(book.title, run_.Songs());
+    }
+    std::optional<std::string> cover = CoverJpeg(QString::fromStdU16String(boxes.cover));
+    if (!book.IsDefault()) {
+        cover = NamedBookCover(book.title, book.author, cover, book.script);
+    }
+    return {book, run_.Songs(),
+            cover ? std::move(*cover) : velmora::TemplateBytes(run_.Layout().Template("cover.jpeg")),
+            clock_.LocalSeconds()};
 }
 
 std::optional<CommandError> Application::Load() {

@@ -16,6 +16,7 @@
 #include "app/desktop_opener.h"
 #include "app/import_runner.h"
 #include "app/song_list_model.h"
+#include "print/songbook_layout.h"
 #include "text/script_conversion.h"
 #include "workspace/earlier_runs.h"
 #include "workspace/workspace.h"
@@ -65,6 +66,12 @@ public:
     std::filesystem::path FinishedFolder() const { return run_.Layout().FinishedFolder(); }
     std::filesystem::path TemplateCoverPath() const { return run_.Layout().Template("cover.jpeg"); }
     std::filesystem::path BookPath(const std::u16string& title) const;
+    // Where the songbook's PDF is proposed: "<书名>.pdf" beside the book.
+    std::filesystem::path PdfPath(const std::u16string& title) const;
+    // The book as the boxes and the list give it now, for paper: its title, author and
+    // script, its songs, and its cover as a build would make it. Raises a Failure when the
+    // chosen cover cannot be used.
+    velmora::Songbook ToPrint(const velmora::RunBoxes& boxes) const;
 
     // Prepares the run's workspace and looks for work an earlier run left unbuilt. An error
     // means the program must end.
@@ -158,6 +165,7 @@ private:
     // template's). Raises a Failure when the cover cannot be kept.
     velmora::RunBoxes BoxesOf(const velmora::Book& book);
 
+    const velmora::Clock& clock_;
     velmora::Workspace run_;
     SongListModel model_;
     ChangeHistory history_;

@@ -13,6 +13,7 @@
 #include "ui/form1_ui.h"
 #include "ui/import_dialogs.h"
 #include "ui/message_boxes.h"
+#include "ui/songbook_printing.h"
 
 class MainMenu;
 class QTimer;
@@ -87,6 +88,7 @@ private:
     CommonDialog commonDialog2_;
     ImportDialogs imports_;
     MessageBoxes boxes_;
+    SongbookPrinting printing_;
 
     Form1Ui ui_;
     MainMenu* menu_ = nullptr;

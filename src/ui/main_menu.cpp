@@ -27,6 +27,12 @@ MainMenu::MainMenu(QWidget* window, const FileCommands& file, ListCommands& list
         file.openFolder);
     share_ = Add(files, "Share", tr("传到手机"), QKeySequence(Qt::CTRL | Qt::Key_M), file.share);
     files->addSeparator();
+    Add(files, "PageSetup", tr("页面设置…"), QKeySequence(), file.pageSetup);
+    Add(files, "ExportPdf", tr("导出 PDF…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+        file.exportPdf);
+    Add(files, "PrintPreview", tr("打印预览…"), QKeySequence(), file.preview);
+    Add(files, "Print", tr("打印…"), QKeySequence(QKeySequence::Print), file.print);
+    files->addSeparator();
     Add(files, "Quit", tr("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), file.quit);
     QMenu* edit = addMenu(tr("编辑(&E)"));
     edit->setObjectName(QStringLiteral("EditMenu"));

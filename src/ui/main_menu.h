@@ -13,6 +13,8 @@ class QMenu;
 
 struct FileCommands {
     std::function<void()> importFiles, importFolder, openBook, make, openFolder, share, quit;
+    // The songbook on paper.
+    std::function<void()> pageSetup, exportPdf, preview, print;
     // Fills 最近的书 as it opens.
     std::function<void(QMenu*)> fillRecent;
 };

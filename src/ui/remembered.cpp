@@ -11,6 +11,7 @@ const QString kGeometryKey = QStringLiteral("geometry");
 const QString kImportFolderKey = QStringLiteral("importFolder");
 const QString kRecentKey = QStringLiteral("recentBooks");
 const QString kConversionKey = QStringLiteral("lastConversion");
+const QString kPrintKey = QStringLiteral("print/");
 constexpr qsizetype kRecentBooks = 10;
 
 }  // namespace
@@ -79,6 +80,34 @@ std::optional<velmora::ScriptForm> LastConversion() {
 
 void KeepLastConversion(velmora::ScriptForm form) {
     QSettings().setValue(kConversionKey, static_cast<int>(form));
+}
+
+velmora::PrintOptions PrintOptions() {
+    QSettings settings;
+    settings.beginGroup(kPrintKey);
+    velmora::PrintOptions options;
+    const int paper = settings.value("paper", 0).toInt();
+    if (paper >= 0 && paper <= static_cast<int>(velmora::Paper::Letter)) {
+        options.paper = static_cast<velmora::Paper>(paper);
+    }
+    // Out of the dialog's ranges (a hand-edited file): the default.
+    const double margin = settings.value("margin", options.marginMm).toDouble();
+    options.marginMm = margin >= 5 && margin <= 40 ? margin : options.marginMm;
+    const double size = settings.value("lyricSize", options.lyricPoints).toDouble();
+    options.lyricPoints = size >= 7 && size <= 24 ? size : options.lyricPoints;
+    options.newPages = settings.value("newPages", options.newPages).toBool();
+    options.booklet = settings.value("booklet", options.booklet).toBool();
+    return options;
+}
+
+void KeepPrintOptions(const velmora::PrintOptions& options) {
+    QSettings settings;
+    settings.beginGroup(kPrintKey);
+    settings.setValue("paper", static_cast<int>(options.paper));
+    settings.setValue("margin", options.marginMm);
+    settings.setValue("lyricSize", options.lyricPoints);
+    settings.setValue("newPages", options.newPages);
+    settings.setValue("booklet", options.booklet);
 }
 
 QString ImportFolder() {

@@ -8,6 +8,8 @@
 #include <optional>
 
 #include <QString>
+
+#include "print/print_options.h"
 #include "text/script_conversion.h"
 
 namespace remembered {
@@ -35,6 +37,10 @@ void KeepRecentBook(const RecentBook& book);
 // The conversion 转换 made last; none before the first.
 std::optional<velmora::ScriptForm> LastConversion();
 void KeepLastConversion(velmora::ScriptForm form);
+
+// 页面设置 as last confirmed; the defaults (A5, …) before.
+velmora::PrintOptions PrintOptions();
+void KeepPrintOptions(const velmora::PrintOptions& options);
 
 // Empty before the first import.
 QString ImportFolder();

@@ -5,7 +5,9 @@
 #include "cover/cover_drawing.h"
 #include "support/fakes.h"
 #include "support/faults.h"
+#include "print/chinese_font.h"
 #include "ui/ending.h"
+#include "ui/failure_wording.h"
 #include "ui/form1.h"
 #include "ui/phone/phone_dialog.h"
 #include "ui/remembered.h"
@@ -1041,6 +1043,52 @@ private slots:
         QCOMPARE(boxes.Asked(), QStringList{"Velmora|无法传到手机：" + ElidedPath(book) + "（" +
                                             Reason(ENOENT) + "）"});
         QVERIFY(!phone->isEnabled());
+    }
+
+    // 页面设置 is kept; 导出 PDF proposes "<书名>.pdf" beside the book, writes it with those
+    // settings and says so; what cannot be done (no songs, no font, a folder gone) is told.
+    void songbookGoesToPaper() {
+        form->findChild<QAction*>("ExportPdf")->trigger();
+        QCOMPARE(boxes.Asked(), QStringList{"Velmora|列表里还没有歌。先添加歌曲，再导出或打印。"});
+        QVERIFY(dialogs.seen.isEmpty());
+        addSong("月亮代表我的心", "你问我爱你有多深", "我爱你有几分");
+        box("Text5")->setText("我的最爱");
+        WhileShown([](QWidget* dialog) {
+            dialog->findChild<QComboBox*>("Paper")->setCurrentIndex(2);
+            dialog->findChild<QCheckBox*>("NewPages")->setChecked(false);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("PageSetupOk"), Qt::LeftButton);
+        }, [&] { form->findChild<QAction*>("PageSetup")->trigger(); });
+        QCOMPARE(remembered::PrintOptions().paper, velmora::Paper::A4);
+        QVERIFY(!remembered::PrintOptions().newPages);
+        const fs::path pdf = app->path() / "out.pdf";
+        dialogs.answers = QStringList{Path(pdf), Path(app->path() / "gone" / "out.pdf")};
+        form->findChild<QAction*>("ExportPdf")->trigger();
+        QCOMPARE(dialogs.seen.value(0), "save|导出 PDF|PDF 文件 (*.pdf)|" +
+                                            Path(app->path() / "finished" / u8"我的最爱.pdf"));
+        if (!velmora::ChineseFontFamily(velmora::Script::Simplified)) {
+            QCOMPARE(boxes.Asked(), QStringList{"Velmora|" + Wording(velmora::Failure(
+                                                               velmora::Problem::NoChineseFont))});
+            return;
+        }
+        QCOMPARE(boxes.Asked(), QStringList());
+        QCOMPARE(status()->text(), "已导出 PDF：out.pdf");
+        QFile written(Path(pdf));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(bytes.contains("/MediaBox [0 0 595.000000 842.000000]"));  // A4, as set
+        form->findChild<QAction*>("ExportPdf")->trigger();
+        const fs::path gone = app->path() / "gone" / "out.pdf";
+        QCOMPARE(boxes.Asked(),
+                 QStringList{"Velmora|" + Wording(velmora::Failure(velmora::Problem::CannotSavePdf,
+                                                                   gone, ENOENT))});
+        QVERIFY(!fs::exists(gone));
+        QString shown;
+        WhileShown([&](QWidget* dialog) {
+            shown = dialog->objectName() + '|' + dialog->windowTitle();
+            dialog->close();
+        }, [&] { form->findChild<QAction*>("PrintPreview")->trigger(); });
+        QCOMPARE(shown, "PrintPreview|打印预览");
     }
 
     // A start that fails is said and ends the program; a signal meanwhile ends every loop.
