@@ -286,7 +286,7 @@
     </message>
     <message>
         <source>已把开头几行设为词曲信息</source>
-        <translation>The first lines are the song's credits now</translation>
+        <translation>The first lines are the song&apos;s credits now</translation>
     </message>
     <message>
         <source>设为词曲信息</source>
@@ -294,7 +294,7 @@
     </message>
     <message>
         <source>把开头几行设为词曲信息</source>
-        <translation>Make the first lines the song's credits</translation>
+        <translation>Make the first lines the song&apos;s credits</translation>
     </message>
 </context>
 <context>
@@ -454,6 +454,69 @@ Makes the lyrics you type or import into an EPUB e-book.</translation>
         <source>繁體（只换字形）</source>
         <translation>Traditional (characters only)</translation>
     </message>
+    <message>
+        <source>页面设置…</source>
+        <translation>Page Setup…</translation>
+    </message>
+    <message>
+        <source>导出 PDF…</source>
+        <translation>Export PDF…</translation>
+    </message>
+    <message>
+        <source>打印预览…</source>
+        <translation>Print Preview…</translation>
+    </message>
+    <message>
+        <source>打印…</source>
+        <translation>Print…</translation>
+    </message>
+</context>
+<context>
+    <name>PageSetupDialog</name>
+    <message>
+        <source>页面设置</source>
+        <translation>Page Setup</translation>
+    </message>
+    <message>
+        <source>Letter（美国信纸）</source>
+        <translation>Letter</translation>
+    </message>
+    <message>
+        <source> 毫米</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source> 磅</source>
+        <translation> pt</translation>
+    </message>
+    <message>
+        <source>每首歌从新的一页开始</source>
+        <translation>Start each song on a new page</translation>
+    </message>
+    <message>
+        <source>小册子：A5 页两页拼一张 A4，双面打印后对折装订</source>
+        <translation>Booklet: A5 pages two to an A4 sheet, printed on both sides, folded and stapled</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>纸张：</source>
+        <translation>Paper:</translation>
+    </message>
+    <message>
+        <source>页边距：</source>
+        <translation>Margins:</translation>
+    </message>
+    <message>
+        <source>歌词字号：</source>
+        <translation>Lyric size:</translation>
+    </message>
 </context>
 <context>
     <name>PhoneDialog</name>
@@ -568,6 +631,33 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>%1（%2）</source>
         <translation>%1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>SongbookPrinting</name>
+    <message>
+        <source>列表里还没有歌。先添加歌曲，再导出或打印。</source>
+        <translation>The list has no songs yet. Add songs first, then export or print.</translation>
+    </message>
+    <message>
+        <source>导出 PDF</source>
+        <translation>Export PDF</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>已导出 PDF：%1</source>
+        <translation>PDF exported: %1</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
     </message>
 </context>
 <context>
@@ -925,6 +1015,14 @@ Replace it with the lyrics book?</translation>
     <message>
         <source>以下 %1 个文件没有导入：%2</source>
         <translation>These %1 files were not imported: %2</translation>
+    </message>
+    <message>
+        <source>没有可以印中文的字体，无法导出或打印。请先安装中文字体（如文泉驿微米黑）。</source>
+        <translation>No installed font has Chinese, so the songbook cannot be exported or printed. Install a Chinese font first (such as WenQuanYi Micro Hei).</translation>
+    </message>
+    <message>
+        <source>无法保存 PDF</source>
+        <translation>Cannot save the PDF</translation>
     </message>
 </context>
 </TS>

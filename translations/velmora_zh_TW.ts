@@ -454,6 +454,69 @@
         <source>繁體（只换字形）</source>
         <translation>繁體（只換字形）</translation>
     </message>
+    <message>
+        <source>页面设置…</source>
+        <translation>版面設定…</translation>
+    </message>
+    <message>
+        <source>导出 PDF…</source>
+        <translation>匯出 PDF…</translation>
+    </message>
+    <message>
+        <source>打印预览…</source>
+        <translation>預覽列印…</translation>
+    </message>
+    <message>
+        <source>打印…</source>
+        <translation>列印…</translation>
+    </message>
+</context>
+<context>
+    <name>PageSetupDialog</name>
+    <message>
+        <source>页面设置</source>
+        <translation>版面設定</translation>
+    </message>
+    <message>
+        <source>Letter（美国信纸）</source>
+        <translation>Letter（美國信紙）</translation>
+    </message>
+    <message>
+        <source> 毫米</source>
+        <translation> 公釐</translation>
+    </message>
+    <message>
+        <source> 磅</source>
+        <translation> 點</translation>
+    </message>
+    <message>
+        <source>每首歌从新的一页开始</source>
+        <translation>每首歌從新的一頁開始</translation>
+    </message>
+    <message>
+        <source>小册子：A5 页两页拼一张 A4，双面打印后对折装订</source>
+        <translation>小冊子：A5 頁兩頁拼一張 A4，雙面列印後對折裝訂</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>纸张：</source>
+        <translation>紙張：</translation>
+    </message>
+    <message>
+        <source>页边距：</source>
+        <translation>邊界：</translation>
+    </message>
+    <message>
+        <source>歌词字号：</source>
+        <translation>歌詞字級：</translation>
+    </message>
 </context>
 <context>
     <name>PhoneDialog</name>
@@ -568,6 +631,33 @@
     <message>
         <source>%1（%2）</source>
         <translation>%1（%2）</translation>
+    </message>
+</context>
+<context>
+    <name>SongbookPrinting</name>
+    <message>
+        <source>列表里还没有歌。先添加歌曲，再导出或打印。</source>
+        <translation>清單裡還沒有歌。先新增歌曲，再匯出或列印。</translation>
+    </message>
+    <message>
+        <source>导出 PDF</source>
+        <translation>匯出 PDF</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF 檔案 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>已导出 PDF：%1</source>
+        <translation>已匯出 PDF：%1</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>預覽列印</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>列印</translation>
     </message>
 </context>
 <context>
@@ -925,6 +1015,14 @@
     <message>
         <source>以下 %1 个文件没有导入：%2</source>
         <translation>以下 %1 個檔案沒有匯入：%2</translation>
+    </message>
+    <message>
+        <source>没有可以印中文的字体，无法导出或打印。请先安装中文字体（如文泉驿微米黑）。</source>
+        <translation>沒有可以印中文的字型，無法匯出或列印。請先安裝中文字型（如文泉驛微米黑）。</translation>
+    </message>
+    <message>
+        <source>无法保存 PDF</source>
+        <translation>無法儲存 PDF</translation>
     </message>
 </context>
 </TS>

@@ -13,7 +13,7 @@ PACKAGES=(
     libarchive-dev libxml2-dev nettle-dev libicu-dev libmicrohttpd-dev libqrencode-dev libopencc-dev libtag1-dev
 
     googletest libgtest-dev clang-format
-    epubcheck default-jre-headless pandoc zbar-tools curl
+    epubcheck default-jre-headless pandoc zbar-tools curl poppler-utils
 
     clang libclang-rt-14-dev
 )
