@@ -71,9 +71,10 @@ velmora::Songbook Application::ToPrint(const velmora::RunBoxes& boxes) const {
     if (!book.IsDefault()) {
         cover = NamedBookCover(book.title, book.author, cover, book.script);
     }
-    return {book, run_.Songs(),
-            cover ? std::move(*cover) : velmora::TemplateBytes(run_.Layout().Template("cover.jpeg")),
-            clock_.LocalSeconds()};
+    return {
+        book, run_.Songs(),
+        cover ? std::move(*cover) : velmora::TemplateBytes(run_.Layout().Template("cover.jpeg")),
+        clock_.LocalSeconds()};
 }
 
 std::optional<CommandError> Application::Load() {

@@ -15,18 +15,18 @@ bool WritesChinese(const QString& family, QFontDatabase::WritingSystem system) {
 
 std::optional<QString> ChineseFontFamily(Script script) {
     const bool traditional = script == Script::Traditional;
-    const auto system = traditional ? QFontDatabase::TraditionalChinese
-                                    : QFontDatabase::SimplifiedChinese;
+    const auto system =
+        traditional ? QFontDatabase::TraditionalChinese : QFontDatabase::SimplifiedChinese;
     const QString region = traditional ? QStringLiteral("TC") : QStringLiteral("SC");
-    const QStringList known{QStringLiteral("WenQuanYi Micro Hei"),
-                            QStringLiteral("WenQuanYi Zen Hei"),
-                            QStringLiteral("Noto Sans CJK ") + region,
-                            QStringLiteral("Noto Serif CJK ") + region,
-                            QStringLiteral("Source Han Sans ") + region,
-                            QStringLiteral("Source Han Serif ") + region,
-                            traditional ? QStringLiteral("Microsoft JhengHei")
-                                        : QStringLiteral("Microsoft YaHei"),
-                            traditional ? QStringLiteral("MingLiU") : QStringLiteral("SimSun")};
+    const QStringList known{
+        QStringLiteral("WenQuanYi Micro Hei"),
+        QStringLiteral("WenQuanYi Zen Hei"),
+        QStringLiteral("Noto Sans CJK ") + region,
+        QStringLiteral("Noto Serif CJK ") + region,
+        QStringLiteral("Source Han Sans ") + region,
+        QStringLiteral("Source Han Serif ") + region,
+        traditional ? QStringLiteral("Microsoft JhengHei") : QStringLiteral("Microsoft YaHei"),
+        traditional ? QStringLiteral("MingLiU") : QStringLiteral("SimSun")};
     const QStringList installed = QFontDatabase::families(system);
     for (const QString& family : known) {
         if (installed.contains(family) && WritesChinese(family, system)) {

@@ -10,7 +10,8 @@ std::ptrdiff_t LastFitting(const std::vector<std::ptrdiff_t>& places, const std:
                            std::ptrdiff_t start, double room) {
     std::ptrdiff_t found = 0;
     auto at = std::upper_bound(places.begin(), places.end(), start);
-    for (; at != places.end() && x[static_cast<std::size_t>(*at)] - x[static_cast<std::size_t>(start)] <= room;
+    for (; at != places.end() &&
+           x[static_cast<std::size_t>(*at)] - x[static_cast<std::size_t>(start)] <= room;
          ++at) {
         found = *at;
     }
@@ -33,7 +34,8 @@ std::vector<std::ptrdiff_t> FitLine(const LineMeasure& line, double width, doubl
         }
         if (next == 0) {
             // Not one character fits: it goes alone onto its line.
-            const auto after = std::upper_bound(line.characters.begin(), line.characters.end(), start);
+            const auto after =
+                std::upper_bound(line.characters.begin(), line.characters.end(), start);
             next = after == line.characters.end() ? end : *after;
         }
         if (next >= end) {

@@ -88,8 +88,8 @@ MeasuredLine MeasureLine(const QString& text, const QFont& font) {
         for (qsizetype i = last + 1; i < at; ++i) {  // inside a character: where it starts
             measure.x[static_cast<std::size_t>(i)] = measure.x[static_cast<std::size_t>(last)];
         }
-        measure.x[static_cast<std::size_t>(at)] = set.cursorToX(static_cast<int>(at)) +
-                                                  gap * static_cast<double>(gaps);
+        measure.x[static_cast<std::size_t>(at)] =
+            set.cursorToX(static_cast<int>(at)) + gap * static_cast<double>(gaps);
         last = at;
     };
     for (const std::ptrdiff_t at : measure.characters) {

@@ -30,7 +30,7 @@ struct Placed {
 
 struct SongPage {
     std::vector<Placed> placed;
-    int continues = -1;  // the song this page goes on with, or -1
+    int continues = -1;        // the song this page goes on with, or -1
     bool runningHead = false;  // its name on top: not on the right half of a two-page spread
 };
 

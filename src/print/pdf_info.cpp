@@ -6,7 +6,8 @@ namespace velmora {
 namespace {
 
 // The number after `key` in `text`, from `from` on.
-std::optional<long long> NumberAfter(const QByteArray& text, const QByteArray& key, qsizetype from) {
+std::optional<long long> NumberAfter(const QByteArray& text, const QByteArray& key,
+                                     qsizetype from) {
     const qsizetype at = text.indexOf(key, from);
     if (at < 0) {
         return std::nullopt;
@@ -28,7 +29,8 @@ std::optional<long long> NumberAfter(const QByteArray& text, const QByteArray& k
 QByteArray TextString(const QString& text) {
     QByteArray utf16("\xFE\xFF");
     for (const QChar c : text) {
-        utf16.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xFF));
+        utf16.append(static_cast<char>(c.unicode() >> 8))
+            .append(static_cast<char>(c.unicode() & 0xFF));
     }
     return '<' + utf16.toHex() + '>';
 }

@@ -18,10 +18,9 @@ QString SongbookFamily(const Songbook& songbook) {
 void ExportSongbook(const Songbook& songbook, const PrintOptions& options,
                     const std::filesystem::path& path, const QString& creator) {
     const PrintedBook book = LayOutSongbook(songbook, options, SongbookFamily(songbook));
-    const QByteArray pdf =
-        SongbookPdf(book, options.booklet,
-                    {QString::fromStdU16String(songbook.book.title),
-                     QString::fromStdU16String(songbook.book.author), creator});
+    const QByteArray pdf = SongbookPdf(book, options.booklet,
+                                       {QString::fromStdU16String(songbook.book.title),
+                                        QString::fromStdU16String(songbook.book.author), creator});
     SaveFile file(path);
     file.write(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
     if (const int error = file.commit()) {

@@ -63,7 +63,7 @@ public:
         body_ = book_.page.height() - 2 * margin_;
         const double lyric = options.lyricPoints;
         const std::pair<Face, double> sizes[] = {
-            {Face::Title, 2.2 * lyric}, {Face::Author, 1.3 * lyric},  {Face::Heading, 1.45 * lyric},
+            {Face::Title, 2.2 * lyric},  {Face::Author, 1.3 * lyric}, {Face::Heading, 1.45 * lyric},
             {Face::Letter, 1.2 * lyric}, {Face::Artist, 1.0 * lyric}, {Face::Credits, 0.85 * lyric},
             {Face::Lyric, lyric},        {Face::Small, 0.8 * lyric}};
         for (const auto& [face, points] : sizes) {
@@ -117,7 +117,8 @@ public:
 
     void EmitBlock(PrintedPage& page, const SetBlock& block, double y) const {
         for (const SetLine& line : block.lines) {
-            const double x = margin_ + (block.centred ? (width_ - line.width - line.indent) / 2 : 0);
+            const double x =
+                margin_ + (block.centred ? (width_ - line.width - line.indent) / 2 : 0);
             Emit(page, line, block.face, x, y);
             y += LineHeight(block.face);
         }
@@ -170,9 +171,11 @@ public:
         TitlePage();
         const std::vector<SetSong> songs = SetSongs();
         std::vector<Entry> contents = ContentsEntries();
-        const std::vector<int> contentsPages = FillPages(Heights(contents), HeadingHeight(), set_.Body());
+        const std::vector<int> contentsPages =
+            FillPages(Heights(contents), HeadingHeight(), set_.Body());
         const int firstSongPage = 3 + (contents.empty() ? 1 : contentsPages.back() + 1);
-        const Pagination pagination = Paginate(Measures(songs), Frame(), firstSongPage, options_.newPages);
+        const Pagination pagination =
+            Paginate(Measures(songs), Frame(), firstSongPage, options_.newPages);
         for (std::size_t s = 0; s < songs.size(); ++s) {
             book_.songPages.push_back(firstSongPage + pagination.starts[s]);
             contents[s].numbers = QString::number(book_.songPages.back());
@@ -181,7 +184,8 @@ public:
         SongPages(songs, pagination);
         if (HasArtistIndex(songbook_.songs)) {
             std::vector<Entry> index = IndexEntries();
-            EntryPages(Text(words_.artists), index, FillPages(Heights(index), HeadingHeight(), set_.Body()));
+            EntryPages(Text(words_.artists), index,
+                       FillPages(Heights(index), HeadingHeight(), set_.Body()));
         }
     }
 
@@ -217,7 +221,8 @@ private:
             for (const auto& stanza : Stanzas(song.lyric)) {
                 std::vector<SetLine>& lines = set.stanzas.emplace_back();
                 for (const std::u16string_view line : stanza) {
-                    for (SetLine& printed : set_.Set(Text(line), Face::Lyric, set_.Width(), indent)) {
+                    for (SetLine& printed :
+                         set_.Set(Text(line), Face::Lyric, set_.Width(), indent)) {
                         lines.push_back(std::move(printed));
                     }
                 }
@@ -247,7 +252,8 @@ private:
     }
 
     PageFrame Frame() const {
-        return {set_.Body(), set_.LineHeight(Face::Lyric) * 0.7, set_.LineHeight(Face::Small) * 1.6};
+        return {set_.Body(), set_.LineHeight(Face::Lyric) * 0.7,
+                set_.LineHeight(Face::Small) * 1.6};
     }
 
     void SongPages(const std::vector<SetSong>& songs, const Pagination& pagination) {
@@ -273,7 +279,8 @@ private:
                 }
                 const auto& stanza = song.stanzas[static_cast<std::size_t>(placed.stanza)];
                 for (int k = placed.firstLine; k < placed.endLine; ++k) {
-                    set_.Emit(page, stanza[static_cast<std::size_t>(k)], Face::Lyric, set_.Margin(), y);
+                    set_.Emit(page, stanza[static_cast<std::size_t>(k)], Face::Lyric, set_.Margin(),
+                              y);
                     y += set_.LineHeight(Face::Lyric);
                 }
             }
@@ -307,8 +314,8 @@ private:
         std::vector<Entry> entries;
         const double indent = set_.Em(Face::Lyric);
         for (const IndexLetter& letter : ArtistIndex(songbook_.songs)) {
-            entries.push_back({set_.Set(Text(letter.letter), Face::Letter, set_.Width(), 0), {},
-                               Face::Letter});
+            entries.push_back(
+                {set_.Set(Text(letter.letter), Face::Letter, set_.Width(), 0), {}, Face::Letter});
             for (const IndexedArtist& artist : letter.artists) {
                 QStringList numbers;
                 int last = 0;
@@ -322,12 +329,13 @@ private:
                 const QString joined = numbers.join(QStringLiteral(", "));
                 const double width = set_.Width() - set_.Advance(joined, Face::Lyric) - 3 * indent;
                 if (width > set_.Width() / 3) {
-                    entries.push_back({set_.Set(Text(artist.name), Face::Lyric, width, indent), joined,
-                                       Face::Lyric});
+                    entries.push_back({set_.Set(Text(artist.name), Face::Lyric, width, indent),
+                                       joined, Face::Lyric});
                     continue;
                 }
                 // Too many pages for one line: the numbers under the name, wrapped.
-                std::vector<SetLine> lines = set_.Set(Text(artist.name), Face::Lyric, set_.Width(), indent);
+                std::vector<SetLine> lines =
+                    set_.Set(Text(artist.name), Face::Lyric, set_.Width(), indent);
                 for (SetLine& line : set_.Set(joined, Face::Lyric, set_.Width() - indent, 0)) {
                     line.indent = indent;
                     lines.push_back(std::move(line));
@@ -341,7 +349,8 @@ private:
     std::vector<double> Heights(const std::vector<Entry>& entries) const {
         std::vector<double> heights;
         for (const Entry& entry : entries) {
-            heights.push_back(set_.LineHeight(entry.face) * static_cast<double>(entry.lines.size()));
+            heights.push_back(set_.LineHeight(entry.face) *
+                              static_cast<double>(entry.lines.size()));
         }
         return heights;
     }

@@ -45,8 +45,7 @@ void PaintPage(QPainter& painter, const PrintedBook& book, const PrintedPage& pa
 // The painter's units made dots, the sheet (of `dots` size) centred on the device's page.
 void FitSheet(QPainter& painter, QPagedPaintDevice& device, QSizeF dots) {
     painter.resetTransform();
-    const double scale =
-        std::min(device.width() / dots.width(), device.height() / dots.height());
+    const double scale = std::min(device.width() / dots.width(), device.height() / dots.height());
     painter.translate((device.width() - dots.width() * scale) / 2,
                       (device.height() - dots.height() * scale) / 2);
     painter.scale(scale, scale);

@@ -54,9 +54,10 @@ Form1::Form1(Application& app, FileDialogRunner& dialogs, MessageBoxRunner& boxe
                      QString(), dialogs),
       imports_(dialogs),
       boxes_(boxes),
-      printing_(app, dialogs, boxes_,
-                {this, [this] { return Boxes(); },
-                 [this](const QString& text, const QString& file) { ui_.label4->Show(text, file); }}) {
+      printing_(
+          app, dialogs, boxes_,
+          {this, [this] { return Boxes(); },
+           [this](const QString& text, const QString& file) { ui_.label4->Show(text, file); }}) {
     setWindowTitle(QStringLiteral("Velmora " VELMORA_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
     // The window (text-area) background, not the button face.
@@ -166,8 +167,7 @@ void Form1::ConnectList() {
              }
          },
          [this] { Command2_Click(); }, [this] { Command5_Click(); }, [this] { Command6_Click(); },
-         [this] { close(); },
-         [this] { printing_.PageSetup(); }, [this] { printing_.ExportPdf(); },
+         [this] { close(); }, [this] { printing_.PageSetup(); }, [this] { printing_.ExportPdf(); },
          [this] { printing_.Preview(); }, [this] { printing_.Print(); },
          [this](QMenu* menu) {
              FillRecentMenu(menu, this, [this](const remembered::RecentBook& book) {

@@ -39,8 +39,8 @@ public:
 
 }  // namespace
 
-SongbookPrinting::SongbookPrinting(Application& app, FileDialogRunner& dialogs,
-                                   MessageBoxes& boxes, Window window)
+SongbookPrinting::SongbookPrinting(Application& app, FileDialogRunner& dialogs, MessageBoxes& boxes,
+                                   Window window)
     : app_(app), dialogs_(dialogs), boxes_(boxes), window_(std::move(window)) {}
 
 void SongbookPrinting::Tell(const QString& text) {
@@ -87,8 +87,8 @@ void SongbookPrinting::ExportPdf() {
         return;
     }
     const QString proposed = QString::fromStdString(app_.PdfPath(songbook->book.title).string());
-    const std::optional<QString> chosen = dialogs_.runSaveDialog(
-        window_.widget, tr("导出 PDF"), {tr("PDF 文件 (*.pdf)")}, proposed);
+    const std::optional<QString> chosen =
+        dialogs_.runSaveDialog(window_.widget, tr("导出 PDF"), {tr("PDF 文件 (*.pdf)")}, proposed);
     if (!chosen) {
         return;
     }

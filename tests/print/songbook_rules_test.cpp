@@ -113,13 +113,13 @@ TEST(LineBreaks, MarksOnEachSide) {
 TEST(FitLine, EndsEachLineAtTheLastBreakThatFits) {
     const std::tuple<int, std::vector<std::ptrdiff_t>, double, double, std::vector<std::ptrdiff_t>>
         table[] = {
-            {4, {2}, 5, 0, {0}},                  // fits whole
-            {5, {2}, 5, 0, {0}},                  // exactly
-            {10, {3, 5, 8}, 6, 0, {0, 5}},        // the last break that fits
-            {10, {3, 5, 8}, 6, 2, {0, 5, 8}},     // indented lines hold less
-            {10, {}, 4, 0, {0, 4, 8}},            // no break: cut where it is full
-            {10, {8}, 4, 0, {0, 4, 8}},           // a break too far: cut, then the break
-            {3, {1, 2}, 0.5, 0, {0, 1, 2}},       // not one fits: one character a line
+            {4, {2}, 5, 0, {0}},               // fits whole
+            {5, {2}, 5, 0, {0}},               // exactly
+            {10, {3, 5, 8}, 6, 0, {0, 5}},     // the last break that fits
+            {10, {3, 5, 8}, 6, 2, {0, 5, 8}},  // indented lines hold less
+            {10, {}, 4, 0, {0, 4, 8}},         // no break: cut where it is full
+            {10, {8}, 4, 0, {0, 4, 8}},        // a break too far: cut, then the break
+            {3, {1, 2}, 0.5, 0, {0, 1, 2}},    // not one fits: one character a line
             {12, {2, 4, 6, 8, 10}, 4, 1, {0, 4, 6, 8, 10}},
         };
     for (const auto& [n, breaks, width, indent, starts] : table) {
@@ -142,8 +142,7 @@ TEST(Paginate, SetsSongsAsASongbook) {
         // Longer than a page: cut line by line; past two pages, each later page named.
         {{Song(1, {25})}, true, 2, "0h 0s0[0,9)@1 | 0s0[9,18)@1 | ^0s0[18,25)@1"},
         // Songs following each other, a head never alone at the foot of a page.
-        {{Song(2, {3}), Song(2, {3}), Song(2, {2})}, false, 3,
-         "0h 0s0@2 | 1h 1s0@2 2h 2s0@8"},
+        {{Song(2, {3}), Song(2, {3}), Song(2, {2})}, false, 3, "0h 0s0@2 | 1h 1s0@2 2h 2s0@8"},
         {{Song(2, {2}), Song(2, {12})}, false, 3, "0h 0s0@2 1h 1s0[0,3)@7 | ^1s0[3,12)@1"},
         // Three pages from an even page: the third names the song.
         {{Song(1, {8, 8, 8})}, true, 2, "0h 0s0@1 | 0s1@1 | ^0s2@1"},
@@ -155,7 +154,8 @@ TEST(Paginate, SetsSongsAsASongbook) {
         EXPECT_EQ(Pages(pagination, songs), pages);
         ASSERT_EQ(pagination.starts.size(), songs.size());
         for (std::size_t s = 0; s < songs.size(); ++s) {
-            const auto& placed = pagination.pages[static_cast<std::size_t>(pagination.starts[s])].placed;
+            const auto& placed =
+                pagination.pages[static_cast<std::size_t>(pagination.starts[s])].placed;
             EXPECT_TRUE(std::any_of(placed.begin(), placed.end(), [&](const Placed& p) {
                 return p.song == static_cast<int>(s) && p.stanza == -1;
             })) << pages;
@@ -199,7 +199,7 @@ TEST(BookletSides, FoldIntoASaddleStitchedBooklet) {
 
 TEST(WithAuthor, LeavesWhatItCannotReadAsItIs) {
     for (const QByteArray& pdf : {QByteArray(), QByteArray("%PDF-1.4\n"),
-                                 QByteArray("trailer\n<<\n/Size 3\n>>\nstartxref\n9\n%%EOF\n")}) {
+                                  QByteArray("trailer\n<<\n/Size 3\n>>\nstartxref\n9\n%%EOF\n")}) {
         EXPECT_EQ(WithAuthor(pdf, "小明"), pdf);
     }
 }

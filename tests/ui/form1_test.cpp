@@ -3,9 +3,9 @@
 
 #include "app/path_names.h"
 #include "cover/cover_drawing.h"
+#include "print/chinese_font.h"
 #include "support/fakes.h"
 #include "support/faults.h"
-#include "print/chinese_font.h"
 #include "ui/ending.h"
 #include "ui/failure_wording.h"
 #include "ui/form1.h"
@@ -1053,11 +1053,13 @@ private slots:
         QVERIFY(dialogs.seen.isEmpty());
         addSong("月亮代表我的心", "你问我爱你有多深", "我爱你有几分");
         box("Text5")->setText("我的最爱");
-        WhileShown([](QWidget* dialog) {
-            dialog->findChild<QComboBox*>("Paper")->setCurrentIndex(2);
-            dialog->findChild<QCheckBox*>("NewPages")->setChecked(false);
-            QTest::mouseClick(dialog->findChild<QPushButton*>("PageSetupOk"), Qt::LeftButton);
-        }, [&] { form->findChild<QAction*>("PageSetup")->trigger(); });
+        WhileShown(
+            [](QWidget* dialog) {
+                dialog->findChild<QComboBox*>("Paper")->setCurrentIndex(2);
+                dialog->findChild<QCheckBox*>("NewPages")->setChecked(false);
+                QTest::mouseClick(dialog->findChild<QPushButton*>("PageSetupOk"), Qt::LeftButton);
+            },
+            [&] { form->findChild<QAction*>("PageSetup")->trigger(); });
         QCOMPARE(remembered::PrintOptions().paper, velmora::Paper::A4);
         QVERIFY(!remembered::PrintOptions().newPages);
         const fs::path pdf = app->path() / "out.pdf";
@@ -1066,8 +1068,9 @@ private slots:
         QCOMPARE(dialogs.seen.value(0), "save|导出 PDF|PDF 文件 (*.pdf)|" +
                                             Path(app->path() / "finished" / u8"我的最爱.pdf"));
         if (!velmora::ChineseFontFamily(velmora::Script::Simplified)) {
-            QCOMPARE(boxes.Asked(), QStringList{"Velmora|" + Wording(velmora::Failure(
-                                                               velmora::Problem::NoChineseFont))});
+            QCOMPARE(boxes.Asked(),
+                     QStringList{"Velmora|" +
+                                 Wording(velmora::Failure(velmora::Problem::NoChineseFont))});
             return;
         }
         QCOMPARE(boxes.Asked(), QStringList());
@@ -1084,10 +1087,12 @@ private slots:
                                                                    gone, ENOENT))});
         QVERIFY(!fs::exists(gone));
         QString shown;
-        WhileShown([&](QWidget* dialog) {
-            shown = dialog->objectName() + '|' + dialog->windowTitle();
-            dialog->close();
-        }, [&] { form->findChild<QAction*>("PrintPreview")->trigger(); });
+        WhileShown(
+            [&](QWidget* dialog) {
+                shown = dialog->objectName() + '|' + dialog->windowTitle();
+                dialog->close();
+            },
+            [&] { form->findChild<QAction*>("PrintPreview")->trigger(); });
         QCOMPARE(shown, "PrintPreview|打印预览");
     }
 
