@@ -20,8 +20,7 @@
 namespace {
 
 QString Creator() {
-    return QCoreApplication::applicationName() + QLatin1Char(' ') +
-           QCoreApplication::applicationVersion();
+    return QStringLiteral("Velmora " VELMORA_VERSION);
 }
 
 QString TitleOf(const velmora::Songbook& songbook) {
@@ -122,6 +121,8 @@ void SongbookPrinting::Preview() {
     QPrintPreviewDialog preview(&printer, window_.widget);
     preview.setObjectName(QStringLiteral("PrintPreview"));
     preview.setWindowTitle(tr("打印预览"));
+    // Pages large enough to read, as the window is.
+    preview.resize(window_.widget->window()->size().expandedTo(QSize(800, 700)));
     const bool booklet = remembered::PrintOptions().booklet;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&](QPrinter* target) { velmora::PaintSongbook(*book, *target, booklet); });

@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "print/chinese_font.h"
+#include "print/mixed_text.h"
 #include "print/songbook_export.h"
 #include "support/files.h"
 #include "text/failure.h"
@@ -82,6 +83,65 @@ private slots:
         if (QFile::exists(wine)) {
             QVERIFY(QFontDatabase::addApplicationFont(wine) >= 0);
         }
+    }
+
+    // A Han character touching a Latin letter gets a twelfth of an em, drawn as two runs; a
+    // space of the text's own takes its place.
+    void mixedLinesGetTheirSpace() {
+        const auto family = ChineseFontFamily(Script::Simplified);
+        if (!family) {
+            QSKIP("no font with Chinese here");
+        }
+        QFont font(*family);
+        font.setPixelSize(120);
+        const QFontMetricsF metrics(font);
+        const MeasuredLine mixed = MeasureLine("爱you", font);
+        QCOMPARE(mixed.gaps, std::vector<qsizetype>{1});
+        QCOMPARE(mixed.measure.x[1], metrics.horizontalAdvance("爱") + 10);
+        const std::vector<TextRun> runs = RunsOf("爱you", mixed, 0, 4);
+        QCOMPARE(runs.size(), 2u);
+        QCOMPARE(runs[1].text, "you");
+        QCOMPARE(runs[1].x, mixed.measure.x[1]);
+        QCOMPARE(MeasureLine("爱 you", font).gaps, std::vector<qsizetype>{});
+        QCOMPARE(MeasureLine("第1首", font).gaps, (std::vector<qsizetype>{1, 2}));
+    }
+
+    // Page numbers in the outer corner, long lines hung under their start, the cover whole.
+    void layOutPutsEachThingInItsPlace() {
+        const auto family = ChineseFontFamily(Script::Simplified);
+        if (!family) {
+            QSKIP("no font with Chinese here");
+        }
+        SongCollection one;
+        one.Insert(1, one.Prepare({u"长", std::u16string(200, u'长') + u"\r\n短"}, 1));
+        QImage cover(300, 400, QImage::Format_RGB32);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        cover.save(&buffer, "JPEG");
+        const BookInfo named{u"书", u"人"};
+        const PrintedBook book =
+            LayOutSongbook({named, one, jpeg.toStdString(), 1796000000}, {}, *family);
+        QCOMPARE(book.pages.size(), 4u);  // cover, title, 目录, the song
+        QVERIFY(book.pages[0].cover);
+        QCOMPARE(book.cover.size(), QSize(300, 400));
+        QCOMPARE(book.songPages, std::vector<int>{4});
+        const double middle = book.page.width() / 2;
+        for (const std::size_t n : {2u, 3u}) {
+            const PrintedText& number = book.pages[n].texts.back();
+            QCOMPARE(number.text, QString::number(n + 1));
+            QCOMPARE(number.at.x() > middle, n % 2 == 0);  // page n + 1: odd on the right
+        }
+        // The song's long line: its first printed line at the margin, the next 2 em in.
+        std::vector<double> lyricX;
+        for (const PrintedText& text : book.pages[3].texts) {
+            if (text.face == Face::Lyric) {
+                lyricX.push_back(text.at.x());
+            }
+        }
+        QVERIFY(lyricX.size() >= 3);
+        const double em = book.faces[static_cast<std::size_t>(Face::Lyric)].pixelSize();
+        QCOMPARE(lyricX[1] - lyricX[0], 2 * em);
+        QCOMPARE(lyricX.back(), lyricX[0]);  // 短, a line of its own
     }
 
     // Its bytes alone, where poppler cannot run: a page for each of the book's, the font and
