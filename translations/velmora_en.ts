@@ -1017,12 +1017,16 @@ Replace it with the lyrics book?</translation>
         <translation>These %1 files were not imported: %2</translation>
     </message>
     <message>
-        <source>没有可以印中文的字体，无法导出或打印。请先安装中文字体（如文泉驿微米黑）。</source>
-        <translation>No installed font has Chinese, so the songbook cannot be exported or printed. Install a Chinese font first (such as WenQuanYi Micro Hei).</translation>
-    </message>
-    <message>
         <source>无法保存 PDF</source>
         <translation>Cannot save the PDF</translation>
+    </message>
+    <message>
+        <source>没有可以印中文的字体，无法导出或打印</source>
+        <translation>No installed font has Chinese: the songbook cannot be exported or printed</translation>
+    </message>
+    <message>
+        <source>请先安装中文字体，如文泉驿微米黑</source>
+        <translation>install a Chinese font first, such as WenQuanYi Micro Hei</translation>
     </message>
 </context>
 </TS>

@@ -1017,12 +1017,16 @@
         <translation>以下 %1 個檔案沒有匯入：%2</translation>
     </message>
     <message>
-        <source>没有可以印中文的字体，无法导出或打印。请先安装中文字体（如文泉驿微米黑）。</source>
-        <translation>沒有可以印中文的字型，無法匯出或列印。請先安裝中文字型（如文泉驛微米黑）。</translation>
-    </message>
-    <message>
         <source>无法保存 PDF</source>
         <translation>無法儲存 PDF</translation>
+    </message>
+    <message>
+        <source>没有可以印中文的字体，无法导出或打印</source>
+        <translation>沒有可以印中文的字型，無法匯出或列印</translation>
+    </message>
+    <message>
+        <source>请先安装中文字体，如文泉驿微米黑</source>
+        <translation>請先安裝中文字型，如文泉驛微米黑</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,5 @@
 #include "print/songbook_layout.h"
 
-
 #include "epub/artist_index.h"
 #include "epub/book_pages.h"
 #include "epub/book_words.h"

@@ -152,8 +152,8 @@ QString Wording(const Failure& failure) {
         case Problem::ArchiveUnexpected:
             return About(Words::tr("压缩程序 7za 写出的文件与预期不同"), failure, {});
         case Problem::NoChineseFont:
-            return Words::tr(
-                "没有可以印中文的字体，无法导出或打印。请先安装中文字体（如文泉驿微米黑）。");
+            return About(Words::tr("没有可以印中文的字体，无法导出或打印"), failure,
+                         Words::tr("请先安装中文字体，如文泉驿微米黑"));
         case Problem::CannotSavePdf:
             return About(Words::tr("无法保存 PDF"), failure, Reason(number));
         case Problem::CannotServe:

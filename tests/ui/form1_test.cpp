@@ -493,7 +493,8 @@ private slots:
         QCOMPARE(items.join(' '),
                  "打开书…|Ctrl+Alt+O 最近的书| - 导入文件…|Ctrl+O 导入文件夹…|Ctrl+Shift+O - "
                  "开始制作|Ctrl+B "
-                 "打开成品文件夹|Ctrl+E 传到手机|Ctrl+M - 退出|Ctrl+Q 撤销|Ctrl+Z "
+                 "打开成品文件夹|Ctrl+E 传到手机|Ctrl+M - 页面设置…| 导出 PDF…|Ctrl+Shift+P "
+                 "打印预览…| 打印…|Ctrl+P - 退出|Ctrl+Q 撤销|Ctrl+Z "
                  "重做|Ctrl+Shift+Z - 修改…|Return 删除|Del 上移|Ctrl+Up "
                  "下移|Ctrl+Down - 查找|Ctrl+F - 转换| 使用说明|F1 关于 "
                  "Velmora|");
@@ -1048,6 +1049,7 @@ private slots:
     // 页面设置 is kept; 导出 PDF proposes "<书名>.pdf" beside the book, writes it with those
     // settings and says so; what cannot be done (no songs, no font, a folder gone) is told.
     void songbookGoesToPaper() {
+        dialogs.seen.clear();
         form->findChild<QAction*>("ExportPdf")->trigger();
         QCOMPARE(boxes.Asked(), QStringList{"Velmora|列表里还没有歌。先添加歌曲，再导出或打印。"});
         QVERIFY(dialogs.seen.isEmpty());
