@@ -1,8 +1,5 @@
 #include "ui/form1.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -16,14 +13,11 @@
 #include "epub/book_info.h"
 #include "import/lyric_file.h"
 #include "ui/cover_preview.h"
-#include "ui/dialogs/build_questions.h"
 #include "ui/dialogs/guide_dialog.h"
-#include "ui/dialogs/import_progress.h"
 #include "ui/failure_wording.h"
 #include "ui/file_drops.h"
 #include "ui/find_box.h"
 #include "ui/import_dialogs.h"
-#include "ui/import_summary.h"
 #include "ui/list_commands.h"
 #include "ui/lyric_box.h"
 #include "ui/main_menu.h"
@@ -273,52 +267,6 @@ void Form1::Command1_Click() {
     KeepBoxes();
 }
 
-void Form1::Command2_Click() {
-    const velmora::RunBoxes boxes = Boxes();
-    BuildCheck check = app_.CheckBuild(boxes);
-    if (const QString refusal = BuildRefusalText(check.plan.refusal); !refusal.isEmpty()) {
-        Say(refusal, HintTitle());
-    } else if (!Answered(this, boxes_, check, Elided(ui_.text5->text().toStdU16String()))) {
-        return;
-    } else if (check.asNewBook) {
-        // Its own title makes it a book of its own: its file, its identifiers, its cover.
-        const auto title =
-            boxes_.AskText(this, tr("新书的书名："), AppTitle(),
-                           QString::fromStdU16String(app_.NewBookTitle(boxes.title)));
-        if (title) {
-            ShowBoxes(app_.AsNewBook(boxes, title->toStdU16String()));
-            KeepBoxes();
-            Command2_Click();
-        }
-    } else {
-        Said(app_.Build(boxes, check));
-    }
-}
-
-void Form1::ShowBuilt(const velmora::BuildResult& result) {
-    ShowPhoneButton();
-    const QString book = QString::fromStdU16String(velmora::PathText(result.book));
-    remembered::KeepRecentBook({book, QString::fromStdU16String(result.info.title),
-                                static_cast<int>(result.songs),
-                                QDate::currentDate().toString(Qt::ISODate), ui_.text3->text()});
-    ShowReopenOffer();
-    ui_.label4->Show(tr("制作完成：%1").arg(QFileInfo(book).fileName()), book);
-    ui_.label10->disconnect();
-    connect(ui_.label10, &QLabel::linkActivated, this, [this, book] { app_.ShowInFolder(book); });
-    ui_.label10->show();
-    if (!result.copy.empty()) {
-        const QString copy = QString::fromStdU16String(velmora::PathText(result.copy));
-        ui_.label4->Show(tr("制作完成，已另存到：") + Elided(copy, 40), copy);
-    }
-    if (result.copyFailure) {
-        // The status says what did not happen as well, not 制作完成 alone.
-        const QString place =
-            QString::fromStdU16String(velmora::PathText(result.copyFailure->path()));
-        ui_.label4->Show(tr("制作完成，但没有另存到：") + Elided(place, 40), place);
-        Say(Wording(*result.copyFailure), AppTitle());
-    }
-}
-
 void Form1::Command3_Click() {
     // The artist stays for the next song: an album's songs are typed one after another.
     if (app_.History()
@@ -408,88 +356,6 @@ void Form1::SayNotMade(const ChangeOutcome& outcome) {
     }
     if (const QString text = RefusalText(outcome.refusal); !text.isEmpty()) {
         Say(text, HintTitle());
-    }
-}
-
-void Form1::Import(const QStringList& paths) {
-    std::vector<std::filesystem::path> given;
-    std::transform(paths.begin(), paths.end(), std::back_inserter(given), LocalFile);
-    Import(given);
-}
-
-void Form1::Import(const std::vector<std::filesystem::path>& paths) {
-    ImportProgressDialog progress(this, [this] { return !app_.Ending(); });
-    const ImportOutcome outcome = app_.Import(paths, progress, Boxes());
-    // Songs in before a failure stay; the failure is said, then what was skipped.
-    Said(outcome.error);
-    if (const QString summary = ImportSummary(outcome.report);
-        !summary.isEmpty() && !app_.Ending()) {
-        Say(summary, AppTitle());
-    }
-    if (outcome.cameBack) {
-        ShowBoxes(*outcome.cameBack);
-    }
-}
-
-void Form1::TakeStart(const std::vector<std::filesystem::path>& files) {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        modal->raise();
-        modal->activateWindow();
-        QTimer::singleShot(300, this, [this, files] { TakeStart(files); });
-        return;
-    }
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    raise();
-    activateWindow();
-    Import(files);
-}
-
-void Form1::OpenBook(const QString& path, const QString& savePlace) {
-    if (app_.HasUnbuiltSongs() &&
-        !boxes_.Ask(this, tr("列表里还有没做进电子书的歌。要打开这本书替换它们吗？（可以撤销）"),
-                    AppTitle(), tr("打开"), tr("取消"), false)) {
-        return;
-    }
-    const Application::Opened opened =
-        app_.OpenBook(LocalFile(path), Boxes(), savePlace.toStdU16String(), tr("打开书"));
-    if (Said(opened.error) && opened.boxes) {
-        ShowBoxes(*opened.boxes);
-        KeepBoxes();
-        ui_.label4->Show(tr("已打开：%1").arg(QFileInfo(path).fileName()), path);
-    }
-}
-
-void Form1::ShowReopenOffer() {
-    const QString offer = ReopenOfferText();
-    ui_.reopenOffer->setText(
-        offer.isEmpty() ? QString()
-                        : QStringLiteral("<a href=\"offer\">%1</a>").arg(offer.toHtmlEscaped()));
-    ui_.reopenOffer->setAccessibleName(offer);
-    ShowCount();
-}
-
-void Form1::ConvertAll(velmora::ScriptForm to) {
-    const bool simplified = to == velmora::ScriptForm::Simplified;
-    const QString form = MainMenu::ConversionName(to);
-    // Named as its menu item is, so that undo says the same words.
-    const QString name = tr("转为%1").arg(form);
-    ImportProgressDialog progress(
-        this, [this] { return !app_.Ending(); }, tr("正在转换…"), name);
-    const ScriptChange change = app_.ConvertAll(to, name, progress, Boxes());
-    const auto& error = change.outcome.error;
-    if (error && error->failure && error->failure->problem() == velmora::Problem::Stopped) {
-        ui_.label4->Show(tr("转换已取消，没有改动"));
-    } else if (!change.tried && Said(change.outcome.error)) {
-        ui_.label4->Show(simplified ? tr("所有歌曲已是简体，没有要转换的")
-                                    : tr("所有歌曲已是繁體，没有要转换的"));
-    } else if (change.tried && change.outcome.Made()) {
-        remembered::KeepLastConversion(to);
-        if (change.boxes) {
-            ShowBoxes(*change.boxes);
-            KeepBoxes();
-        }
-        ui_.label4->Show(change.songs > 0 ? tr("已将 %1 首歌转为%2").arg(change.songs).arg(form)
-                                          : tr("已将书名和作者转为%1").arg(form));
     }
 }
 
