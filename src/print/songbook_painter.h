@@ -11,7 +11,7 @@ namespace velmora {
 
 // Every page whole and centred on the device's pages, scaled to them when they are another
 // size; or, for a booklet, the pages two to a landscape sheet side in the order a
-// saddle-stitched booklet folds. Sets the device's page size to the book's first.
+// saddle-stitched booklet folds. The device's pages are sized by the caller (PageLayoutOf).
 void PaintSongbook(const PrintedBook& book, QPagedPaintDevice& device, bool booklet);
 
 // The pages sized for a printer or a PDF: the book's page, or A4 across for a booklet.
