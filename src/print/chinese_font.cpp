@@ -2,21 +2,11 @@
 
 #include <QFontDatabase>
 #include <QList>
-#include <QStringList>
 
 namespace velmora {
-namespace {
 
-bool WritesChinese(const QString& family, QFontDatabase::WritingSystem system) {
-    return QFontDatabase::writingSystems(family).contains(system);
-}
-
-}  // namespace
-
-std::optional<QString> ChineseFontFamily(Script script) {
+std::optional<QString> PreferredFamily(const QStringList& chinese, Script script) {
     const bool traditional = script == Script::Traditional;
-    const auto system =
-        traditional ? QFontDatabase::TraditionalChinese : QFontDatabase::SimplifiedChinese;
     const QString region = traditional ? QStringLiteral("TC") : QStringLiteral("SC");
     const QStringList known{
         QStringLiteral("WenQuanYi Micro Hei"),
@@ -27,16 +17,28 @@ std::optional<QString> ChineseFontFamily(Script script) {
         QStringLiteral("Source Han Serif ") + region,
         traditional ? QStringLiteral("Microsoft JhengHei") : QStringLiteral("Microsoft YaHei"),
         traditional ? QStringLiteral("MingLiU") : QStringLiteral("SimSun")};
-    const QStringList installed = QFontDatabase::families(system);
     for (const QString& family : known) {
-        if (installed.contains(family) && WritesChinese(family, system)) {
+        if (chinese.contains(family)) {
             return family;
         }
     }
-    if (!installed.isEmpty()) {
-        return installed.front();
+    if (!chinese.isEmpty()) {
+        return chinese.front();
     }
     return std::nullopt;
+}
+
+std::optional<QString> ChineseFontFamily(Script script) {
+    const auto system = script == Script::Traditional ? QFontDatabase::TraditionalChinese
+                                                      : QFontDatabase::SimplifiedChinese;
+    QStringList chinese;
+    for (const QString& family : QFontDatabase::families(system)) {
+        // Listed under the script, and saying so itself: not a fallback's alias.
+        if (QFontDatabase::writingSystems(family).contains(system)) {
+            chinese << family;
+        }
+    }
+    return PreferredFamily(chinese, script);
 }
 
 }  // namespace velmora

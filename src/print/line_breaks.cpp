@@ -26,6 +26,11 @@ bool MayNotEndLine(char16_t c) {
     return In(kNoEnd, c);
 }
 
+bool MayBreakBetween(char16_t before, char16_t after) {
+    return !MayNotStartLine(after) && !MayNotEndLine(before) &&
+           !(before == after && In(kDoubled, after));
+}
+
 std::vector<qsizetype> LineBreaks(const QString& line) {
     std::vector<qsizetype> breaks;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Line, line);
@@ -34,13 +39,9 @@ std::vector<qsizetype> LineBreaks(const QString& line) {
         if (!(finder.boundaryReasons() & QTextBoundaryFinder::BreakOpportunity)) {
             continue;
         }
-        const char16_t before = line[at - 1].unicode();
-        const char16_t after = line[at].unicode();
-        if (MayNotStartLine(after) || MayNotEndLine(before) ||
-            (before == after && In(kDoubled, after))) {
-            continue;
+        if (MayBreakBetween(line[at - 1].unicode(), line[at].unicode())) {
+            breaks.push_back(at);
         }
-        breaks.push_back(at);
     }
     return breaks;
 }

@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 
+#include "print/chinese_font.h"
 #include "print/line_breaks.h"
 #include "print/line_fitting.h"
 #include "print/pagination.h"
@@ -106,6 +107,37 @@ TEST(LineBreaks, MarksOnEachSide) {
     }
     EXPECT_FALSE(MayNotStartLine(u'好'));
     EXPECT_FALSE(MayNotEndLine(u'好'));
+}
+
+// The rules alone, whatever Unicode's own allow in the Qt at hand.
+TEST(LineBreaks, NeverAfterAnOpeningOrBeforeAClosingMark) {
+    const std::tuple<char16_t, char16_t, bool> table[] = {
+        {u'好', u'好', true}, {u'好', u'，', false}, {u'（', u'好', false}, {u'“', u'好', false},
+        {u'好', u'”', false}, {u'(', u'a', false},   {u'a', u')', false},   {u'—', u'—', false},
+        {u'…', u'…', false},  {u'好', u'—', true},   {u'—', u'好', true},   {u'”', u'“', true},
+        {u'。', u'（', true}, {u'好', u'…', false},
+    };
+    for (const auto& [before, after, may] : table) {
+        EXPECT_EQ(MayBreakBetween(before, after), may)
+            << static_cast<int>(before) << " " << static_cast<int>(after);
+    }
+}
+
+// The known fonts first, in their order and the script's forms; any other that writes
+// Chinese before none at all.
+TEST(PreferredFamily, KnownFontsFirstElseAnyWithChinese) {
+    const std::tuple<QStringList, Script, std::optional<QString>> table[] = {
+        {{"Noto Sans CJK SC", "WenQuanYi Micro Hei"}, Script::Simplified, "WenQuanYi Micro Hei"},
+        {{"Noto Sans CJK SC", "Noto Sans CJK TC"}, Script::Traditional, "Noto Sans CJK TC"},
+        {{"Noto Sans CJK TC", "Noto Sans CJK SC"}, Script::Simplified, "Noto Sans CJK SC"},
+        {{"SimSun", "Microsoft YaHei"}, Script::Simplified, "Microsoft YaHei"},
+        {{"MingLiU", "Microsoft JhengHei"}, Script::Traditional, "Microsoft JhengHei"},
+        {{"AR PL UMing TW", "AR PL UKai CN"}, Script::Simplified, "AR PL UMing TW"},
+        {{}, Script::Simplified, std::nullopt},
+    };
+    for (const auto& [chinese, script, chosen] : table) {
+        EXPECT_EQ(PreferredFamily(chinese, script), chosen) << chinese.join(",").toStdString();
+    }
 }
 
 // Where the printed lines start: a row is the line's length, its breaks, the width and the

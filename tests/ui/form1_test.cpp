@@ -1059,11 +1059,16 @@ private slots:
             [](QWidget* dialog) {
                 dialog->findChild<QComboBox*>("Paper")->setCurrentIndex(2);
                 dialog->findChild<QCheckBox*>("NewPages")->setChecked(false);
+                dialog->findChild<QDoubleSpinBox*>("Margin")->setValue(10);
+                dialog->findChild<QDoubleSpinBox*>("LyricSize")->setValue(12.5);
                 QTest::mouseClick(dialog->findChild<QPushButton*>("PageSetupOk"), Qt::LeftButton);
             },
             [&] { form->findChild<QAction*>("PageSetup")->trigger(); });
         QCOMPARE(remembered::PrintOptions().paper, velmora::Paper::A4);
         QVERIFY(!remembered::PrintOptions().newPages);
+        QCOMPARE(remembered::PrintOptions().marginMm, 10.0);
+        QCOMPARE(remembered::PrintOptions().lyricPoints, 12.5);
+        QVERIFY(!remembered::PrintOptions().booklet);
         const fs::path pdf = app->path() / "out.pdf";
         dialogs.answers = QStringList{Path(pdf), Path(app->path() / "gone" / "out.pdf")};
         form->findChild<QAction*>("ExportPdf")->trigger();
