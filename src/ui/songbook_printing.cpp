@@ -102,45 +102,41 @@ void SongbookPrinting::ExportPdf() {
     window_.status(tr("已导出 PDF：%1").arg(QFileInfo(*chosen).fileName()), *chosen);
 }
 
-void SongbookPrinting::SetUp(QPrinter& printer, const velmora::PrintedBook& book,
-                             const QString& title) {
+void SongbookPrinting::OnPrinter(const OnBook& use) {
+    const std::optional<velmora::Songbook> songbook = Book();
+    const std::optional<velmora::PrintedBook> book = songbook ? LayOut(*songbook) : std::nullopt;
+    if (!book) {
+        return;
+    }
+    const bool booklet = remembered::PrintOptions().booklet;
+    QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
-    printer.setPageLayout(velmora::PageLayoutOf(book, remembered::PrintOptions().booklet));
-    printer.setDocName(title);
+    printer.setPageLayout(velmora::PageLayoutOf(*book, booklet));
+    printer.setDocName(TitleOf(*songbook));
     printer.setCreator(Creator());
+    use(printer, *book, booklet);
 }
 
 void SongbookPrinting::Preview() {
-    const std::optional<velmora::Songbook> songbook = Book();
-    const std::optional<velmora::PrintedBook> book = songbook ? LayOut(*songbook) : std::nullopt;
-    if (!book) {
-        return;
-    }
-    QPrinter printer(QPrinter::HighResolution);
-    SetUp(printer, *book, TitleOf(*songbook));
-    QPrintPreviewDialog preview(&printer, window_.widget);
-    preview.setObjectName(QStringLiteral("PrintPreview"));
-    preview.setWindowTitle(tr("打印预览"));
-    // Pages large enough to read, as the window is.
-    preview.resize(window_.widget->window()->size().expandedTo(QSize(800, 700)));
-    const bool booklet = remembered::PrintOptions().booklet;
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&](QPrinter* target) { velmora::PaintSongbook(*book, *target, booklet); });
-    preview.exec();
+    OnPrinter([this](QPrinter& printer, const velmora::PrintedBook& book, bool booklet) {
+        QPrintPreviewDialog preview(&printer, window_.widget);
+        preview.setObjectName(QStringLiteral("PrintPreview"));
+        preview.setWindowTitle(tr("打印预览"));
+        // Pages large enough to read, as the window is.
+        preview.resize(window_.widget->window()->size().expandedTo(QSize(800, 700)));
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [&](QPrinter* target) { velmora::PaintSongbook(book, *target, booklet); });
+        preview.exec();
+    });
 }
 
 void SongbookPrinting::Print() {
-    const std::optional<velmora::Songbook> songbook = Book();
-    const std::optional<velmora::PrintedBook> book = songbook ? LayOut(*songbook) : std::nullopt;
-    if (!book) {
-        return;
-    }
-    QPrinter printer(QPrinter::HighResolution);
-    SetUp(printer, *book, TitleOf(*songbook));
-    QPrintDialog dialog(&printer, window_.widget);
-    dialog.setWindowTitle(tr("打印"));
-    if (dialog.exec() == QDialog::Accepted) {
-        Busy busy;
-        velmora::PaintSongbook(*book, printer, remembered::PrintOptions().booklet);
-    }
+    OnPrinter([this](QPrinter& printer, const velmora::PrintedBook& book, bool booklet) {
+        QPrintDialog dialog(&printer, window_.widget);
+        dialog.setWindowTitle(tr("打印"));
+        if (dialog.exec() == QDialog::Accepted) {
+            Busy busy;
+            velmora::PaintSongbook(book, printer, booklet);
+        }
+    });
 }

@@ -40,7 +40,10 @@ private:
     // has no songs or no font has Chinese.
     std::optional<velmora::PrintedBook> LayOut(const velmora::Songbook& songbook);
     std::optional<velmora::Songbook> Book();
-    void SetUp(QPrinter& printer, const velmora::PrintedBook& book, const QString& title);
+    // The book laid out and a printer set up for it (its page size, title and creator), for
+    // `use`; nothing when the book cannot be laid out (said already).
+    using OnBook = std::function<void(QPrinter&, const velmora::PrintedBook&, bool booklet)>;
+    void OnPrinter(const OnBook& use);
     void Tell(const QString& text);
 
     Application& app_;
