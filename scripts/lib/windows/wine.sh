@@ -46,7 +46,8 @@ make_book() {
     shift 2
     DISPLAY="$display" "$@" >/dev/null 2>&1 &
     app=$!
-    for _ in $(seq 1 150); do
+    # Up to a minute: on a loaded 2-core machine a first start once took over 30 s.
+    for _ in $(seq 1 300); do
         window="$(DISPLAY="$display" xdotool search --onlyvisible --name "^Velmora" 2>/dev/null |
             head -1 || true)"
         [ -n "$window" ] && break
